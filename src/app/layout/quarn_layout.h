@@ -1,0 +1,6 @@
+#pragma once
+// Byte offsets of the quarn image layout (filled in with the quarn page).
+namespace Off {
+namespace Quarn {
+}  // namespace Quarn
+}  // namespace Off

@@ -1,0 +1,15 @@
+#pragma once
+// The one persistent setting lives under Halvern/<section>/Settings (the registry key
+// HKCU\Software\Halvern\<section>\Settings on Windows, an INI file under XDG_CONFIG_HOME elsewhere).
+#include <QString>
+
+// Returns the stored value, or stores and returns the default when there is none.
+QString ReadSetting(const QString &section, const QString &name, const QString &defaultValue);
+void WriteSetting(const QString &section, const QString &name, const QString &value);
+
+// The COM port setting: "COM Port" under the "QuarnTrim" section. A text that is not a whole
+// number gives port 1 and stays stored as it is.
+inline constexpr const char *SettingsSection = "QuarnTrim";
+inline constexpr const char *ComPortSetting = "COM Port";
+int ReadComPortSetting();
+void WriteComPortSetting(int port);

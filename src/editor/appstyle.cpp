@@ -1,0 +1,15 @@
+#include "editor/appstyle.h"
+
+#include <QApplication>
+#include <QFont>
+
+void InstallApplicationStyle()
+{
+    QApplication::setOrganizationName(QStringLiteral("Halvern"));
+    QApplication::setApplicationName(QStringLiteral("QuarnTrim"));
+    // Liberation Sans has the metrics of the Windows sans-serif faces the layouts were sized for.
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSize(8);
+    QApplication::setFont(font);
+}

@@ -1,0 +1,117 @@
+#pragma once
+// The main window: menus, the product page stack, the link status strip and the log window.
+#include "editor/editorhost.h"
+
+#include <QMainWindow>
+#include <cstdint>
+
+class QAction;
+class QLabel;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+class QStackedWidget;
+class QTimer;
+class QWidget;
+class ProductPage;
+class TCOMThread;
+
+struct StartOptions {
+    bool showSplash = true;  // the tests start without the modal splash
+};
+
+class TQuarnForm : public QMainWindow, public EditorHost {
+    Q_OBJECT
+public:
+    explicit TQuarnForm(StartOptions options = {}, QWidget *parent = nullptr);
+    ~TQuarnForm() override;
+
+    // Page stack indexes, in the order of the stack.
+    enum PageIndex { BlankPage = 0, QuarnPageIndex, DorsellPageIndex, VintlePageIndex, BrennicPageIndex, CsCanPageIndex };
+
+    // EditorHost
+    void ImageToControls(bool fromLink) override;
+    bool Loading() const override { return m_updating; }
+    void TestPress(uint8_t code, uint8_t level) override;
+    void TestReleaseImmediate() override;
+    void TestReleaseZeroLevel(uint8_t code) override;
+    void ShowHelp() override;
+
+    // Image defaults plus the page controls the defaults put back.
+    void SetImageDefaults();
+
+    TCOMThread *comThread() const { return ComThread; }
+    uint32_t testPressStamp() const { return m_testPressStamp; }
+
+public slots:
+    // File menu
+    void Open1Click();
+    void Save1Click();
+    void Print1Click();
+    void Exit1Click();
+    // View menu
+    void LogWindow1Click();
+    void QuarnMenu1Click();
+    void DorsellMenu1Click();
+    void BrennicMenu1Click();
+    void HornerCsCAN1Click();
+    void Ostrel1Click();
+    // Datalink menu and status strip
+    void PortNumber1Click();
+    void SendCalClick();
+    void GetCalibration1Click();
+    void UpgradeFirmware1Click();
+    void ResetCalFile1Click();
+    void UploadButtonClick();
+    void DownloadButtonClick();
+    void ResetButtonClick();
+    // Help menu
+    void About1Click();
+
+    void Timer2Timer();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void BuildMenus();
+    void BuildClientArea();
+    void LayoutClientArea();
+    void ShowProductPage(uint8_t code, PageIndex page);
+
+    // The link worker: created for ComPort, freed (waiting for its thread) and replaced whenever
+    // the link must start afresh.
+    void CreateLink();
+    void FreeLink();
+    void ReplaceLink();
+    // Stores a request in the worker; has effect only while the link is connected.
+    void SetRequest(uint8_t code, uint8_t value);
+
+    TCOMThread *ComThread = nullptr;
+    bool m_updating = false;          // the update latch of ImageToControls
+    uint32_t m_testPressStamp = 0;    // 0 none, 1 ending, else the tick of the last press
+    int m_clientHeight = 0;
+
+    // Menu items
+    QAction *Open1 = nullptr, *Save1 = nullptr, *Print1 = nullptr, *Exit1 = nullptr;
+    QAction *LogWindow1 = nullptr, *QuarnMenu1 = nullptr, *DorsellMenu1 = nullptr, *BrennicMenu1 = nullptr,
+            *HornerCsCAN1 = nullptr, *Ostrel1 = nullptr;
+    QAction *PortNumber1 = nullptr, *SendCal = nullptr, *GetCalibration1 = nullptr,
+            *UpgradeFirmware1 = nullptr, *ResetCalFile1 = nullptr;
+    QAction *About1 = nullptr;
+
+    // Client area
+    QWidget *Client = nullptr;
+    QStackedWidget *ProductNotebook = nullptr;
+    ProductPage *Pages[6] = {};
+    QWidget *BottomPanel = nullptr;
+    QWidget *TopProgPanel = nullptr;
+    QLabel *ConnectedPanel = nullptr;
+    QLabel *ProgressLabel = nullptr;
+    QProgressBar *ProgressGauge = nullptr;
+    QLabel *TXLabel = nullptr, *TXPanel = nullptr, *RXLabel = nullptr, *RXPanel = nullptr;
+    QPushButton *UploadButton = nullptr, *DownloadButton = nullptr, *ResetButton = nullptr;
+    QWidget *MemoPanel = nullptr;
+    QPlainTextEdit *Memo1 = nullptr;
+    QTimer *Timer2 = nullptr;
+};

@@ -1,0 +1,49 @@
+// The one persistent setting, the COM port number, and the file-name check.
+#include "app/settings.h"
+#include "app/usablefile.h"
+#include "support/testsupport.h"
+
+#include <QFile>
+#include <QSettings>
+#include <QTest>
+
+class SettingsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void firstRunStoresDefault()
+    {
+        PrivateSettings store;
+        QCOMPARE(ReadComPortSetting(), 1);
+        QSettings settings(QStringLiteral("Halvern"), QStringLiteral("QuarnTrim"));
+        QCOMPARE(settings.value(QStringLiteral("Settings/COM Port")).toString(), QStringLiteral("1"));
+    }
+    void badTextGivesPortOneAndStays()
+    {
+        PrivateSettings store;
+        WriteSetting(QStringLiteral("QuarnTrim"), QStringLiteral("COM Port"), QStringLiteral("x7"));
+        QCOMPARE(ReadComPortSetting(), 1);
+        QCOMPARE(ReadSetting(QStringLiteral("QuarnTrim"), QStringLiteral("COM Port"), QStringLiteral("1")),
+                 QStringLiteral("x7"));
+    }
+    void storedNumberIsUsed()
+    {
+        PrivateSettings store;
+        WriteComPortSetting(12);
+        QCOMPARE(ReadComPortSetting(), 12);
+    }
+    void usableFile()
+    {
+        QTemporaryDir dir;
+        QString name = dir.filePath(QStringLiteral("a.joy"));
+        QVERIFY(!UsableFile(name));
+        QFile f(name);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.close();
+        QVERIFY(UsableFile(name));
+        QVERIFY(!UsableFile(dir.filePath(QStringLiteral("*.joy"))));
+        QVERIFY(!UsableFile(dir.filePath(QStringLiteral("a?.joy"))));
+    }
+};
+
+QTEST_MAIN(SettingsTest)
+#include "test_settings.moc"

@@ -1,0 +1,96 @@
+// quarn-screens: saves a picture of the main window for every product page and every tab on it,
+// so a layout can be checked by eye at the fixed window size.
+//   quarn-screens OUTDIR [product-letter...]   (j b a d z c; all when none given)
+#include "app/calimage.h"
+#include "editor/appstyle.h"
+#include "editor/quarnform.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QMessageBox>
+#include <QStackedWidget>
+#include <QTabWidget>
+#include <QTimer>
+
+#include <cstdio>
+#include <functional>
+
+namespace {
+int g_count = 0;
+
+void Save(QWidget *window, const QString &dir, const QString &name)
+{
+    QApplication::processEvents();
+    QString file = QDir(dir).filePath(name + QStringLiteral(".png"));
+    window->grab().save(file);
+    std::printf("%s\n", qPrintable(file));
+    ++g_count;
+}
+
+// The outermost tab set below `root` (one not inside another tab set below root).
+QTabWidget *FirstTabSet(QWidget *root)
+{
+    for (QTabWidget *tabs : root->findChildren<QTabWidget *>()) {
+        bool nested = false;
+        for (QWidget *p = tabs->parentWidget(); p && p != root; p = p->parentWidget())
+            if (qobject_cast<QTabWidget *>(p)) nested = true;
+        if (!nested) return tabs;
+    }
+    return nullptr;
+}
+
+// Every tab of every tab set below `root`, depth first, each saved once shown.
+void WalkTabs(QWidget *window, QWidget *root, const QString &dir, const QString &prefix)
+{
+    QTabWidget *tabs = FirstTabSet(root);
+    if (!tabs || tabs->count() == 0) {
+        Save(window, dir, prefix);
+        return;
+    }
+    for (int i = 0; i < tabs->count(); ++i) {
+        tabs->setCurrentIndex(i);
+        if (tabs->currentIndex() != i) continue;  // a guard refused it
+        QString tab = tabs->tabText(i).remove(QLatin1Char('&')).replace(QLatin1Char('/'), QLatin1Char('-'))
+                          .replace(QLatin1Char(' '), QLatin1Char('_'));
+        WalkTabs(window, tabs->widget(i), dir, prefix + QLatin1Char('-') + tab);
+    }
+}
+}  // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    InstallApplicationStyle();
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: quarn-screens OUTDIR [j|b|a|d|z|c ...]\n");
+        return 2;
+    }
+    QString dir = QString::fromLocal8Bit(argv[1]);
+    QDir().mkpath(dir);
+    QStringList letters;
+    for (int i = 2; i < argc; ++i) letters << QString::fromLocal8Bit(argv[i]);
+    if (letters.isEmpty()) letters = {"j", "b", "a", "d", "z", "c"};
+
+    // Any box a page raises while it is walked is answered at once.
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) box->buttons().first()->click();
+    });
+    closer.start(20);
+
+    StartOptions options;
+    options.showSplash = false;
+    TQuarnForm form(options);
+    form.show();
+    Save(&form, dir, QStringLiteral("blank"));
+    auto *stack = form.findChild<QStackedWidget *>(QStringLiteral("ProductNotebook"));
+    for (const QString &letter : letters) {
+        uint8_t code = letter == QLatin1String("j") ? Product::Quarn : uint8_t(letter.at(0).toLatin1());
+        ProductCode = code;
+        form.ImageToControls(false);
+        WalkTabs(&form, stack->currentWidget(), dir, letter);
+    }
+    std::printf("%d pictures\n", g_count);
+    return 0;
+}
