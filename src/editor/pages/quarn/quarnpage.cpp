@@ -63,6 +63,8 @@ void QuarnPage::StartUp() { TabbedNotebook1->setCurrentIndex(JoysticksTab); }
 
 void QuarnPage::ResetDefaults() {}
 
+void QuarnPage::SetOutputNamesVisible(bool) {}
+
 void QuarnPage::LoadImage()
 {
     // The Quarn branch, in order. Steps 2, 5, 9, 11 and 24 are the joystick part's.

@@ -26,6 +26,9 @@ public:
     // The tab guard: "Custom" and "Remote/Slave" only for the joystick types that have them.
     bool TabbedNotebook1Change(int newTab) const;
 
+    // The twenty output-name labels under the trim groups show only while no custom axis is set.
+    void SetOutputNamesVisible(bool visible);
+
 private:
     void BuildTabs();
 

@@ -12,3 +12,4 @@ void QuarnJoystickPart::LoadJoystickSubPage() {}
 void QuarnJoystickPart::LoadButtonModes() {}
 void QuarnJoystickPart::LoadCustomAxes() {}
 void QuarnJoystickPart::LoadSticksAndRemote() {}
+void QuarnJoystickPart::SetVPlowAttached(bool) {}

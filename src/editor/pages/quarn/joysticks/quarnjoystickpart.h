@@ -22,6 +22,10 @@ public:
     void LoadCustomAxes();       // custom boxes and axes, axis hint labels
     void LoadSticksAndRemote();  // group-of-two options, stick labels, trigger, ID, captions, remote
 
+    // A V-plow takes over the green and orange custom groups and two stick-option lists: the
+    // V-plow option hides them while it is on.
+    void SetVPlowAttached(bool attached);
+
 private:
     QuarnPage &m_page;
 };
