@@ -7,7 +7,7 @@ QUARN_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 # libqt6gui6), a sans-serif and a fixed-pitch font, and pdftotext for the report tests.
 QUARN_PACKAGES=(
   build-essential cmake pkg-config
-  qt6-base-dev libqt6serialport6-dev qt6-serialport-dev libgl-dev
+  qt6-base-dev qt6-serialport-dev libgl-dev
   fonts-dejavu-core fonts-liberation2 fonts-liberation poppler-utils
 )
 

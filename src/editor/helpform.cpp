@@ -1,5 +1,7 @@
 #include "editor/helpform.h"
 
+#include "editor/centre.h"
+
 #include <QPushButton>
 #include <QTextBrowser>
 
@@ -51,5 +53,6 @@ HelpForm::HelpForm(QWidget *parent) : QDialog(parent, Qt::Tool | Qt::WindowMinim
 void HelpForm::ShowHelp(QWidget *parent)
 {
     HelpForm help(parent);
+    CentreOnScreen(&help);
     help.exec();
 }

@@ -4,6 +4,7 @@
 #include "app/image_defaults.h"
 #include "app/image_layout.h"
 #include "app/settings.h"
+#include "editor/centre.h"
 #include "editor/helpform.h"
 #include "editor/pages/blankpage.h"
 #include "editor/pages/brennic/brennicpage.h"
@@ -20,7 +21,6 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QScreen>
 #include <QStackedWidget>
 #include <QTimer>
 
@@ -73,8 +73,7 @@ TQuarnForm::TQuarnForm(StartOptions options, QWidget *parent) : QMainWindow(pare
     connect(Timer2, &QTimer::timeout, this, &TQuarnForm::Timer2Timer);
     Timer2->start();
 
-    if (QScreen *screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    CentreOnScreen(this);
 }
 
 TQuarnForm::~TQuarnForm() { FreeLink(); }

@@ -1,6 +1,7 @@
 #include "editor/splashform.h"
 
 #include "editor/assets.h"
+#include "editor/centre.h"
 
 #include <QFont>
 #include <QFontDatabase>
@@ -66,5 +67,6 @@ void SplashForm::ShowSplash(QWidget *parent)
 {
     SplashForm splash(parent);
     splash.VersionLabel->setText(QString::fromLatin1(VersionText));
+    CentreOnScreen(&splash);
     splash.exec();
 }
