@@ -92,58 +92,47 @@ void DorsellPage::LoadFlag(QCheckBox *box, int offset)
     if (!on) CalImage[offset] = 0;
 }
 
+bool DorsellPage::LoadOptionPair(QCheckBox *option, int offset, QCheckBox *sub, int subOffset)
+{
+    if (CalImage[offset] == 1) {
+        option->setChecked(true);
+        sub->setEnabled(true);
+        sub->setChecked(CalImage[subOffset] == 1);
+        return true;
+    }
+    option->setChecked(false);
+    CalImage[offset] = 0;
+    CalImage[subOffset] = 0;
+    sub->setEnabled(false);
+    sub->setChecked(false);
+    return false;
+}
+
+void DorsellPage::LoadExclusive(QCheckBox *box, int offset, QCheckBox *other, int otherOffset)
+{
+    if (CalImage[offset] == 1) {
+        CalImage[otherOffset] = 0;
+        box->setEnabled(true);
+        box->setChecked(true);
+        other->setChecked(false);
+        other->setEnabled(false);
+    } else {
+        CalImage[offset] = 0;
+        box->setChecked(false);
+        other->setEnabled(true);
+    }
+}
+
 void DorsellPage::LoadOptions(bool ostrel)
 {
-    if (CalImage[D::PlowFloat] == 1) {
-        plowfloat->setChecked(true);
-        CheckBox15->setEnabled(true);
-        if (ostrel) Label424->show();
-        CheckBox15->setChecked(CalImage[D::DoubleActingFloat] == 1);
-    } else {
-        plowfloat->setChecked(false);
-        CalImage[D::PlowFloat] = 0;
-        CalImage[D::DoubleActingFloat] = 0;
-        CheckBox15->setEnabled(false);
-        CheckBox15->setChecked(false);
-        Label424->hide();
-    }
+    const bool floating = LoadOptionPair(plowfloat, D::PlowFloat, CheckBox15, D::DoubleActingFloat);
+    Label424->setVisible(floating && ostrel);
+    LoadOptionPair(hoistlimit, D::HoistLimit, CheckBox16, D::HoistLimitOverride);
 
-    if (CalImage[D::HoistLimit] == 1) {
-        hoistlimit->setChecked(true);
-        CheckBox16->setEnabled(true);
-        CheckBox16->setChecked(CalImage[D::HoistLimitOverride] == 1);
-    } else {
-        hoistlimit->setChecked(false);
-        CalImage[D::HoistLimit] = 0;
-        CalImage[D::HoistLimitOverride] = 0;
-        CheckBox16->setEnabled(false);
-        CheckBox16->setChecked(false);
-    }
-
-    // The cartridge valve and the hoist dump valve exclude each other; the cartridge valve is
+    // The cartridge valve and the hoist dump valve share the CART port; the cartridge valve is
     // looked at first, so it wins when both are set.
-    if (CalImage[D::CartridgeValve] == 1) {
-        CalImage[D::HoistDownDumpValve] = 0;
-        cartridge->setEnabled(true);
-        cartridge->setChecked(true);
-        CheckBox22->setChecked(false);
-        CheckBox22->setEnabled(false);
-    } else {
-        CalImage[D::CartridgeValve] = 0;
-        cartridge->setChecked(false);
-        CheckBox22->setEnabled(true);
-    }
-    if (CalImage[D::HoistDownDumpValve] == 1) {
-        CalImage[D::CartridgeValve] = 0;
-        cartridge->setEnabled(false);
-        cartridge->setChecked(false);
-        CheckBox22->setChecked(true);
-        CheckBox22->setEnabled(true);
-    } else {
-        CalImage[D::HoistDownDumpValve] = 0;
-        CheckBox22->setChecked(false);
-        cartridge->setEnabled(true);
-    }
+    LoadExclusive(cartridge, D::CartridgeValve, CheckBox22, D::HoistDownDumpValve);
+    LoadExclusive(CheckBox22, D::HoistDownDumpValve, cartridge, D::CartridgeValve);
 
     LoadFlag(attitudecontrol, D::AttitudeControl);
     LoadFlag(togglevplow, D::ToggleVPlow);

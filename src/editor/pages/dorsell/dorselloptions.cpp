@@ -115,14 +115,19 @@ void DorsellPage::joysetting2Change(int index)
     host().ImageToControls(false);
 }
 
+void DorsellPage::StoreOptionPair(int offset, bool ticked, QCheckBox *sub, int subOffset)
+{
+    CalImage[offset] = ticked ? 1 : 0;
+    sub->setEnabled(ticked);
+    if (!ticked) {
+        sub->setChecked(false);
+        CalImage[subOffset] = 0;
+    }
+}
+
 void DorsellPage::plowfloatClick(bool ticked)
 {
-    CalImage[D::PlowFloat] = ticked ? 1 : 0;
-    CheckBox15->setEnabled(ticked);
-    if (!ticked) {
-        CheckBox15->setChecked(false);
-        CalImage[D::DoubleActingFloat] = 0;
-    }
+    StoreOptionPair(D::PlowFloat, ticked, CheckBox15, D::DoubleActingFloat);
     // The connector note belongs to the Ostrel 2, as the loader shows it.
     Label424->setVisible(ticked && ProductCode == Product::Ostrel);
     host().ImageToControls(false);
@@ -130,12 +135,7 @@ void DorsellPage::plowfloatClick(bool ticked)
 
 void DorsellPage::hoistlimitClick(bool ticked)
 {
-    CalImage[D::HoistLimit] = ticked ? 1 : 0;
-    CheckBox16->setEnabled(ticked);
-    if (!ticked) {
-        CheckBox16->setChecked(false);
-        CalImage[D::HoistLimitOverride] = 0;
-    }
+    StoreOptionPair(D::HoistLimit, ticked, CheckBox16, D::HoistLimitOverride);
     host().ImageToControls(false);
 }
 

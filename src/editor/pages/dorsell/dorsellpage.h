@@ -88,6 +88,14 @@ private:
     void LoadGroupCombos();
     void LoadButtonModes();
     void LoadFlag(QCheckBox *box, int offset);
+    // An option and the sub-option that applies only while it is on (plow float and double
+    // acting float, hoist limit and its override): loads the pair, true when the option is on.
+    bool LoadOptionPair(QCheckBox *option, int offset, QCheckBox *sub, int subOffset);
+    // One of two options that exclude each other: on, it clears and greys the other; off, it
+    // frees the other.
+    void LoadExclusive(QCheckBox *box, int offset, QCheckBox *other, int otherOffset);
+    // Stores the option's flag; switching it off clears and greys the sub-option.
+    void StoreOptionPair(int offset, bool ticked, QCheckBox *sub, int subOffset);
     void LoadCaptions(uint8_t product, int setting);
     void LoadFrequency();
     void LoadGlobalTrims();
