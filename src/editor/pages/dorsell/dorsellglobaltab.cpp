@@ -1,0 +1,170 @@
+// The "Global" tab: its frame, the PWM frequency with the valve-type list, and the global trims
+// with "Set All Trims". The joystick and option column is built in dorselloptions.cpp.
+#include "app/calimage.h"
+#include "app/conversions.h"
+#include "app/image_layout.h"
+#include "editor/editorhost.h"
+#include "editor/pages/dorsell/dorsellitems.h"
+#include "editor/pages/dorsell/dorsellpage.h"
+#include "editor/pages/dorsell/dorsellwidgets.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace D = Off::Dorsell;
+
+namespace {
+constexpr int FrequencyMinHz = 45;
+constexpr int FrequencyMaxHz = 325;
+constexpr int GlobalBarHeight = 120;
+constexpr int StickSafetyMin = 1;   // fast
+constexpr int StickSafetyMax = 60;  // slow
+}  // namespace
+
+void DorsellPage::BuildGlobalTab(QWidget *tab)
+{
+    auto *row = new QHBoxLayout(tab);
+    row->setContentsMargins(6, 6, 6, 6);
+    row->setSpacing(8);
+    row->addWidget(BuildFrequencyAndTrims(tab));
+    row->addWidget(BuildJoystickAndOptions(tab), 1);
+}
+
+QWidget *DorsellPage::BuildFrequencyAndTrims(QWidget *parent)
+{
+    auto *panel = new QWidget(parent);
+    panel->setObjectName(QStringLiteral("DorsellGlobalLeft"));
+    auto *column = new QVBoxLayout(panel);
+    column->setContentsMargins(0, 0, 0, 0);
+
+    auto *frequency = Named(new QGroupBox(QStringLiteral("PWM Frequency"), panel), "DorsellFrequencyGroup");
+    auto *fgrid = new QGridLayout(frequency);
+    freqbar = Named(new QScrollBar(Qt::Horizontal, frequency), "freqbar");
+    freqbar->setRange(FrequencyMinHz, FrequencyMaxHz);
+    freqbar->setMinimumWidth(140);
+    Hertzlabel2 = Named(new QLabel(frequency), "Hertzlabel2");
+    Hertzlabel2->setMinimumWidth(Hertzlabel2->fontMetrics().horizontalAdvance(QStringLiteral("325 Hertz ")));
+    fgrid->addWidget(freqbar, 0, 0);
+    fgrid->addWidget(Hertzlabel2, 0, 1);
+    Valvetypes = Named(new QComboBox(frequency), "Valvetypes");
+    Valvetypes->addItems(DorsellValveTypes());
+    auto *valveRow = new QHBoxLayout;
+    valveRow->addWidget(new QLabel(QStringLiteral("Valve Type"), frequency));
+    valveRow->addWidget(Valvetypes, 1);
+    fgrid->addLayout(valveRow, 1, 0, 1, 2);
+    connect(freqbar, &QScrollBar::valueChanged, this, &DorsellPage::freqbarChange);
+    connect(Valvetypes, &QComboBox::activated, this, &DorsellPage::ValvetypesChange);
+    column->addWidget(frequency);
+
+    auto *trims = Named(new QGroupBox(QStringLiteral("Global Trims"), panel), "DorsellGlobalTrimsGroup");
+    auto *tgrid = new QGridLayout(trims);
+    tgrid->addWidget(NewCentredLabel(trims, QStringLiteral("Min")), 0, 0);
+    tgrid->addWidget(NewCentredLabel(trims, QStringLiteral("Max")), 0, 1);
+    globalmintrim2 = NewTrimBar(trims, "globalmintrim2", GlobalBarHeight);
+    globalmaxtrim2 = NewTrimBar(trims, "globalmaxtrim2", GlobalBarHeight);
+    tgrid->addWidget(globalmintrim2, 1, 0, Qt::AlignHCenter);
+    tgrid->addWidget(globalmaxtrim2, 1, 1, Qt::AlignHCenter);
+    gminvalue = NewCentredLabel(trims, QString(), "gminvalue");
+    gmaxvalue = NewCentredLabel(trims, QString(), "gmaxvalue");
+    tgrid->addWidget(gminvalue, 2, 0);
+    tgrid->addWidget(gmaxvalue, 2, 1);
+    setglobal2 = Named(new QPushButton(QStringLiteral("Set All Trims"), trims), "setglobal2");
+    tgrid->addWidget(setglobal2, 1, 2, Qt::AlignVCenter);
+    tgrid->setColumnStretch(2, 1);
+    connect(globalmintrim2, &QScrollBar::valueChanged, this, &DorsellPage::globalmintrim2Change);
+    connect(globalmaxtrim2, &QScrollBar::valueChanged, this, &DorsellPage::globalmaxtrim2Change);
+    connect(setglobal2, &QPushButton::clicked, this, &DorsellPage::setglobal2Click);
+    column->addWidget(trims);
+
+    auto *stick = Named(new QGroupBox(QStringLiteral("Stayhnd Sensitivity"), panel), "DorsellStickSafetyGroup");
+    auto *srow = new QHBoxLayout(stick);
+    ScrollBar80 = Named(new QScrollBar(Qt::Horizontal, stick), "ScrollBar80");
+    ScrollBar80->setRange(StickSafetyMin, StickSafetyMax);
+    srow->addWidget(new QLabel(QStringLiteral("Fast"), stick));
+    srow->addWidget(ScrollBar80, 1);
+    srow->addWidget(new QLabel(QStringLiteral("Slow"), stick));
+    connect(ScrollBar80, &QScrollBar::valueChanged, this, &DorsellPage::ScrollBar80Change);
+    column->addWidget(stick);
+    column->addStretch(1);
+    return panel;
+}
+
+void DorsellPage::freqbarChange()
+{
+    CalImage[Off::Frequency] = HertzToFreqByteB(freqbar->value());
+    Hertzlabel2->setText(HertzText(freqbar->value()));
+    Valvetypes->setCurrentIndex(0);
+}
+
+void DorsellPage::ValvetypesChange(int entry)
+{
+    // The family's frequency goes into the image at once; its global trims wait for
+    // "Set All Trims".
+    if (const ValvePreset *preset = DorsellValvePreset(entry)) {
+        freqbar->setValue(preset->hertz);
+        GlobalMinTrim = uint8_t(preset->globalMin);
+        GlobalMaxTrim = uint8_t(preset->globalMax);
+    }
+    host().ImageToControls(false);
+    // The reload moved bars whose handlers put the list back to "Other".
+    Valvetypes->setCurrentIndex(entry);
+}
+
+void DorsellPage::globalmintrim2Change()
+{
+    GlobalMinTrim = SliderPositionToTrim(globalmintrim2->value());
+    GlobalMaxTrim = uint8_t(IntMax(GlobalMinTrim, GlobalMaxTrim));
+    Valvetypes->setCurrentIndex(0);
+    host().ImageToControls(false);
+}
+
+void DorsellPage::globalmaxtrim2Change()
+{
+    GlobalMaxTrim = SliderPositionToTrim(globalmaxtrim2->value());
+    GlobalMinTrim = uint8_t(IntMin(GlobalMinTrim, GlobalMaxTrim));
+    Valvetypes->setCurrentIndex(0);
+    host().ImageToControls(false);
+}
+
+void DorsellPage::setglobal2Click()
+{
+    const auto answer = QMessageBox::question(this, QStringLiteral("Confirm"),
+                                              QStringLiteral("This will change ALL the trims!  Are you sure?"),
+                                              QMessageBox::Yes | QMessageBox::No);
+    if (answer == QMessageBox::Yes) {
+        // The hoist pair of a Husco valve gets fixed levels; the right wing pairs keep theirs.
+        const bool husco = Valvetypes->currentIndex() == HuscoEntry;
+        CalImage[D::HoistUpMin] = husco ? HuscoHoistMin : GlobalMinTrim;
+        CalImage[D::HoistUpMax] = husco ? HuscoHoistMax : GlobalMaxTrim;
+        CalImage[D::HoistDownMin] = husco ? HuscoHoistMin : GlobalMinTrim;
+        CalImage[D::HoistDownMax] = husco ? HuscoHoistMax : GlobalMaxTrim;
+        for (int min = D::HoistLeftMin; min < D::PlowRightMax; min += 2) {
+            CalImage[min] = GlobalMinTrim;
+            CalImage[min + 1] = GlobalMaxTrim;
+        }
+    }
+    host().ImageToControls(false);
+}
+
+void DorsellPage::ScrollBar80Change(int position) { CalImage[D::StickSafetySensitivity] = uint8_t(position); }
+
+void DorsellPage::LoadFrequency()
+{
+    freqbar->setValue(FrequencySliderPosition(FreqByteToHertzB(CalImage[Off::Frequency])));
+    Hertzlabel2->setText(HertzText(freqbar->value()));
+}
+
+void DorsellPage::LoadGlobalTrims()
+{
+    // As with the trim pairs: bars first (a moved bar stores its clamped level), labels last.
+    globalmintrim2->setValue(TrimToSliderPosition(GlobalMinTrim));
+    globalmaxtrim2->setValue(TrimToSliderPosition(GlobalMaxTrim));
+    globalmintrim2->setValue(TrimToSliderPosition(GlobalMinTrim));
+    gminvalue->setText(TrimVoltsText(GlobalMinTrim));
+    gmaxvalue->setText(TrimVoltsText(GlobalMaxTrim));
+}

@@ -1,0 +1,92 @@
+// The "Groups of 2 settings" tab: the four-button joystick modes and the output group that each
+// joystick axis drives in the groups-of-2 setting.
+#include "app/calimage.h"
+#include "app/conversions.h"
+#include "editor/editorhost.h"
+#include "editor/pages/dorsell/dorsellitems.h"
+#include "editor/pages/dorsell/dorsellpage.h"
+#include "editor/pages/dorsell/dorsellwidgets.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QVBoxLayout>
+
+namespace {
+constexpr int GroupColumns = 2;  // joystick 1 on the left, joystick 2 on the right
+}  // namespace
+
+void DorsellPage::BuildGroupsTab(QWidget *tab)
+{
+    auto *column = new QVBoxLayout(tab);
+    column->setContentsMargins(6, 6, 6, 6);
+    column->setSpacing(8);
+
+    auto *modes = Named(new QGroupBox(QStringLiteral("4-Button Joystick Modes"), tab), "DorsellButtonModesGroup");
+    auto *form = new QFormLayout(modes);
+    for (int i = 0; i < ModeComboCount; ++i) {
+        const DorsellCombo &c = DorsellModeCombos[i];
+        m_modeCombos[i] = Named(new QComboBox(modes), c.name);
+        m_modeCombos[i]->addItems(DorsellButtonModes());
+        form->addRow(QString::fromLatin1(c.caption), m_modeCombos[i]);
+        connect(m_modeCombos[i], &QComboBox::activated, this,
+                [this, offset = c.offset](int index) { ButtonModeChange(offset, index); });
+    }
+    column->addWidget(modes, 0, Qt::AlignLeft);
+
+    auto *grid = new QGridLayout;
+    grid->setHorizontalSpacing(8);
+    const int rows = GroupComboCount / GroupColumns;
+    for (int i = 0; i < GroupComboCount; ++i) {
+        const DorsellCombo &c = DorsellGroupCombos[i];
+        const int row = i % rows, col = (i / rows) * 2;
+        m_groupCaptions[i] = new QLabel(QString::fromLatin1(c.caption), tab);
+        m_groupCaptions[i]->setObjectName(QString::fromLatin1(c.name) + QStringLiteral("Caption"));
+        m_groupCombos[i] = Named(new QComboBox(tab), c.name);
+        m_groupCombos[i]->addItems(DorsellOutputGroups());
+        grid->addWidget(m_groupCaptions[i], row, col);
+        grid->addWidget(m_groupCombos[i], row, col + 1);
+        connect(m_groupCombos[i], &QComboBox::activated, this,
+                [this, offset = c.offset](int index) { OutputGroupChange(offset, index); });
+    }
+    grid->setColumnStretch(4, 1);
+    column->addLayout(grid);
+    column->addStretch(1);
+}
+
+void DorsellPage::ButtonModeChange(int offset, int index)
+{
+    CalImage[offset] = uint8_t(ModeIndexToCode(index));
+    host().ImageToControls(false);
+}
+
+void DorsellPage::OutputGroupChange(int offset, int index)
+{
+    CalImage[offset] = uint8_t(index);
+    host().ImageToControls(false);
+}
+
+void DorsellPage::SetGroupCombosVisible(bool visible)
+{
+    for (int i = 0; i < GroupComboCount; ++i) {
+        m_groupCombos[i]->setVisible(visible);
+        m_groupCaptions[i]->setVisible(visible);
+    }
+}
+
+void DorsellPage::SetGroupCombosEnabled(bool enabled)
+{
+    for (QComboBox *combo : m_groupCombos) combo->setEnabled(enabled);
+}
+
+void DorsellPage::LoadGroupCombos()
+{
+    for (int i = 0; i < GroupComboCount; ++i) m_groupCombos[i]->setCurrentIndex(CalImage[DorsellGroupCombos[i].offset]);
+}
+
+void DorsellPage::LoadButtonModes()
+{
+    for (int i = 0; i < ModeComboCount; ++i)
+        m_modeCombos[i]->setCurrentIndex(ModeCodeToIndex(CalImage[DorsellModeCombos[i].offset]));
+}

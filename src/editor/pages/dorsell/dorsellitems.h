@@ -1,0 +1,48 @@
+#pragma once
+// The fixed item lists and small tables of the Dorsell page.
+#include <QStringList>
+
+// Joystick settings (image byte 19): the Dorsell list and the Ostrel 2 list.
+QStringList DorsellJoystickSettings();
+QStringList OstrelJoystickSettings();
+
+// Joystick setting of the Dorsell list that assigns the outputs in groups of 2.
+constexpr int GroupsOf2Setting = 10;
+
+// Which safety-trigger boxes a joystick setting offers (joystick 1, 2, 3). Settings without an
+// entry leave the boxes as they are.
+struct SafetyTriggers {
+    int setting;
+    bool joystick[3];
+};
+extern const SafetyTriggers DorsellSafetyTriggers[10];
+
+// Four-button joystick modes (button function codes 0..3).
+QStringList DorsellButtonModes();
+// The output groups of the groups-of-2 setting (0 inactive, 1..5).
+QStringList DorsellOutputGroups();
+
+// Valve families of the "Valvetypes" list and what each proposes.
+QStringList DorsellValveTypes();
+struct ValvePreset {
+    int hertz;
+    int globalMin;
+    int globalMax;
+};
+// The preset of a list entry; null for "Other" and for no selection.
+const ValvePreset *DorsellValvePreset(int entry);
+// The family whose hoist trims "Set All Trims" sets to fixed levels instead of the global trims.
+constexpr int HuscoEntry = 3;
+constexpr int HuscoHoistMin = 124;  // 6.2 V
+constexpr int HuscoHoistMax = 232;  // 11.6 V
+
+// A drop-down of the "Groups of 2 settings" tab: its name, its caption and its image byte.
+struct DorsellCombo {
+    const char *name;
+    const char *caption;
+    int offset;
+};
+// combonomode, comboredmode, combogreenmode.
+extern const DorsellCombo DorsellModeCombos[3];
+// ComboBox4 .. ComboBox11: joystick 1 primary X, Y, secondary X, Y; joystick 2 likewise.
+extern const DorsellCombo DorsellGroupCombos[8];

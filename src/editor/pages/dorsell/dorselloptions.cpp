@@ -1,0 +1,173 @@
+// The right-hand column of the "Global" tab: the joystick setting, the safety triggers and the
+// plow float, hoist limit, cartridge and V-plow options, with their handlers.
+#include "app/calimage.h"
+#include "app/image_layout.h"
+#include "editor/editorhost.h"
+#include "editor/pages/dorsell/dorsellitems.h"
+#include "editor/pages/dorsell/dorsellpage.h"
+#include "editor/pages/dorsell/dorsellwidgets.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+namespace D = Off::Dorsell;
+
+namespace {
+constexpr int FloatDelayMin = 1;
+constexpr int FloatDelayMax = 10;
+constexpr int Indent = 18;  // sub-options sit under the option they depend on
+
+const char *const FloatNote = "Float valve connects to the FLOAT lead of harness 2291-F.";
+
+// A row indented under its parent option.
+QHBoxLayout *Indented(QWidget *widget)
+{
+    auto *row = new QHBoxLayout;
+    row->addSpacing(Indent);
+    row->addWidget(widget, 1);
+    return row;
+}
+}  // namespace
+
+QWidget *DorsellPage::BuildJoystickAndOptions(QWidget *parent)
+{
+    auto *panel = new QWidget(parent);
+    panel->setObjectName(QStringLiteral("DorsellGlobalRight"));
+    auto *column = new QVBoxLayout(panel);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(3);
+
+    auto *settingRow = new QHBoxLayout;
+    settingRow->addWidget(new QLabel(QStringLiteral("Joystick Setting"), panel));
+    joysetting = Named(new QComboBox(panel), "joysetting");
+    joysetting->addItems(DorsellJoystickSettings());
+    joysetting2 = Named(new QComboBox(panel), "joysetting2");
+    joysetting2->addItems(OstrelJoystickSettings());
+    joysetting2->hide();
+    settingRow->addWidget(joysetting, 1);
+    settingRow->addWidget(joysetting2, 1);
+    column->addLayout(settingRow);
+    connect(joysetting, &QComboBox::activated, this, &DorsellPage::joysettingChange);
+    connect(joysetting2, &QComboBox::activated, this, &DorsellPage::joysetting2Change);
+
+    column->addSpacing(4);
+    Label122 = Named(new QLabel(QStringLiteral("Enable Saftey Triggers"), panel), "Label122");
+    column->addWidget(Label122);
+    joy1saftey = NewFlagBox(panel, "joy1saftey", "Joystick 1 (Hoist/Hook) ", D::Joy1Safety);
+    joy2saftey = NewFlagBox(panel, "joy2saftey", "Joystick 2 (Plow)", D::Joy2Safety);
+    joy3safety = NewFlagBox(panel, "joy3safety", "Joystick 3 (Wing)", D::Joy3Safety);
+    for (QCheckBox *box : {joy1saftey, joy2saftey, joy3safety}) column->addLayout(Indented(box));
+
+    column->addSpacing(4);
+    plowfloat = Named(new QCheckBox(QStringLiteral("Enable Plow Float"), panel), "plowfloat");
+    column->addWidget(plowfloat);
+    CheckBox15 = NewFlagBox(panel, "CheckBox15", "Double Acting Float", D::DoubleActingFloat);
+    column->addLayout(Indented(CheckBox15));
+    Label424 = Named(new QLabel(QString::fromLatin1(FloatNote), panel), "Label424");
+    Label424->setWordWrap(true);
+    Label424->hide();
+    column->addLayout(Indented(Label424));
+    auto *delayRow = new QHBoxLayout;
+    delayRow->addSpacing(Indent);
+    delayRow->addWidget(new QLabel(QStringLiteral("Plow Float Delay"), panel));
+    SpinEdit34 = Named(new QSpinBox(panel), "SpinEdit34");
+    SpinEdit34->setRange(FloatDelayMin, FloatDelayMax);
+    delayRow->addWidget(SpinEdit34);
+    delayRow->addStretch(1);
+    column->addLayout(delayRow);
+    connect(plowfloat, &QCheckBox::toggled, this, &DorsellPage::plowfloatClick);
+    connect(SpinEdit34, &QSpinBox::valueChanged, this, &DorsellPage::SpinEdit34Change);
+
+    hoistlimit = Named(new QCheckBox(QStringLiteral("Enable Hoist Limit"), panel), "hoistlimit");
+    column->addWidget(hoistlimit);
+    CheckBox16 = NewFlagBox(panel, "CheckBox16", "Hoist limit Override", D::HoistLimitOverride);
+    column->addLayout(Indented(CheckBox16));
+    connect(hoistlimit, &QCheckBox::toggled, this, &DorsellPage::hoistlimitClick);
+
+    cartridge = Named(new QCheckBox(QStringLiteral("Cartridge valve control for open center systems "), panel),
+                      "cartridge");
+    CheckBox22 = Named(new QCheckBox(QStringLiteral("Hoist Dump Valve on CART port"), panel), "CheckBox22");
+    column->addWidget(cartridge);
+    column->addWidget(CheckBox22);
+    connect(cartridge, &QCheckBox::toggled, this, &DorsellPage::cartridgeClick);
+    connect(CheckBox22, &QCheckBox::toggled, this, &DorsellPage::CheckBox22Click);
+
+    attitudecontrol = NewFlagBox(panel, "attitudecontrol", "Henke V-plow with attitude control", D::AttitudeControl);
+    togglevplow = NewFlagBox(panel, "togglevplow", "toggle V-plow modes of running lift or wings", D::ToggleVPlow);
+    column->addWidget(attitudecontrol);
+    column->addWidget(togglevplow);
+    column->addStretch(1);
+    return panel;
+}
+
+void DorsellPage::joysettingChange(int index)
+{
+    CalImage[D::JoystickSetting] = uint8_t(index);
+    host().ImageToControls(false);
+}
+
+void DorsellPage::joysetting2Change(int index)
+{
+    CalImage[D::JoystickSetting] = uint8_t(index);
+    host().ImageToControls(false);
+}
+
+void DorsellPage::StoreOptionPair(int offset, bool ticked, QCheckBox *sub, int subOffset)
+{
+    CalImage[offset] = ticked ? 1 : 0;
+    sub->setEnabled(ticked);
+    if (!ticked) {
+        sub->setChecked(false);
+        CalImage[subOffset] = 0;
+    }
+}
+
+void DorsellPage::plowfloatClick(bool ticked)
+{
+    StoreOptionPair(D::PlowFloat, ticked, CheckBox15, D::DoubleActingFloat);
+    // The connector note belongs to the Ostrel 2, as the loader shows it.
+    Label424->setVisible(ticked && ProductCode == Product::Ostrel);
+    host().ImageToControls(false);
+}
+
+void DorsellPage::hoistlimitClick(bool ticked)
+{
+    StoreOptionPair(D::HoistLimit, ticked, CheckBox16, D::HoistLimitOverride);
+    host().ImageToControls(false);
+}
+
+void DorsellPage::cartridgeClick(bool ticked)
+{
+    // The cartridge valve and the hoist dump valve share the CART port.
+    CalImage[D::CartridgeValve] = ticked ? 1 : 0;
+    if (ticked) {
+        CalImage[D::HoistDownDumpValve] = 0;
+        CheckBox22->setEnabled(false);
+        CheckBox22->setChecked(false);
+    } else {
+        CheckBox22->setEnabled(true);
+    }
+    host().ImageToControls(false);
+}
+
+void DorsellPage::CheckBox22Click(bool ticked)
+{
+    CalImage[D::HoistDownDumpValve] = ticked ? 1 : 0;
+    if (ticked) {
+        CalImage[D::CartridgeValve] = 0;
+        cartridge->setEnabled(false);
+        cartridge->setChecked(false);
+        return;
+    }
+    cartridge->setEnabled(true);
+    host().ImageToControls(false);
+}
+
+void DorsellPage::SpinEdit34Change(int value)
+{
+    CalImage[D::FloatDelay] = uint8_t(value);
+    host().ImageToControls(false);
+}
