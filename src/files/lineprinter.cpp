@@ -32,7 +32,7 @@ QStringList LinePrinter::WrapLine(const QString &line, const QFontMetricsF &metr
 {
     QStringList pieces;
     QString rest = line;
-    while (metrics.horizontalAdvance(rest) > width) {
+    while (rest.size() > 1 && metrics.horizontalAdvance(rest) > width) {
         qsizetype fit = 1;
         while (fit < rest.size() && metrics.horizontalAdvance(rest.left(fit + 1)) <= width) ++fit;
         pieces << rest.left(fit);

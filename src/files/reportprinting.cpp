@@ -5,6 +5,7 @@
 #include <QAbstractSlider>
 #include <QComboBox>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QPrinter>
 
 namespace {
@@ -26,7 +27,19 @@ QFont ReportFont(const QStringList &families)
     return font;
 }
 
-QFont InstalledReportFont() { return ReportFont(QFontDatabase::families()); }
+QFont InstalledReportFont()
+{
+    QStringList families = QFontDatabase::families();
+    // Where the font system stands a metric-compatible fixed-pitch face in for "Courier New" (as
+    // fontconfig does with its aliases), the family counts as installed.
+    if (!families.contains(PreferredFamily)) {
+        QFont wanted(PreferredFamily);
+        wanted.setStyleStrategy(QFont::NoFontMerging);
+        const QFontInfo resolved(wanted);
+        if (resolved.fixedPitch() && resolved.family() != families.value(0)) families.prepend(PreferredFamily);
+    }
+    return ReportFont(families);
+}
 
 ReportControls CollectReportControls(const QObject &form)
 {

@@ -88,11 +88,12 @@ constexpr ButtonJoystick ButtonJoysticks[] = {
     {SlaveMode, SlaveRows},
 };
 
-// Stick options of the stick layouts: byte 35 belongs to the hoist stick, 36 to the plow stick and
-// 37 to the blade (or blade/wing) stick; option 6 makes the stick's button switch modes.
-constexpr int HoistStickOption = Off::RedMode;
+// Stick options of the stick layouts: byte 35 belongs to the first stick (the hoist stick, or the
+// blade stick of the plow/hoist + blade pair), 36 to the plow stick and 37 to the third stick
+// (blade or blade/wing); option 6 makes the stick's button switch modes.
+constexpr int FirstStickOption = Off::RedMode;
 constexpr int PlowStickOption = Off::GreenMode;
-constexpr int BladeStickOption = Off::BlueMode;
+constexpr int ThirdStickOption = Off::BlueMode;
 constexpr int SwitchModeOption = 6;
 
 constexpr int ModeTextWidth = 20;
@@ -133,19 +134,20 @@ QStringList DorsellLines(const CalImageBytes &image, const ReportControls &contr
 void AddStickLines(QStringList &lines, const CalImageBytes &image, int type)
 {
     const QString plowSafety = QStringLiteral("Plow Stick Safety:                  ") + OnOff(image[PlowStickOption]);
-    const QString hoistSafety = QStringLiteral("Hoist Stick Safety:                 ") + OnOff(image[HoistStickOption]);
-    const QString bladeSafety = QStringLiteral("Blade Stick Safety:                 ") + OnOff(image[BladeStickOption]);
+    const QString hoistSafety = QStringLiteral("Hoist Stick Safety:                 ") + OnOff(image[FirstStickOption]);
+    const QString bladeSafetyLabel = QStringLiteral("Blade Stick Safety:                 ");
     if (type == TwinSarixPlowHoist) {
         lines << QStringLiteral("Stick Configuration:       Plow + Hoist") << QString() << plowSafety << hoistSafety;
     } else if (type == TwinSarixPlowHoistBlade) {
         lines << QStringLiteral("Stick Configuration: Plow/Hoist + Blade") << QString()
-              << QStringLiteral("Plow/Hoist Stick Button:    Switch Mode") << bladeSafety;
+              << QStringLiteral("Plow/Hoist Stick Button:    Switch Mode") << bladeSafetyLabel + OnOff(image[FirstStickOption]);
     } else if (type == TripleSarix) {
-        const bool bladeWing = image[BladeStickOption] == SwitchModeOption;
+        const bool bladeWing = image[ThirdStickOption] == SwitchModeOption;
         lines << (bladeWing ? QStringLiteral("Configuration:Plow + Blade/Wing + Hoist")
                             : QStringLiteral("Configuration:     Plow + Blade + Hoist"))
               << QString() << plowSafety
-              << (bladeWing ? QStringLiteral("Blade/Wing Stick Button:    Switch Mode") : bladeSafety) << hoistSafety;
+              << (bladeWing ? QStringLiteral("Blade/Wing Stick Button:    Switch Mode")
+                         : bladeSafetyLabel + OnOff(image[ThirdStickOption])) << hoistSafety;
     }
 }
 
