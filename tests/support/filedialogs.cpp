@@ -5,10 +5,12 @@
 #include <QFileDialog>
 #include <QLineEdit>
 
-FileDialogTyper::FileDialogTyper(ModalAnswerer &answerer, const QString &path) : m_path(path)
+FileDialogTyper::FileDialogTyper(ModalAnswerer &answerer, const QString &path) : m_answerer(answerer), m_path(path)
 {
     answerer.setDialogHandler([this](QWidget *dialog) { answer(dialog); });
 }
+
+FileDialogTyper::~FileDialogTyper() { m_answerer.setDialogHandler({}); }
 
 void FileDialogTyper::answer(QWidget *widget)
 {

@@ -20,12 +20,16 @@ public:
     // Every file dialog that `answerer` meets gets `path` typed in and accepted, or is cancelled
     // when `path` is empty. Message boxes (overwrite questions, errors) stay with `answerer`.
     FileDialogTyper(ModalAnswerer &answerer, const QString &path);
+    ~FileDialogTyper();
+    FileDialogTyper(const FileDialogTyper &) = delete;
+    FileDialogTyper &operator=(const FileDialogTyper &) = delete;
 
     void setPath(const QString &path) { m_path = path; }
     const QList<FileDialogSeen> &seen() const { return m_seen; }
 
 private:
     void answer(QWidget *dialog);
+    ModalAnswerer &m_answerer;
     QString m_path;
     QList<QPointer<QWidget>> m_answered;
     QList<FileDialogSeen> m_seen;
