@@ -40,13 +40,14 @@ QString PdfText(const QString &pdf)
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
-int PdfPages(const QString &pdf)
+// A field of the document information pdfinfo lists ("Pages", "Title").
+QString PdfInfo(const QString &pdf, const QString &field)
 {
     QProcess process;
     process.start(QStringLiteral("pdfinfo"), {pdf});
-    if (!process.waitForFinished(30000)) return -1;
-    const auto match = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(QString::fromUtf8(process.readAll()));
-    return match.hasMatch() ? match.captured(1).toInt() : -1;
+    if (!process.waitForFinished(30000)) return {};
+    const QRegularExpression line(QStringLiteral("^%1:\\s+(.*)$").arg(field), QRegularExpression::MultilineOption);
+    return line.match(QString::fromUtf8(process.readAll())).captured(1).trimmed();
 }
 
 QString Squeezed(const QString &text) { return text.simplified(); }
@@ -348,7 +349,7 @@ private slots:
         QStringList lines;
         for (int i = 0; i < 120; ++i) lines << QStringLiteral("L%1 ").arg(i, 3, 10, QLatin1Char('0')) + QString(300, QLatin1Char('x'));
         QCOMPARE(PrintReport(printer, lines), QString());
-        QVERIFY(PdfPages(pdf) > 3);
+        QVERIFY(PdfInfo(pdf, QStringLiteral("Pages")).toInt() > 3);
         const QString text = PdfText(pdf);
         for (int i : {0, 57, 119}) QVERIFY(text.contains(QStringLiteral("L%1 ").arg(i, 3, 10, QLatin1Char('0'))));
         QCOMPARE(text.count(QLatin1Char('x')), 120 * 300);
@@ -374,6 +375,7 @@ private slots:
         QVERIFY(notice.hourglass);
         QVERIFY(!QApplication::overrideCursor());
         QVERIFY(!qApp->findChild<QWidget *>(QStringLiteral("PrintForm")));
+        QCOMPARE(PdfInfo(pdf, QStringLiteral("Title")), QStringLiteral("Quarn Trim/Configuration Settings"));
         const QString text = PdfText(pdf);
         QString missing;
         QVERIFY2(HoldsInOrder(text, expected, &missing), qPrintable(QStringLiteral("missing: ") + missing + "\n" + text));
