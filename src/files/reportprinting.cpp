@@ -36,7 +36,7 @@ QFont InstalledReportFont()
         QFont wanted(PreferredFamily);
         wanted.setStyleStrategy(QFont::NoFontMerging);
         const QFontInfo resolved(wanted);
-        if (resolved.fixedPitch() && resolved.family() != families.value(0)) families.prepend(PreferredFamily);
+        if (resolved.fixedPitch()) families.prepend(PreferredFamily);
     }
     return ReportFont(families);
 }
