@@ -33,6 +33,7 @@ constexpr int RemotePairs[][2] = {{149, 150}, {151, 152}, {153, 154}, {155, 156}
 
 // Float name fields (Quarn): 5 bytes, NUL padded, no terminator when full.
 constexpr int FloatNameWidth = 5;
+constexpr int FloatNameFields[] = {163, 168, 173, 178};
 
 }  // namespace Off
 

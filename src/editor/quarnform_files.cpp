@@ -1,7 +1,90 @@
 // The main window's file commands: *.joy files, the reset image and the printed report.
 #include "editor/quarnform.h"
 
-void TQuarnForm::Open1Click() {}
-void TQuarnForm::Save1Click() {}
-void TQuarnForm::Print1Click() {}
-void TQuarnForm::ResetCalFile1Click() {}
+#include "app/calimage.h"
+#include "app/usablefile.h"
+#include "editor/pages/productpage.h"
+#include "files/errorbox.h"
+#include "files/joydialogs.h"
+#include "files/model/joyfile.h"
+#include "files/model/reportlines.h"
+#include "files/model/resetimage.h"
+#include "files/printform.h"
+#include "files/reportprinting.h"
+
+#include <QApplication>
+#include <QPrintDialog>
+#include <QPrinter>
+
+namespace {
+// The link worker's request to upload the calibration image, as "&Send Calibration" leaves it.
+constexpr uint8_t SendCalibrationRequest = 254;
+
+// The hourglass and the "Printing...." window for as long as the report is being printed, put
+// away however the printing ends.
+class PrintingNotice {
+public:
+    PrintingNotice()
+    {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        m_form.show();
+        QCoreApplication::processEvents();  // let the notice draw before the printing blocks
+    }
+    ~PrintingNotice()
+    {
+        m_form.close();
+        QApplication::restoreOverrideCursor();
+    }
+    PrintingNotice(const PrintingNotice &) = delete;
+    PrintingNotice &operator=(const PrintingNotice &) = delete;
+
+private:
+    TPrintForm m_form;
+};
+}  // namespace
+
+void TQuarnForm::Open1Click()
+{
+    const QString fileName = AskJoyFileToOpen(this);
+    if (fileName.isEmpty() || !UsableFile(fileName)) return;
+    CalImageBytes image;
+    const IoError error = ReadJoyFile(fileName, image);
+    if (error.failed()) {
+        ShowErrorBox(this, IoErrorText(error));
+        return;
+    }
+    CalImage = image;
+    ImageToControls(true);
+}
+
+void TQuarnForm::Save1Click()
+{
+    const QString fileName = AskJoyFileToSave(this);
+    if (fileName.isEmpty()) return;
+    const CalImageBytes image = CalImage;
+    const IoError error = WriteJoyFile(fileName, image);
+    if (error.failed()) ShowErrorBox(this, IoErrorText(error));
+}
+
+void TQuarnForm::ResetCalFile1Click()
+{
+    MakeResetImage(CalImage);
+    for (ProductPage *page : Pages) page->ResetDefaults();
+    ImageToControls(false);
+    SetRequest(SendCalibrationRequest, 0);
+}
+
+void TQuarnForm::Print1Click()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog setup(&printer, this);
+    setup.setObjectName(QStringLiteral("PrinterSetupDialog1"));
+    if (setup.exec() != QDialog::Accepted) return;
+
+    QString error;
+    {
+        PrintingNotice notice;
+        error = PrintReport(printer, ReportLines(CalImage, CollectReportControls(*this)));
+    }
+    if (!error.isEmpty()) ShowErrorBox(this, error);
+}

@@ -1,0 +1,27 @@
+#pragma once
+// The printed configuration report as plain text lines: a heading, the joystick configuration, the
+// valve PWM frequency and one line per trim pair. Joystick type 20 (Dorsell and Ostrel images)
+// gives the Dorsell layout; every other type the Quarn layout, whatever the product.
+#include "app/calimage.h"
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+
+// The print job's title (both layouts).
+inline const QString ReportJobTitle = QStringLiteral("Quarn Trim/Configuration Settings");
+
+// What the report takes from the page controls rather than from the image: the Dorsell page's
+// frequency slider position and the displayed texts of the button-mode drop-downs.
+struct ReportControls {
+    int freqbarPosition = 0;
+    QHash<QString, QString> modeTexts;  // drop-down object name -> displayed text
+
+    QString modeText(const QString &name) const { return modeTexts.value(name); }
+};
+
+// Object names of the controls the report reads.
+inline const QString ReportFrequencyControl = QStringLiteral("freqbar");
+QStringList ReportModeControlNames();
+
+QStringList ReportLines(const CalImageBytes &image, const ReportControls &controls);
