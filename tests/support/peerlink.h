@@ -1,8 +1,9 @@
 #pragma once
 // A serial line in one process: the tool's byte link on one end, an emulated bootloader on the
 // other. Every byte the tool writes goes to the peer at once and its answers queue up for
-// reading. With a baud rate, both directions are paced as on the wire (ten bits per byte): a
-// write returns when its byte has gone out, and an answer becomes readable when it has arrived.
+// reading. With a baud rate, both directions are paced as on the wire (ten bits per byte): written
+// bytes leave back to back as from a driver's transmit buffer, the peer answers once a byte has
+// arrived, and an answer becomes readable when it has arrived in turn.
 // Header-only so that benchmark programs can use it too.
 #include "bootloader_peer.h"
 #include "link/bytelink.h"
@@ -35,10 +36,9 @@ public:
 
     bool WriteByte(uint8_t byte) override
     {
-        const Clock::time_point now = Clock::now();
-        // The schedule is absolute, so a late wake-up does not add up over many bytes.
-        m_txDone = std::max(now, m_txDone) + m_byteTime;
-        if (m_byteTime != Clock::duration::zero()) std::this_thread::sleep_until(m_txDone);
+        // The write returns at once, as a driver takes the byte into its buffer; the byte is on the
+        // far side when the line has carried it and every byte before it.
+        m_txDone = std::max(Clock::now(), m_txDone) + m_byteTime;
         m_sent.append(char(byte));
         for (char answer : m_peer.Receive(byte)) {
             m_rxDone = std::max(m_txDone, m_rxDone) + m_byteTime;
@@ -87,8 +87,7 @@ public:
     // Everything that went each way, in order.
     const QByteArray &Sent() const { return m_sent; }
     const QByteArray &Received() const { return m_received; }
-    // Bytes on the wire so far, both ways, and the time they take at `baud`.
-    qsizetype WireBytes() const { return m_sent.size() + m_received.size(); }
+    // The time `bytes` take on the wire at `baud`.
     static double WireSeconds(qsizetype bytes, int baud) { return double(bytes) * 10.0 / baud; }
 
 private:

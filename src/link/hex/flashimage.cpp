@@ -65,16 +65,20 @@ bool FlashImage::LoadHexFile(const QString &fileName, uint32_t writableLimit, QS
     m_highest = 0;
     m_dataBytes = 0;
     QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
+    QByteArray contents;
+    if (file.open(QIODevice::ReadOnly)) contents = file.readAll();
+    if (!file.isOpen() || file.error() != QFileDevice::NoError) {
         if (error) *error = QStringLiteral("Failed to read input file <") + fileName + QLatin1Char('>');
         return false;
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        if (error) *error = QStringLiteral("Failed to read input file <") + fileName + QLatin1Char('>');
-        return false;
-    }
-    for (const QByteArray &raw : SplitLines(bytes)) {
+    return LoadHexText(contents, writableLimit, error);
+}
+
+bool FlashImage::LoadHexText(const QByteArray &contents, uint32_t writableLimit, QString *error)
+{
+    m_highest = 0;
+    m_dataBytes = 0;
+    for (const QByteArray &raw : SplitLines(contents)) {
         const QString line = TrimText(QString::fromLatin1(raw));
         if (line.isEmpty()) continue;
         QString recordError;

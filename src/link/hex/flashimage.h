@@ -17,6 +17,8 @@ public:
     // highest address of 0 and does not clear the bytes: a byte no record names keeps its value.
     // On failure `error` holds one line of text; records before the failing line stay applied.
     bool LoadHexFile(const QString &fileName, uint32_t writableLimit, QString *error);
+    // The same for the contents of a file already read.
+    bool LoadHexText(const QByteArray &contents, uint32_t writableLimit, QString *error);
 
     // Checks and applies one record (a trimmed line). On failure `error` holds the record's fault;
     // data bytes stored before the fault stay stored.
