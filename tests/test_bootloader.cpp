@@ -1,6 +1,7 @@
 // Programming the flash through the bootloader, against the emulated bootloader on an
 // in-process line: packets on the wire, retries, time-outs, verification and what the user sees.
 #include "link/bootloader/bootloader.h"
+#include "link/bootloader/firmwarefile.h"
 #include "link/hex/flashimage.h"
 #include "sim_bootloader.h"
 #include "support/peerlink.h"
@@ -258,6 +259,29 @@ private slots:
         QCOMPARE(rig.sim.PagesWritten(), 1);
         QCOMPARE(rig.sim.Flash(0), FileByte(0));
         QCOMPARE(rig.host.progress.back(), 100);
+    }
+
+    void firmwareFileChoice()
+    {
+        const QString hex = WriteHexFile(m_dir, 0x10);
+        QCOMPARE(FirmwareFile::Accept(true, hex), hex);
+        QVERIFY(FirmwareFile::Accept(false, hex).isEmpty());   // dialog cancelled
+        QVERIFY(FirmwareFile::Accept(true, m_dir.filePath(QStringLiteral("none.hex"))).isEmpty());
+        QVERIFY(FirmwareFile::Accept(true, m_dir.filePath(QStringLiteral("*.hex"))).isEmpty());
+        QCOMPARE(FirmwareFile::PresetName(QStringLiteral("/opt/quarn")), QStringLiteral("/opt/quarn/*.hex"));
+    }
+
+    void restartIsAnOrderOnlyOutsidePackets()
+    {
+        SimBootOptions bare;
+        bare.hasFirmware = false;
+        SimBootloader sim(bare);
+        QVERIFY(!sim.HasFirmware());
+        for (char c : QByteArray("\x41\x05\x52\x00\x52", 5)) sim.Receive(uint8_t(c));   // A to 0x0052
+        QVERIFY(!sim.TakeRestart());
+        sim.Receive('R');
+        QVERIFY(sim.TakeRestart());
+        QVERIFY(!sim.TakeRestart());
     }
 
     void emulatorOptionsFromTheCommandLine()

@@ -1,16 +1,18 @@
 #include "sim_bootloader.h"
 
+#include "link/bootloader/bootpacket.h"
+#include "link/bootloader/bootprotocol.h"
+
 #include <algorithm>
 #include <cstring>
 
 namespace {
 
-constexpr uint8_t kAck = 0x06;
-constexpr uint8_t kNak = 0x15;
+using namespace Boot;
+
 constexpr uint8_t kErased = 0xFF;
-constexpr int kBlockBytes = 64;
-constexpr int kMaxPacket = 80;
-const char kPacketCommands[] = "AEDFV";
+constexpr int kMaxPacket = BootPacket::kPositions;
+constexpr char kPacketCommands[] = {SetAddress, EraseOne, LoadBlock, WriteOne, ReadBlock, 0};
 
 // The emulated chip's own flash page: the CAN parts have 256-byte pages, the others 128.
 int PageSizeOf(const QByteArray &chip) { return chip.toUpper().contains("AT90CAN") ? 256 : 128; }
@@ -101,6 +103,13 @@ void SimBootloader::Reset()
     m_pageBuffer.clear();
 }
 
+bool SimBootloader::TakeRestart()
+{
+    const bool restart = m_restart;
+    m_restart = false;
+    return restart;
+}
+
 QByteArray SimBootloader::IdentificationLine() const
 {
     return "Quarn boot 1.2 " + m_options.chip + "\r\n";
@@ -109,15 +118,16 @@ QByteArray SimBootloader::IdentificationLine() const
 QByteArray SimBootloader::Receive(uint8_t byte)
 {
     if (m_incoming.isEmpty()) {
-        if (byte == 'I') return IdentificationLine();
+        if (byte == Identify) return IdentificationLine();
+        if (byte == Restart) m_restart = true;
         if (byte && std::strchr(kPacketCommands, byte)) m_incoming.append(char(byte));
-        return {};   // 'R' and stray bytes: nothing to answer here
+        return {};
     }
     m_incoming.append(char(byte));
     const int length = uint8_t(m_incoming[1]);
     if (length < 3 || length > kMaxPacket) {   // no packet of ours: ask again
         m_incoming.clear();
-        return QByteArray(1, char(kNak));
+        return QByteArray(1, char(Nak));
     }
     if (m_incoming.size() < length) return {};
     const QByteArray packet = m_incoming;
@@ -132,29 +142,29 @@ QByteArray SimBootloader::Answer(const QByteArray &packet)
     const QByteArray payload = packet.mid(2, packet.size() - 3);
     uint8_t sum = 0;
     for (char c : payload) sum ^= uint8_t(c);
-    if (sum != uint8_t(packet.back())) return QByteArray(1, char(kNak));
+    if (sum != uint8_t(packet.back())) return QByteArray(1, char(Nak));
     if (command == m_options.silentOn) return {};
     if (command == m_options.nakCommand && m_naksLeft > 0) {
         --m_naksLeft;
-        return QByteArray(1, char(kNak));
+        return QByteArray(1, char(Nak));
     }
-    const QByteArray ack(1, char(kAck));
+    const QByteArray ack(1, char(Ack));
     const auto addressIn = [&payload] { return uint16_t(uint8_t(payload[0]) | uint8_t(payload[1]) << 8); };
     switch (command) {
-    case 'A':
-        if (payload.size() != 2) return QByteArray(1, char(kNak));
+    case SetAddress:
+        if (payload.size() != 2) return QByteArray(1, char(Nak));
         m_address = addressIn();
         m_pageBuffer.clear();
         return ack;
-    case 'E':
+    case EraseOne:
         std::fill_n(m_flash.begin() + m_address, m_pageSize, kErased);
         return ack;
-    case 'D':
+    case LoadBlock:
         if (payload.size() != kBlockBytes || int(m_pageBuffer.size()) + kBlockBytes > m_pageSize)
-            return QByteArray(1, char(kNak));
+            return QByteArray(1, char(Nak));
         m_pageBuffer.insert(m_pageBuffer.end(), payload.begin(), payload.end());
         return ack;
-    case 'F':
+    case WriteOne:
         // Programming can only clear bits: an unerased page keeps the AND of old and new.
         for (size_t i = 0; i < m_pageBuffer.size(); ++i) m_flash[m_address + i] &= m_pageBuffer[i];
         if (m_options.flipFlashAddress >= m_address &&
@@ -164,7 +174,7 @@ QByteArray SimBootloader::Answer(const QByteArray &packet)
         m_hasFirmware = true;
         ++m_pagesWritten;
         return ack;
-    case 'V':
+    case ReadBlock:
         if (payload.size() != 2) return {};
         return ReadBack(addressIn());
     default:
@@ -175,8 +185,8 @@ QByteArray SimBootloader::Answer(const QByteArray &packet)
 QByteArray SimBootloader::ReadBack(uint16_t address)
 {
     QByteArray response;
-    response.append('V');
-    response.append(char(kBlockBytes + 3));
+    response.append(char(ReadBlock));
+    response.append(char(kBlockPacketLength));
     uint8_t sum = 0;
     for (int i = 0; i < kBlockBytes; ++i) {
         const uint8_t b = m_flash[address + i];

@@ -3,6 +3,7 @@
 // packets into a flash memory that they really program, and reads that memory back on V.
 // Faults can be injected to exercise the tool's retries and failures.
 #include "bootloader_peer.h"
+#include "link/bootloader/bootprotocol.h"
 
 #include <QByteArray>
 #include <QHash>
@@ -15,7 +16,7 @@ struct SimBootOptions {
     QByteArray chip = "AT90CAN128";   // the chip name in the identification line
     bool hasFirmware = true;          // whether 'R' can start an application before programming
     int naks = 0;                     // packets of `nakCommand` answered with NAK before any ACK
-    char nakCommand = 'D';
+    char nakCommand = char(Boot::LoadBlock);
     char silentOn = 0;                // a packet command never answered (0: none)
     int corruptReadbacks = 0;         // V responses sent with a wrong checksum (-1: every one)
     int64_t flipFlashAddress = -1;    // a flash byte that a page write inverts (-1: none)
@@ -38,6 +39,9 @@ public:
 
     // Back to waiting for an order, as after a new hook; flash and counters stay.
     void Reset();
+    // True once after an 'R' that came as an order (not inside a packet): the emulator then starts
+    // the application if HasFirmware(), or announces the bootloader again.
+    bool TakeRestart();
 
     QByteArray IdentificationLine() const;
     int PageSize() const { return m_pageSize; }
@@ -62,4 +66,5 @@ private:
     int m_corruptLeft;
     QHash<char, int> m_packets;
     int m_pagesWritten = 0;
+    bool m_restart = false;
 };
