@@ -43,7 +43,6 @@ public:
     // Receives a response packet into the buffer; fails on a bad checksum, an oversized packet or
     // ten seconds of silence.
     bool ReceivePacket();
-    BootPacket &Packet() { return m_packet; }
 
 private:
     bool SendAddressPacket(uint8_t command, uint32_t address, bool waitForAck);
