@@ -3,6 +3,7 @@
 // way need on the wire.
 //
 //   bench_firmware [--kib N] [--chip NAME] [--baud B]      (defaults: 64 KiB, AT90CAN128, 9600)
+#include "../tests/support/hexrecords.h"
 #include "../tests/support/peerlink.h"
 #include "../tests/support/recordinghost.h"
 #include "link/bootloader/bootloader.h"
@@ -21,17 +22,7 @@ namespace {
 
 QString WriteImage(const QTemporaryDir &dir, int bytes)
 {
-    QByteArray text;
-    for (int start = 0; start < bytes; start += 16) {
-        QByteArray record;
-        record.append(char(16)).append(char(start >> 8)).append(char(start & 0xFF)).append('\0');
-        for (int i = 0; i < 16; ++i) record.append(char((start + i) * 131 >> 3));
-        uint8_t sum = 0;
-        for (char c : record) sum = uint8_t(sum + uint8_t(c));
-        record.append(char(uint8_t(-sum)));
-        text += ':' + record.toHex().toUpper() + "\r\n";
-    }
-    text += ":00000001FF\r\n";
+    const QByteArray text = HexFileText(bytes - 1, [](int address) { return uint8_t(address * 131 >> 3); });
     const QString name = dir.filePath(QStringLiteral("bench.hex"));
     QFile file(name);
     if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size()) return {};

@@ -4,6 +4,7 @@
 #include "link/bootloader/firmwarefile.h"
 #include "link/hex/flashimage.h"
 #include "sim_bootloader.h"
+#include "support/hexrecords.h"
 #include "support/peerlink.h"
 #include "support/recordinghost.h"
 
@@ -46,22 +47,10 @@ uint8_t FileByte(int address) { return uint8_t(address * 13 + 7); }
 // A HEX file with a byte at every address from 0 to `highest`.
 QString WriteHexFile(const QTemporaryDir &dir, int highest)
 {
-    QByteArray text;
-    for (int start = 0; start <= highest; start += 16) {
-        const int count = std::min(16, highest - start + 1);
-        QByteArray record;
-        record.append(char(count)).append(char(start >> 8)).append(char(start & 0xFF)).append('\0');
-        for (int i = 0; i < count; ++i) record.append(char(FileByte(start + i)));
-        uint8_t sum = 0;
-        for (char c : record) sum = uint8_t(sum + uint8_t(c));
-        record.append(char(uint8_t(-sum)));
-        text += ':' + record.toHex().toUpper() + "\r\n";
-    }
-    text += ":00000001FF\r\n";
     const QString name = dir.filePath(QStringLiteral("fw%1.hex").arg(highest));
     QFile file(name);
     if (!file.open(QIODevice::WriteOnly)) qFatal("cannot write %s", qPrintable(name));
-    file.write(text);
+    file.write(HexFileText(highest, FileByte));
     return name;
 }
 
@@ -140,7 +129,7 @@ private slots:
         Rig rig(Chip("ATMEGA32"));
         QCOMPARE(rig.boot.Chip().pageSize, uint16_t(128));
         // Bytes the file does not name go out as an earlier file left them.
-        QVERIFY(rig.image->ParseHexRecord(":021270005AA57D", 0x7C00, nullptr));
+        QVERIFY(rig.image->ParseHexRecord(HexRecord(0x1270, "\x5A\xA5"), 0x7C00, nullptr));
         QVERIFY(rig.boot.ProgramFlash(WriteHexFile(m_dir, 0x1234)));
 
         QCOMPARE(rig.sim.PagesWritten(), 37);

@@ -1,6 +1,7 @@
 // The Intel HEX reader: every record check with its message, the flash image it fills, and how
 // a whole file is read.
 #include "link/hex/flashimage.h"
+#include "support/hexrecords.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -12,21 +13,6 @@ namespace {
 
 constexpr uint32_t kSmallLimit = 0x3C00;
 constexpr uint32_t kLargeLimit = 0x1F800;
-
-// A record with a correct checksum.
-QString Record(int address, const QByteArray &data, int type = 0)
-{
-    QByteArray bytes;
-    bytes.append(char(data.size()));
-    bytes.append(char(address >> 8));
-    bytes.append(char(address & 0xFF));
-    bytes.append(char(type));
-    bytes.append(data);
-    uint8_t sum = 0;
-    for (char c : bytes) sum = uint8_t(sum + uint8_t(c));
-    bytes.append(char(uint8_t(-sum)));
-    return QLatin1Char(':') + QString::fromLatin1(bytes.toHex().toUpper());
-}
 
 QByteArray Pattern(int size, int seed)
 {
@@ -69,7 +55,7 @@ private slots:
     {
         QTest::addColumn<QString>("line");
         QTest::addColumn<QString>("message");
-        const QString data16 = Record(0x0100, Pattern(16, 1));
+        const QString data16 = HexRecord(0x0100, Pattern(16, 1));
         QTest::newRow("eight characters") << ":1000000" << "not a valid packet";
         QTest::newRow("semicolon") << ";00000001FF" << "no start marker";
         QTest::newRow("length not hex") << ":G0000000FF" << "bad length byte";
@@ -93,11 +79,11 @@ private slots:
     void dataRecordsFillTheImage()
     {
         // Lower-case digits are read; characters after the checksum are ignored.
-        QVERIFY(m_image->ParseHexRecord(Record(0x0200, Pattern(4, 9)).toLower() + "xyz", kSmallLimit, &m_error));
+        QVERIFY(m_image->ParseHexRecord(HexRecord(0x0200, Pattern(4, 9)).toLower() + "xyz", kSmallLimit, &m_error));
         for (int i = 0; i < 4; ++i) QCOMPARE(m_image->At(0x0200 + i), uint8_t(Pattern(4, 9)[i]));
         QCOMPARE(m_image->HighestAddress(), 0x0203);
         // The data of a record whose checksum fails is stored all the same.
-        QString bad = Record(0x0300, QByteArray("\x11\x22", 2));
+        QString bad = HexRecord(0x0300, QByteArray("\x11\x22", 2));
         bad.chop(2);
         QVERIFY(!m_image->ParseHexRecord(bad + "00", kSmallLimit, &m_error));
         QCOMPARE(m_image->At(0x0301), uint8_t(0x22));
@@ -116,16 +102,16 @@ private slots:
 
     void writableFlashLimit()
     {
-        QVERIFY(m_image->ParseHexRecord(Record(0x3BF0, Pattern(16, 2)), kSmallLimit, &m_error));
+        QVERIFY(m_image->ParseHexRecord(HexRecord(0x3BF0, Pattern(16, 2)), kSmallLimit, &m_error));
         QCOMPARE(m_image->HighestAddress(), 0x3BFF);
-        QVERIFY(!m_image->ParseHexRecord(Record(0x3BF1, Pattern(16, 2)), kSmallLimit, &m_error));
+        QVERIFY(!m_image->ParseHexRecord(HexRecord(0x3BF1, Pattern(16, 2)), kSmallLimit, &m_error));
         QCOMPARE(m_error, QStringLiteral("data exceeds writeable flash space"));
     }
 
     void addressWrapsAt16Bits()
     {
         const QByteArray data = Pattern(32, 5);
-        QVERIFY(m_image->ParseHexRecord(Record(0xFFF0, data), kLargeLimit, &m_error));
+        QVERIFY(m_image->ParseHexRecord(HexRecord(0xFFF0, data), kLargeLimit, &m_error));
         for (int i = 0; i < 16; ++i) {
             QCOMPARE(m_image->At(0xFFF0 + i), uint8_t(data[i]));
             QCOMPARE(m_image->At(i), uint8_t(data[16 + i]));
@@ -147,9 +133,9 @@ private slots:
     {
         // CR, LF and CR LF end lines; blank lines and blanks around records are skipped; lines after
         // the end-of-file record are still read.
-        const QByteArray text = "\r\n   \n\t" + Record(0x10, "\x01\x02").toLatin1() + " \t\r" +
-                                Record(0x20, "\x03").toLatin1() + "\r\n:00000001FF\n" +
-                                Record(0x30, "\x04").toLatin1();
+        const QByteArray text = "\r\n   \n\t" + HexRecord(0x10, "\x01\x02").toLatin1() + " \t\r" +
+                                HexRecord(0x20, "\x03").toLatin1() + "\r\n:00000001FF\n" +
+                                HexRecord(0x30, "\x04").toLatin1();
         QVERIFY2(Load(text), qPrintable(m_error));
         QCOMPARE(m_image->At(0x11), uint8_t(2));
         QCOMPARE(m_image->At(0x20), uint8_t(3));
@@ -160,9 +146,9 @@ private slots:
     void faultOnFifthLine()
     {
         QByteArray text;
-        for (int line = 0; line < 5; ++line) text += Record(line * 16, Pattern(16, line)).toLatin1() + "\r\n";
+        for (int line = 0; line < 5; ++line) text += HexRecord(line * 16, Pattern(16, line)).toLatin1() + "\r\n";
         text[text.size() - 4] = text[text.size() - 4] == '0' ? '1' : '0';   // break the fifth checksum
-        text += Record(0x50, Pattern(16, 9)).toLatin1() + "\r\n";
+        text += HexRecord(0x50, Pattern(16, 9)).toLatin1() + "\r\n";
         QVERIFY(!Load(text));
         QCOMPARE(m_error, QStringLiteral("Error parsing file: checksum failed"));
         QCOMPARE(m_image->At(0x4F), uint8_t(Pattern(16, 4)[15]));   // line 5's data is in
@@ -172,8 +158,8 @@ private slots:
 
     void laterFileKeepsBytesItDoesNotName()
     {
-        QVERIFY(Load(Record(0x100, Pattern(16, 3)).toLatin1()));
-        QVERIFY(Load(Record(0x000, "\x7E").toLatin1()));
+        QVERIFY(Load(HexRecord(0x100, Pattern(16, 3)).toLatin1()));
+        QVERIFY(Load(HexRecord(0x000, "\x7E").toLatin1()));
         QCOMPARE(m_image->HighestAddress(), 0);
         QVERIFY(m_image->HasData());
         QCOMPARE(m_image->At(0x105), uint8_t(Pattern(16, 3)[5]));
