@@ -101,6 +101,7 @@ void SimBootloader::Reset()
 {
     m_incoming.clear();
     m_pageBuffer.clear();
+    m_restart = false;
 }
 
 bool SimBootloader::TakeRestart()
