@@ -1,0 +1,181 @@
+#include "link/bootloader/bootloader.h"
+
+#include "app/ticks.h"
+#include "link/bytelink.h"
+#include "link/hex/flashimage.h"
+
+#include <algorithm>
+#include <chrono>
+#include <thread>
+
+namespace {
+
+const char *const kSending = "Sending update...";
+const char *const kVerifying = "Verifying flash...";
+const char *const kCompleted = "Completed";
+const char *const kUploadFailed = "Upload failed!";
+const char *const kNoData = "Firmware file holds no data";
+const char *const kVerified = "Upload completed and verified!";
+const char *const kMismatch = "Contents of flash doesn't match file";
+
+void Pause() { std::this_thread::sleep_for(std::chrono::milliseconds(Boot::kPollIntervalMs)); }
+
+}  // namespace
+
+Bootloader::Bootloader(ByteLink &link, BootloaderHost &host, FlashImage &image)
+    : m_link(link), m_host(host), m_image(image), m_chip(DefaultChip())
+{
+}
+
+void Bootloader::IdentifyDevice(const QByteArray &identificationLine)
+{
+    m_chip = ChipFromIdentification(identificationLine);
+}
+
+bool Bootloader::AwaitByte(uint8_t &byte, uint32_t limitMs)
+{
+    const uint32_t start = TickCount();
+    for (;;) {
+        if (m_link.ReadByte(byte)) return true;
+        if (TicksSince(start) > limitMs || m_link.Stopping()) return false;
+        Pause();
+    }
+}
+
+bool Bootloader::SendPacket(bool waitForAck)
+{
+    for (int sends = 0; sends < Boot::kMaxSends; ++sends) {
+        for (int position = 1; position <= m_packet.Length(); ++position)
+            m_link.WriteByte(m_packet.At(position));
+        if (!waitForAck) return true;
+        uint8_t reply = 0;
+        if (!AwaitByte(reply, Boot::kAckTimeoutMs)) return false;   // silence: no resend
+        if (reply == Boot::Ack) return true;
+        if (reply != Boot::Nak) m_link.FlushInput();
+    }
+    return false;
+}
+
+bool Bootloader::ReceivePacket()
+{
+    m_packet.BeginReception();
+    uint32_t lastByte = TickCount();
+    for (;;) {
+        uint8_t byte = 0;
+        if (m_link.ReadByte(byte)) {
+            lastByte = TickCount();
+            switch (m_packet.TakeByte(byte)) {
+            case BootPacket::Take::Complete: return true;
+            case BootPacket::Take::Failed: return false;
+            case BootPacket::Take::More: continue;
+            }
+        }
+        if (TicksSince(lastByte) > Boot::kResponseSilenceMs || m_link.Stopping()) return false;
+        Pause();
+    }
+}
+
+bool Bootloader::SendAddressPacket(uint8_t command, uint32_t address, bool waitForAck)
+{
+    m_packet.BeginPacket(command);
+    m_packet.AddPacketByte(uint8_t(address & 0xFF));
+    m_packet.AddPacketByte(uint8_t((address >> 8) & 0xFF));
+    m_packet.EndPacket();
+    return SendPacket(waitForAck);
+}
+
+bool Bootloader::SendBareCommand(uint8_t command)
+{
+    m_packet.BeginPacket(command);
+    m_packet.EndPacket();
+    return SendPacket(true);
+}
+
+bool Bootloader::SetPageAddress(uint32_t address) { return SendAddressPacket(Boot::SetAddress, address, true); }
+bool Bootloader::ErasePage() { return SendBareCommand(Boot::EraseOne); }
+bool Bootloader::WritePage() { return SendBareCommand(Boot::WriteOne); }
+
+bool Bootloader::SendDataBlock(uint32_t address)
+{
+    m_packet.BeginPacket(Boot::LoadBlock);
+    for (int i = 0; i < Boot::kBlockBytes; ++i) m_packet.AddPacketByte(m_image.At(address + i));
+    m_packet.EndPacket();
+    return SendPacket(true);
+}
+
+bool Bootloader::VerifyBlock(uint32_t address)
+{
+    bool received = false;
+    for (int attempt = 0; attempt < Boot::kVerifyAttempts && !received; ++attempt) {
+        SendAddressPacket(Boot::ReadBlock, address, false);
+        received = ReceivePacket();
+    }
+    if (!received) return false;
+    // The flash bytes stand at positions 3 to 66 of the response.
+    for (int i = 0; i < Boot::kBlockBytes; ++i)
+        if (m_packet.At(3 + i) != m_image.At(address + i)) return false;
+    return true;
+}
+
+bool Bootloader::Fail(const QString &statusText)
+{
+    m_host.SetStatusText(statusText);
+    m_host.SetStatusColour(BootloaderHost::Colour::Red);
+    m_host.ReturnToConnected();
+    return false;
+}
+
+bool Bootloader::PageInRange(uint32_t page) const
+{
+    return page < m_chip.flashLimit && page <= uint32_t(m_image.HighestAddress());
+}
+
+int Bootloader::ProgressAt(uint32_t page) const
+{
+    const uint32_t highest = uint32_t(m_image.HighestAddress());
+    // A file whose only data sits at address 0 is done with its first page.
+    return highest == 0 ? 100 : int(page * 100 / highest);
+}
+
+void Bootloader::FinishPage(uint32_t &page)
+{
+    m_host.SetProgress(ProgressAt(page));
+    page += m_chip.pageSize;
+    m_host.SyncStatus();
+}
+
+bool Bootloader::ProgramFlash(const QString &fileName)
+{
+    QString error;
+    if (!m_image.LoadHexFile(fileName, m_chip.flashLimit, &error)) return Fail(error);
+    // Nothing to program: refuse before a single page is erased.
+    if (!m_image.HasData()) return Fail(QString::fromLatin1(kNoData));
+
+    m_host.SetStatusText(QString::fromLatin1(kSending));
+    // The counter is wider than the 16-bit wire address; the highest address keeps it below 0x10000.
+    for (uint32_t page = 0; PageInRange(page);) {
+        bool acknowledged = SetPageAddress(page) && ErasePage();
+        m_host.SyncStatus();
+        for (int block = 0; acknowledged && block < m_chip.BlocksPerPage(); ++block)
+            acknowledged = SendDataBlock(page + uint32_t(block) * Boot::kBlockBytes);
+        if (acknowledged) acknowledged = WritePage();
+        FinishPage(page);
+        if (!acknowledged) return Fail(QString::fromLatin1(kUploadFailed));
+    }
+
+    m_host.SetStatusText(QString::fromLatin1(kVerifying));
+    bool matches = true;
+    // After the first block that differs nothing more is read back, but the gauge still runs.
+    for (uint32_t page = 0; PageInRange(page);) {
+        for (int block = 0; matches && block < m_chip.BlocksPerPage(); ++block)
+            matches = VerifyBlock(page + uint32_t(block) * Boot::kBlockBytes);
+        FinishPage(page);
+    }
+
+    m_host.SetProgress(100);
+    m_host.SetStatusText(QString::fromLatin1(kCompleted));
+    m_host.SyncStatus();
+    if (matches) m_host.ShowInfo(QString::fromLatin1(kVerified));
+    else m_host.ShowError(QString::fromLatin1(kMismatch));
+    return true;
+}

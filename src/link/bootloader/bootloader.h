@@ -1,0 +1,62 @@
+#pragma once
+// Programs the controller's flash through its serial bootloader: identifies the chip, reads the
+// firmware file into the flash image, erases and writes every page up to the file's highest
+// address, reads every block back and compares it with the image.
+//
+// Runs on the link worker's thread, blocking, against the worker's byte-level line; everything
+// the user sees goes out through the host.
+#include "link/bootloader/bootloaderhost.h"
+#include "link/bootloader/bootpacket.h"
+#include "link/bootloader/chiptable.h"
+
+#include <QByteArray>
+#include <QString>
+#include <cstdint>
+
+class ByteLink;
+class FlashImage;
+
+class Bootloader {
+public:
+    Bootloader(ByteLink &link, BootloaderHost &host, FlashImage &image);
+
+    // Sets the chip table from the bootloader's identification line.
+    void IdentifyDevice(const QByteArray &identificationLine);
+    const ChipInfo &Chip() const { return m_chip; }
+
+    // Reads the file, programs and verifies. True when programming finished, whether or not the
+    // read-back matched (the result is shown in a box); false when the file was refused or a
+    // command went unacknowledged, with the reason in red on the status line.
+    bool ProgramFlash(const QString &fileName);
+
+    // One bootloader command each; true when the bootloader acknowledged it.
+    bool SetPageAddress(uint32_t address);
+    bool ErasePage();
+    bool SendDataBlock(uint32_t address);
+    bool WritePage();
+    // True when the block read back equals the image; up to four read-back requests.
+    bool VerifyBlock(uint32_t address);
+
+    // Sends the packet in the buffer; with `waitForAck`, until it is acknowledged, at most six
+    // times, giving up after five seconds of silence.
+    bool SendPacket(bool waitForAck);
+    // Receives a response packet into the buffer; fails on a bad checksum, an oversized packet or
+    // ten seconds of silence.
+    bool ReceivePacket();
+
+private:
+    bool SendAddressPacket(uint8_t command, uint32_t address, bool waitForAck);
+    bool SendBareCommand(uint8_t command);
+    bool AwaitByte(uint8_t &byte, uint32_t limitMs);
+    bool Fail(const QString &statusText);
+    // Percent done once the page at `page` has been handled.
+    int ProgressAt(uint32_t page) const;
+    bool PageInRange(uint32_t page) const;
+    void FinishPage(uint32_t &page);
+
+    ByteLink &m_link;
+    BootloaderHost &m_host;
+    FlashImage &m_image;
+    ChipInfo m_chip;
+    BootPacket m_packet;
+};

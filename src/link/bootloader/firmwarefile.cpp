@@ -1,0 +1,19 @@
+#include "link/bootloader/firmwarefile.h"
+
+#include "app/usablefile.h"
+
+#include <QDir>
+
+namespace FirmwareFile {
+
+QString PresetName(const QString &programFolder)
+{
+    return QDir(programFolder).filePath(QStringLiteral("*.hex"));
+}
+
+QString Accept(bool confirmed, const QString &chosen)
+{
+    return confirmed && UsableFile(chosen) ? chosen : QString();
+}
+
+}  // namespace FirmwareFile

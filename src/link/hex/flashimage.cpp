@@ -1,0 +1,134 @@
+#include "link/hex/flashimage.h"
+
+#include "app/conversions.h"
+
+#include <QFile>
+
+namespace {
+
+// Record layout: ':' LL AAAA TT data... CC, all fields in hexadecimal digits of either case.
+constexpr int kMinRecordChars = 9;     // ':' + length + address + type
+constexpr int kLengthAt = 1;           // zero-based positions in the line
+constexpr int kAddressAt = 3;
+constexpr int kTypeAt = 7;
+constexpr int kDataRecord = 0x00;
+
+int HexDigit(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u >= u'0' && u <= u'9') return u - u'0';
+    if (u >= u'a' && u <= u'f') return u - u'a' + 10;
+    if (u >= u'A' && u <= u'F') return u - u'A' + 10;
+    return -1;
+}
+
+// The value of `digits` hexadecimal characters at `at`, or -1 when the field is short or not hex.
+int HexField(const QString &text, qsizetype at, int digits)
+{
+    if (at < 0 || at + digits > text.size()) return -1;
+    int value = 0;
+    for (int i = 0; i < digits; ++i) {
+        const int d = HexDigit(text[at + i]);
+        if (d < 0) return -1;
+        value = value * 16 + d;
+    }
+    return value;
+}
+
+bool Fail(QString *error, const char *text)
+{
+    if (error) *error = QString::fromLatin1(text);
+    return false;
+}
+
+// CR, LF and CR LF each end a line.
+QList<QByteArray> SplitLines(const QByteArray &bytes)
+{
+    QList<QByteArray> lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] != '\r' && bytes[i] != '\n') continue;
+        lines << bytes.mid(start, i - start);
+        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+        start = i + 1;
+    }
+    if (start < bytes.size()) lines << bytes.mid(start);
+    return lines;
+}
+
+}  // namespace
+
+FlashImage::FlashImage() : m_bytes(kSize, 0) {}
+
+bool FlashImage::LoadHexFile(const QString &fileName, uint32_t writableLimit, QString *error)
+{
+    m_highest = 0;
+    m_dataBytes = 0;
+    QFile file(fileName);
+    QByteArray contents;
+    if (file.open(QIODevice::ReadOnly)) contents = file.readAll();
+    if (!file.isOpen() || file.error() != QFileDevice::NoError) {
+        if (error) *error = QStringLiteral("Failed to read input file <") + fileName + QLatin1Char('>');
+        return false;
+    }
+    return LoadHexText(contents, writableLimit, error);
+}
+
+bool FlashImage::LoadHexText(const QByteArray &contents, uint32_t writableLimit, QString *error)
+{
+    m_highest = 0;
+    m_dataBytes = 0;
+    for (const QByteArray &raw : SplitLines(contents)) {
+        const QString line = TrimText(QString::fromLatin1(raw));
+        if (line.isEmpty()) continue;
+        QString recordError;
+        if (!ParseHexRecord(line, writableLimit, &recordError)) {
+            if (error) *error = QStringLiteral("Error parsing file: ") + recordError;
+            return false;
+        }
+    }
+    return true;
+}
+
+bool FlashImage::ParseHexRecord(const QString &line, uint32_t writableLimit, QString *error)
+{
+    if (line.size() < kMinRecordChars) return Fail(error, "not a valid packet");
+    if (line[0] != QLatin1Char(':')) return Fail(error, "no start marker");
+    const int length = HexField(line, kLengthAt, 2);
+    if (length < 0) return Fail(error, "bad length byte");
+    const int address = HexField(line, kAddressAt, 4);
+    if (address < 0) return Fail(error, "bad address");
+    const int type = HexField(line, kTypeAt, 2);
+    if (type < 0) return Fail(error, "bad rec type byte");
+    unsigned sum = unsigned(length) + unsigned(address >> 8) + unsigned(address & 0xFF) + unsigned(type);
+
+    // Only data records change anything; the others are accepted unread.
+    if (type != kDataRecord) return true;
+
+    const qsizetype rest = line.size() - kMinRecordChars;
+    if (rest < 2 * length + 2) return Fail(error, "packet truncated");
+    if (uint32_t(address) + uint32_t(length) > writableLimit)
+        return Fail(error, "data exceeds writeable flash space");
+
+    uint16_t current = uint16_t(address);
+    qsizetype at = kMinRecordChars;
+    for (int i = 0; i < length; ++i, at += 2) {
+        const int byte = HexField(line, at, 2);
+        if (byte < 0) return Fail(error, "bad packet data");
+        sum += unsigned(byte);
+        m_bytes[current] = uint8_t(byte);
+        ++m_dataBytes;
+        if (m_highest < current) m_highest = current;
+        ++current;  // 16-bit: wraps from 0xFFFF to 0x0000
+    }
+    const int checksum = HexField(line, at, 2);
+    if (checksum < 0) return Fail(error, "bad checksum format");
+    if (unsigned(checksum) != (256 - sum % 256) % 256) return Fail(error, "checksum failed");
+    return true;
+}
+
+FlashImage &ProcessFlashImage()
+{
+    static FlashImage image;
+    return image;
+}

@@ -1,0 +1,35 @@
+#pragma once
+// Intel HEX text for the tests and benchmarks: single records with a correct checksum, and whole
+// files that put a byte at every address from 0 up to a highest address.
+// Header-only so that benchmark programs can use it too.
+#include <QByteArray>
+#include <QString>
+
+#include <algorithm>
+#include <cstdint>
+
+// ':' LL AAAA TT data CC in upper-case hexadecimal.
+inline QString HexRecord(int address, const QByteArray &data, int type = 0)
+{
+    QByteArray bytes;
+    bytes.append(char(data.size())).append(char(address >> 8)).append(char(address & 0xFF)).append(char(type));
+    bytes.append(data);
+    uint8_t sum = 0;
+    for (char c : bytes) sum = uint8_t(sum + uint8_t(c));
+    bytes.append(char(uint8_t(-sum)));
+    return QLatin1Char(':') + QString::fromLatin1(bytes.toHex().toUpper());
+}
+
+// Records of 16 bytes (the last one shorter) from address 0 to `highest`, byteAt(address) each,
+// then the end-of-file record; CR LF line ends. A negative `highest` gives the end record alone.
+template <class ByteAt>
+QByteArray HexFileText(int highest, ByteAt byteAt)
+{
+    QByteArray text;
+    for (int start = 0; start <= highest; start += 16) {
+        QByteArray data;
+        for (int a = start; a <= std::min(highest, start + 15); ++a) data.append(char(byteAt(a)));
+        text += HexRecord(start, data).toLatin1() + "\r\n";
+    }
+    return text + ":00000001FF\r\n";
+}

@@ -1,0 +1,301 @@
+// Programming the flash through the bootloader, against the emulated bootloader on an
+// in-process line: packets on the wire, retries, time-outs, verification and what the user sees.
+#include "link/bootloader/bootloader.h"
+#include "link/bootloader/firmwarefile.h"
+#include "link/hex/flashimage.h"
+#include "sim_bootloader.h"
+#include "support/hexrecords.h"
+#include "support/peerlink.h"
+#include "support/recordinghost.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+using Colour = BootloaderHost::Colour;
+
+// The emulated bootloader, the line to it, and the programming code, identified as the tests want.
+struct Rig {
+    explicit Rig(SimBootOptions options = {}) : sim(std::move(options))
+    {
+        link.WriteByte('I');
+        QByteArray line;
+        if (!link.ReadLine(line)) qFatal("no identification line");
+        boot.IdentifyDevice(line);
+    }
+    SimBootloader sim;
+    PeerLink link{sim};
+    RecordingHost host;
+    std::unique_ptr<FlashImage> image = std::make_unique<FlashImage>();
+    Bootloader boot{link, host, *image};
+};
+
+SimBootOptions Chip(const char *name)
+{
+    SimBootOptions options;
+    options.chip = name;
+    return options;
+}
+
+uint8_t FileByte(int address) { return uint8_t(address * 13 + 7); }
+
+// A HEX file with a byte at every address from 0 to `highest`.
+QString WriteHexFile(const QTemporaryDir &dir, int highest)
+{
+    const QString name = dir.filePath(QStringLiteral("fw%1.hex").arg(highest));
+    QFile file(name);
+    if (!file.open(QIODevice::WriteOnly)) qFatal("cannot write %s", qPrintable(name));
+    file.write(HexFileText(highest, FileByte));
+    return name;
+}
+
+// Answers every V packet (five bytes) with the same canned bytes.
+class CannedReadBack : public BootloaderPeer {
+public:
+    explicit CannedReadBack(QByteArray answer) : m_answer(std::move(answer)) {}
+    QByteArray Receive(uint8_t) override { return ++m_bytes % 5 == 0 ? m_answer : QByteArray(); }
+    bool HasFirmware() const override { return true; }
+    int Requests() const { return m_bytes / 5; }
+
+private:
+    QByteArray m_answer;
+    int m_bytes = 0;
+};
+
+}  // namespace
+
+class TestBootloader : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+private slots:
+    void chipTable_data()
+    {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<uint>("limit");
+        QTest::addColumn<int>("pageSize");
+        QTest::newRow("lower-case CAN64") << QByteArray("boot at90can64 v2\r\n") << 0xF800u << 256;
+        QTest::newRow("CAN128") << QByteArray("AT90CAN128\r\n") << 0x1F800u << 256;
+        QTest::newRow("other CAN part") << QByteArray("AT90CAN32\r\n") << 0x1F800u << 256;
+        QTest::newRow("mega32") << QByteArray("ATmega32\r\n") << 0x7C00u << 128;
+        QTest::newRow("unknown") << QByteArray("ATmega16\r\n") << 0x3C00u << 128;
+    }
+    void chipTable()
+    {
+        QFETCH(QByteArray, line);
+        QFETCH(uint, limit);
+        QFETCH(int, pageSize);
+        const ChipInfo chip = ChipFromIdentification(line);
+        QCOMPARE(chip.flashLimit, limit);
+        QCOMPARE(int(chip.pageSize), pageSize);
+        QCOMPARE(int(chip.BlocksPerPage()), pageSize / 64);
+    }
+
+    void packetsOnTheWire()
+    {
+        Rig rig;
+        const qsizetype before = rig.link.Sent().size();
+        QVERIFY(rig.boot.SetPageAddress(0x1280));
+        QVERIFY(rig.boot.ErasePage());
+        QCOMPARE(rig.link.Sent().mid(before), QByteArray("\x41\x05\x80\x12\x92" "\x45\x03\x00", 8));
+        QCOMPARE(rig.link.Received().right(2), QByteArray("\x06\x06"));
+    }
+
+    void receptionNeverPassesTheBuffer()
+    {
+        // A length beyond the buffer, and a length that never ends the packet, both fail the
+        // reception at once; each block is asked for four times, then counts as different.
+        const QByteArray oversized = QByteArray("V\xC8", 2) + QByteArray(198, '\x01');
+        const QByteArray endless = QByteArray("V\x02", 2) + QByteArray(120, '\x00');
+        for (const QByteArray &answer : {oversized, endless}) {
+            CannedReadBack peer(answer);
+            PeerLink link(peer);
+            RecordingHost host;
+            auto image = std::make_unique<FlashImage>();
+            Bootloader boot(link, host, *image);
+            QVERIFY(!boot.VerifyBlock(0));
+            QCOMPARE(peer.Requests(), 4);
+        }
+    }
+
+    void programsAndVerifiesEveryPageUpToTheHighestAddress()
+    {
+        Rig rig(Chip("ATMEGA32"));
+        QCOMPARE(rig.boot.Chip().pageSize, uint16_t(128));
+        // Bytes the file does not name go out as an earlier file left them.
+        QVERIFY(rig.image->ParseHexRecord(HexRecord(0x1270, "\x5A\xA5"), 0x7C00, nullptr));
+        QVERIFY(rig.boot.ProgramFlash(WriteHexFile(m_dir, 0x1234)));
+
+        QCOMPARE(rig.sim.PagesWritten(), 37);
+        QCOMPARE(rig.sim.Packets('A'), 37);
+        QCOMPARE(rig.sim.Packets('E'), 37);
+        QCOMPARE(rig.sim.Packets('D'), 74);
+        QCOMPARE(rig.sim.Packets('V'), 74);
+        for (int a = 0; a <= 0x1234; ++a) QCOMPARE(rig.sim.Flash(a), FileByte(a));
+        QCOMPARE(rig.sim.Flash(0x1270), uint8_t(0x5A));
+        QCOMPARE(rig.sim.Flash(0x1271), uint8_t(0xA5));
+        QCOMPARE(rig.sim.Flash(0x1280), uint8_t(0xFF));   // page 0x1280 untouched
+
+        QCOMPARE(rig.host.statusTexts,
+                 QStringList({"Sending update...", "Verifying flash...", "Completed"}));
+        QCOMPARE(rig.host.infoBoxes, QStringList("Upload completed and verified!"));
+        QVERIFY(rig.host.errorBoxes.isEmpty());
+        QCOMPARE(rig.host.progress.size(), 2 * 37 + 1);
+        QCOMPARE(rig.host.progress[36], 0x1200 * 100 / 0x1234);
+        QCOMPARE(rig.host.progress.back(), 100);
+        QVERIFY(std::is_sorted(rig.host.progress.begin(), rig.host.progress.begin() + 37));
+        QCOMPARE(rig.host.returnsToConnected, 0);
+    }
+
+    void nakedPacketIsSentAgainUpToSixTimes()
+    {
+        SimBootOptions five;
+        five.naks = 5;
+        Rig patient(five);
+        QVERIFY(patient.boot.ProgramFlash(WriteHexFile(m_dir, 0x7F)));
+        QCOMPARE(patient.sim.Packets('D'), 4 + 5);   // one 256-byte page: four blocks
+        QCOMPARE(patient.host.infoBoxes, QStringList("Upload completed and verified!"));
+
+        SimBootOptions six;
+        six.naks = 6;
+        Rig refused(six);
+        QVERIFY(!refused.boot.ProgramFlash(WriteHexFile(m_dir, 0x7F)));
+        QCOMPARE(refused.sim.Packets('D'), 6);
+        QCOMPARE(refused.sim.Packets('F'), 0);
+        QCOMPARE(refused.host.LastStatus(), QStringLiteral("Upload failed!"));
+        QCOMPARE(refused.host.colour, Colour::Red);
+        QCOMPARE(refused.host.returnsToConnected, 1);
+        QVERIFY(refused.host.infoBoxes.isEmpty() && refused.host.errorBoxes.isEmpty());
+    }
+
+    void silentBootloaderEndsTheRunAfterFiveSeconds()
+    {
+        SimBootOptions silent;
+        silent.silentOn = 'A';
+        Rig rig(silent);
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(!rig.boot.ProgramFlash(WriteHexFile(m_dir, 0x300)));
+        const qint64 elapsed = clock.elapsed();
+        QVERIFY2(elapsed >= 5000 && elapsed < 6500, qPrintable(QString::number(elapsed)));
+        QCOMPARE(rig.sim.Packets('A'), 1);   // silence is not answered by sending again
+        QCOMPARE(rig.sim.Packets('E') + rig.sim.Packets('D') + rig.sim.Packets('F'), 0);
+        QCOMPARE(rig.host.LastStatus(), QStringLiteral("Upload failed!"));
+    }
+
+    void corruptReadBackIsAskedForAgain()
+    {
+        SimBootOptions three;
+        three.corruptReadbacks = 3;
+        Rig recovers(three);
+        QVERIFY(recovers.boot.ProgramFlash(WriteHexFile(m_dir, 0xFF)));
+        QCOMPARE(recovers.sim.Packets('V'), 4 + 3);
+        QCOMPARE(recovers.host.infoBoxes, QStringList("Upload completed and verified!"));
+
+        SimBootOptions always;
+        always.corruptReadbacks = -1;
+        Rig fails(always);
+        QVERIFY(fails.boot.ProgramFlash(WriteHexFile(m_dir, 0xFF)));
+        QCOMPARE(fails.sim.Packets('V'), 4);   // four tries of the first block, nothing after
+        QCOMPARE(fails.host.errorBoxes, QStringList("Contents of flash doesn't match file"));
+    }
+
+    void changedFlashByteIsReportedWithTheGaugeRunningToTheEnd()
+    {
+        SimBootOptions flip;
+        flip.chip = "ATMEGA32";
+        flip.flipFlashAddress = 0x0150;
+        Rig rig(flip);
+        QVERIFY(rig.boot.ProgramFlash(WriteHexFile(m_dir, 0x3FF)));
+        QCOMPARE(rig.sim.Packets('V'), 6);   // blocks 0 to 5; block 5 holds 0x150
+        QCOMPARE(rig.host.errorBoxes, QStringList("Contents of flash doesn't match file"));
+        QVERIFY(rig.host.infoBoxes.isEmpty());
+        QCOMPARE(rig.host.progress.size(), 2 * 8 + 1);
+        QCOMPARE(rig.host.progress[2 * 8 - 1], 0x380 * 100 / 0x3FF);
+        QCOMPARE(rig.host.progress.back(), 100);
+        QCOMPARE(rig.host.LastStatus(), QStringLiteral("Completed"));
+    }
+
+    void refusedFilesSendNothing()
+    {
+        Rig empty;
+        const qsizetype identified = empty.link.Sent().size();
+        QVERIFY(!empty.boot.ProgramFlash(WriteHexFile(m_dir, -1)));   // end-of-file record only
+        QCOMPARE(empty.host.LastStatus(), QStringLiteral("Firmware file holds no data"));
+        QCOMPARE(empty.host.colour, Colour::Red);
+        QCOMPARE(empty.host.returnsToConnected, 1);
+
+        Rig missing;
+        const QString name = m_dir.filePath(QStringLiteral("gone.hex"));
+        QVERIFY(!missing.boot.ProgramFlash(name));
+        QCOMPARE(missing.host.LastStatus(), "Failed to read input file <" + name + ">");
+        QCOMPARE(missing.host.colour, Colour::Red);
+
+        QCOMPARE(empty.link.Sent().size(), identified);
+        QCOMPARE(missing.link.Sent().size(), identified);
+    }
+
+    void singleByteAtAddressZeroIsProgrammed()
+    {
+        Rig rig;
+        QVERIFY(rig.boot.ProgramFlash(WriteHexFile(m_dir, 0)));
+        QCOMPARE(rig.sim.PagesWritten(), 1);
+        QCOMPARE(rig.sim.Flash(0), FileByte(0));
+        QCOMPARE(rig.host.progress.back(), 100);
+    }
+
+    void firmwareFileChoice()
+    {
+        const QString hex = WriteHexFile(m_dir, 0x10);
+        QCOMPARE(FirmwareFile::Accept(true, hex), hex);
+        QVERIFY(FirmwareFile::Accept(false, hex).isEmpty());   // dialog cancelled
+        QVERIFY(FirmwareFile::Accept(true, m_dir.filePath(QStringLiteral("none.hex"))).isEmpty());
+        QVERIFY(FirmwareFile::Accept(true, m_dir.filePath(QStringLiteral("*.hex"))).isEmpty());
+        QCOMPARE(FirmwareFile::PresetName(QStringLiteral("/opt/quarn")), QStringLiteral("/opt/quarn/*.hex"));
+    }
+
+    void restartIsAnOrderOnlyOutsidePackets()
+    {
+        SimBootOptions bare;
+        bare.hasFirmware = false;
+        SimBootloader sim(bare);
+        QVERIFY(!sim.HasFirmware());
+        for (char c : QByteArray("\x41\x05\x52\x00\x52", 5)) sim.Receive(uint8_t(c));   // A to 0x0052
+        QVERIFY(!sim.TakeRestart());
+        sim.Receive('R');
+        QVERIFY(sim.TakeRestart());
+        QVERIFY(!sim.TakeRestart());
+    }
+
+    void emulatorOptionsFromTheCommandLine()
+    {
+        QStringList words{"--com", "7", "--chip", "at90can64", "--no-firmware", "--nak", "3",
+                          "--silent-on", "E", "--corrupt-readback", "--flip-flash", "0x1F0", "-x"};
+        SimBootOptions options;
+        QString error;
+        QVERIFY(ParseSimBootOptions(words, options, &error));
+        QCOMPARE(words, QStringList({"--com", "7", "-x"}));
+        QCOMPARE(options.chip, QByteArray("at90can64"));
+        QVERIFY(!options.hasFirmware);
+        QCOMPARE(options.naks, 3);
+        QCOMPARE(options.silentOn, 'E');
+        QCOMPARE(options.corruptReadbacks, -1);
+        QCOMPARE(options.flipFlashAddress, int64_t(0x1F0));
+
+        QStringList counted{"--corrupt-readback", "2"};
+        QVERIFY(ParseSimBootOptions(counted, options, &error));
+        QCOMPARE(options.corruptReadbacks, 2);
+        QStringList bad{"--nak"};
+        QVERIFY(!ParseSimBootOptions(bad, options, &error));
+        QCOMPARE(error, QStringLiteral("missing or bad value after --nak"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestBootloader)
+#include "test_bootloader.moc"

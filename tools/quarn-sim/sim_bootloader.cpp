@@ -1,0 +1,203 @@
+#include "sim_bootloader.h"
+
+#include "link/bootloader/bootpacket.h"
+#include "link/bootloader/bootprotocol.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+using namespace Boot;
+
+constexpr uint8_t kErased = 0xFF;
+constexpr int kMaxPacket = BootPacket::kPositions;
+constexpr char kPacketCommands[] = {SetAddress, EraseOne, LoadBlock, WriteOne, ReadBlock, 0};
+
+// The emulated chip's own flash page: the CAN parts have 256-byte pages, the others 128.
+int PageSizeOf(const QByteArray &chip) { return chip.toUpper().contains("AT90CAN") ? 256 : 128; }
+
+bool TakeValue(QStringList &words, qsizetype at, QString *value)
+{
+    if (at + 1 >= words.size()) return false;
+    *value = words.takeAt(at + 1);
+    return true;
+}
+
+bool TakeNumber(QStringList &words, qsizetype at, int64_t *number)
+{
+    QString value;
+    if (!TakeValue(words, at, &value)) return false;
+    bool ok = false;
+    *number = value.toLongLong(&ok, 0);
+    return ok && *number >= 0;
+}
+
+bool TakeCommand(QStringList &words, qsizetype at, char *command)
+{
+    QString value;
+    if (!TakeValue(words, at, &value) || value.size() != 1 || value[0].unicode() > 127) return false;
+    *command = char(value[0].unicode());
+    return true;
+}
+
+}  // namespace
+
+bool ParseSimBootOptions(QStringList &words, SimBootOptions &options, QString *error)
+{
+    for (qsizetype i = 0; i < words.size();) {
+        const QString word = words[i];
+        bool ok = true;
+        int64_t number = 0;
+        if (word == QLatin1String("--chip")) {
+            QString value;
+            ok = TakeValue(words, i, &value);
+            options.chip = value.toLatin1();
+        } else if (word == QLatin1String("--no-firmware")) {
+            options.hasFirmware = false;
+        } else if (word == QLatin1String("--nak")) {
+            ok = TakeNumber(words, i, &number);
+            options.naks = int(number);
+        } else if (word == QLatin1String("--nak-on")) {
+            ok = TakeCommand(words, i, &options.nakCommand);
+        } else if (word == QLatin1String("--silent-on")) {
+            ok = TakeCommand(words, i, &options.silentOn);
+        } else if (word == QLatin1String("--corrupt-readback")) {
+            // An optional count follows; without one every read-back is corrupt.
+            options.corruptReadbacks = -1;
+            bool isCount = false;
+            const int count = i + 1 < words.size() ? words[i + 1].toInt(&isCount) : -1;
+            if (isCount && count >= 0) {
+                options.corruptReadbacks = count;
+                words.removeAt(i + 1);
+            }
+        } else if (word == QLatin1String("--flip-flash")) {
+            ok = TakeNumber(words, i, &number) && number < SimBootloader::kFlashBytes;
+            options.flipFlashAddress = number;
+        } else {
+            ++i;
+            continue;
+        }
+        if (!ok) {
+            if (error) *error = QStringLiteral("missing or bad value after ") + word;
+            return false;
+        }
+        words.removeAt(i);
+    }
+    return true;
+}
+
+SimBootloader::SimBootloader(SimBootOptions options)
+    : m_options(std::move(options)),
+      m_pageSize(PageSizeOf(m_options.chip)),
+      m_hasFirmware(m_options.hasFirmware),
+      m_flash(kFlashBytes, kErased),
+      m_naksLeft(m_options.naks),
+      m_corruptLeft(m_options.corruptReadbacks)
+{
+}
+
+void SimBootloader::Reset()
+{
+    m_incoming.clear();
+    m_pageBuffer.clear();
+    m_restart = false;
+}
+
+bool SimBootloader::TakeRestart()
+{
+    const bool restart = m_restart;
+    m_restart = false;
+    return restart;
+}
+
+QByteArray SimBootloader::IdentificationLine() const
+{
+    return "Quarn boot 1.2 " + m_options.chip + "\r\n";
+}
+
+QByteArray SimBootloader::Receive(uint8_t byte)
+{
+    if (m_incoming.isEmpty()) {
+        if (byte == Identify) return IdentificationLine();
+        if (byte == Restart) m_restart = true;
+        if (byte && std::strchr(kPacketCommands, byte)) m_incoming.append(char(byte));
+        return {};
+    }
+    m_incoming.append(char(byte));
+    const int length = uint8_t(m_incoming[1]);
+    if (length < 3 || length > kMaxPacket) {   // no packet of ours: ask again
+        m_incoming.clear();
+        return QByteArray(1, char(Nak));
+    }
+    if (m_incoming.size() < length) return {};
+    const QByteArray packet = m_incoming;
+    m_incoming.clear();
+    return Answer(packet);
+}
+
+QByteArray SimBootloader::Answer(const QByteArray &packet)
+{
+    const char command = packet[0];
+    ++m_packets[command];
+    const QByteArray payload = packet.mid(2, packet.size() - 3);
+    uint8_t sum = 0;
+    for (char c : payload) sum ^= uint8_t(c);
+    if (sum != uint8_t(packet.back())) return QByteArray(1, char(Nak));
+    if (command == m_options.silentOn) return {};
+    if (command == m_options.nakCommand && m_naksLeft > 0) {
+        --m_naksLeft;
+        return QByteArray(1, char(Nak));
+    }
+    const QByteArray ack(1, char(Ack));
+    const auto addressIn = [&payload] { return uint16_t(uint8_t(payload[0]) | uint8_t(payload[1]) << 8); };
+    switch (command) {
+    case SetAddress:
+        if (payload.size() != 2) return QByteArray(1, char(Nak));
+        m_address = addressIn();
+        m_pageBuffer.clear();
+        return ack;
+    case EraseOne:
+        std::fill_n(m_flash.begin() + m_address, m_pageSize, kErased);
+        return ack;
+    case LoadBlock:
+        if (payload.size() != kBlockBytes || int(m_pageBuffer.size()) + kBlockBytes > m_pageSize)
+            return QByteArray(1, char(Nak));
+        m_pageBuffer.insert(m_pageBuffer.end(), payload.begin(), payload.end());
+        return ack;
+    case WriteOne:
+        // Programming can only clear bits: an unerased page keeps the AND of old and new.
+        for (size_t i = 0; i < m_pageBuffer.size(); ++i) m_flash[m_address + i] &= m_pageBuffer[i];
+        if (m_options.flipFlashAddress >= m_address &&
+            m_options.flipFlashAddress < int64_t(m_address + m_pageBuffer.size()))
+            m_flash[size_t(m_options.flipFlashAddress)] ^= 0xFF;
+        m_pageBuffer.clear();
+        m_hasFirmware = true;
+        ++m_pagesWritten;
+        return ack;
+    case ReadBlock:
+        if (payload.size() != 2) return {};
+        return ReadBack(addressIn());
+    default:
+        return {};
+    }
+}
+
+QByteArray SimBootloader::ReadBack(uint16_t address)
+{
+    QByteArray response;
+    response.append(char(ReadBlock));
+    response.append(char(kBlockPacketLength));
+    uint8_t sum = 0;
+    for (int i = 0; i < kBlockBytes; ++i) {
+        const uint8_t b = m_flash[address + i];
+        response.append(char(b));
+        sum ^= b;
+    }
+    if (m_corruptLeft != 0) {
+        if (m_corruptLeft > 0) --m_corruptLeft;
+        sum ^= 0x5A;
+    }
+    response.append(char(sum));
+    return response;
+}
