@@ -43,11 +43,11 @@ TaliveForm::TaliveForm(QWidget *parent)
             QStringLiteral("Caution:  Activating this feature disables the safety trigger and makes the Palmet "
                            "joystick active in the mode you have chosen.  Any joystick motion will move the "
                            "device selected."),
-            13, {8, 36, 221, 106});
+            13, {8, 36, 221, 92});
     AddText(this, "AdviceLabel",
             QStringLiteral("Halvern recommends leaving the \"Always Live Mode\" INACTIVE for maximum operator "
                            "safety,"),
-            13, {8, 146, 221, 56});
+            13, {8, 134, 221, 60});
 
     auto *ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("OKButton"));

@@ -65,8 +65,10 @@ QPushButton *AddButton(QWidget *parent, const char *name, const QString &text, c
 
 void SetFontColour(QWidget *widget, const QColor &colour)
 {
+    // Disabled captions keep the greyed look of the style.
     QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, colour);
+    palette.setColor(QPalette::Active, QPalette::WindowText, colour);
+    palette.setColor(QPalette::Inactive, QPalette::WindowText, colour);
     widget->setPalette(palette);
 }
 
