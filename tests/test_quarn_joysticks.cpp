@@ -25,6 +25,17 @@ namespace {
 constexpr int TypeByte = 33;
 constexpr int ValidTypes[] = {1, 2, 3, 19, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30};
 
+// The bytes the joystick, custom and remote/slave tabs show.
+QList<int> JoystickBytes()
+{
+    QList<int> bytes{119, 137, 162, 183, 184, 246};
+    for (int b = 33; b <= 110; ++b) bytes << b;
+    for (int b = 121; b <= 135; ++b) bytes << b;
+    for (int b = 141; b <= 160; ++b) bytes << b;
+    for (int b = 185; b <= 198; ++b) bytes << b;
+    return bytes;
+}
+
 QByteArray Label(int field) { return QByteArray(reinterpret_cast<const char *>(&CalImage[size_t(field)]), 9); }
 QByteArray Stored(const char *eight) { return QByteArray(eight, 8) + QByteArray(1, '\0'); }
 
@@ -84,6 +95,27 @@ private slots:
         QCOMPARE(control<QComboBox>("triomodes")->currentIndex(), 1);
         QCOMPARE(control<QLabel>("Label12")->text(), QStringLiteral("Wing"));
         QCOMPARE(control<QLabel>("Label9")->text(), QStringLiteral("Wing Button:"));
+    }
+
+    // Random images: the loader never fails, and what it shows is what it stored, so a second
+    // load changes none of the joystick, custom and remote bytes.
+    void secondLoadOfAnyImageChangesNothing()
+    {
+        std::srand(5);
+        auto *combo = control<QComboBox>("JoystickCombo");
+        for (int round = 0; round < 300; ++round) {
+            for (uint8_t &b : CalImage) b = uint8_t(std::rand());
+            if (round % 2) CalImage[TypeByte] = uint8_t(ValidTypes[round % std::size(ValidTypes)]);
+            ProductCode = Product::Quarn;
+            m_form->ImageToControls(false);
+            const CalImageBytes first = CalImage;
+            m_form->ImageToControls(false);
+            for (int offset : JoystickBytes())
+                QVERIFY2(CalImage[size_t(offset)] == first[size_t(offset)],
+                         qPrintable(QStringLiteral("round %1 byte %2: %3 then %4").arg(round).arg(offset)
+                                        .arg(first[size_t(offset)]).arg(CalImage[size_t(offset)])));
+            QCOMPARE(combo->currentIndex(), Joy::JoystickItemOfType(CalImage[TypeByte]));
+        }
     }
 
     void changingJoystickResetsOrKeepsModes()
