@@ -49,6 +49,22 @@ QComboBox *AddLayoutList(QWidget *page, const char *name, const Layout (&layouts
     return AddDropDown(page, name, {Left + 50, 8, width, 22}, items);
 }
 
+// Finds the control of every table entry by name and ties its change signal to a handler that
+// receives the entry's index; returns the controls in table order.
+template <class Control, class Entry, class Signal, class Handler>
+std::vector<Control *> WireTable(QWidget *tab, QObject *context, const std::vector<Entry> &table, Signal signal,
+                                 Handler handler)
+{
+    std::vector<Control *> controls;
+    for (size_t i = 0; i < table.size(); ++i) {
+        auto *control = tab->findChild<Control *>(QString::fromLatin1(table[i].name));
+        Q_ASSERT(control);
+        controls.push_back(control);
+        QObject::connect(control, signal, context, [handler, i](auto value) { handler(i, value); });
+    }
+    return controls;
+}
+
 QByteArray Numbered(const char *format, int n) { return QString::fromLatin1(format).arg(n).toLatin1(); }
 }  // namespace
 
@@ -260,32 +276,21 @@ void QuarnJoystickPart::ConnectJoystickControls(QWidget *tab)
     connect(JoystickCombo, &QComboBox::activated, this, &QuarnJoystickPart::JoystickComboChange);
     connect(IDSpin, &QSpinBox::valueChanged, this, &QuarnJoystickPart::IDSpinChange);
 
-    for (size_t i = 0; i < ModeDropDowns.size(); ++i) {
-        auto *box = tab->findChild<QComboBox *>(QString::fromLatin1(ModeDropDowns[i].name));
-        m_modeDropDowns.push_back(box);
-        connect(box, &QComboBox::activated, this, [this, i](int item) { FourButton1DropDownChange(i, item); });
-    }
-    for (size_t i = 0; i < LabelEdits.size(); ++i) {
-        auto *edit = tab->findChild<QLineEdit *>(QString::fromLatin1(LabelEdits[i].name));
-        m_labelEdits.push_back(edit);
-        connect(edit, &QLineEdit::textChanged, this, [this, i] { SixButtonLabelEditChange(i); });
-        connect(edit, &QLineEdit::editingFinished, this, [this, i] { SixButtonLabelEditChange(i); });
-    }
+    m_modeDropDowns = WireTable<QComboBox>(tab, this, ModeDropDowns, &QComboBox::activated,
+                                           [this](size_t i, int item) { FourButton1DropDownChange(i, item); });
+    m_stickFunctions = WireTable<QComboBox>(tab, this, StickFunctionLists, &QComboBox::activated,
+                                            [this](size_t i, int item) { StickFunctionChange(i, item); });
+    m_flagBoxes = WireTable<QCheckBox>(tab, this, FlagBoxes, &QCheckBox::toggled,
+                                       [this](size_t i, bool ticked) { FlagBoxClick(i, ticked); });
+    m_labelEdits = WireTable<QLineEdit>(tab, this, LabelEdits, &QLineEdit::textChanged,
+                                        [this](size_t i, const QString &) { SixButtonLabelEditChange(i); });
+    for (size_t i = 0; i < LabelEdits.size(); ++i)
+        connect(m_labelEdits[i], &QLineEdit::editingFinished, this, [this, i] { SixButtonLabelEditChange(i); });
     for (int i = 0; i < OptionListCount; ++i) {
         auto list = OptionList(i);
         m_optionLists[size_t(i)] = tab->findChild<QComboBox *>(QString::fromLatin1(OptionLists[i].name));
         connect(m_optionLists[size_t(i)], &QComboBox::activated, this,
                 [this, list](int item) { StickOptionChange(list, item); });
-    }
-    for (size_t i = 0; i < StickFunctionLists.size(); ++i) {
-        auto *box = tab->findChild<QComboBox *>(QString::fromLatin1(StickFunctionLists[i].name));
-        m_stickFunctions.push_back(box);
-        connect(box, &QComboBox::activated, this, [this, i](int item) { StickFunctionChange(i, item); });
-    }
-    for (size_t i = 0; i < FlagBoxes.size(); ++i) {
-        auto *box = tab->findChild<QCheckBox *>(QString::fromLatin1(FlagBoxes[i].name));
-        m_flagBoxes.push_back(box);
-        connect(box, &QCheckBox::toggled, this, [this, i](bool ticked) { FlagBoxClick(i, ticked); });
     }
     for (QCheckBox *box : m_triggerBoxes)
         connect(box, &QCheckBox::toggled, this, &QuarnJoystickPart::ModeButtonsAreTriggerCheckboxClick);
