@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QSpinBox>
 #include <QStackedWidget>
+#include <iterator>
 
 using namespace Joy;
 

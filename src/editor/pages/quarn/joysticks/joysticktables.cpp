@@ -2,6 +2,8 @@
 
 #include "app/image_layout.h"
 
+#include <iterator>
+
 namespace Joy {
 
 const JoystickPageInfo JoystickPages[JoystickPageCount] = {

@@ -2,7 +2,6 @@
 // another controller, and the controller's own ID.
 #include "app/calimage.h"
 #include "app/image_layout.h"
-#include "editor/editorhost.h"
 #include "editor/pages/quarn/joysticks/controls.h"
 #include "editor/pages/quarn/joysticks/quarnjoystickpart.h"
 
@@ -10,6 +9,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QSpinBox>
+#include <algorithm>
 
 using namespace Joy;
 
