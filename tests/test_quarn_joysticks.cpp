@@ -2,6 +2,7 @@
 // loader on every joystick type, the button-mode and label handlers, custom modes, stick options,
 // trigger and always-live, remote settings, and the layout of every joystick type's tabs.
 #include "app/calimage.h"
+#include "editor/assets.h"
 #include "editor/dialogs/taliveform.h"
 #include "editor/pages/quarn/joysticks/joysticktables.h"
 #include "editor/pages/quarn/joysticks/quarnjoystickpart.h"
@@ -14,6 +15,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QGroupBox>
+#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSpinBox>
@@ -476,6 +478,23 @@ private slots:
         control<QSpinBox>("IDSpin2")->setValue(42);
         QCOMPARE(int(CalImage[119]), 42);
         QCOMPARE(control<QSpinBox>("IDSpin")->value(), 42);
+    }
+
+    void everyJoystickPageShowsItsGripPicture()
+    {
+        EnsureAssets();
+        QSet<QString> jpegs;
+        for (int page = 0; page < Joy::JoystickPageCount; ++page) {
+            const char *picture = Joy::JoystickPages[page].picture;
+            if (!picture) continue;  // the Ostrel page is empty
+            QImageReader reader(QStringLiteral(":/assets/") + QString::fromLatin1(picture));
+            QCOMPARE(reader.format(), QByteArray("jpeg"));
+            QVERIFY2(!reader.read().isNull(), picture);
+            jpegs << QString::fromLatin1(picture);
+            auto *grip = control<QLabel>(QStringLiteral("GripImage%1").arg(page).toLatin1().constData());
+            QVERIFY(!grip->pixmap().isNull());
+        }
+        QVERIFY(jpegs.size() >= 5);
     }
 
     void customHelpOpensTheHelpWindow()
