@@ -1,0 +1,128 @@
+// The "Remote/Slave" tab: how a button set to "Remote Button" or "Slave Hydraulics" reaches
+// another controller, and the controller's own ID.
+#include "app/calimage.h"
+#include "app/image_layout.h"
+#include "editor/pages/quarn/joysticks/controls.h"
+#include "editor/pages/quarn/joysticks/quarnjoystickpart.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QSpinBox>
+#include <algorithm>
+
+using namespace Joy;
+
+namespace {
+constexpr int GroupWidth = 190;
+constexpr int GroupHeight = 100;
+
+// Target IDs and switch numbers a button's mode allows.
+struct RemoteRule {
+    int mode;
+    int targetMin, targetMax;
+    int firstMin, firstMax;  // the first byte of the pair
+    const char *typeCaption;
+    bool showsSwitch;        // the switch-number spin, else the slave-colour list
+};
+const RemoteRule RemoteRules[] = {
+    {Code::RemoteButton, 101, 200, 0, 11, "Switch No.:", true},
+    {Code::SlaveHydraulics, 10, 100, 1, 4, "Slave Mode:", false},
+};
+constexpr int NotRemote = 255;
+
+// The first of the six buttons that have remote settings (red).
+constexpr int FirstRemoteButton = Red;
+}  // namespace
+
+void QuarnJoystickPart::BuildRemoteTab(QWidget *tab)
+{
+    for (size_t r = 0; r < m_remote.size(); ++r) {
+        const ButtonInfo &button = Buttons[FirstRemoteButton + int(r)];
+        const QString name = QString::fromLatin1(button.name);
+        RemoteControls &c = m_remote[r];
+        const QRect place{4 + int(r % 3) * (GroupWidth + 4), 4 + int(r / 3) * (GroupHeight + 6), GroupWidth, GroupHeight};
+        c.group = AddGroup(tab, nullptr, QString::fromLatin1(button.remoteCaption), place);
+        c.group->setObjectName(name + "RemoteGroup");
+        AddLabel(c.group, nullptr, QStringLiteral("Target ID:"), {10, 27, 70, 16});
+        c.target = AddSpin(c.group, nullptr, {90, 24, 80, 22}, NotRemote, NotRemote);
+        c.target->setObjectName(name + "TargetIDSpin");
+        c.typeLabel = AddLabel(c.group, nullptr, QString(), {10, 59, 78, 16});
+        c.typeLabel->setObjectName(name + "SlaveTypeLabel");
+        c.remoteId = AddSpin(c.group, nullptr, {90, 56, 80, 22}, 1, 12);
+        c.remoteId->setObjectName(name + "RemoteIDSpin");
+        c.mode = AddDropDown(c.group, nullptr, {90, 56, 80, 22}, RemoteModeItems());
+        c.mode->setObjectName(name + "RemoteModeDropdown");
+        const int remote = int(r);
+        connect(c.target, &QSpinBox::valueChanged, this, [this, remote](int v) { RedTargetIDSpinChange(remote, v); });
+        connect(c.remoteId, &QSpinBox::valueChanged, this, [this, remote](int v) { RedRemoteIDSpinChange(remote, v); });
+        connect(c.mode, &QComboBox::activated, this,
+                [this, remote](int item) { RedRemoteModeDropdownChange(remote, item); });
+    }
+    AddLabel(tab, nullptr, QStringLiteral("Quarn ID:"), {8, 227, 60, 16});
+    IDSpin2 = AddSpin(tab, "IDSpin2", {70, 224, 70, 22}, 0, 255);
+    connect(IDSpin2, &QSpinBox::valueChanged, this, &QuarnJoystickPart::IDSpinChange);
+}
+
+void QuarnJoystickPart::LoadRemote()
+{
+    for (size_t r = 0; r < m_remote.size(); ++r) {
+        const ButtonInfo &button = Buttons[FirstRemoteButton + int(r)];
+        const int first = Off::RemotePairs[button.remote][0];
+        const int second = Off::RemotePairs[button.remote][1];
+        RemoteControls &c = m_remote[r];
+        const RemoteRule *rule = nullptr;
+        for (const RemoteRule &candidate : RemoteRules)
+            if (candidate.mode == CalImage[size_t(button.modeByte)]) rule = &candidate;
+
+        if (rule) {
+            SetFontColour(c.group, button.remoteColour);
+            c.target->setEnabled(true);
+            SetSpinRangeQuietly(c.target, rule->targetMin, rule->targetMax);
+            c.mode->setHidden(rule->showsSwitch);
+            c.remoteId->setVisible(rule->showsSwitch);
+            c.typeLabel->setText(QString::fromLatin1(rule->typeCaption));
+            CalImage[size_t(first)] = uint8_t(std::clamp<int>(CalImage[size_t(first)], rule->firstMin, rule->firstMax));
+            CalImage[size_t(second)] = uint8_t(std::min<int>(CalImage[size_t(second)], rule->targetMax));
+            // The switch-number spin always holds the pair's first byte plus one.
+            SetSpinRangeQuietly(c.remoteId, rule->firstMin + 1, rule->firstMax + 1);
+        } else {
+            SetFontColour(c.group, NotApplicable);
+            c.target->setEnabled(false);
+            SetSpinRangeQuietly(c.target, NotRemote, NotRemote);
+            c.mode->hide();
+            c.remoteId->hide();
+            c.typeLabel->clear();
+            CalImage[size_t(first)] = NotRemote;
+            CalImage[size_t(second)] = NotRemote;
+            SetSpinRangeQuietly(c.remoteId, NotRemote + 1, NotRemote + 1);
+        }
+        const int target = CalImage[size_t(second)];
+        c.target->setValue(target);
+        // A target ID below the mode's range shows the minimum: store what the spin shows.
+        if (c.target->value() != target) RedTargetIDSpinChange(int(r), c.target->value());
+        c.remoteId->setValue(CalImage[size_t(first)] + 1);
+        c.mode->setCurrentIndex(CalImage[size_t(first)] - 1 < c.mode->count() ? CalImage[size_t(first)] - 1 : -1);
+    }
+}
+
+void QuarnJoystickPart::RedTargetIDSpinChange(int remote, int value)
+{
+    CalImage[size_t(Off::RemotePairs[Buttons[FirstRemoteButton + remote].remote][1])] = uint8_t(value);
+}
+
+void QuarnJoystickPart::RedRemoteIDSpinChange(int remote, int value)
+{
+    CalImage[size_t(Off::RemotePairs[Buttons[FirstRemoteButton + remote].remote][0])] = uint8_t(value - 1);
+}
+
+void QuarnJoystickPart::RedRemoteModeDropdownChange(int remote, int item)
+{
+    CalImage[size_t(Off::RemotePairs[Buttons[FirstRemoteButton + remote].remote][0])] = uint8_t(item + 1);
+}
+
+void QuarnJoystickPart::IDSpinChange(int value)
+{
+    CalImage[Off::ControllerId] = uint8_t(value);
+    Refresh();
+}
