@@ -108,3 +108,10 @@ void LoadSpin(QSpinBox *spin, uint8_t &byte)
     spin->setValue(byte);
     if (spin->value() != byte) byte = static_cast<uint8_t>(spin->value());
 }
+
+void LoadFlagBox(QCheckBox *box, uint8_t &flag)
+{
+    const bool on = flag == 1;
+    if (!on) flag = 0;
+    box->setChecked(on);
+}

@@ -40,3 +40,7 @@ void StoreTrimMax(uint8_t &min, uint8_t &max, int position);
 // a box that moves does so through its change handler; one that already showed the clamped value
 // gets the byte written here.
 void LoadSpin(QSpinBox *spin, uint8_t &byte);
+
+// Shows a flag byte in a check box: ticked when it is 1; any other value unticks the box and is
+// rewritten to 0.
+void LoadFlagBox(QCheckBox *box, uint8_t &flag);

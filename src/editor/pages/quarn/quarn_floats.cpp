@@ -139,12 +139,7 @@ void QuarnFloats::LoadFloatLockout() { CheckBox19->setChecked(CalImage[FloatLock
 
 void QuarnFloats::LoadDoubleActingFloat()
 {
-    if (CalImage[Float1DoubleActing] == 1) {
-        doubleactingfloat->setChecked(true);
-    } else {
-        doubleactingfloat->setChecked(false);
-        CalImage[Float1DoubleActing] = 0;
-    }
+    LoadFlagBox(doubleactingfloat, CalImage[Float1DoubleActing]);
     if (CalImage[Float1ForceBlock] == 1) {
         CheckBox34->setChecked(true);
         doubleactingfloat->setChecked(true);
@@ -155,15 +150,7 @@ void QuarnFloats::LoadDoubleActingFloat()
     }
 }
 
-void QuarnFloats::LoadPressureHoldingFloat()
-{
-    if (CalImage[Float2PressureHolding] == 1) {
-        minfloat->setChecked(true);
-    } else {
-        minfloat->setChecked(false);
-        CalImage[Float2PressureHolding] = 0;
-    }
-}
+void QuarnFloats::LoadPressureHoldingFloat() { LoadFlagBox(minfloat, CalImage[Float2PressureHolding]); }
 
 void QuarnFloats::LoadFloatDelay() { LoadSpin(floatdelay, CalImage[FloatDelay]); }
 

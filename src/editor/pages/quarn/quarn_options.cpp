@@ -160,10 +160,8 @@ void QuarnOptions::AttachJoystickBoxes()
 
 void QuarnOptions::LoadVPlow()
 {
-    const bool attached = CalImage[VPlowAttached] == 1;
-    CheckBox31->setChecked(attached);
-    if (!attached) CalImage[VPlowAttached] = 0;
-    ShowVPlow(attached);
+    LoadFlagBox(CheckBox31, CalImage[VPlowAttached]);
+    ShowVPlow(CalImage[VPlowAttached] == 1);
 }
 
 void QuarnOptions::LoadHoistLimit()
@@ -189,11 +187,11 @@ void QuarnOptions::LoadHoistLimit()
 
 void QuarnOptions::LoadFlags()
 {
+    // A row whose boxes are on the joystick tabs is normalised even before those are built.
     for (int row = 0; row < int(std::size(FlagBoxes)); ++row) {
         uint8_t &flag = CalImage[FlagBoxes[row].offset];
-        const bool on = flag == 1;
-        if (!on) flag = 0;
-        for (QCheckBox *box : m_flagBoxes[row]) box->setChecked(on);
+        if (flag != 1) flag = 0;
+        for (QCheckBox *box : m_flagBoxes[row]) box->setChecked(flag == 1);
     }
 }
 
