@@ -12,6 +12,7 @@
 #include "editor/widgets/guardedtabwidget.h"
 
 #include <QComboBox>
+#include <QTabBar>
 #include <QVBoxLayout>
 
 namespace {
@@ -44,7 +45,7 @@ QuarnPage::QuarnPage(EditorHost &host, QWidget *parent) : ProductPage(host, pare
     TabbedNotebook1->setGuard([this](int index) { return TabbedNotebook1Change(index); });
     // All eleven tabs in one row at the fixed window width, without scroll arrows.
     TabbedNotebook1->setUsesScrollButtons(false);
-    TabbedNotebook1->setStyleSheet(QString::fromLatin1(CompactTabs));
+    TabbedNotebook1->tabBar()->setStyleSheet(QString::fromLatin1(CompactTabs));
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(TabbedNotebook1);
