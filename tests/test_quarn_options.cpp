@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <QRandomGenerator>
 #include <QSpinBox>
+#include <QTabBar>
 
 namespace {
 // The cartridge-port uses and their bytes.
@@ -211,11 +212,18 @@ private slots:
 
         // Float one's name is stored when the user leaves the edit.
         auto *float1 = control<QLineEdit>(form.get(), "float1");
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
         float1->setFocus();
         QTest::keyClicks(float1, QStringLiteral("plow"));
         QCOMPARE(int(CalImage[163]), 0);
         QTest::keyClick(float1, Qt::Key_Return);
         QCOMPARE(QByteArray(reinterpret_cast<const char *>(&CalImage[163]), 5), QByteArray("PLOW\0", 5));
+        // Going to another tab leaves the edit too.
+        QTest::keyClicks(float1, QStringLiteral("s"));
+        auto *tabs = control<QTabWidget>(form.get(), "TabbedNotebook1");
+        QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, {}, tabs->tabBar()->tabRect(QuarnPage::GlobalTab).center());
+        QCOMPARE(QByteArray(reinterpret_cast<const char *>(&CalImage[163]), 5), QByteArray("PLOWS", 5));
     }
 
     void timingsAreClampedAndStored()

@@ -63,10 +63,18 @@ QComboBox *MakeList(QWidget *parent, const char *name, const QStringList &items,
     return list;
 }
 
+QScrollBar *MakeScrollBar(QWidget *parent, const char *name, Qt::Orientation orientation, int minimum, int maximum,
+                          const QRect &place)
+{
+    auto *bar = Named(new QScrollBar(orientation, parent), name, place);
+    bar->setRange(minimum, maximum);
+    bar->setFocusPolicy(Qt::StrongFocus);
+    return bar;
+}
+
 QScrollBar *MakeTrimBar(QWidget *parent, const char *name, const QRect &place)
 {
-    auto *bar = Named(new QScrollBar(Qt::Vertical, parent), name, place);
-    bar->setRange(TrimBarTop, TrimBarBottom);
+    auto *bar = MakeScrollBar(parent, name, Qt::Vertical, TrimBarTop, TrimBarBottom, place);
     bar->setPageStep(TrimBarLargeStep);
     bar->setSingleStep(TrimBarSmallStep);
     return bar;

@@ -25,6 +25,10 @@ QGroupBox *MakeGroup(QWidget *parent, const char *name, const char *caption, con
 QSpinBox *MakeSpin(QWidget *parent, const char *name, int minimum, int maximum, const QRect &place);
 // A drop-down list (no typing) holding `items`.
 QComboBox *MakeList(QWidget *parent, const char *name, const QStringList &items, const QRect &place);
+// A scroll bar that takes the focus when clicked, as the bars of the form toolkit do, so an edit
+// that stores on leaving (a float name) is stored before the bar's handler refreshes the page.
+QScrollBar *MakeScrollBar(QWidget *parent, const char *name, Qt::Orientation orientation, int minimum, int maximum,
+                          const QRect &place);
 // A vertical trim bar: top end 1 (the highest voltage) to 253, steps 20 and 2.
 QScrollBar *MakeTrimBar(QWidget *parent, const char *name, const QRect &place);
 

@@ -90,10 +90,7 @@ void QuarnGlobal::Build()
 void QuarnGlobal::BuildFrequency(QWidget *tab)
 {
     QGroupBox *group = MakeGroup(tab, "FrequencyGroup", "PWM Frequency", FrequencyGroup);
-    FreqScrollbar = new QScrollBar(Qt::Horizontal, group);
-    FreqScrollbar->setObjectName(QStringLiteral("FreqScrollbar"));
-    FreqScrollbar->setGeometry(10, 22, 190, 18);
-    FreqScrollbar->setRange(MinHertz, MaxHertz);
+    FreqScrollbar = MakeScrollBar(group, "FreqScrollbar", Qt::Horizontal, MinHertz, MaxHertz, {10, 22, 190, 18});
     FreqScrollbar->setSingleStep(HertzSmallStep);
     FreqScrollbar->setPageStep(HertzLargeStep);
     HertzLabel = MakeLabel(group, "HertzLabel", QString(), {208, 22, 74, 18});
@@ -134,10 +131,7 @@ void QuarnGlobal::BuildStickSafety(QWidget *tab)
 {
     stayhandbox = MakeCheckBox(tab, "stayhandbox", "Enable Stayhand", StayhandPlace);
     MakeLabel(tab, "FastLabel", QStringLiteral("Fast"), {300, SensitivityTop, 30, 18});
-    ScrollBar81 = new QScrollBar(Qt::Horizontal, tab);
-    ScrollBar81->setObjectName(QStringLiteral("ScrollBar81"));
-    ScrollBar81->setGeometry(332, SensitivityTop, 200, 18);
-    ScrollBar81->setRange(0, MaxSensitivity);
+    ScrollBar81 = MakeScrollBar(tab, "ScrollBar81", Qt::Horizontal, 0, MaxSensitivity, {332, SensitivityTop, 200, 18});
     MakeLabel(tab, "SlowLabel", QStringLiteral("Slow"), {538, SensitivityTop, 40, 18});
     connect(stayhandbox, &QCheckBox::toggled, this, &QuarnGlobal::stayhandboxClick);
     connect(ScrollBar81, &QScrollBar::valueChanged, this, &QuarnGlobal::ScrollBar81Change);
