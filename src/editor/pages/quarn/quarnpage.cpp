@@ -68,14 +68,16 @@ void QuarnPage::BuildTabs()
     m_floats = new QuarnFloats(*this);
     m_options = new QuarnOptions(*this);
 
-    m_joysticks->BuildJoysticksTab(m_tabs[JoysticksTab]);
+    // This page's tabs first, so the joystick part finds them complete (it shows and hides the
+    // output names and the stick safety box from its own handlers).
     m_global->Build();
     m_trims->Build();
-    m_joysticks->BuildCustomTab(m_tabs[CustomTab]);
     m_floats->Build();
-    m_joysticks->BuildRemoteTab(m_tabs[RemoteSlaveTab]);
     m_cartridge->Build();
     m_options->Build();
+    m_joysticks->BuildJoysticksTab(m_tabs[JoysticksTab]);
+    m_joysticks->BuildCustomTab(m_tabs[CustomTab]);
+    m_joysticks->BuildRemoteTab(m_tabs[RemoteSlaveTab]);
 
     // Controls of the joystick tabs that this page's loader sets.
     m_options->AttachJoystickBoxes();
