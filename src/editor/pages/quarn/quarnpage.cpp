@@ -4,8 +4,15 @@
 #include "app/image_layout.h"
 #include "editor/editorhost.h"
 #include "editor/pages/quarn/joysticks/quarnjoystickpart.h"
+#include "editor/pages/quarn/quarn_cartridge.h"
+#include "editor/pages/quarn/quarn_floats.h"
+#include "editor/pages/quarn/quarn_global.h"
+#include "editor/pages/quarn/quarn_options.h"
+#include "editor/pages/quarn/quarn_trims.h"
 #include "editor/widgets/guardedtabwidget.h"
 
+#include <QComboBox>
+#include <QTabBar>
 #include <QVBoxLayout>
 
 namespace {
@@ -14,6 +21,12 @@ const char *const TabCaptions[QuarnPage::TabCount] = {"Joysticks", "Global", "A1
 // Joystick types whose "Custom" and "Remote/Slave" tabs may be opened.
 constexpr int CustomTabTypes[] = {2, 1, 29, 30, 19, 3};
 constexpr int RemoteTabTypes[] = {2, 3};
+const char *const CompactTabs =
+    "QTabBar::tab { padding: 3px 5px; border: 1px solid #9a9a9a; border-bottom: none; background: #e4e4e4;"
+    " margin-right: 1px; border-top-left-radius: 3px; border-top-right-radius: 3px; }"
+    "QTabBar::tab:selected { background: palette(window); }"
+    "QTabBar::tab:!selected { margin-top: 2px; }";
+const char *const AlwaysLiveLists[] = {"alwayslive", "alwayslive2"};
 
 template <size_t N>
 bool Contains(const int (&list)[N], int value)
@@ -30,6 +43,9 @@ QuarnPage::QuarnPage(EditorHost &host, QWidget *parent) : ProductPage(host, pare
     TabbedNotebook1 = new GuardedTabWidget(this);
     TabbedNotebook1->setObjectName(QStringLiteral("TabbedNotebook1"));
     TabbedNotebook1->setGuard([this](int index) { return TabbedNotebook1Change(index); });
+    // All eleven tabs in one row at the fixed window width, without scroll arrows.
+    TabbedNotebook1->setUsesScrollButtons(false);
+    TabbedNotebook1->tabBar()->setStyleSheet(QString::fromLatin1(CompactTabs));
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(TabbedNotebook1);
@@ -46,9 +62,26 @@ void QuarnPage::BuildTabs()
         TabbedNotebook1->addTab(m_tabs[i], QString::fromLatin1(TabCaptions[i]));
     }
     m_joysticks = new QuarnJoystickPart(*this, this);
+    m_trims = new QuarnTrims(*this);
+    m_global = new QuarnGlobal(*this);
+    m_cartridge = new QuarnCartridgePort(*this);
+    m_floats = new QuarnFloats(*this);
+    m_options = new QuarnOptions(*this);
+
+    // This page's tabs first, so the joystick part finds them complete (it shows and hides the
+    // output names and the stick safety box from its own handlers).
+    m_global->Build();
+    m_trims->Build();
+    m_floats->Build();
+    m_cartridge->Build();
+    m_options->Build();
     m_joysticks->BuildJoysticksTab(m_tabs[JoysticksTab]);
     m_joysticks->BuildCustomTab(m_tabs[CustomTab]);
     m_joysticks->BuildRemoteTab(m_tabs[RemoteSlaveTab]);
+
+    // Controls of the joystick tabs that this page's loader sets.
+    m_options->AttachJoystickBoxes();
+    for (int i = 0; i < 2; ++i) m_alwaysLive[i] = findChild<QComboBox *>(QString::fromLatin1(AlwaysLiveLists[i]));
 }
 
 bool QuarnPage::TabbedNotebook1Change(int newTab) const
@@ -59,22 +92,52 @@ bool QuarnPage::TabbedNotebook1Change(int newTab) const
     return true;
 }
 
-void QuarnPage::StartUp() { TabbedNotebook1->setCurrentIndex(JoysticksTab); }
+void QuarnPage::StartUp()
+{
+    TabbedNotebook1->setCurrentIndex(JoysticksTab);
+    m_global->StartUp();
+}
 
-void QuarnPage::ResetDefaults() {}
+void QuarnPage::ResetDefaults() { m_floats->ResetDefaults(); }
 
-void QuarnPage::SetOutputNamesVisible(bool) {}
+void QuarnPage::SetOutputNamesVisible(bool visible) { m_trims->SetOutputNamesVisible(visible); }
+
+void QuarnPage::LockStickSafetyOn() { m_global->LockStickSafetyOn(); }
+
+void QuarnPage::LoadAlwaysLive()
+{
+    for (QComboBox *list : m_alwaysLive)
+        if (list) list->setCurrentIndex(CalImage[Off::Quarn::AlwaysLiveMode]);
+}
 
 void QuarnPage::LoadImage()
 {
-    // The Quarn branch, in order. Steps 2, 5, 9, 11 and 24 are the joystick part's.
-    m_joysticks->LoadJoystickType();     // 2
-    // 3 frequency, 4 trim sliders and global trims
-    m_joysticks->LoadJoystickSubPage();  // 5
-    // 6 stick safety, 7 cartridge-port group, 8 V-plow
-    m_joysticks->LoadButtonModes();      // 9
-    // 10 trim value labels
-    m_joysticks->LoadCustomAxes();       // 11
-    // 12..23 floats, options, hoist limit, flags, output linking
-    m_joysticks->LoadSticksAndRemote();  // 24
+    // The Quarn branch, in order; a control the loader moves runs its handler, which stores what
+    // the control shows (that is how several normalisations reach the image).
+    m_joysticks->LoadJoystickType();
+    m_global->LoadFrequency();
+    m_trims->LoadBars();
+    m_global->LoadGlobalTrimBars();
+    m_joysticks->LoadJoystickSubPage();
+    m_global->LoadStickSafety();
+    m_cartridge->Load();
+    m_options->LoadVPlow();
+    m_joysticks->LoadButtonModes();
+    m_trims->LoadValueLabels();
+    m_global->LoadGlobalTrimLabels();
+    m_joysticks->LoadCustomAxes();
+    m_floats->LoadFloatPorts();
+    m_global->LoadAutoBladePort();
+    m_floats->LoadFloatNames();
+    m_floats->LoadFloatLockout();
+    LoadAlwaysLive();
+    m_floats->LoadDoubleActingFloat();
+    m_floats->LoadPressureHoldingFloat();
+    m_floats->LoadFloatDelay();
+    m_global->LoadBladeUpTime();
+    m_global->LoadStartupDelay();
+    m_options->LoadHoistLimit();
+    m_options->LoadFlags();
+    m_options->LoadOutputLinks();
+    m_joysticks->LoadSticksAndRemote();
 }

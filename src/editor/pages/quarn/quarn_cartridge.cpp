@@ -1,0 +1,96 @@
+#include "editor/pages/quarn/quarn_cartridge.h"
+
+#include "app/calimage.h"
+#include "app/image_layout.h"
+#include "editor/pages/quarn/quarn_controls.h"
+
+#include <QCheckBox>
+
+using namespace Off::Quarn;
+
+namespace {
+struct CartridgeUse {
+    const char *name;
+    const char *caption;
+    int offset;
+    QuarnPage::Tab tab;
+    QRect place;
+};
+// In the order the loader settles them: the first use found on wins and clears the later ones.
+enum Use { CartridgeValveUse, HoistDumpUse, CameraUse, HoistLightUse, PlowLightUse, Float4Use };
+constexpr CartridgeUse Uses[] = {
+    {"cartridgebox", "Enable Power/ Cartridge Valve (see note below)", CartridgeValve, QuarnPage::GlobalTab,
+     {300, 48, 286, 18}},
+    {"CheckBox20", "Enable Hoist Down Dump valve", HoistDownDumpValve, QuarnPage::A5A8Tab, {8, 264, 280, 18}},
+    {"CheckBox30", "Camera System Power Trigger", CameraPowerTrigger, QuarnPage::GlobalTab, {300, 68, 286, 18}},
+    {"CheckBox1", "Enable Hoist Limit Light", HoistLimitLight, QuarnPage::A5A8Tab, {8, 284, 280, 18}},
+    {"CheckBox21", "Plow Float light (on Cartridge port)", PlowFloatLight, QuarnPage::A1A4Tab, {8, 264, 280, 18}},
+    {"CheckBox28", "Make Float FOUR a double acting float, which will turn on the CART port for a dump valve.",
+     Float4DoubleActing, QuarnPage::FloatsTab, {8, 208, 578, 20}},
+};
+}  // namespace
+
+QuarnCartridgePort::QuarnCartridgePort(QuarnPage &page) : QObject(&page), m_page(page) {}
+
+void QuarnCartridgePort::Build()
+{
+    for (int use = 0; use < UseCount; ++use) {
+        const CartridgeUse &u = Uses[use];
+        m_boxes[use] = MakeCheckBox(m_page.tabPage(u.tab), u.name, u.caption, u.place);
+        connect(m_boxes[use], &QCheckBox::toggled, this, [this, use](bool checked) { CartridgeUseClick(use, checked); });
+    }
+}
+
+// The float-four box leaves the camera trigger alone, both ways; the camera box does not.
+bool QuarnCartridgePort::Governs(int use, int other) const
+{
+    return other != use && !(use == Float4Use && other == CameraUse);
+}
+
+void QuarnCartridgePort::CartridgeUseClick(int use, bool checked)
+{
+    if (checked) {
+        CalImage[Uses[use].offset] = 1;
+        // Untick first (each unticked box frees the others), then grey them all.
+        for (int other = 0; other < UseCount; ++other)
+            if (Governs(use, other)) {
+                CalImage[Uses[other].offset] = 0;
+                m_boxes[other]->setChecked(false);
+            }
+        for (int other = 0; other < UseCount; ++other)
+            if (Governs(use, other)) m_boxes[other]->setEnabled(false);
+    } else {
+        CalImage[Uses[use].offset] = 0;
+        for (int other = 0; other < UseCount; ++other)
+            if (Governs(use, other)) m_boxes[other]->setEnabled(true);
+    }
+}
+
+void QuarnCartridgePort::Load()
+{
+    for (int use = 0; use < UseCount; ++use) {
+        if (CalImage[Uses[use].offset] == 1) {
+            // The winner clears every other use's byte. It unticks and greys the other boxes;
+            // the camera box only when the winner is the cartridge valve (the camera's own turn
+            // handles it otherwise).
+            auto touches = [use](int other) {
+                return other != use && (other != CameraUse || use == CartridgeValveUse);
+            };
+            for (int other = 0; other < UseCount; ++other)
+                if (other != use) CalImage[Uses[other].offset] = 0;
+            for (int other = 0; other < UseCount; ++other)
+                if (touches(other)) m_boxes[other]->setChecked(false);
+            for (int other = 0; other < UseCount; ++other)
+                if (touches(other)) m_boxes[other]->setEnabled(false);
+            m_boxes[use]->setChecked(true);
+            m_boxes[use]->setEnabled(true);
+        } else {
+            CalImage[Uses[use].offset] = 0;
+            m_boxes[use]->setChecked(false);
+        }
+    }
+    // With float four's use off, every box but the camera trigger ends enabled.
+    if (CalImage[Uses[Float4Use].offset] == 0)
+        for (int use = 0; use < UseCount; ++use)
+            if (use != CameraUse) m_boxes[use]->setEnabled(true);
+}

@@ -1,0 +1,50 @@
+#pragma once
+// Small builders for the controls of the Quarn page: each makes one control with its object name,
+// caption and place, so the tab builders read as lists of what stands where.
+#include <QRect>
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QScrollBar;
+class QSpinBox;
+
+class QWidget;
+
+QLabel *MakeLabel(QWidget *parent, const char *name, const QString &text, const QRect &place,
+                  int alignment = 0);
+QCheckBox *MakeCheckBox(QWidget *parent, const char *name, const char *caption, const QRect &place);
+QPushButton *MakeButton(QWidget *parent, const char *name, const char *caption, const QRect &place);
+QGroupBox *MakeGroup(QWidget *parent, const char *name, const char *caption, const QRect &place);
+QSpinBox *MakeSpin(QWidget *parent, const char *name, int minimum, int maximum, const QRect &place);
+// A drop-down list (no typing) holding `items`.
+QComboBox *MakeList(QWidget *parent, const char *name, const QStringList &items, const QRect &place);
+// A scroll bar that takes the focus when clicked, as the bars of the form toolkit do, so an edit
+// that stores on leaving (a float name) is stored before the bar's handler refreshes the page.
+QScrollBar *MakeScrollBar(QWidget *parent, const char *name, Qt::Orientation orientation, int minimum, int maximum,
+                          const QRect &place);
+// A vertical trim bar: top end 1 (the highest voltage) to 253, steps 20 and 2.
+QScrollBar *MakeTrimBar(QWidget *parent, const char *name, const QRect &place);
+
+// The shared item lists of the Quarn page.
+const QStringList &QuarnPortList();    // "None", "PORT A6" ... "PORT C3" (the stored byte is the index)
+const QStringList &QuarnOutputList();  // "None", "J1A plow down" ... "J1C blade2 DOWN"
+
+// The trim pairing rule: moving one side past the other drags the other along.
+void StoreTrimMin(uint8_t &min, uint8_t &max, int position);
+void StoreTrimMax(uint8_t &min, uint8_t &max, int position);
+
+// Shows an image byte in a spin box, which clamps it to its range. The box stores what it shows:
+// a box that moves does so through its change handler; one that already showed the clamped value
+// gets the byte written here.
+void LoadSpin(QSpinBox *spin, uint8_t &byte);
+
+// Shows a flag byte in a check box: ticked when it is 1; any other value unticks the box and is
+// rewritten to 0.
+void LoadFlagBox(QCheckBox *box, uint8_t &flag);
