@@ -31,8 +31,6 @@ constexpr int Blade2RightMin = 117;
 constexpr int TrimMaxAfterMin = 1;  // the maximum trim sits right after its minimum
 
 constexpr int StickSafetySensitivity = 120;  // 0..60
-constexpr int StickSafetyDisabled = 183;     // 1 = off; any other value = on (stored as 0)
-constexpr int AlwaysLiveMode = 184;
 
 // Float name fields (5 bytes each).
 constexpr int Float1Name = 163;
@@ -79,7 +77,6 @@ constexpr int StartupDelay = 242;  // 1..20
 constexpr int BodyLock = 243;
 constexpr int HoistLimitKey = 244;
 constexpr int SerialBackup = 245;
-constexpr int SafetyLatch = 246;
 constexpr int PanicHoistDown = 247;
 constexpr int PanicPlowUp = 248;
 constexpr int PanicWingToeUp = 249;
