@@ -10,7 +10,6 @@
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QTabWidget>
-#include <QVBoxLayout>
 
 using namespace Brennic;
 
@@ -25,16 +24,8 @@ constexpr PageRect ShakeCountPlace = {120, 64, 56, 20};
 BrennicPage::BrennicPage(EditorHost &host, QWidget *parent) : ProductPage(host, parent)
 {
     setObjectName(QStringLiteral("BrennicPage"));
-    TabbedNotebook2 = new QTabWidget(this);
-    TabbedNotebook2->setObjectName(QStringLiteral("TabbedNotebook2"));
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(TabbedNotebook2);
-    for (int t = 0; t < TabCount; ++t) {
-        m_tabs[t] = new QWidget;
-        m_tabs[t]->setObjectName(QStringLiteral("BrennicTab%1").arg(t));
-        TabbedNotebook2->addTab(m_tabs[t], QString::fromLatin1(TabCaptions[t]));
-    }
+    TabbedNotebook2 = NewTabSet(this, QStringLiteral("TabbedNotebook2"), TabCaptions, TabCount, m_tabs,
+                                QStringLiteral("BrennicTab"));
 
     BuildMainTab();
     for (int g = 0; g < TrimGroupCount; ++g) BuildTrimGroup(g);

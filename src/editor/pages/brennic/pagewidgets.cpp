@@ -4,6 +4,8 @@
 #include <QLabel>
 #include <QScrollBar>
 #include <QSpinBox>
+#include <QTabWidget>
+#include <QVBoxLayout>
 
 namespace {
 constexpr int Margin = 8;
@@ -11,6 +13,22 @@ constexpr int BarHeight = 17;
 constexpr int LineHeight = 14;
 constexpr int FirstLineY = 19;  // below the group caption
 }  // namespace
+
+QTabWidget *NewTabSet(QWidget *page, const QString &name, const char *const *captions, int count, QWidget **tabs,
+                      const QString &tabPrefix)
+{
+    auto *tabSet = new QTabWidget(page);
+    tabSet->setObjectName(name);
+    auto *layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(tabSet);
+    for (int t = 0; t < count; ++t) {
+        tabs[t] = new QWidget;
+        tabs[t]->setObjectName(tabPrefix + QString::number(t));
+        tabSet->addTab(tabs[t], QString::fromLatin1(captions[t]));
+    }
+    return tabSet;
+}
 
 QGroupBox *NewGroup(QWidget *parent, const QString &name, const QString &caption, QRect geometry)
 {

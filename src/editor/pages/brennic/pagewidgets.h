@@ -9,6 +9,7 @@ class QGroupBox;
 class QLabel;
 class QScrollBar;
 class QSpinBox;
+class QTabWidget;
 class QWidget;
 
 // A rectangle as the page tables give it.
@@ -16,6 +17,10 @@ struct PageRect {
     int x, y, w, h;
     constexpr QRect rect() const { return QRect(x, y, w, h); }
 };
+
+// A tab set filling `page`, with an empty tab per caption (named tabPrefix + index) put in `tabs`.
+QTabWidget *NewTabSet(QWidget *page, const QString &name, const char *const *captions, int count, QWidget **tabs,
+                      const QString &tabPrefix);
 
 QGroupBox *NewGroup(QWidget *parent, const QString &name, const QString &caption, QRect geometry);
 QLabel *NewLabel(QWidget *parent, const QString &name, const QString &text, QRect geometry,

@@ -10,7 +10,6 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTabWidget>
-#include <QVBoxLayout>
 
 using namespace CsCan;
 namespace C = Off::CsCan;
@@ -41,16 +40,8 @@ QString OutputText(int k, int position)
 CsCanPage::CsCanPage(EditorHost &host, QWidget *parent) : ProductPage(host, parent)
 {
     setObjectName(QStringLiteral("CsCanPage"));
-    TabbedNotebook3 = new QTabWidget(this);
-    TabbedNotebook3->setObjectName(QStringLiteral("TabbedNotebook3"));
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(TabbedNotebook3);
-    for (int t = 0; t < TabCount; ++t) {
-        m_tabs[t] = new QWidget;
-        m_tabs[t]->setObjectName(QStringLiteral("CsCanTab%1").arg(t));
-        TabbedNotebook3->addTab(m_tabs[t], QString::fromLatin1(TabCaptions[t]));
-    }
+    TabbedNotebook3 = NewTabSet(this, QStringLiteral("TabbedNotebook3"), TabCaptions, TabCount, m_tabs,
+                                QStringLiteral("CsCanTab"));
     BuildGlobalTab();
     for (int k = 0; k < C::OutputCount; ++k) BuildOutputGroup(k);
 }
