@@ -5,11 +5,13 @@
 
 #include <QTest>
 
-#if __has_include("sim_controller.h") && __has_include("link/serialdevicemap.h")
+#if __has_include("sim_controller.h") && __has_include("link/serialdevicemap.h") && __has_include("link/linkprotocol.h")
 #define QUARN_HAVE_EMULATOR 1
 #include "app/calimage.h"
 #include "app/settings.h"
 #include "editor/quarnform.h"
+#include "link/comthread.h"
+#include "link/linkprotocol.h"
 #include "link/serialdevicemap.h"
 #include "sim_controller.h"
 
@@ -56,6 +58,12 @@ private:
     bool m_started = false;
 };
 
+// Waits for the tool to report the automatic download after the controller's identification.
+bool DownloadShown(const ModalAnswerer &answer)
+{
+    return waitUntil([&] { return answer.texts().contains(QStringLiteral("Download Successful!")); }, DownloadDeadlineMs);
+}
+
 // True once the tool has sent (code, level) on the line at least twice in a row.
 bool Streams(SimController &sim, int code, int level)
 {
@@ -88,8 +96,7 @@ private slots:
         QVERIFY(controller.started());
         ModalAnswerer answer;
         auto form = makeMainWindow();
-        QVERIFY(waitUntil([&] { return answer.texts().contains(QStringLiteral("Download Successful!")); },
-                          DownloadDeadlineMs));
+        QVERIFY(DownloadShown(answer));
         auto *stack = findControl<QStackedWidget>(form.get(), QStringLiteral("ProductNotebook"));
         QCOMPARE(stack->currentIndex(), int(TQuarnForm::BrennicPageIndex));
         QCOMPARE(int(CalImage[1]), 101);
@@ -110,6 +117,8 @@ private slots:
         for (const Case &c : cases) {
             controller.sim().ClearWire();
             auto *button = findControl<QPushButton>(form.get(), QString::fromLatin1(c.button));
+            // A press counts only while the link is connected (not while a transfer finishes).
+            QVERIFY(waitUntil([&] { return form->comThread()->LockedState() == LinkState::Connected; }, WireDeadlineMs));
             QTest::mousePress(button, Qt::LeftButton);
             QVERIFY2(waitUntil([&] { return Streams(controller.sim(), c.code, c.level); }, WireDeadlineMs), c.button);
             QTest::mouseRelease(button, Qt::LeftButton);
@@ -137,8 +146,7 @@ private slots:
         QVERIFY(controller.started());
         ModalAnswerer answer;
         auto form = makeMainWindow();
-        QVERIFY(waitUntil([&] { return answer.texts().contains(QStringLiteral("Download Successful!")); },
-                          DownloadDeadlineMs));
+        QVERIFY(DownloadShown(answer));
         auto *stack = findControl<QStackedWidget>(form.get(), QStringLiteral("ProductNotebook"));
         QCOMPARE(stack->currentIndex(), int(TQuarnForm::CsCanPageIndex));
         QVERIFY(findControl<QRadioButton>(form.get(), QStringLiteral("RadioButton3"))->isChecked());
