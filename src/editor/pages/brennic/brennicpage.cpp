@@ -14,7 +14,6 @@
 using namespace Brennic;
 
 namespace {
-constexpr int FrequencyMinHz = 25, FrequencyMaxHz = 450;
 constexpr int FrequencySmallStep = 5, FrequencyLargeStep = 10;
 constexpr PageRect FrequencyPlace = {4, 4, 286, BarGroupHeight};
 constexpr PageRect ShakeCountCaptionPlace = {8, 64, 110, 20};
@@ -49,7 +48,7 @@ void BrennicPage::BuildMainTab()
 {
     QWidget *tab = m_tabs[MainTab];
     BarGroupParts frequency = NewBarGroup(tab, QStringLiteral("ScrollBar17"), QStringLiteral("Label230"),
-                                          QStringLiteral("PWM Frequency"), QString(), FrequencyMinHz, FrequencyMaxHz,
+                                          QStringLiteral("PWM Frequency"), QString(), CurveAMinHz, CurveAMaxHz,
                                           FrequencyPlace.rect());
     ScrollBar17 = frequency.bar;
     Label230 = frequency.label;

@@ -12,6 +12,9 @@ class QSpinBox;
 class QTabWidget;
 class QWidget;
 
+// The PWM frequency bars of both pages (curve A) run from 25 to 450 Hertz.
+constexpr int CurveAMinHz = 25, CurveAMaxHz = 450;
+
 // A rectangle as the page tables give it.
 struct PageRect {
     int x, y, w, h;

@@ -15,7 +15,6 @@ using namespace CsCan;
 namespace C = Off::CsCan;
 
 namespace {
-constexpr int FrequencyMinHz = 25, FrequencyMaxHz = 450;
 constexpr PageRect FrequencyPlace = {4, 4, 286, BarGroupHeight};
 constexpr PageRect BitRatePlace = {4, 52, 286, 86};
 constexpr PageRect PinoutPlace = {8, 146, 282, 150};
@@ -51,7 +50,7 @@ void CsCanPage::BuildGlobalTab()
     QWidget *tab = m_tabs[GlobalTab];
     BarGroupParts frequency =
         NewBarGroup(tab, QStringLiteral("ScrollBar32"), QStringLiteral("Label294"), QStringLiteral("Output PWM Frequency"),
-                    QString(), FrequencyMinHz, FrequencyMaxHz, FrequencyPlace.rect());
+                    QString(), CurveAMinHz, CurveAMaxHz, FrequencyPlace.rect());
     ScrollBar32 = frequency.bar;
     Label294 = frequency.label;
     Label294->setText(HertzText(ScrollBar32->value()));
