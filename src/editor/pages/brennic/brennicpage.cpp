@@ -1,19 +1,87 @@
 #include "editor/pages/brennic/brennicpage.h"
 
 #include "app/calimage.h"
-#include "app/image_layout.h"
+#include "app/conversions.h"
 #include "editor/editorhost.h"
 
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QScrollBar>
+#include <QSpinBox>
 #include <QTabWidget>
-#include <QVBoxLayout>
+
+using namespace Brennic;
+
+namespace {
+constexpr int FrequencySmallStep = 5, FrequencyLargeStep = 10;
+constexpr PageRect FrequencyPlace = {4, 4, 286, BarGroupHeight};
+constexpr PageRect ShakeCountCaptionPlace = {8, 64, 110, 20};
+constexpr PageRect ShakeCountPlace = {120, 64, 56, 20};
+}  // namespace
 
 BrennicPage::BrennicPage(EditorHost &host, QWidget *parent) : ProductPage(host, parent)
 {
-    TabbedNotebook2 = new QTabWidget(this);
-    TabbedNotebook2->setObjectName(QStringLiteral("TabbedNotebook2"));
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(TabbedNotebook2);
+    setObjectName(QStringLiteral("BrennicPage"));
+    TabbedNotebook2 = NewTabSet(this, QStringLiteral("TabbedNotebook2"), TabCaptions, TabCount, m_tabs,
+                                QStringLiteral("BrennicTab"));
+
+    BuildMainTab();
+    for (int g = 0; g < TrimGroupCount; ++g) BuildTrimGroup(g);
+    for (QWidget *tab : {m_tabs[ArmUpDownTab], m_tabs[ArmInOutTab], m_tabs[GripTab], m_tabs[DumpTab]}) BuildTrimNote(tab);
+    for (int b = 0; b < ValueBarCount; ++b) BuildValueBar(b);
+    for (int r = 0; r < RampGroupCount; ++r) BuildRampGroup(r);
+    BuildShakeCount();
 }
 
-void BrennicPage::LoadImage() {}
+void BrennicPage::BuildShakeCount()
+{
+    auto *group = findChild<QGroupBox *>(QStringLiteral("ScrollBar20Group"));
+    NewLabel(group, QStringLiteral("SpinEdit17Caption"), QStringLiteral("Numer of Shakes"),
+             ShakeCountCaptionPlace.rect());
+    SpinEdit17 = NewSpin(group, QStringLiteral("SpinEdit17"), Off::Brennic::ShakeCountMin, Off::Brennic::ShakeCountMax,
+                         ShakeCountPlace.rect());
+    connect(SpinEdit17, &QSpinBox::valueChanged, this, [this] { SpinEdit17Change(); });
+}
+
+void BrennicPage::BuildMainTab()
+{
+    QWidget *tab = m_tabs[MainTab];
+    BarGroupParts frequency = NewBarGroup(tab, QStringLiteral("ScrollBar17"), QStringLiteral("Label230"),
+                                          QStringLiteral("PWM Frequency"), QString(), CurveAMinHz, CurveAMaxHz,
+                                          FrequencyPlace.rect());
+    ScrollBar17 = frequency.bar;
+    Label230 = frequency.label;
+    ScrollBar17->setSingleStep(FrequencySmallStep);
+    ScrollBar17->setPageStep(FrequencyLargeStep);
+    Label230->setText(HertzText(ScrollBar17->value()));
+    connect(ScrollBar17, &QScrollBar::valueChanged, this, [this] { ScrollBar17Change(); });
+
+    for (int i = 0; i < FlagBoxCount; ++i) {
+        m_flags[i] = new QCheckBox(QString::fromLatin1(FlagBoxes[i].caption), tab);
+        m_flags[i]->setObjectName(QString::fromLatin1(FlagBoxes[i].name));
+        m_flags[i]->setGeometry(FlagBoxes[i].place.rect());
+        connect(m_flags[i], &QCheckBox::toggled, this, [this, i] { FlagBoxClick(i); });
+    }
+}
+
+void BrennicPage::StartUp() { TabbedNotebook2->setCurrentIndex(MainTab); }
+
+void BrennicPage::LoadImage()
+{
+    LoadRamps();
+    LoadValueBars();
+    LoadFlagBoxes();
+    LimitDecelStartPoints();
+    const int hz = FrequencySliderPosition(FreqByteToHertzA(CalImage[Off::Frequency]));
+    ScrollBar17->setValue(hz);
+    Label230->setText(HertzText(ScrollBar17->value()));
+    LoadTrims();
+}
+
+void BrennicPage::ScrollBar17Change()
+{
+    const int hz = ScrollBar17->value();
+    CalImage[Off::Frequency] = HertzToFreqByteA(hz);
+    Label230->setText(HertzText(hz));
+}

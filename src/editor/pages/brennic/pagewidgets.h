@@ -1,0 +1,50 @@
+#pragma once
+// Builders for the absolutely placed controls of the Brennic and CsCAN pages, and the number
+// texts their labels share. Every control gets its object name from the caller.
+#include <QRect>
+#include <QString>
+#include <Qt>
+
+class QGroupBox;
+class QLabel;
+class QScrollBar;
+class QSpinBox;
+class QTabWidget;
+class QWidget;
+
+// The PWM frequency bars of both pages (curve A) run from 25 to 450 Hertz.
+constexpr int CurveAMinHz = 25, CurveAMaxHz = 450;
+
+// A rectangle as the page tables give it.
+struct PageRect {
+    int x, y, w, h;
+    constexpr QRect rect() const { return QRect(x, y, w, h); }
+};
+
+// A tab set filling `page`, with an empty tab per caption (named tabPrefix + index) put in `tabs`.
+QTabWidget *NewTabSet(QWidget *page, const QString &name, const char *const *captions, int count, QWidget **tabs,
+                      const QString &tabPrefix);
+
+QGroupBox *NewGroup(QWidget *parent, const QString &name, const QString &caption, QRect geometry);
+QLabel *NewLabel(QWidget *parent, const QString &name, const QString &text, QRect geometry,
+                 Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter);
+QScrollBar *NewBar(QWidget *parent, const QString &name, Qt::Orientation orientation, int min, int max,
+                   QRect geometry);
+QSpinBox *NewSpin(QWidget *parent, const QString &name, int min, int max, QRect geometry);
+
+// A number as plain decimal text: up to 15 significant digits, no trailing zeros (0.032, 1.6, 8).
+QString ShortestDecimal(double value);
+
+// A horizontal bar with its value label to the right, inside a group box; an optional caption
+// line sits above the bar. Returns the bar; the label and the group come back through the
+// pointers. Height of the group: BarGroupHeight or, with a caption, BarGroupCaptionedHeight.
+constexpr int BarGroupHeight = 44;
+constexpr int BarGroupCaptionedHeight = 58;
+constexpr int BarValueLabelWidth = 64;
+struct BarGroupParts {
+    QGroupBox *group = nullptr;
+    QScrollBar *bar = nullptr;
+    QLabel *label = nullptr;
+};
+BarGroupParts NewBarGroup(QWidget *parent, const QString &barName, const QString &labelName,
+                          const QString &groupCaption, const QString &caption, int min, int max, QRect geometry);
