@@ -75,6 +75,7 @@ TQuarnForm::TQuarnForm(StartOptions options, QWidget *parent) : QMainWindow(pare
 
     if (QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
+    InstallAppMessage();
 }
 
 TQuarnForm::~TQuarnForm() { FreeLink(); }
