@@ -91,13 +91,22 @@ bool SimController::Start(QString &error)
     }
     m_started = Clock::now();
     m_stop = false;
-    // Power-up goes through the bootloader, which waits briefly for its hook.
-    if (m_options.noFirmware || m_options.bootWaitMs > 0)
-        EnterBootloader("power-up");
-    else
-        StartApplication();
+    PowerUp();
     m_thread = std::thread([this] { Run(); });
     return true;
+}
+
+void SimController::PowerUp()
+{
+    // Power-up goes through the bootloader, which waits briefly for its hook.
+    m_output.clear();
+    m_lineFreeUs = 0;
+    m_transferHalted = false;
+    const SimOptions options = Options();
+    if (options.fastStart && !options.noFirmware)
+        StartApplication();
+    else
+        EnterBootloader("power-up");
 }
 
 void SimController::Stop()
@@ -147,6 +156,7 @@ void SimController::Run()
 {
     Log(QStringLiteral("controller '%1' on %2").arg(QChar(Options().product)).arg(DevicePath()));
     while (!m_stop) {
+        if (m_powerCycle.exchange(false)) PowerUp();
         FlushDueOutput();
         pollfd pfd{m_pty.Master(), POLLIN, 0};
         if (::poll(&pfd, 1, PollMs) > 0 && (pfd.revents & POLLIN)) {
@@ -464,8 +474,13 @@ void SimController::SendBytes(const QByteArray &bytes)
 void SimController::FlushDueOutput()
 {
     const int64_t now = NowUs();
+    const bool silent = Options().silent;
     while (!m_output.empty() && m_output.front().dueUs <= now) {
         const uint8_t byte = m_output.front().byte;
+        if (silent) {
+            m_output.pop_front();
+            continue;
+        }
         const ssize_t n = ::write(m_pty.Master(), &byte, 1);
         if (n != 1 && errno == EAGAIN) return;  // the line is full: try again at the next turn
         m_output.pop_front();

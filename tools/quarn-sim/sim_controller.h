@@ -36,6 +36,8 @@ public:
 
     // Opens the pseudo-terminal, loads the image and starts the engine thread.
     bool Start(QString &error);
+    // Switches the controller off and on again: it comes up through its bootloader.
+    void PowerCycle() { m_powerCycle = true; }
     // Stops the thread and closes the line: the tool sees the device vanish.
     void Stop();
     QString DevicePath() const { return m_pty.DevicePath(); }
@@ -70,6 +72,7 @@ private:
     void HandleBootByte(uint8_t byte);
     void OnTimers();
     void Announce();
+    void PowerUp();
     void EnterBootloader(const char *why);
     void StartApplication();
     void SendNextDownloadByte();
@@ -91,6 +94,7 @@ private:
     PseudoTerminal m_pty;
     std::thread m_thread;
     std::atomic<bool> m_stop{false};
+    std::atomic<bool> m_powerCycle{false};
     BootloaderPeer *m_peer = nullptr;
     std::unique_ptr<BootloaderPeer> m_stubPeer;
     std::function<void(const QString &)> m_logSink;

@@ -10,7 +10,8 @@ struct SimOptions {
     QString imageFile;            // image held at start (a *.joy file); else the default image
     QString saveImageFile;        // every uploaded image is written here
     bool noFirmware = false;      // the bootloader holds no application
-    int bootWaitMs = 300;         // at power-up the bootloader waits this long for its hook
+    int bootWaitMs = 300;         // after its 'B' the bootloader waits this long for its hook
+    bool fastStart = false;       // power-up starts the application without the bootloader
     int announceMs = 500;         // unprompted product code repeats this often until acknowledged
     bool verbose = false;         // log every byte of the image transfers too
     bool pacing = true;           // send at the pace of a 9600 baud line
