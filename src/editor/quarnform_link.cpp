@@ -55,9 +55,16 @@ void TQuarnForm::FreeLink()
     // Safe to call twice and from inside the wait: the worker is detached first, and the
     // destructor serves its pending hand-overs until its thread has ended.
     if (m_freeingLink || !ComThread) return;
-    m_freeingLink = true;
     TCOMThread *worker = ComThread;
     ComThread = nullptr;
+    if (worker->HandOverRunning()) {
+        // Called from inside the worker's own hand-over (a box's event loop): the worker cannot
+        // finish its pass before that returns, so it is freed once control is back in the loop.
+        worker->requestInterruption();
+        worker->deleteLater();
+        return;
+    }
+    m_freeingLink = true;
     delete worker;
     m_freeingLink = false;
     // Finish boxes that arrived during the wait are shown now, from the event queue.

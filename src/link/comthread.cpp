@@ -19,7 +19,7 @@ constexpr int DestroyPollMs = 5;
 }  // namespace
 
 TCOMThread::TCOMThread(LinkHost &owner, int port)
-    : m_owner(owner), m_workerId(nextWorkerId++), m_portNumber(port), m_statusText(QStringLiteral("Not Connected"))
+    : m_owner(owner), m_context(owner.LinkContext()), m_hostId(owner.LinkHostId()), m_workerId(nextWorkerId++), m_portNumber(port), m_statusText(QStringLiteral("Not Connected"))
 {
     start();
 }
@@ -90,9 +90,17 @@ void TCOMThread::ClearProgress()
 
 void TCOMThread::RunOnUi(const std::function<void()> &call)
 {
+    if (!m_context) return;
     const bool held = m_pass && m_pass->owns_lock();
     if (held) m_pass->unlock();
-    QMetaObject::invokeMethod(m_owner.LinkContext(), call, Qt::BlockingQueuedConnection);
+    QMetaObject::invokeMethod(
+        m_context.data(),
+        [this, &call] {
+            m_handOverRunning = true;
+            call();
+            m_handOverRunning = false;
+        },
+        Qt::BlockingQueuedConnection);
     if (held) m_pass->lock();
 }
 
@@ -129,7 +137,7 @@ void TCOMThread::SetStatus(const QString &text, uint32_t colour)
     m_statusColour = colour;
 }
 
-void TCOMThread::PostMessage(int code, int value) { PostLinkMessage(m_owner.LinkHostId(), m_workerId, code, value); }
+void TCOMThread::PostMessage(int code, int value) { PostLinkMessage(m_hostId, m_workerId, code, value); }
 
 uint32_t TCOMThread::SinceLinkTimer() const { return TicksSince(m_linkTimer); }
 

@@ -7,10 +7,12 @@
 #include "link/linkprotocol.h"
 
 #include <QByteArray>
+#include <QPointer>
 #include <QString>
 #include <QThread>
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -41,6 +43,9 @@ public:
     int PortNumber() const { return m_portNumber; }
     // Unique in the process: tells this worker's link messages from those of a replaced one.
     int WorkerId() const { return m_workerId; }
+    // True while one of this worker's hand-overs runs on the UI thread. A UI handler nested
+    // inside it (in a message box's event loop) cannot wait for the worker: it frees it later.
+    bool HandOverRunning() const { return m_handOverRunning; }
 
     // ByteLink: single bytes on the port, each reported to the log.
     bool ReadByte(uint8_t &byte) override;
@@ -96,7 +101,10 @@ protected:
     // Fields: read and written by the worker, under the link lock where the UI also reaches them
     // (state, request, progress).
     LinkHost &m_owner;
+    const QPointer<QObject> m_context;  // m_owner's UI-thread object
+    const int m_hostId;
     const int m_workerId;
+    std::atomic<bool> m_handOverRunning{false};
     const int m_portNumber;
     uint32_t m_lastStatusRefresh = 0;
     bool m_firstConnect = false;
