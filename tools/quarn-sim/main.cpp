@@ -14,6 +14,15 @@
 namespace {
 std::atomic<bool> stopRequested{false};
 void OnSignal(int) { stopRequested = true; }
+
+// The first COM number that neither the system nor the device map gives to a port.
+int FreeComNumber()
+{
+    const QStringList taken = SerialDeviceMap::PortNames();
+    for (int n = 1; n <= 255; ++n)
+        if (!taken.contains(QStringLiteral("COM%1").arg(n))) return n;
+    return 0;
+}
 }  // namespace
 
 int main(int argc, char *argv[])
@@ -44,6 +53,10 @@ int main(int argc, char *argv[])
         return 1;
     }
     const QString device = controller.DevicePath();
+    if (options.com == ComAuto && (options.com = FreeComNumber()) == 0) {
+        std::fprintf(stderr, "quarn-sim: no free COM number\n");
+        return 1;
+    }
     if (options.com > 0) {
         SerialDeviceMap::Register(options.com, device);
         std::fprintf(stdout, "COM%d is %s for as long as quarn-sim runs\n", options.com, qPrintable(device));

@@ -34,8 +34,11 @@ bool ToLetter(const QString &text, char &out)
 const std::vector<OptionRow> &Rows()
 {
     static const std::vector<OptionRow> rows = {
-        {"--com", "N", "register COM<N> in the serial device map while running",
-         [](SimOptions &o, const QString &v) { return ToInt(v, o.com, 1); }},
+        {"--com", "N|auto", "register COM<N> in the serial device map while running (auto: the first free number)",
+         [](SimOptions &o, const QString &v) {
+             if (v == QLatin1String("auto")) return (o.com = ComAuto) != 0;
+             return ToInt(v, o.com, 1) && o.com <= 255;
+         }},
         {"--product", "j|b|a|d|z|c", "product letter to announce (default j, Quarn 2)",
          [](SimOptions &o, const QString &v) {
              return ToLetter(v, o.product) && FindProductCode(static_cast<uint8_t>(o.product)) != nullptr;

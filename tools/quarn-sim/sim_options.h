@@ -4,8 +4,11 @@
 #include <QString>
 #include <QStringList>
 
+constexpr int ComAuto = -1;
+
 struct SimOptions {
     int com = 0;                  // register COM<n> in the serial device map while running
+                                  // (ComAuto: the first number no port has)
     char product = 'j';           // product letter announced
     QString imageFile;            // image held at start (a *.joy file); else the default image
     QString saveImageFile;        // every uploaded image is written here
