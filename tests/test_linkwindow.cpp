@@ -32,13 +32,6 @@ CalImageBytes ControllerImage()
     image[Off::FirstTrimPair + 1] = 200;
     return image;
 }
-
-SimOptions Quick()
-{
-    SimOptions options;
-    options.fastStart = true;
-    return options;
-}
 }  // namespace
 
 class LinkWindowTest : public QObject {
@@ -62,7 +55,7 @@ private slots:
 
     void firstDownloadShowsTheImageAndTheBanner()
     {
-        SimOnCom sim(Com, Quick());
+        SimOnCom sim(Com, QuickStart());
         sim.sim().SetImage(ControllerImage());
         ModalAnswerer boxes;
         auto form = connectedWindow(sim, boxes);
@@ -79,7 +72,7 @@ private slots:
 
     void blankControllerGivesTheDefaultImage()
     {
-        SimOnCom sim(Com, Quick());
+        SimOnCom sim(Com, QuickStart());
         CalImageBytes blank;
         blank.fill(0xFF);
         sim.sim().SetImage(blank);
@@ -95,11 +88,12 @@ private slots:
 
     void sendCalUploadsTheImageInMemory()
     {
-        SimOnCom sim(Com, Quick());
+        SimOnCom sim(Com, QuickStart());
         sim.sim().SetImage(ControllerImage());
         ModalAnswerer boxes;
         auto form = connectedWindow(sim, boxes);
         CalImage[Off::FirstTrimPair + 2] = 42;
+        QVERIFY(waitFreshlyConnected(sim, *form->comThread()));
         QTest::mouseClick(findControl<QPushButton>(form.get(), QStringLiteral("UploadButton")), Qt::LeftButton);
         QVERIFY(waitUntil([&] { return boxes.texts().contains(QStringLiteral("Upload Successful!")); }, 8000));
         QCOMPARE(sim.sim().Image()[Off::FirstTrimPair + 2], uint8_t(42));
@@ -108,7 +102,7 @@ private slots:
 
     void sendCalWhileWaitingDoesNothing()
     {
-        SimOptions options = Quick();
+        SimOptions options = QuickStart();
         options.silent = true;
         SimOnCom sim(Com, options);
         WriteComPortSetting(Com);
@@ -122,7 +116,7 @@ private slots:
 
     void logWindowListsTheKeepAlive()
     {
-        SimOnCom sim(Com, Quick());
+        SimOnCom sim(Com, QuickStart());
         ModalAnswerer boxes;
         auto form = connectedWindow(sim, boxes);
         findControl<QAction>(form.get(), QStringLiteral("LogWindow1"))->trigger();
@@ -132,12 +126,12 @@ private slots:
 
     void resetWhileConnectedRestartsTheLink()
     {
-        SimOnCom sim(Com, Quick());
+        SimOnCom sim(Com, QuickStart());
         ModalAnswerer boxes;
         auto form = connectedWindow(sim, boxes);
         auto *memo = findControl<QPlainTextEdit>(form.get(), QStringLiteral("Memo1"));
         memo->setPlainText(QStringLiteral("old lines"));
-        QVERIFY(waitUntil([&] { return form->comThread()->LockedState() == LinkState::Connected; }));
+        QVERIFY(waitFreshlyConnected(sim, *form->comThread()));
         const int before = form->comThread()->WorkerId();
         sim.sim().ClearWire();
         QTest::mouseClick(findControl<QPushButton>(form.get(), QStringLiteral("ResetButton")), Qt::LeftButton);
@@ -152,11 +146,11 @@ private slots:
 
     void resetAfterAFailedTransferReplacesTheWorkerAtOnce()
     {
-        SimOnCom sim(Com, Quick());
+        SimOnCom sim(Com, QuickStart());
         ModalAnswerer boxes;
         auto form = connectedWindow(sim, boxes);
         sim.sim().UpdateOptions([](SimOptions &o) { o.stopAfter = 50; });
-        QVERIFY(waitUntil([&] { return form->comThread()->LockedState() == LinkState::Connected; }));
+        QVERIFY(waitFreshlyConnected(sim, *form->comThread()));
         QTest::mouseClick(findControl<QPushButton>(form.get(), QStringLiteral("DownloadButton")), Qt::LeftButton);
         const QString failed = QStringLiteral("Download Failed on COM%1").arg(Com);
         QVERIFY(waitUntil([&] { return panelText(*form) == failed; }, 5000));
@@ -170,10 +164,10 @@ private slots:
 
     void liveTestStreamsUntilReleasedOrTimedOut()
     {
-        SimOnCom sim(Com, Quick());
+        SimOnCom sim(Com, QuickStart());
         ModalAnswerer boxes;
         auto form = connectedWindow(sim, boxes);
-        QVERIFY(waitUntil([&] { return form->comThread()->LockedState() == LinkState::Connected; }));
+        QVERIFY(waitFreshlyConnected(sim, *form->comThread()));
 
         // Zero-level release: (code, 0) pairs until the next timer tick, then nothing.
         form->TestPress(3, 150);
@@ -187,13 +181,13 @@ private slots:
         QVERIFY(!sim.toolBytes().contains('\x03'));
 
         // Held too long: the timer ends it after 2.5 to 3 seconds.
-        QVERIFY(waitUntil([&] { return form->comThread()->LockedState() == LinkState::Connected; }, 4000));
+        QVERIFY(waitFreshlyConnected(sim, *form->comThread()));
         sim.sim().ClearWire();
         const uint32_t pressed = TickCount();
         form->TestPress(4, 100);
         QVERIFY(waitUntil([&] { return form->testPressStamp() == 0; }, 4000));
         const uint32_t ended = TickCount() - pressed;
-        QVERIFY2(ended >= 2500 && ended <= 3100, qPrintable(QString::number(ended)));
+        QVERIFY2(ended >= 2500 && ended <= 3300, qPrintable(QString::number(ended)));
         QTest::qWait(50);
         const int pairs = sim.sim().LivePairs();
         QTest::qWait(300);
@@ -203,8 +197,8 @@ private slots:
 
     void portChoiceIsStoredAndTheLinkMoves()
     {
-        SimOnCom first(Com, Quick());
-        SimOnCom second(OtherCom, Quick());
+        SimOnCom first(Com, QuickStart());
+        SimOnCom second(OtherCom, QuickStart());
         ModalAnswerer boxes;
         auto form = connectedWindow(first, boxes);
         // Close the dialog without OK: the selected item still counts.
@@ -221,7 +215,7 @@ private slots:
 
     void closingTwiceStopsTheWorkerOnce()
     {
-        SimOnCom sim(Com, Quick());
+        SimOnCom sim(Com, QuickStart());
         ModalAnswerer boxes;
         auto form = connectedWindow(sim, boxes);
         findControl<QAction>(form.get(), QStringLiteral("Exit1"))->trigger();

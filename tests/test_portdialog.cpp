@@ -20,7 +20,15 @@ class PortDialogTest : public QObject {
         return out;
     }
 
+    static void clearMap()
+    {
+        QSettings settings(QStringLiteral("Halvern"), QStringLiteral("QuarnTrim"));
+        settings.remove(QStringLiteral("SerialDeviceMap"));
+    }
+
 private slots:
+    void init() { clearMap(); }
+
     void tableFromTheSystemNames()
     {
         QCOMPARE(listed({"COM4", "COM1", "COM3", "COM3"}), QStringList({"COM1", "COM3", "COM4"}));
@@ -47,8 +55,6 @@ private slots:
 
     void dialogListsTheMappedPorts()
     {
-        QSettings settings(QStringLiteral("Halvern"), QStringLiteral("QuarnTrim"));
-        settings.remove(QStringLiteral("SerialDeviceMap"));
         for (int n : {201, 203, 204}) SerialDeviceMap::Register(n, QStringLiteral("/dev/null"));
         SerialDeviceMap::Register(0, QStringLiteral("/dev/null"));  // COM0 is never listed
 
@@ -67,6 +73,25 @@ private slots:
         QVERIFY(ok->isDefault());
         box->setCurrentIndex(box->findText(QStringLiteral("COM204")));
         QCOMPARE(dialog.SelectedPort(), 204);
+    }
+
+    void deviceMapEntriesWinOverThePlatformNames()
+    {
+        QCOMPARE(SerialDeviceMap::PlatformNumber(QStringLiteral("/dev/ttyS0")), 1);
+        QCOMPARE(SerialDeviceMap::PlatformNumber(QStringLiteral("/dev/ttyUSB2")), 35);
+        QCOMPARE(SerialDeviceMap::PlatformNumber(QStringLiteral("/dev/ttyACM0")), 65);
+        QCOMPARE(SerialDeviceMap::PlatformNumber(QStringLiteral("/dev/pts/3")), 0);
+        QCOMPARE(SerialDeviceMap::DeviceFor(12), QStringLiteral("/dev/ttyS11"));
+        QCOMPARE(SerialDeviceMap::DeviceFor(0), QString());
+
+        SerialDeviceMap::Register(12, QStringLiteral("/dev/pts/9"));
+        QCOMPARE(SerialDeviceMap::DeviceFor(12), QStringLiteral("/dev/pts/9"));
+        QVERIFY(SerialDeviceMap::PortNames().contains(QStringLiteral("COM12")));
+        // Removing an entry that names another device keeps it.
+        SerialDeviceMap::Unregister(12, QStringLiteral("/dev/pts/4"));
+        QCOMPARE(SerialDeviceMap::DeviceFor(12), QStringLiteral("/dev/pts/9"));
+        SerialDeviceMap::Unregister(12, QStringLiteral("/dev/pts/9"));
+        QCOMPARE(SerialDeviceMap::DeviceFor(12), QStringLiteral("/dev/ttyS11"));
     }
 
     void emptyListChoosesPortZero()

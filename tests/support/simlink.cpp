@@ -1,6 +1,7 @@
 #include "support/simlink.h"
 
 #include "app/ticks.h"
+#include "link/comthread.h"
 #include "link/linkmessage.h"
 #include "link/serialdevicemap.h"
 
@@ -86,4 +87,16 @@ CalImageBytes PatternImage(uint8_t seed)
     for (int i = 0; i < CalImageSize; ++i) image[i] = static_cast<uint8_t>(seed + i * 7);
     image[33] = 1;
     return image;
+}
+
+bool waitFreshlyConnected(SimOnCom &sim, TCOMThread &worker, int timeoutMs)
+{
+    constexpr uint32_t FreshMs = 300;
+    return QTest::qWaitFor(
+        [&] {
+            const std::vector<WireByte> wire = sim.toolWire();
+            return !wire.empty() && wire.back().byte == 'E' && TicksSince(wire.back().tick) < FreshMs &&
+                   worker.LockedState() == LinkState::Connected;
+        },
+        timeoutMs);
 }

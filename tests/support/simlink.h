@@ -7,10 +7,20 @@
 #include "sim_controller.h"
 
 #include <QObject>
+
+class TCOMThread;
 #include <QStringList>
 
 #include <memory>
 #include <vector>
+
+// Emulator options for a controller whose application starts at once (no bootloader wait).
+inline SimOptions QuickStart()
+{
+    SimOptions options;
+    options.fastStart = true;
+    return options;
+}
 
 // The emulator running as COM<com> for as long as it lives. Needs a PrivateSettings alive.
 class SimOnCom {
@@ -72,6 +82,11 @@ public:
     };
     std::vector<Message> messages;
 };
+
+// Waits until the link has just been acknowledged (the tool's last byte an 'E', sent less than
+// 300 ms ago) and the worker is connected: the next keep-alive round trip, during which requests
+// are dropped, is then more than a second and a half away.
+bool waitFreshlyConnected(SimOnCom &sim, TCOMThread &worker, int timeoutMs = 6000);
 
 // An image with a recognisable pattern (byte 33 kept a valid joystick type).
 CalImageBytes PatternImage(uint8_t seed);
