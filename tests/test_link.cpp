@@ -177,6 +177,9 @@ private slots:
         auto worker = connected(sim, host);
         const CalImageBytes before = host.received;
         const int taken = host.imagesTaken();
+        // The fault comes into force while the link is freshly acknowledged, so no keep-alive
+        // meets it before the request.
+        QVERIFY(waitFreshlyConnected(sim, *worker));
         sim.sim().UpdateOptions([&](SimOptions &o) {
             if (fault == QLatin1String("wrong-echo-only")) {
                 o.wrongEchoAt = 100;
@@ -188,11 +191,8 @@ private slots:
             }
         });
         sim.sim().SetImage(PatternImage(77));
-        if (fault == QLatin1String("kill"))
-            QTimer::singleShot(600, [&] { sim.kill(); });
-
-        QVERIFY(waitFreshlyConnected(sim, *worker));
         worker->SetRequest(request, 0);
+        if (fault == QLatin1String("kill")) QTimer::singleShot(600, [&] { sim.kill(); });
         QVERIFY(waitUntil([&] { return worker->LockedState() == LinkState::Stopped; }, 8000));
         const std::vector<WireByte> wire = sim.toolWire();
         QVERIFY(!wire.empty());
