@@ -1,5 +1,7 @@
 #include "sim_controller.h"
 
+#include "sim_peer.h"
+
 #include "app/conversions.h"
 #include "app/image_defaults.h"
 #include "app/ticks.h"
@@ -41,24 +43,6 @@ QString ByteText(uint8_t byte)
     return QStringLiteral("0x%1").arg(byte, 2, 16, QLatin1Char('0'));
 }
 
-// Answers nothing; starts the application on 'R' when told it has one.
-class StubBootloaderPeer : public BootloaderPeer {
-public:
-    explicit StubBootloaderPeer(bool hasFirmware) : m_hasFirmware(hasFirmware) {}
-    QByteArray Receive(uint8_t byte) override
-    {
-        m_start = byte == Wire::Restart;
-        return {};
-    }
-    bool HasFirmware() const override { return m_hasFirmware; }
-    bool StartApplicationRequested() const override { return m_start; }
-    void Reset() override { m_start = false; }
-
-private:
-    bool m_hasFirmware;
-    bool m_start = false;
-};
-
 }  // namespace
 
 SimController::SimController(SimOptions options) : m_options(std::move(options)) {}
@@ -86,8 +70,8 @@ bool SimController::Start(QString &error)
     if (!LoadImageFile(error)) return false;
     if (!m_pty.Open(error)) return false;
     if (!m_peer) {
-        m_stubPeer = std::make_unique<StubBootloaderPeer>(!m_options.noFirmware);
-        m_peer = m_stubPeer.get();
+        m_ownPeer = MakeBootloaderPeer(m_options);
+        m_peer = m_ownPeer.get();
     }
     m_started = Clock::now();
     m_stop = false;

@@ -42,8 +42,8 @@ public:
     void Stop();
     QString DevicePath() const { return m_pty.DevicePath(); }
 
-    // The bootloader beyond its hook (not owned; nullptr: a stub that answers nothing). Set it
-    // before Start.
+    // The bootloader beyond its hook (not owned). Set it before Start; without one the emulator
+    // makes its own with MakeBootloaderPeer (sim_peer.h).
     void SetBootloaderPeer(BootloaderPeer *peer);
     // Every log line goes here (default: nowhere).
     void SetLogSink(std::function<void(const QString &)> sink);
@@ -96,7 +96,7 @@ private:
     std::atomic<bool> m_stop{false};
     std::atomic<bool> m_powerCycle{false};
     BootloaderPeer *m_peer = nullptr;
-    std::unique_ptr<BootloaderPeer> m_stubPeer;
+    std::unique_ptr<BootloaderPeer> m_ownPeer;  // the one made when none was set
     std::function<void(const QString &)> m_logSink;
     Clock::time_point m_started = Clock::now();
 
