@@ -12,6 +12,8 @@
 #include "support/testsupport.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QMessageBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -211,6 +213,35 @@ private slots:
         QCOMPARE(ReadComPortSetting(), OtherCom);
         QCOMPARE(form->comThread()->PortNumber(), OtherCom);
         QVERIFY(waitUntil([&] { return second.sim().DownloadsCompleted() == 1; }, 8000));
+    }
+
+    void closingFromInsideTheWorkersOwnBoxDoesNotHang()
+    {
+        // A controller without firmware makes the worker show its box and wait for it; the window
+        // is closed from inside that box's event loop.
+        SimOptions options;
+        options.noFirmware = true;
+        SimOnCom sim(Com, options);
+        WriteComPortSetting(Com);
+        auto form = makeMainWindow();
+        bool closed = false;
+        QPointer<TCOMThread> worker;
+        QTimer poll;
+        poll.setInterval(10);
+        connect(&poll, &QTimer::timeout, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box || closed) return;
+            closed = true;
+            worker = form->comThread();
+            form->close();
+            QVERIFY(form->comThread() == nullptr);
+            box->button(QMessageBox::Ok)->click();
+        });
+        poll.start();
+        QVERIFY(waitUntil([&] { return closed; }, 10000));
+        poll.stop();
+        // The worker ends once its box has returned and is freed from the event queue.
+        QVERIFY(waitUntil([&] { return worker.isNull(); }, 3000));
     }
 
     void closingTwiceStopsTheWorkerOnce()
