@@ -153,6 +153,10 @@ void TQuarnForm::ResetButtonClick()
 void TQuarnForm::SyncStatus(const LinkStatus &status)
 {
     SetPanelColor(ConnectedPanel, QColor::fromRgb(status.colour));
+    // White text stays legible on each of the saturated status colours.
+    QPalette palette = ConnectedPanel->palette();
+    palette.setColor(QPalette::WindowText, Qt::white);
+    ConnectedPanel->setPalette(palette);
     ConnectedPanel->setText(status.text);
     ProgressGauge->setValue(status.progress);
     if (status.rxLamp) SetPanelColor(RXPanel, StatusColor::Red);
