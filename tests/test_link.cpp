@@ -5,6 +5,7 @@
 #include "app/ticks.h"
 #include "link/comthread.h"
 #include "link/linkmessage.h"
+#include "link/transferprogress.h"
 #include "support/simlink.h"
 #include "support/testsupport.h"
 
@@ -43,6 +44,14 @@ class LinkTest : public QObject {
 
 private slots:
     void init() { ProductCode = Product::None; }
+
+    void progressRoundsHalvesToEven()
+    {
+        QCOMPARE(TransferProgress(2, 256), 1);     // 0.78 after the first confirmed byte
+        QCOMPARE(TransferProgress(32, 256), 12);   // 12.5
+        QCOMPARE(TransferProgress(96, 256), 38);   // 37.5
+        QCOMPARE(TransferProgress(256, 256), 100);
+    }
 
     void connectsAndDownloadsOnce()
     {

@@ -2,9 +2,9 @@
 // every byte echoed by the receiving side.
 #include "link/comthread.h"
 
-#include "app/conversions.h"
 #include "link/linkmessage.h"
 #include "link/productcodes.h"
+#include "link/transferprogress.h"
 
 namespace {
 enum TransferStep : uint8_t { AwaitProductCode = 0, AwaitImageReady = 1, Bytes = 2 };
@@ -25,7 +25,7 @@ void TCOMThread::StartTransfer(uint8_t nextState)
 
 void TCOMThread::SetTransferProgress()
 {
-    m_progress = static_cast<int>(RoundHalfEven(static_cast<long double>(m_transferIndex) * 100 / m_transferLength));
+    m_progress = TransferProgress(m_transferIndex, m_transferLength);
 }
 
 void TCOMThread::TransferTimedOut(const char *failureText)
