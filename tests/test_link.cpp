@@ -126,8 +126,10 @@ private slots:
 
     void uploadIgnoresWrongEchoAndTakesTheRightOne()
     {
+        QTemporaryDir dir;
         SimOptions options = QuickStart();
         options.wrongEchoAt = 10;
+        options.saveImageFile = dir.filePath(QStringLiteral("uploaded.joy"));
         SimOnCom sim(Com, options);
         RecordingLinkHost host;
         host.image = PatternImage(40);
@@ -139,6 +141,9 @@ private slots:
         worker->SetRequest(Request::SendCalibration, 0);
         QVERIFY(waitUntil([&] { return messages.count(LinkCode::UploadFinished) == 1; }, 6000));
         QCOMPARE(sim.sim().Image(), host.image);
+        QFile saved(options.saveImageFile);
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QCOMPARE(saved.readAll(), QByteArray(reinterpret_cast<const char *>(host.image.data()), 256));
         QVERIFY(host.statusTexts().contains(QStringLiteral("Uploading v1.1 Calibration")));
 
         // Byte 11 went out only after the right echo of byte 10, never after the wrong one.

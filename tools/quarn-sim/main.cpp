@@ -13,7 +13,9 @@
 
 namespace {
 std::atomic<bool> stopRequested{false};
+std::atomic<bool> powerCycleRequested{false};
 void OnSignal(int) { stopRequested = true; }
+void OnPowerCycle(int) { powerCycleRequested = true; }
 
 // The first COM number that neither the system nor the device map gives to a port.
 int FreeComNumber()
@@ -68,7 +70,11 @@ int main(int argc, char *argv[])
     std::signal(SIGINT, OnSignal);
     std::signal(SIGTERM, OnSignal);
     std::signal(SIGHUP, OnSignal);
-    while (!stopRequested) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    std::signal(SIGUSR1, OnPowerCycle);
+    while (!stopRequested) {
+        if (powerCycleRequested.exchange(false)) controller.PowerCycle();
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
 
     controller.Stop();
     if (options.com > 0) SerialDeviceMap::Unregister(options.com, device);

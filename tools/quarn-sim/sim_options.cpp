@@ -116,7 +116,7 @@ QString SimUsage()
     QString text = QStringLiteral(
         "usage: quarn-sim [options]\n"
         "Emulates one Quarn controller (application and bootloader) on a pseudo-terminal and logs\n"
-        "every exchange. Stop it with Ctrl+C.\n\noptions:\n");
+        "every exchange. Stop it with Ctrl+C; switch the controller off and on with kill -USR1.\n\noptions:\n");
     for (const OptionRow &row : Rows()) {
         QString left = QLatin1String(row.name);
         if (row.argument) left += QLatin1Char(' ') + QLatin1String(row.argument);
