@@ -74,6 +74,7 @@ TQuarnForm::TQuarnForm(StartOptions options, QWidget *parent) : QMainWindow(pare
     Timer2->start();
 
     CentreOnScreen(this);
+    InstallAppMessage();
 }
 
 TQuarnForm::~TQuarnForm() { FreeLink(); }

@@ -1,9 +1,11 @@
 #pragma once
 // The main window: menus, the product page stack, the link status strip and the log window.
 #include "editor/editorhost.h"
+#include "link/linkhost.h"
 
 #include <QMainWindow>
 #include <cstdint>
+#include <vector>
 
 class QAction;
 class QLabel;
@@ -20,7 +22,7 @@ struct StartOptions {
     bool showSplash = true;  // the tests start without the modal splash
 };
 
-class TQuarnForm : public QMainWindow, public EditorHost {
+class TQuarnForm : public QMainWindow, public EditorHost, public LinkHost {
     Q_OBJECT
 public:
     explicit TQuarnForm(StartOptions options = {}, QWidget *parent = nullptr);
@@ -41,6 +43,16 @@ public:
     void SetImageDefaults();
 
     TCOMThread *comThread() const { return ComThread; }
+
+    // LinkHost: what the link worker hands over to this window (run on the UI thread while the
+    // worker waits).
+    QObject *LinkContext() override { return this; }
+    void SyncStatus(const LinkStatus &status) override;
+    void ShowError(const QString &text) override;
+    void ShowInfo(const QString &text) override;
+    void ImageToBuffer(uint8_t *buffer) override;
+    void BufferToImage(const uint8_t *buffer) override;
+    QString SelectFirmwareFile() override;
     uint32_t testPressStamp() const { return m_testPressStamp; }
 
 public slots:
@@ -72,6 +84,9 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    // The application-wide hook: sees every event of the UI thread's queue and handles the link
+    // message (AppMessage).
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void BuildMenus();
@@ -86,8 +101,20 @@ private:
     void ReplaceLink();
     // Stores a request in the worker; has effect only while the link is connected.
     void SetRequest(uint8_t code, uint8_t value);
+    // Installs AppMessage as the application-wide hook (once the window exists).
+    void InstallAppMessage();
+    // Handles one link message; true when the event was one.
+    bool AppMessage(QEvent *event);
 
     TCOMThread *ComThread = nullptr;
+    bool m_freeingLink = false;       // FreeLink is waiting for the worker's thread
+    bool m_linkCreated = false;       // the first worker has been created
+    // Finish messages that arrived while a worker was being freed; shown once it is gone.
+    struct DeferredLinkMessage {
+        int workerId;
+        int code;
+    };
+    std::vector<DeferredLinkMessage> m_deferredLinkMessages;
     bool m_updating = false;          // the update latch of ImageToControls
     uint32_t m_testPressStamp = 0;    // 0 none, 1 ending, else the tick of the last press
     int m_clientHeight = 0;

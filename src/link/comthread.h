@@ -1,15 +1,131 @@
 #pragma once
-// The link worker: the one thread that owns the serial port.
+// The link worker: the one thread that owns the serial port. Its body is the link supervisor, a
+// state machine run every 10 ms (states in link/linkprotocol.h); it reports to the user interface
+// only through the hand-overs of LinkHost and posted link messages.
+#include "link/bytelink.h"
+#include "link/linkhost.h"
+#include "link/linkprotocol.h"
+
+#include <QByteArray>
+#include <QPointer>
+#include <QString>
 #include <QThread>
 
-class TCOMThread : public QThread {
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <mutex>
+
+class QSerialPort;
+
+// A failure inside the opening of the port, carrying the text the status line shows.
+struct PortError {
+    QString message;
+};
+
+class TCOMThread : public QThread, public ByteLink {
     Q_OBJECT
 public:
-    explicit TCOMThread(int port, QObject *parent = nullptr);
+    // Starts the thread at once; it opens "COM<port>" on its first pass.
+    TCOMThread(LinkHost &owner, int port);
+    // Destroy: asks the thread to stop and waits for it while serving its hand-overs to the UI
+    // thread; the port is closed when the thread leaves its loop. Runs on the UI thread.
+    ~TCOMThread() override;
+
+    // UI thread: stores a request; has effect only while the link is connected (state 6).
+    void SetRequest(uint8_t code, uint8_t value);
+    // UI thread: the supervisor state, read under the link lock.
+    uint8_t LockedState();
+    // UI thread: clears the progress after the finish box of a transfer.
+    void ClearProgress();
+    int PortNumber() const { return m_portNumber; }
+    // Unique in the process: tells this worker's link messages from those of a replaced one.
+    int WorkerId() const { return m_workerId; }
+    // True while one of this worker's hand-overs runs on the UI thread. A UI handler nested
+    // inside it (in a message box's event loop) cannot wait for the worker: it frees it later.
+    bool HandOverRunning() const { return m_handOverRunning; }
+
+    // ByteLink: single bytes on the port, each reported to the log.
+    bool ReadByte(uint8_t &byte) override;
+    bool WriteByte(uint8_t byte) override;
+    bool WaitByte(uint8_t &byte) override;
+    bool ReadLine(QByteArray &line) override;
+    void FlushInput() override;
+    bool Stopping() const override { return isInterruptionRequested(); }
 
 protected:
-    void run() override;
+    void run() override;  // Execute: the supervisor loop
 
-private:
-    int m_port;
+    // Port access.
+    bool OpenPort(int speed, const QString &name);  // throws PortError
+    void ConnectPort();
+    void ClosePort();
+    void ResetLink();
+
+    // One pass of each state, with the link lock held.
+    void Step();
+    void StepWaitingForLink();
+    void StepBootHook();
+    void StepBootIdentify();
+    void StepFirmwareInstall();
+    void StepConnected();
+    void StepSendingImage();
+    void StepReceivingImage();
+    void StepRestartPending();
+    void StartTransfer(uint8_t nextState);
+    void TransferTimedOut(const char *failureText);
+    void TakeProductCode(uint8_t letter);
+    void SetTransferProgress();
+
+    // The firmware upgrade's part of the bootloader states (comthread_firmware.cpp).
+    void IdentifyDevice(const QByteArray &line);
+    void SelectFirmwareFile();  // sets m_firmwareFileName through the UI thread
+    bool ProgramFlash(const QString &fileName);
+
+    // Hand-overs to the UI thread; the worker waits for each. While it waits the link lock is
+    // released, so a UI handler that takes it cannot deadlock with the worker.
+    void RunOnUi(const std::function<void()> &call);
+    void SyncStatus();
+    void ShowError();  // m_messageBoxText in an error box
+    void ShowInfo();   // m_messageBoxText in an information box
+    void Box(const QString &text) { m_messageBoxText = text; ShowError(); }
+
+    void SetStatus(const QString &text, uint32_t colour);
+    void SetStatusText(const QString &text) { m_statusText = text; }
+    void PostMessage(int code, int value);
+    uint32_t SinceLinkTimer() const;
+    void ResetLinkTimer();
+
+    // Fields: read and written by the worker, under the link lock where the UI also reaches them
+    // (state, request, progress).
+    LinkHost &m_owner;
+    const QPointer<QObject> m_context;  // m_owner's UI-thread object
+    const int m_hostId;
+    const int m_workerId;
+    std::atomic<bool> m_handOverRunning{false};
+    const int m_portNumber;
+    uint32_t m_lastStatusRefresh = 0;
+    bool m_firstConnect = false;
+    uint32_t m_statusColour = LinkColor::Red;
+    QString m_statusText;
+    QString m_messageBoxText;
+    std::unique_ptr<QSerialPort> m_port;  // created, used and closed on the worker thread only
+    uint32_t m_lastReceive = 0;
+    uint32_t m_lastSend = 0;
+    uint8_t m_transferStep = 0;
+    std::array<uint8_t, TransferLength> m_buffer{};  // position p (from 1) is m_buffer[p - 1]
+    int m_transferIndex = 1;
+    bool m_upgradeRequested = false;
+    bool m_applicationStartPending = false;
+    QString m_firmwareFileName;
+    uint8_t m_requestByte = Request::None;
+    uint8_t m_requestValue = 0;
+    int m_transferLength = TransferLength;
+    std::mutex m_lock;                          // the link lock
+    std::unique_lock<std::mutex> *m_pass = nullptr;  // the lock as the current pass holds it
+    uint8_t m_state = LinkState::Start;
+    int m_progress = 0;
+    uint32_t m_linkTimer = 0;
 };

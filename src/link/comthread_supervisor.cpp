@@ -1,0 +1,166 @@
+// The link supervisor's states outside the image transfer: waiting for the controller,
+// identification, the bootloader hook, the connected state with its requests and keep-alive,
+// and the restart request.
+#include "link/comthread.h"
+
+#include "app/calimage.h"
+#include "app/usablefile.h"
+#include "link/linkmessage.h"
+#include "link/productcodes.h"
+
+namespace {
+const char *const NoFirmwareHooked = "This system has no firmware, please select firmware now.";
+const char *const NoFirmwareSilent = "This system has no firmware. \r\nPress OK, then cycle power and select firmware.";
+const char *const BootHookFailed = "Boot Hook Failed!";
+const char *const NoFirmwareFile = "Error installing firmware";
+}  // namespace
+
+void TCOMThread::StepWaitingForLink()
+{
+    uint8_t byte = 0;
+    if (ReadByte(byte)) {
+        if (FindProductCode(byte)) {
+            TakeProductCode(byte);
+        } else if (byte == Wire::BootAnnounce) {
+            WriteByte(Wire::HookBoot);
+            m_state = LinkState::BootHook;
+            if (m_applicationStartPending) {
+                // The bootloader came back instead of the application: there is none to start.
+                m_upgradeRequested = true;
+                Box(QString::fromLatin1(NoFirmwareHooked));
+                m_applicationStartPending = false;
+            }
+        }
+        return;
+    }
+    if (m_applicationStartPending) {
+        if (SinceLinkTimer() > LinkTime::ApplicationStartMs) {
+            Box(QString::fromLatin1(NoFirmwareSilent));
+            m_upgradeRequested = true;
+            m_applicationStartPending = false;
+        }
+    } else if (SinceLinkTimer() > LinkTime::LinkLostMs) {
+        SetStatus(QStringLiteral("Waiting For Link On COM%1").arg(m_portNumber), LinkColor::Blue);
+    }
+}
+
+void TCOMThread::TakeProductCode(uint8_t letter)
+{
+    const ProductCodeEntry *product = FindProductCode(letter);
+    m_applicationStartPending = false;
+    WriteByte(Wire::Acknowledge);
+    SetStatus(QString::fromLatin1(product->banner), LinkColor::Green);
+    m_transferLength = TransferLength;
+    ProductCode = product->stored;
+    if (m_firstConnect) {
+        m_requestByte = Request::GetCalibration;
+        m_firstConnect = false;
+    }
+    ResetLinkTimer();
+    m_state = LinkState::Connected;
+}
+
+void TCOMThread::StepBootHook()
+{
+    uint8_t byte = 0;
+    if (ReadByte(byte) && byte == Wire::BootReady) {
+        if (m_upgradeRequested) {
+            WriteByte(Wire::Identify);
+            m_state = LinkState::BootIdentify;
+        } else {
+            m_applicationStartPending = true;
+            WriteByte(Wire::Restart);
+            ResetLinkTimer();
+            m_state = LinkState::WaitingForLink;
+        }
+        return;
+    }
+    if (SinceLinkTimer() > LinkTime::BootReadyMs) {
+        SetStatus(QString::fromLatin1(BootHookFailed), LinkColor::Red);
+        m_state = LinkState::Connected;
+    }
+}
+
+void TCOMThread::StepBootIdentify()
+{
+    QByteArray line;
+    if (!ReadLine(line)) {
+        SetStatus(QString::fromLatin1(BootHookFailed), LinkColor::Red);
+        m_state = LinkState::Connected;
+        return;
+    }
+    SetStatus(QString::fromLatin1(line).trimmed(), LinkColor::Green);
+    m_state = LinkState::FirmwareInstall;
+    SyncStatus();
+    IdentifyDevice(line);
+}
+
+void TCOMThread::StepFirmwareInstall()
+{
+    SelectFirmwareFile();
+    if (m_firmwareFileName.isEmpty() || !UsableFile(m_firmwareFileName)) {
+        SetStatus(QString::fromLatin1(NoFirmwareFile), LinkColor::Red);
+        m_state = LinkState::Connected;
+        return;
+    }
+    if (ProgramFlash(m_firmwareFileName)) {
+        m_applicationStartPending = true;
+        WriteByte(Wire::Restart);
+        ResetLinkTimer();
+        m_state = LinkState::WaitingForLink;
+    }
+    // Otherwise ProgramFlash has put the failure in the status line and the link in state 6.
+}
+
+void TCOMThread::StepConnected()
+{
+    switch (m_requestByte) {
+    case Request::None:
+        if (SinceLinkTimer() > LinkTime::KeepAliveMs) {
+            FlushInput();
+            WriteByte(Wire::Attention);
+            ResetLinkTimer();
+            m_state = LinkState::WaitingForLink;
+        }
+        break;
+    case Request::SendCalibration: StartTransfer(LinkState::SendingImage); break;
+    case Request::GetCalibration: StartTransfer(LinkState::ReceivingImage); break;
+    case Request::Restart:
+        m_requestByte = Request::None;
+        FlushInput();
+        WriteByte(Wire::Attention);
+        ResetLinkTimer();
+        m_state = LinkState::RestartPending;
+        break;
+    case Request::Upgrade: {
+        // The upgrade probe: the application must answer, then it is restarted into its bootloader.
+        m_requestByte = Request::None;
+        FlushInput();
+        WriteByte(Wire::Attention);
+        uint8_t byte = 0;
+        if (WaitByte(byte) && FindProductCode(byte)) {
+            WriteByte(Wire::Restart);
+            m_upgradeRequested = true;
+            m_state = LinkState::WaitingForLink;
+        } else {
+            m_state = LinkState::RestartPending;
+        }
+        ResetLinkTimer();
+        break;
+    }
+    default:
+        // A live command: the pair goes out at every pass until the user interface changes it.
+        WriteByte(m_requestByte);
+        WriteByte(m_requestValue);
+        ResetLinkTimer();
+        break;
+    }
+}
+
+void TCOMThread::StepRestartPending()
+{
+    if (SinceLinkTimer() > LinkTime::RestartRepeatMs) {
+        PostMessage(LinkCode::ReplaceWorker, 0);
+        ResetLinkTimer();
+    }
+}

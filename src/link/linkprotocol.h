@@ -1,0 +1,70 @@
+#pragma once
+// The bytes, request codes, supervisor states and time limits of the link with the controller,
+// shared by the link worker and the controller emulator.
+#include <cstdint>
+
+namespace Wire {
+// Tool to controller.
+constexpr uint8_t Attention = 0xFF;  // asks the application for its product code
+constexpr uint8_t Acknowledge = 'E'; // acknowledges a product code: the link is connected
+constexpr uint8_t SendImage = 'H';   // the tool is about to upload the image
+constexpr uint8_t GetImage = 'F';    // the controller is to send its image
+constexpr uint8_t HookBoot = 'u';    // hooks the bootloader after its 'B'
+constexpr uint8_t Identify = 'I';    // asks the bootloader for its identification line
+constexpr uint8_t Restart = 'R';     // application: restart into the bootloader; bootloader: run the application
+// Controller to tool.
+constexpr uint8_t BootAnnounce = 'B';  // the bootloader has started
+constexpr uint8_t BootReady = '?';     // the bootloader waits for an order
+constexpr uint8_t ImageReady = 'I';    // the application takes the uploaded image
+}  // namespace Wire
+
+// Request byte values (the request value is the second byte of a live command).
+namespace Request {
+constexpr uint8_t None = 0;
+constexpr uint8_t Upgrade = 251;
+constexpr uint8_t GetCalibration = 253;
+constexpr uint8_t SendCalibration = 254;
+constexpr uint8_t Restart = 255;
+// Every other value is a live command code.
+constexpr bool IsLiveCommand(uint8_t code)
+{
+    return code != None && code != Upgrade && code != GetCalibration && code != SendCalibration &&
+           code != Restart;
+}
+}  // namespace Request
+
+// Link supervisor states.
+namespace LinkState {
+constexpr uint8_t Start = 0;
+constexpr uint8_t Stopped = 1;
+constexpr uint8_t WaitingForLink = 2;
+constexpr uint8_t BootHook = 3;
+constexpr uint8_t BootIdentify = 4;
+constexpr uint8_t FirmwareInstall = 5;
+constexpr uint8_t Connected = 6;
+constexpr uint8_t SendingImage = 7;
+constexpr uint8_t ReceivingImage = 8;
+constexpr uint8_t RestartPending = 9;
+}  // namespace LinkState
+
+// Time limits, in milliseconds.
+namespace LinkTime {
+constexpr uint32_t PassSleepMs = 10;           // sleep after every pass of the supervisor
+constexpr uint32_t StatusRefreshMs = 250;      // status strip refresh
+constexpr uint32_t LampRecentMs = 200;         // a lamp lights for a byte this recent
+constexpr uint32_t LinkLostMs = 250;           // no product code after the keep-alive: blue status
+constexpr uint32_t BootReadyMs = 250;          // the bootloader's '?' after its hook
+constexpr uint32_t ApplicationStartMs = 2000;  // the application's product code after 'R'
+constexpr uint32_t KeepAliveMs = 2000;         // idle time before the keep-alive 0xFF
+constexpr uint32_t TransferGapMs = 1000;       // longest gap inside an image transfer
+constexpr uint32_t RestartRepeatMs = 200;      // the restart message repeats this often
+constexpr uint32_t WaitByteMs = 500;           // WaitByte gives up after this
+constexpr uint32_t WaitBytePollMs = 5;
+constexpr uint32_t ReadLineSilenceMs = 500;    // ReadLine gives up after this much silence
+constexpr uint32_t ReadLinePollMs = 10;
+}  // namespace LinkTime
+
+// Every image transfer moves the whole calibration image.
+constexpr int TransferLength = 256;
+// Only speed the link uses.
+constexpr int LinkBaudRate = 9600;

@@ -1,0 +1,98 @@
+#include "link/serialdevicemap.h"
+
+#include <QSerialPortInfo>
+#include <QSettings>
+
+namespace SerialDeviceMap {
+namespace {
+
+constexpr const char *Maker = "Halvern";
+constexpr const char *Application = "QuarnTrim";
+
+// Device families outside Windows and the COM number of their first device.
+struct DeviceFamily {
+    const char *prefix;
+    int firstCom;
+    int count;
+};
+constexpr DeviceFamily Families[] = {
+    {"/dev/ttyS", 1, 32},
+    {"/dev/ttyUSB", 33, 32},
+    {"/dev/ttyACM", 65, 32},
+};
+
+QString Key(int comNumber) { return QStringLiteral("COM%1").arg(comNumber); }
+
+// A settings object on the map's group.
+struct MapSettings {
+    QSettings settings{QString::fromLatin1(Maker), QString::fromLatin1(Application)};
+    MapSettings() { settings.beginGroup(QString::fromLatin1(Group)); }
+};
+
+QString PlatformDevice(int comNumber)
+{
+#ifdef Q_OS_WIN
+    return comNumber > 0 ? QStringLiteral("\\\\.\\COM%1").arg(comNumber) : QString();
+#else
+    for (const DeviceFamily &family : Families) {
+        const int k = comNumber - family.firstCom;
+        if (k >= 0 && k < family.count) return QString::fromLatin1(family.prefix) + QString::number(k);
+    }
+    return {};
+#endif
+}
+
+}  // namespace
+
+int PlatformNumber(const QString &systemLocation)
+{
+    for (const DeviceFamily &family : Families) {
+        const QString prefix = QString::fromLatin1(family.prefix);
+        if (!systemLocation.startsWith(prefix)) continue;
+        bool ok = false;
+        const int k = systemLocation.mid(prefix.size()).toInt(&ok);
+        if (ok && k >= 0 && k < family.count) return family.firstCom + k;
+    }
+    return 0;
+}
+
+QString DeviceFor(int comNumber)
+{
+    MapSettings map;
+    const QString device = map.settings.value(Key(comNumber)).toString();
+    if (!device.isEmpty()) return device;
+    return PlatformDevice(comNumber);
+}
+
+QStringList PortNames()
+{
+    QStringList names;
+    {
+        MapSettings map;
+        names = map.settings.childKeys();
+    }
+    for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts()) {
+#ifdef Q_OS_WIN
+        names << info.portName();
+#else
+        if (const int n = PlatformNumber(info.systemLocation())) names << Key(n);
+#endif
+    }
+    return names;
+}
+
+void Register(int comNumber, const QString &device)
+{
+    MapSettings map;
+    map.settings.setValue(Key(comNumber), device);
+    map.settings.sync();
+}
+
+void Unregister(int comNumber, const QString &device)
+{
+    MapSettings map;
+    if (map.settings.value(Key(comNumber)).toString() == device) map.settings.remove(Key(comNumber));
+    map.settings.sync();
+}
+
+}  // namespace SerialDeviceMap

@@ -1,0 +1,31 @@
+#pragma once
+// COM numbers and the devices behind them. The tool speaks of COM numbers everywhere (the setting,
+// the status text, the port dialog); this map turns a number into a device and lists the numbers
+// that exist:
+//   1. explicit entries "COM<n>" = device path in the settings group "SerialDeviceMap" (a
+//      technician's own mapping; the controller emulator registers itself there) win;
+//   2. on Windows, the ports the system names "COM<n>";
+//   3. elsewhere, /dev/ttyS<k> is COM<k+1>, /dev/ttyUSB<k> COM<k+33>, /dev/ttyACM<k> COM<k+65>.
+#include <QString>
+#include <QStringList>
+
+namespace SerialDeviceMap {
+
+inline constexpr const char *Group = "SerialDeviceMap";
+
+// The device to open for COM<n>; empty when no device can have that number.
+QString DeviceFor(int comNumber);
+
+// The names ("COM<n>") of every port the system and the map know of, unsorted, as the serial
+// device map lists them.
+QStringList PortNames();
+
+// Registers COM<n> for `device` in the map, and removes it again (only while it still names
+// that device, so a later registration of the same number by someone else is kept).
+void Register(int comNumber, const QString &device);
+void Unregister(int comNumber, const QString &device);
+
+// COM<n> for a device path by the platform's naming, or 0.
+int PlatformNumber(const QString &systemLocation);
+
+}  // namespace SerialDeviceMap

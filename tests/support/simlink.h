@@ -1,0 +1,92 @@
+#pragma once
+// Link tests against the controller emulator: the emulator on a pseudo-terminal registered as a
+// COM number in the serial device map, and a recording stand-in for the main window's side of
+// the worker's hand-overs.
+#include "app/calimage.h"
+#include "link/linkhost.h"
+#include "sim_controller.h"
+
+#include <QObject>
+
+class TCOMThread;
+#include <QStringList>
+
+#include <memory>
+#include <vector>
+
+// Emulator options for a controller whose application starts at once (no bootloader wait).
+inline SimOptions QuickStart()
+{
+    SimOptions options;
+    options.fastStart = true;
+    return options;
+}
+
+// The emulator running as COM<com> for as long as it lives. Needs a PrivateSettings alive.
+class SimOnCom {
+public:
+    explicit SimOnCom(int com, SimOptions options = {});
+    ~SimOnCom();
+    SimController &sim() { return *m_sim; }
+    int com() const { return m_com; }
+    // Bytes the tool sent (in order), and with their ticks.
+    QByteArray toolBytes() const;
+    std::vector<WireByte> toolWire() const;
+    // Stops the emulator: the device vanishes under the tool.
+    void kill();
+
+private:
+    int m_com;
+    QString m_device;
+    std::unique_ptr<SimController> m_sim;
+};
+
+// The main window's hand-over targets, recorded. Boxes return at once.
+class RecordingLinkHost : public QObject, public LinkHost {
+public:
+    QObject *LinkContext() override { return this; }
+    void SyncStatus(const LinkStatus &status) override;
+    void ShowError(const QString &text) override;
+    void ShowInfo(const QString &text) override;
+    void ImageToBuffer(uint8_t *buffer) override;
+    void BufferToImage(const uint8_t *buffer) override;
+    QString SelectFirmwareFile() override { return firmwareFile; }
+
+    LinkStatus lastStatus() const;
+    QStringList statusTexts() const;  // every distinct status text, in order
+    QStringList boxes() const;        // "error: text" / "info: text"
+    int imagesTaken() const { return m_imagesTaken; }
+
+    CalImageBytes image{};      // what ImageToBuffer hands to the worker
+    CalImageBytes received{};   // what BufferToImage got last
+    QString firmwareFile;
+
+private:
+    LinkStatus m_last;
+    QStringList m_texts;
+    QStringList m_boxes;
+    int m_imagesTaken = 0;
+};
+
+// Link messages of every worker, as they reach the application.
+class LinkMessageRecorder : public QObject {
+public:
+    LinkMessageRecorder();
+    ~LinkMessageRecorder() override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    int count(int code) const;
+    struct Message {
+        uint32_t tick;
+        int code;
+        int value;
+    };
+    std::vector<Message> messages;
+};
+
+// Waits until the link has just been acknowledged (the tool's last byte an 'E', sent less than
+// 300 ms ago) and the worker is connected: the next keep-alive round trip, during which requests
+// are dropped, is then more than a second and a half away.
+bool waitFreshlyConnected(SimOnCom &sim, TCOMThread &worker, int timeoutMs = 6000);
+
+// An image with a recognisable pattern (byte 33 kept a valid joystick type).
+CalImageBytes PatternImage(uint8_t seed);

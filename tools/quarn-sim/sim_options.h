@@ -1,0 +1,34 @@
+#pragma once
+// The emulator's options, parsed in one place from a table (sim_options.cpp): add a row there
+// for a new option.
+#include <QString>
+#include <QStringList>
+
+constexpr int ComAuto = -1;
+
+struct SimOptions {
+    int com = 0;                  // register COM<n> in the serial device map while running
+                                  // (ComAuto: the first number no port has)
+    char product = 'j';           // product letter announced
+    QString imageFile;            // image held at start (a *.joy file); else the default image
+    QString saveImageFile;        // every uploaded image is written here
+    bool noFirmware = false;      // the bootloader holds no application
+    int bootWaitMs = 300;         // after its 'B' the bootloader waits this long for its hook
+    bool fastStart = false;       // power-up starts the application without the bootloader
+    int announceMs = 500;         // unprompted product code repeats this often until acknowledged
+    bool verbose = false;         // log every byte of the image transfers too
+    bool pacing = true;           // send at the pace of a 9600 baud line
+    // Faults.
+    bool silent = false;          // never answers anything
+    char wrongCode = 0;           // announces and answers with this letter instead
+    int wrongEchoAt = -1;         // upload byte k (from 0) is echoed wrong, then right
+    bool wrongEchoOnly = false;   // ... and the right echo never follows
+    int stopAfter = -1;           // a transfer goes silent after k bytes
+    int garbage = 0;              // garbage bytes sent before every product code
+    QString chip;                 // identification line of the bootloader (used by its peer)
+};
+
+// Parses the command line (without the program name). False with a message on a bad option.
+// `helpWanted` is set by --help.
+bool ParseSimOptions(const QStringList &arguments, SimOptions &options, bool &helpWanted, QString &error);
+QString SimUsage();

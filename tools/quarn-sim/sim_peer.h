@@ -1,0 +1,8 @@
+#pragma once
+// The bootloader the emulator runs beyond its hook when none is installed.
+#include "bootloader_peer.h"
+#include "sim_options.h"
+
+#include <memory>
+
+std::unique_ptr<BootloaderPeer> MakeBootloaderPeer(const SimOptions &options);
