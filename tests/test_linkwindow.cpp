@@ -83,9 +83,12 @@ private slots:
         auto form = connectedWindow(sim, boxes);
         CalImageBytes defaults{};
         SetImageDefaultBytes(defaults.data());
+        // The page normalises trims and frequency as it shows them; bytes it leaves alone show
+        // that the defaults, not the blank image nor the old one, were taken over.
         QCOMPARE(CalImage[Off::JoystickType], defaults[Off::JoystickType]);
-        QCOMPARE(CalImage[Off::FirstTrimPair], defaults[Off::FirstTrimPair]);
-        QCOMPARE(CalImage[Off::Frequency], defaults[Off::Frequency]);
+        for (int i = 0; i < Off::LabelWidth; ++i)
+            QCOMPARE(CalImage[Off::LabelFields[0] + i], defaults[Off::LabelFields[0] + i]);
+        QCOMPARE(CalImage[100], uint8_t(0));
     }
 
     void sendCalUploadsTheImageInMemory()

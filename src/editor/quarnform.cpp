@@ -77,7 +77,14 @@ TQuarnForm::TQuarnForm(StartOptions options, QWidget *parent) : QMainWindow(pare
     InstallAppMessage();
 }
 
-TQuarnForm::~TQuarnForm() { FreeLink(); }
+TQuarnForm::~TQuarnForm()
+{
+    FreeLink();
+    // Hide and free the pages while this window is still whole: an edit box that loses the focus
+    // as the window goes stores its text through its handler, which reaches the window.
+    hide();
+    delete takeCentralWidget();
+}
 
 void TQuarnForm::BuildMenus()
 {
