@@ -44,7 +44,8 @@ void BrennicPage::BuildTrimGroup(int g)
         const QString barName = QString::fromLatin1(barNames[side]);
         NewLabel(group, barName + QStringLiteral("Caption"), QString::fromLatin1(SideCaption[side]),
                  SideCaptionPlace[side].rect(), Qt::AlignCenter);
-        bars[side] = NewBar(group, barName, Qt::Vertical, TrimMinPosition, TrimMaxPosition, BarPlace[side].rect());
+        bars[side] =
+            NewScrollBar(group, barName, Qt::Vertical, TrimMinPosition, TrimMaxPosition, BarPlace[side].rect());
         bars[side]->setSingleStep(TrimSmallStep);
         bars[side]->setPageStep(TrimLargeStep);
         labels[side] = NewLabel(group, QString::fromLatin1(labelNames[side]),

@@ -3,7 +3,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QScrollBar>
-#include <QSpinBox>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -30,41 +29,6 @@ QTabWidget *NewTabSet(QWidget *page, const QString &name, const char *const *cap
     return tabSet;
 }
 
-QGroupBox *NewGroup(QWidget *parent, const QString &name, const QString &caption, QRect geometry)
-{
-    auto *group = new QGroupBox(caption, parent);
-    group->setObjectName(name);
-    group->setGeometry(geometry);
-    return group;
-}
-
-QLabel *NewLabel(QWidget *parent, const QString &name, const QString &text, QRect geometry, Qt::Alignment align)
-{
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setGeometry(geometry);
-    label->setAlignment(align);
-    return label;
-}
-
-QScrollBar *NewBar(QWidget *parent, const QString &name, Qt::Orientation orientation, int min, int max, QRect geometry)
-{
-    auto *bar = new QScrollBar(orientation, parent);
-    bar->setObjectName(name);
-    bar->setRange(min, max);
-    bar->setGeometry(geometry);
-    return bar;
-}
-
-QSpinBox *NewSpin(QWidget *parent, const QString &name, int min, int max, QRect geometry)
-{
-    auto *spin = new QSpinBox(parent);
-    spin->setObjectName(name);
-    spin->setRange(min, max);
-    spin->setGeometry(geometry);
-    return spin;
-}
-
 QString ShortestDecimal(double value) { return QString::number(value, 'g', 15); }
 
 BarGroupParts NewBarGroup(QWidget *parent, const QString &barName, const QString &labelName,
@@ -79,7 +43,7 @@ BarGroupParts NewBarGroup(QWidget *parent, const QString &barName, const QString
         y += LineHeight;
     }
     const int barWidth = geometry.width() - 3 * Margin - BarValueLabelWidth;
-    parts.bar = NewBar(parts.group, barName, Qt::Horizontal, min, max, QRect(Margin, y + 2, barWidth, BarHeight));
+    parts.bar = NewScrollBar(parts.group, barName, Qt::Horizontal, min, max, QRect(Margin, y + 2, barWidth, BarHeight));
     parts.label = NewLabel(parts.group, labelName, QString(),
                            QRect(2 * Margin + barWidth, y + 2, BarValueLabelWidth, BarHeight));
     return parts;

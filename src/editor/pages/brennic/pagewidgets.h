@@ -1,6 +1,9 @@
 #pragma once
-// Builders for the absolutely placed controls of the Brennic and CsCAN pages, and the number
-// texts their labels share. Every control gets its object name from the caller.
+// The tab sets and bar groups of the Brennic and CsCAN pages, on top of the shared control
+// builders, and the number texts their labels share. Every control gets its object name from the
+// caller.
+#include "editor/widgets/controls.h"
+
 #include <QRect>
 #include <QString>
 #include <Qt>
@@ -8,7 +11,6 @@
 class QGroupBox;
 class QLabel;
 class QScrollBar;
-class QSpinBox;
 class QTabWidget;
 class QWidget;
 
@@ -24,13 +26,6 @@ struct PageRect {
 // A tab set filling `page`, with an empty tab per caption (named tabPrefix + index) put in `tabs`.
 QTabWidget *NewTabSet(QWidget *page, const QString &name, const char *const *captions, int count, QWidget **tabs,
                       const QString &tabPrefix);
-
-QGroupBox *NewGroup(QWidget *parent, const QString &name, const QString &caption, QRect geometry);
-QLabel *NewLabel(QWidget *parent, const QString &name, const QString &text, QRect geometry,
-                 Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter);
-QScrollBar *NewBar(QWidget *parent, const QString &name, Qt::Orientation orientation, int min, int max,
-                   QRect geometry);
-QSpinBox *NewSpin(QWidget *parent, const QString &name, int min, int max, QRect geometry);
 
 // A number as plain decimal text: up to 15 significant digits, no trailing zeros (0.032, 1.6, 8).
 QString ShortestDecimal(double value);

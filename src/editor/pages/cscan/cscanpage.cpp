@@ -103,9 +103,9 @@ void CsCanPage::BuildOutputGroup(int output)
         const int k = 2 * output + side;
         m_outputLabels[k] = NewLabel(group, QStringLiteral("Label%1").arg(FirstOutputLabel + k), QString(),
                                      QRect(OutputLineX, OutputLineY[side], OutputLineW, OutputLineH));
-        m_outputBars[k] = NewBar(group, QStringLiteral("ScrollBar%1").arg(FirstOutputBar + k), Qt::Horizontal,
-                                 Ranges[side][0], Ranges[side][1],
-                                 QRect(OutputLineX, OutputLineY[side] + OutputLineH, OutputLineW, OutputBarH));
+        m_outputBars[k] = NewScrollBar(group, QStringLiteral("ScrollBar%1").arg(FirstOutputBar + k), Qt::Horizontal,
+                                       Ranges[side][0], Ranges[side][1],
+                                       QRect(OutputLineX, OutputLineY[side] + OutputLineH, OutputLineW, OutputBarH));
         m_outputLabels[k]->setText(OutputText(k, m_outputBars[k]->value()));
         connect(m_outputBars[k], &QScrollBar::valueChanged, this, [this, k] { OutputBarChange(k); });
     }

@@ -12,6 +12,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -42,17 +43,15 @@ QWidget *DorsellPage::BuildFrequencyAndTrims(QWidget *parent)
     auto *column = new QVBoxLayout(panel);
     column->setContentsMargins(0, 0, 0, 0);
 
-    auto *frequency = Named(new QGroupBox(QStringLiteral("PWM Frequency"), panel), "DorsellFrequencyGroup");
+    auto *frequency = NewGroup(panel, "DorsellFrequencyGroup", QStringLiteral("PWM Frequency"));
     auto *fgrid = new QGridLayout(frequency);
-    freqbar = Named(new QScrollBar(Qt::Horizontal, frequency), "freqbar");
-    freqbar->setRange(FrequencyMinHz, FrequencyMaxHz);
+    freqbar = NewScrollBar(frequency, "freqbar", Qt::Horizontal, FrequencyMinHz, FrequencyMaxHz);
     freqbar->setMinimumWidth(140);
-    Hertzlabel2 = Named(new QLabel(frequency), "Hertzlabel2");
+    Hertzlabel2 = NewLabel(frequency, "Hertzlabel2", QString());
     Hertzlabel2->setMinimumWidth(Hertzlabel2->fontMetrics().horizontalAdvance(QStringLiteral("325 Hertz ")));
     fgrid->addWidget(freqbar, 0, 0);
     fgrid->addWidget(Hertzlabel2, 0, 1);
-    Valvetypes = Named(new QComboBox(frequency), "Valvetypes");
-    Valvetypes->addItems(DorsellValveTypes());
+    Valvetypes = NewDropDown(frequency, "Valvetypes", DorsellValveTypes());
     auto *valveRow = new QHBoxLayout;
     valveRow->addWidget(new QLabel(QStringLiteral("Valve Type"), frequency));
     valveRow->addWidget(Valvetypes, 1);
@@ -61,19 +60,19 @@ QWidget *DorsellPage::BuildFrequencyAndTrims(QWidget *parent)
     connect(Valvetypes, &QComboBox::activated, this, &DorsellPage::ValvetypesChange);
     column->addWidget(frequency);
 
-    auto *trims = Named(new QGroupBox(QStringLiteral("Global Trims"), panel), "DorsellGlobalTrimsGroup");
+    auto *trims = NewGroup(panel, "DorsellGlobalTrimsGroup", QStringLiteral("Global Trims"));
     auto *tgrid = new QGridLayout(trims);
-    tgrid->addWidget(NewCentredLabel(trims, QStringLiteral("Min")), 0, 0);
-    tgrid->addWidget(NewCentredLabel(trims, QStringLiteral("Max")), 0, 1);
-    globalmintrim2 = NewTrimBar(trims, "globalmintrim2", GlobalBarHeight);
-    globalmaxtrim2 = NewTrimBar(trims, "globalmaxtrim2", GlobalBarHeight);
+    tgrid->addWidget(NewLabel(trims, nullptr, QStringLiteral("Min"), {}, Qt::AlignCenter), 0, 0);
+    tgrid->addWidget(NewLabel(trims, nullptr, QStringLiteral("Max"), {}, Qt::AlignCenter), 0, 1);
+    globalmintrim2 = NewDorsellTrimBar(trims, "globalmintrim2", GlobalBarHeight);
+    globalmaxtrim2 = NewDorsellTrimBar(trims, "globalmaxtrim2", GlobalBarHeight);
     tgrid->addWidget(globalmintrim2, 1, 0, Qt::AlignHCenter);
     tgrid->addWidget(globalmaxtrim2, 1, 1, Qt::AlignHCenter);
-    gminvalue = NewCentredLabel(trims, QString(), "gminvalue");
-    gmaxvalue = NewCentredLabel(trims, QString(), "gmaxvalue");
+    gminvalue = NewLabel(trims, "gminvalue", QString(), {}, Qt::AlignCenter);
+    gmaxvalue = NewLabel(trims, "gmaxvalue", QString(), {}, Qt::AlignCenter);
     tgrid->addWidget(gminvalue, 2, 0);
     tgrid->addWidget(gmaxvalue, 2, 1);
-    setglobal2 = Named(new QPushButton(QStringLiteral("Set All Trims"), trims), "setglobal2");
+    setglobal2 = NewButton(trims, "setglobal2", QStringLiteral("Set All Trims"));
     tgrid->addWidget(setglobal2, 1, 2, Qt::AlignVCenter);
     tgrid->setColumnStretch(2, 1);
     connect(globalmintrim2, &QScrollBar::valueChanged, this, &DorsellPage::globalmintrim2Change);
@@ -81,10 +80,9 @@ QWidget *DorsellPage::BuildFrequencyAndTrims(QWidget *parent)
     connect(setglobal2, &QPushButton::clicked, this, &DorsellPage::setglobal2Click);
     column->addWidget(trims);
 
-    auto *stick = Named(new QGroupBox(QStringLiteral("Stayhnd Sensitivity"), panel), "DorsellStickSafetyGroup");
+    auto *stick = NewGroup(panel, "DorsellStickSafetyGroup", QStringLiteral("Stayhnd Sensitivity"));
     auto *srow = new QHBoxLayout(stick);
-    ScrollBar80 = Named(new QScrollBar(Qt::Horizontal, stick), "ScrollBar80");
-    ScrollBar80->setRange(StickSafetyMin, StickSafetyMax);
+    ScrollBar80 = NewScrollBar(stick, "ScrollBar80", Qt::Horizontal, StickSafetyMin, StickSafetyMax);
     srow->addWidget(new QLabel(QStringLiteral("Fast"), stick));
     srow->addWidget(ScrollBar80, 1);
     srow->addWidget(new QLabel(QStringLiteral("Slow"), stick));

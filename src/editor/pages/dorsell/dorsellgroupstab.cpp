@@ -11,6 +11,7 @@
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QLabel>
 #include <QVBoxLayout>
 
 namespace {
@@ -23,12 +24,11 @@ void DorsellPage::BuildGroupsTab(QWidget *tab)
     column->setContentsMargins(6, 6, 6, 6);
     column->setSpacing(8);
 
-    auto *modes = Named(new QGroupBox(QStringLiteral("4-Button Joystick Modes"), tab), "DorsellButtonModesGroup");
+    auto *modes = NewGroup(tab, "DorsellButtonModesGroup", QStringLiteral("4-Button Joystick Modes"));
     auto *form = new QFormLayout(modes);
     for (int i = 0; i < ModeComboCount; ++i) {
         const DorsellCombo &c = DorsellModeCombos[i];
-        m_modeCombos[i] = Named(new QComboBox(modes), c.name);
-        m_modeCombos[i]->addItems(DorsellButtonModes());
+        m_modeCombos[i] = NewDropDown(modes, c.name, DorsellButtonModes());
         form->addRow(QString::fromLatin1(c.caption), m_modeCombos[i]);
         connect(m_modeCombos[i], &QComboBox::activated, this,
                 [this, offset = c.offset](int index) { ButtonModeChange(offset, index); });
@@ -41,10 +41,9 @@ void DorsellPage::BuildGroupsTab(QWidget *tab)
     for (int i = 0; i < GroupComboCount; ++i) {
         const DorsellCombo &c = DorsellGroupCombos[i];
         const int row = i % rows, col = (i / rows) * 2;
-        m_groupCaptions[i] = new QLabel(QString::fromLatin1(c.caption), tab);
-        m_groupCaptions[i]->setObjectName(QString::fromLatin1(c.name) + QStringLiteral("Caption"));
-        m_groupCombos[i] = Named(new QComboBox(tab), c.name);
-        m_groupCombos[i]->addItems(DorsellOutputGroups());
+        m_groupCaptions[i] = NewLabel(tab, QString::fromLatin1(c.name) + QStringLiteral("Caption"),
+                                      QString::fromLatin1(c.caption));
+        m_groupCombos[i] = NewDropDown(tab, c.name, DorsellOutputGroups());
         grid->addWidget(m_groupCaptions[i], row, col);
         grid->addWidget(m_groupCombos[i], row, col + 1);
         connect(m_groupCombos[i], &QComboBox::activated, this,

@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
@@ -42,10 +43,8 @@ QWidget *DorsellPage::BuildJoystickAndOptions(QWidget *parent)
 
     auto *settingRow = new QHBoxLayout;
     settingRow->addWidget(new QLabel(QStringLiteral("Joystick Setting"), panel));
-    joysetting = Named(new QComboBox(panel), "joysetting");
-    joysetting->addItems(DorsellJoystickSettings());
-    joysetting2 = Named(new QComboBox(panel), "joysetting2");
-    joysetting2->addItems(OstrelJoystickSettings());
+    joysetting = NewDropDown(panel, "joysetting", DorsellJoystickSettings());
+    joysetting2 = NewDropDown(panel, "joysetting2", OstrelJoystickSettings());
     joysetting2->hide();
     settingRow->addWidget(joysetting, 1);
     settingRow->addWidget(joysetting2, 1);
@@ -54,7 +53,7 @@ QWidget *DorsellPage::BuildJoystickAndOptions(QWidget *parent)
     connect(joysetting2, &QComboBox::activated, this, &DorsellPage::joysetting2Change);
 
     column->addSpacing(4);
-    Label122 = Named(new QLabel(QStringLiteral("Enable Saftey Triggers"), panel), "Label122");
+    Label122 = NewLabel(panel, "Label122", QStringLiteral("Enable Saftey Triggers"));
     column->addWidget(Label122);
     joy1saftey = NewFlagBox(panel, "joy1saftey", "Joystick 1 (Hoist/Hook) ", D::Joy1Safety);
     joy2saftey = NewFlagBox(panel, "joy2saftey", "Joystick 2 (Plow)", D::Joy2Safety);
@@ -62,34 +61,32 @@ QWidget *DorsellPage::BuildJoystickAndOptions(QWidget *parent)
     for (QCheckBox *box : {joy1saftey, joy2saftey, joy3safety}) column->addLayout(Indented(box));
 
     column->addSpacing(4);
-    plowfloat = Named(new QCheckBox(QStringLiteral("Enable Plow Float"), panel), "plowfloat");
+    plowfloat = NewCheckBox(panel, "plowfloat", QStringLiteral("Enable Plow Float"));
     column->addWidget(plowfloat);
     CheckBox15 = NewFlagBox(panel, "CheckBox15", "Double Acting Float", D::DoubleActingFloat);
     column->addLayout(Indented(CheckBox15));
-    Label424 = Named(new QLabel(QString::fromLatin1(FloatNote), panel), "Label424");
+    Label424 = NewLabel(panel, "Label424", QString::fromLatin1(FloatNote));
     Label424->setWordWrap(true);
     Label424->hide();
     column->addLayout(Indented(Label424));
     auto *delayRow = new QHBoxLayout;
     delayRow->addSpacing(Indent);
     delayRow->addWidget(new QLabel(QStringLiteral("Plow Float Delay"), panel));
-    SpinEdit34 = Named(new QSpinBox(panel), "SpinEdit34");
-    SpinEdit34->setRange(FloatDelayMin, FloatDelayMax);
+    SpinEdit34 = NewSpin(panel, "SpinEdit34", FloatDelayMin, FloatDelayMax);
     delayRow->addWidget(SpinEdit34);
     delayRow->addStretch(1);
     column->addLayout(delayRow);
     connect(plowfloat, &QCheckBox::toggled, this, &DorsellPage::plowfloatClick);
     connect(SpinEdit34, &QSpinBox::valueChanged, this, &DorsellPage::SpinEdit34Change);
 
-    hoistlimit = Named(new QCheckBox(QStringLiteral("Enable Hoist Limit"), panel), "hoistlimit");
+    hoistlimit = NewCheckBox(panel, "hoistlimit", QStringLiteral("Enable Hoist Limit"));
     column->addWidget(hoistlimit);
     CheckBox16 = NewFlagBox(panel, "CheckBox16", "Hoist limit Override", D::HoistLimitOverride);
     column->addLayout(Indented(CheckBox16));
     connect(hoistlimit, &QCheckBox::toggled, this, &DorsellPage::hoistlimitClick);
 
-    cartridge = Named(new QCheckBox(QStringLiteral("Cartridge valve control for open center systems "), panel),
-                      "cartridge");
-    CheckBox22 = Named(new QCheckBox(QStringLiteral("Hoist Dump Valve on CART port"), panel), "CheckBox22");
+    cartridge = NewCheckBox(panel, "cartridge", QStringLiteral("Cartridge valve control for open center systems "));
+    CheckBox22 = NewCheckBox(panel, "CheckBox22", QStringLiteral("Hoist Dump Valve on CART port"));
     column->addWidget(cartridge);
     column->addWidget(CheckBox22);
     connect(cartridge, &QCheckBox::toggled, this, &DorsellPage::cartridgeClick);

@@ -16,7 +16,8 @@ const char *const TabCaptions[DorsellPage::TabCount] = {"Global", "Plow", "Hoist
 DorsellPage::DorsellPage(EditorHost &host, QWidget *parent) : ProductPage(host, parent)
 {
     setObjectName(QStringLiteral("DorsellPage"));
-    PageControl1 = Named(new QTabWidget(this), "PageControl1");
+    PageControl1 = new QTabWidget(this);
+    PageControl1->setObjectName(QStringLiteral("PageControl1"));
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(PageControl1);
@@ -39,7 +40,7 @@ void DorsellPage::StartUp()
 
 QCheckBox *DorsellPage::NewFlagBox(QWidget *parent, const char *name, const char *caption, int offset)
 {
-    auto *box = Named(new QCheckBox(QString::fromLatin1(caption), parent), name);
+    auto *box = NewCheckBox(parent, name, QString::fromLatin1(caption));
     connect(box, &QCheckBox::toggled, this, [this, offset](bool ticked) { FlagBoxClick(offset, ticked); });
     return box;
 }

@@ -8,6 +8,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -34,23 +35,23 @@ QGroupBox *DorsellPage::BuildTrimGroup(int group, QWidget *parent)
 {
     const DorsellTrimGroup &g = DorsellTrimGroups[group];
     TrimControls &c = m_trims[group];
-    c.box = Named(new QGroupBox(parent), g.box);
+    c.box = NewGroup(parent, g.box, QString());
     c.box->setFixedWidth(TrimGroupWidth);
     auto *grid = new QGridLayout(c.box);
     grid->setContentsMargins(4, 4, 4, 4);
     grid->setVerticalSpacing(3);
-    grid->addWidget(NewCentredLabel(c.box, QStringLiteral("Min")), 0, 0);
-    grid->addWidget(NewCentredLabel(c.box, QStringLiteral("Max")), 0, 1);
-    c.minBar = NewTrimBar(c.box, g.minBar);
-    c.maxBar = NewTrimBar(c.box, g.maxBar);
+    grid->addWidget(NewLabel(c.box, nullptr, QStringLiteral("Min"), {}, Qt::AlignCenter), 0, 0);
+    grid->addWidget(NewLabel(c.box, nullptr, QStringLiteral("Max"), {}, Qt::AlignCenter), 0, 1);
+    c.minBar = NewDorsellTrimBar(c.box, g.minBar);
+    c.maxBar = NewDorsellTrimBar(c.box, g.maxBar);
     grid->addWidget(c.minBar, 1, 0, Qt::AlignHCenter);
     grid->addWidget(c.maxBar, 1, 1, Qt::AlignHCenter);
-    c.minLabel = NewCentredLabel(c.box, QString(), g.minLabel);
-    c.maxLabel = NewCentredLabel(c.box, QString(), g.maxLabel);
+    c.minLabel = NewLabel(c.box, g.minLabel, QString(), {}, Qt::AlignCenter);
+    c.maxLabel = NewLabel(c.box, g.maxLabel, QString(), {}, Qt::AlignCenter);
     grid->addWidget(c.minLabel, 2, 0);
     grid->addWidget(c.maxLabel, 2, 1);
-    c.minButton = Named(new QPushButton(QStringLiteral("Test Min"), c.box), g.minButton);
-    c.maxButton = Named(new QPushButton(QStringLiteral("Test Max"), c.box), g.maxButton);
+    c.minButton = NewButton(c.box, g.minButton, QStringLiteral("Test Min"));
+    c.maxButton = NewButton(c.box, g.maxButton, QStringLiteral("Test Max"));
     grid->addWidget(c.minButton, 3, 0, 1, 2);
     grid->addWidget(c.maxButton, 4, 0, 1, 2);
 

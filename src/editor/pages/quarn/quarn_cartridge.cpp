@@ -36,7 +36,7 @@ void QuarnCartridgePort::Build()
 {
     for (int use = 0; use < UseCount; ++use) {
         const CartridgeUse &u = Uses[use];
-        m_boxes[use] = MakeCheckBox(m_page.tabPage(u.tab), u.name, u.caption, u.place);
+        m_boxes[use] = NewCheckBox(m_page.tabPage(u.tab), u.name, u.caption, u.place);
         connect(m_boxes[use], &QCheckBox::toggled, this, [this, use](bool checked) { CartridgeUseClick(use, checked); });
     }
 }

@@ -3,10 +3,6 @@
 #include "app/conversions.h"
 
 #include <QCheckBox>
-#include <QComboBox>
-#include <QGroupBox>
-#include <QLabel>
-#include <QPushButton>
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QStringList>
@@ -16,65 +12,19 @@ constexpr int TrimBarTop = 1;
 constexpr int TrimBarBottom = 253;
 constexpr int TrimBarLargeStep = 20;
 constexpr int TrimBarSmallStep = 2;
-
-template <class W>
-W *Named(W *widget, const char *name, const QRect &place)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    widget->setGeometry(place);
-    return widget;
-}
 }  // namespace
 
-QLabel *MakeLabel(QWidget *parent, const char *name, const QString &text, const QRect &place, int alignment)
+QScrollBar *NewQuarnFocusBar(QWidget *parent, const char *name, Qt::Orientation orientation, int minimum, int maximum,
+                             const QRect &place)
 {
-    auto *label = Named(new QLabel(text, parent), name, place);
-    if (alignment) label->setAlignment(Qt::Alignment(alignment));
-    return label;
-}
-
-QCheckBox *MakeCheckBox(QWidget *parent, const char *name, const char *caption, const QRect &place)
-{
-    return Named(new QCheckBox(QString::fromLatin1(caption), parent), name, place);
-}
-
-QPushButton *MakeButton(QWidget *parent, const char *name, const char *caption, const QRect &place)
-{
-    return Named(new QPushButton(QString::fromLatin1(caption), parent), name, place);
-}
-
-QGroupBox *MakeGroup(QWidget *parent, const char *name, const char *caption, const QRect &place)
-{
-    return Named(new QGroupBox(QString::fromLatin1(caption), parent), name, place);
-}
-
-QSpinBox *MakeSpin(QWidget *parent, const char *name, int minimum, int maximum, const QRect &place)
-{
-    auto *spin = Named(new QSpinBox(parent), name, place);
-    spin->setRange(minimum, maximum);
-    return spin;
-}
-
-QComboBox *MakeList(QWidget *parent, const char *name, const QStringList &items, const QRect &place)
-{
-    auto *list = Named(new QComboBox(parent), name, place);
-    list->addItems(items);
-    list->setMaxVisibleItems(items.size());
-    return list;
-}
-
-QScrollBar *MakeScrollBar(QWidget *parent, const char *name, Qt::Orientation orientation, int minimum, int maximum,
-                          const QRect &place)
-{
-    auto *bar = Named(new QScrollBar(orientation, parent), name, place);
-    bar->setRange(minimum, maximum);
+    auto *bar = NewScrollBar(parent, name, orientation, minimum, maximum, place);
     bar->setFocusPolicy(Qt::StrongFocus);
     return bar;
 }
 
-QScrollBar *MakeTrimBar(QWidget *parent, const char *name, const QRect &place)
+QScrollBar *NewQuarnTrimBar(QWidget *parent, const char *name, const QRect &place)
 {
-    auto *bar = MakeScrollBar(parent, name, Qt::Vertical, TrimBarTop, TrimBarBottom, place);
+    auto *bar = NewQuarnFocusBar(parent, name, Qt::Vertical, TrimBarTop, TrimBarBottom, place);
     bar->setPageStep(TrimBarLargeStep);
     bar->setSingleStep(TrimBarSmallStep);
     return bar;

@@ -1,36 +1,23 @@
 #pragma once
-// Small builders for the controls of the Quarn page: each makes one control with its object name,
-// caption and place, so the tab builders read as lists of what stands where.
+// The Quarn page's own controls and storing rules, on top of the shared control builders.
+#include "editor/widgets/controls.h"
+
 #include <QRect>
-#include <QString>
 #include <QStringList>
 
 #include <cstdint>
 
 class QCheckBox;
-class QComboBox;
-class QGroupBox;
-class QLabel;
-class QPushButton;
 class QScrollBar;
 class QSpinBox;
-
 class QWidget;
 
-QLabel *MakeLabel(QWidget *parent, const char *name, const QString &text, const QRect &place,
-                  int alignment = 0);
-QCheckBox *MakeCheckBox(QWidget *parent, const char *name, const char *caption, const QRect &place);
-QPushButton *MakeButton(QWidget *parent, const char *name, const char *caption, const QRect &place);
-QGroupBox *MakeGroup(QWidget *parent, const char *name, const char *caption, const QRect &place);
-QSpinBox *MakeSpin(QWidget *parent, const char *name, int minimum, int maximum, const QRect &place);
-// A drop-down list (no typing) holding `items`.
-QComboBox *MakeList(QWidget *parent, const char *name, const QStringList &items, const QRect &place);
 // A scroll bar that takes the focus when clicked, as the bars of the form toolkit do, so an edit
 // that stores on leaving (a float name) is stored before the bar's handler refreshes the page.
-QScrollBar *MakeScrollBar(QWidget *parent, const char *name, Qt::Orientation orientation, int minimum, int maximum,
-                          const QRect &place);
+QScrollBar *NewQuarnFocusBar(QWidget *parent, const char *name, Qt::Orientation orientation, int minimum, int maximum,
+                             const QRect &place);
 // A vertical trim bar: top end 1 (the highest voltage) to 253, steps 20 and 2.
-QScrollBar *MakeTrimBar(QWidget *parent, const char *name, const QRect &place);
+QScrollBar *NewQuarnTrimBar(QWidget *parent, const char *name, const QRect &place);
 
 // The shared item lists of the Quarn page.
 const QStringList &QuarnPortList();    // "None", "PORT A6" ... "PORT C3" (the stored byte is the index)

@@ -79,13 +79,13 @@ QuarnFloats::QuarnFloats(QuarnPage &page) : QObject(&page), m_page(page) {}
 void QuarnFloats::Build()
 {
     QWidget *tab = m_page.tabPage(QuarnPage::FloatsTab);
-    QGroupBox *group = MakeGroup(tab, "FloatGroup", "Quarn System Floats:", FloatGroup);
+    QGroupBox *group = NewGroup(tab, "FloatGroup", "Quarn System Floats:", FloatGroup);
     for (int row = 0; row < RowCount; ++row) {
         const FloatRow &r = FloatRows[row];
         const int y = RowTop + row * RowPitch;
-        MakeLabel(group, QByteArray(r.select).append("Label").constData(), QString::fromLatin1(r.portCaption), {10, y, 76, 22});
-        m_selects[row] = MakeList(group, r.select, QuarnPortList(), {88, y, 110, 22});
-        MakeLabel(group, QByteArray(r.edit).append("Label").constData(), QString::fromLatin1(r.nameCaption), {216, y, 100, 22});
+        NewLabel(group, QByteArray(r.select).append("Label").constData(), QString::fromLatin1(r.portCaption), {10, y, 76, 22});
+        m_selects[row] = NewDropDown(group, r.select, QuarnPortList(), {88, y, 110, 22}, AllItems);
+        NewLabel(group, QByteArray(r.edit).append("Label").constData(), QString::fromLatin1(r.nameCaption), {216, y, 100, 22});
         QLineEdit *edit = new QLineEdit(group);
         edit->setObjectName(QString::fromLatin1(r.edit));
         edit->setGeometry(318, y, 70, 22);
@@ -98,11 +98,11 @@ void QuarnFloats::Build()
         else
             connect(edit, &QLineEdit::textChanged, this, [this, row] { FloatNameChange(row); });
     }
-    MakeLabel(group, "FloatDelayLabel", QStringLiteral("Float Delay Time:"), {420, RowTop, 100, 22});
-    floatdelay = MakeSpin(group, "floatdelay", MinFloatDelay, MaxFloatDelay, {520, RowTop, 52, 22});
+    NewLabel(group, "FloatDelayLabel", QStringLiteral("Float Delay Time:"), {420, RowTop, 100, 22});
+    floatdelay = NewSpin(group, "floatdelay", MinFloatDelay, MaxFloatDelay, {520, RowTop, 52, 22});
     connect(floatdelay, &QSpinBox::valueChanged, this, &QuarnFloats::floatdelayChange);
 
-    auto box = [tab](const Box &b) { return MakeCheckBox(tab, b.name, b.caption, b.place); };
+    auto box = [tab](const Box &b) { return NewCheckBox(tab, b.name, b.caption, b.place); };
     minfloat = box(minfloatBox);
     doubleactingfloat = box(doubleactingBox);
     CheckBox34 = box(forceBlockBox);

@@ -83,31 +83,31 @@ void QuarnGlobal::Build()
     BuildValveTypes(tab);
     BuildStickSafety(tab);
     BuildTimings(tab);
-    auto *note = MakeLabel(tab, "CartridgeNoteLabel", QString::fromLatin1(CartridgeNote), NotePlace);
+    auto *note = NewLabel(tab, "CartridgeNoteLabel", QString::fromLatin1(CartridgeNote), NotePlace);
     note->setWordWrap(true);
 }
 
 void QuarnGlobal::BuildFrequency(QWidget *tab)
 {
-    QGroupBox *group = MakeGroup(tab, "FrequencyGroup", "PWM Frequency", FrequencyGroup);
-    FreqScrollbar = MakeScrollBar(group, "FreqScrollbar", Qt::Horizontal, MinHertz, MaxHertz, {10, 22, 190, 18});
+    QGroupBox *group = NewGroup(tab, "FrequencyGroup", "PWM Frequency", FrequencyGroup);
+    FreqScrollbar = NewQuarnFocusBar(group, "FreqScrollbar", Qt::Horizontal, MinHertz, MaxHertz, {10, 22, 190, 18});
     FreqScrollbar->setSingleStep(HertzSmallStep);
     FreqScrollbar->setPageStep(HertzLargeStep);
-    HertzLabel = MakeLabel(group, "HertzLabel", QString(), {208, 22, 74, 18});
+    HertzLabel = NewLabel(group, "HertzLabel", QString(), {208, 22, 74, 18});
     connect(FreqScrollbar, &QScrollBar::valueChanged, this, &QuarnGlobal::FreqScrollbarChange);
 }
 
 void QuarnGlobal::BuildGlobalTrims(QWidget *tab)
 {
-    QGroupBox *group = MakeGroup(tab, "GlobalTrimsGroup", "Global Trims", TrimsGroup);
-    MakeLabel(group, "AllHydraulicsLabel", QStringLiteral("(All Hydraulics)"), {8, 18, 140, 14}, Qt::AlignCenter);
-    MakeLabel(group, "GlobalMinCaption", QStringLiteral("Min"), {16, 34, 56, 14}, Qt::AlignCenter);
-    MakeLabel(group, "GlobalMaxCaption", QStringLiteral("Max"), {84, 34, 56, 14}, Qt::AlignCenter);
-    GlobalMinScrollBar = MakeTrimBar(group, "GlobalMinScrollBar", {35, 50, 17, 122});
-    GlobalMaxScrollbar = MakeTrimBar(group, "GlobalMaxScrollbar", {103, 50, 17, 122});
-    GlobalMinValueLabel = MakeLabel(group, "GlobalMinValueLabel", QString(), {16, 176, 56, 14}, Qt::AlignCenter);
-    GlobalMaxValueLabel = MakeLabel(group, "GlobalMaxValueLabel", QString(), {84, 176, 56, 14}, Qt::AlignCenter);
-    GlobalButton = MakeButton(group, "GlobalButton", "Set All Trims", {160, 96, 112, 26});
+    QGroupBox *group = NewGroup(tab, "GlobalTrimsGroup", "Global Trims", TrimsGroup);
+    NewLabel(group, "AllHydraulicsLabel", QStringLiteral("(All Hydraulics)"), {8, 18, 140, 14}, Qt::AlignCenter);
+    NewLabel(group, "GlobalMinCaption", QStringLiteral("Min"), {16, 34, 56, 14}, Qt::AlignCenter);
+    NewLabel(group, "GlobalMaxCaption", QStringLiteral("Max"), {84, 34, 56, 14}, Qt::AlignCenter);
+    GlobalMinScrollBar = NewQuarnTrimBar(group, "GlobalMinScrollBar", {35, 50, 17, 122});
+    GlobalMaxScrollbar = NewQuarnTrimBar(group, "GlobalMaxScrollbar", {103, 50, 17, 122});
+    GlobalMinValueLabel = NewLabel(group, "GlobalMinValueLabel", QString(), {16, 176, 56, 14}, Qt::AlignCenter);
+    GlobalMaxValueLabel = NewLabel(group, "GlobalMaxValueLabel", QString(), {84, 176, 56, 14}, Qt::AlignCenter);
+    GlobalButton = NewButton(group, "GlobalButton", "Set All Trims", {160, 96, 112, 26});
     connect(GlobalMinScrollBar, &QScrollBar::valueChanged, this, &QuarnGlobal::GlobalMinScrollBarChange);
     connect(GlobalMaxScrollbar, &QScrollBar::valueChanged, this, &QuarnGlobal::GlobalMaxScrollbarChange);
     connect(GlobalButton, &QPushButton::clicked, this, &QuarnGlobal::GlobalButtonClick);
@@ -115,10 +115,10 @@ void QuarnGlobal::BuildGlobalTrims(QWidget *tab)
 
 void QuarnGlobal::BuildValveTypes(QWidget *tab)
 {
-    MakeLabel(tab, "ValveTypeLabel", QStringLiteral("Valve Type:"), ValveCaption);
+    NewLabel(tab, "ValveTypeLabel", QStringLiteral("Valve Type:"), ValveCaption);
     QStringList entries{QStringLiteral("Other")};
     for (const ValveFamily &v : ValveFamilies) entries << ValveEntryText(v);
-    ValveComboBox = MakeList(tab, "ValveComboBox", entries, ValveListPlace);
+    ValveComboBox = NewDropDown(tab, "ValveComboBox", entries, ValveListPlace, AllItems);
     ValveComboBox->view()->setMinimumWidth(ValveComboBox->view()->sizeHintForColumn(0) + 8);
     ValveMemo = new QPlainTextEdit(QString::fromLatin1(ValveWarning), tab);
     ValveMemo->setObjectName(QStringLiteral("ValveMemo"));
@@ -129,10 +129,11 @@ void QuarnGlobal::BuildValveTypes(QWidget *tab)
 
 void QuarnGlobal::BuildStickSafety(QWidget *tab)
 {
-    stayhandbox = MakeCheckBox(tab, "stayhandbox", "Enable Stayhand", StayhandPlace);
-    MakeLabel(tab, "FastLabel", QStringLiteral("Fast"), {300, SensitivityTop, 30, 18});
-    ScrollBar81 = MakeScrollBar(tab, "ScrollBar81", Qt::Horizontal, 0, MaxSensitivity, {332, SensitivityTop, 200, 18});
-    MakeLabel(tab, "SlowLabel", QStringLiteral("Slow"), {538, SensitivityTop, 40, 18});
+    stayhandbox = NewCheckBox(tab, "stayhandbox", "Enable Stayhand", StayhandPlace);
+    NewLabel(tab, "FastLabel", QStringLiteral("Fast"), {300, SensitivityTop, 30, 18});
+    ScrollBar81 =
+        NewQuarnFocusBar(tab, "ScrollBar81", Qt::Horizontal, 0, MaxSensitivity, {332, SensitivityTop, 200, 18});
+    NewLabel(tab, "SlowLabel", QStringLiteral("Slow"), {538, SensitivityTop, 40, 18});
     connect(stayhandbox, &QCheckBox::toggled, this, &QuarnGlobal::stayhandboxClick);
     connect(ScrollBar81, &QScrollBar::valueChanged, this, &QuarnGlobal::ScrollBar81Change);
 }
@@ -140,17 +141,17 @@ void QuarnGlobal::BuildStickSafety(QWidget *tab)
 void QuarnGlobal::BuildTimings(QWidget *tab)
 {
     auto caption = [tab](const char *name, const char *text, int row) {
-        MakeLabel(tab, name, QString::fromLatin1(text), {TimingLeft, TimingTop + row * TimingPitch, TimingCaptionWidth, 22});
+        NewLabel(tab, name, QString::fromLatin1(text), {TimingLeft, TimingTop + row * TimingPitch, TimingCaptionWidth, 22});
     };
     auto place = [](int row, int width) {
         return QRect(TimingLeft + TimingCaptionWidth, TimingTop + row * TimingPitch, width, 22);
     };
     caption("BladeUpTimeLabel", "Auto blade up time ", 0);
-    bladeuptime = MakeSpin(tab, "bladeuptime", 0, MaxBladeUpTime, place(0, 60));
+    bladeuptime = NewSpin(tab, "bladeuptime", 0, MaxBladeUpTime, place(0, 60));
     caption("AutoBladePortLabel", "Port to Move Up", 1);
-    AutoBladePort = MakeList(tab, "AutoBladePort", QuarnPortList(), place(1, 100));
+    AutoBladePort = NewDropDown(tab, "AutoBladePort", QuarnPortList(), place(1, 100), AllItems);
     caption("StartupDelayLabel", "Startup Delay", 2);
-    startupdelay = MakeSpin(tab, "startupdelay", MinStartupDelay, MaxStartupDelaySetting, place(2, 60));
+    startupdelay = NewSpin(tab, "startupdelay", MinStartupDelay, MaxStartupDelaySetting, place(2, 60));
     connect(bladeuptime, &QSpinBox::valueChanged, this, &QuarnGlobal::bladeuptimeChange);
     connect(startupdelay, &QSpinBox::valueChanged, this, &QuarnGlobal::startupdelayChange);
     connect(AutoBladePort, &QComboBox::activated, this, &QuarnGlobal::AutoBladePortChange);

@@ -86,17 +86,17 @@ void QuarnOptions::Build()
 void QuarnOptions::BuildPanicTab()
 {
     QWidget *tab = m_page.tabPage(QuarnPage::PanicTab);
-    m_panicOutputs = MakeGroup(tab, "PanicGroup", "Panic Button settings", PanicGroup);
-    QGroupBox *links = MakeGroup(tab, "OutputLinkGroup", "Output Linking settings", LinkGroup);
-    MakeLabel(links, "OutputALabel", QStringLiteral("Output A"), {LinkLeft[0], 18, LinkWidth, 16});
-    MakeLabel(links, "OutputBLabel", QStringLiteral("Output B"), {LinkLeft[1], 18, LinkWidth, 16});
+    m_panicOutputs = NewGroup(tab, "PanicGroup", "Panic Button settings", PanicGroup);
+    QGroupBox *links = NewGroup(tab, "OutputLinkGroup", "Output Linking settings", LinkGroup);
+    NewLabel(links, "OutputALabel", QStringLiteral("Output A"), {LinkLeft[0], 18, LinkWidth, 16});
+    NewLabel(links, "OutputBLabel", QStringLiteral("Output B"), {LinkLeft[1], 18, LinkWidth, 16});
     for (int i = 0; i < int(std::size(OutputLinks)); ++i) {
         const int row = i / 2, column = i % 2;
         if (column == 0)
-            MakeLabel(links, QByteArray("OutputLinkLabel").append(QByteArray::number(row + 1)).constData(),
+            NewLabel(links, QByteArray("OutputLinkLabel").append(QByteArray::number(row + 1)).constData(),
                       QStringLiteral("Link %1").arg(row + 1), {10, LinkTop + row * LinkPitch, 60, 22});
-        QComboBox *list = MakeList(links, OutputLinks[i].name, QuarnOutputList(),
-                                   {LinkLeft[column], LinkTop + row * LinkPitch, LinkWidth, 22});
+        QComboBox *list = NewDropDown(links, OutputLinks[i].name, QuarnOutputList(),
+                                      {LinkLeft[column], LinkTop + row * LinkPitch, LinkWidth, 22}, AllItems);
         connect(list, &QComboBox::activated, this, [this, i](int index) { OutputLinkChange(i, index); });
         m_links << list;
     }
@@ -105,9 +105,9 @@ void QuarnOptions::BuildPanicTab()
 void QuarnOptions::BuildVPlow()
 {
     QWidget *tab = m_page.tabPage(QuarnPage::A1A4Tab);
-    CheckBox31 = MakeCheckBox(tab, "CheckBox31", "V-Plow attached", VPlowBox);
+    CheckBox31 = NewCheckBox(tab, "CheckBox31", "V-Plow attached", VPlowBox);
     for (int i = 0; i < int(std::size(VPlowNotes)); ++i) {
-        QLabel *note = MakeLabel(tab, QByteArray("VPlowNote").append(QByteArray::number(i + 1)).constData(),
+        QLabel *note = NewLabel(tab, QByteArray("VPlowNote").append(QByteArray::number(i + 1)).constData(),
                                  QString::fromLatin1(VPlowNotes[i]), {NoteLeft, NoteTop + i * NotePitch, 200, NotePitch});
         note->hide();
         m_vplowNotes << note;
@@ -118,8 +118,8 @@ void QuarnOptions::BuildVPlow()
 void QuarnOptions::BuildHoistLimit()
 {
     QWidget *tab = m_page.tabPage(QuarnPage::A5A8Tab);
-    hoistlimitenable = MakeCheckBox(tab, "hoistlimitenable", "Enable Hoist Limit NC", {Col1 - 2, 304, FlagWidth, FlagHeight});
-    hoistNO = MakeCheckBox(tab, "hoistNO", "Enable Hoist Limit NO", {Col1 - 2, 324, FlagWidth, FlagHeight});
+    hoistlimitenable = NewCheckBox(tab, "hoistlimitenable", "Enable Hoist Limit NC", {Col1 - 2, 304, FlagWidth, FlagHeight});
+    hoistNO = NewCheckBox(tab, "hoistNO", "Enable Hoist Limit NO", {Col1 - 2, 324, FlagWidth, FlagHeight});
     connect(hoistlimitenable, &QCheckBox::toggled, this, &QuarnOptions::hoistlimitenableClick);
     connect(hoistNO, &QCheckBox::toggled, this, &QuarnOptions::hoistNOClick);
 }
@@ -138,7 +138,7 @@ void QuarnOptions::BuildFlags()
         }
         QVector<QCheckBox *> boxes;
         if (parent) {
-            QCheckBox *box = MakeCheckBox(parent, f.name, f.caption, f.place);
+            QCheckBox *box = NewCheckBox(parent, f.name, f.caption, f.place);
             connect(box, &QCheckBox::toggled, this, [this, row](bool checked) { FlagClick(row, checked); });
             boxes << box;
         }

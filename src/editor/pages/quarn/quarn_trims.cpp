@@ -43,7 +43,7 @@ void QuarnTrims::Build()
         BuildGroup(i, m_page.tabPage(tab), slot[tab]++);
     }
     for (int tab : {QuarnPage::A1A4Tab, QuarnPage::A5A8Tab, QuarnPage::B1B4Tab, QuarnPage::B5B8Tab, QuarnPage::C1C4Tab})
-        MakeLabel(m_page.tabPage(QuarnPage::Tab(tab)), Name("TrimNote", QByteArray::number(tab)).constData(),
+        NewLabel(m_page.tabPage(QuarnPage::Tab(tab)), Name("TrimNote", QByteArray::number(tab)).constData(),
                   QString::fromLatin1(TrimNote), NotePlace);
 }
 
@@ -52,9 +52,9 @@ void QuarnTrims::BuildGroup(int index, QWidget *tab, int slot)
     const QuarnTrimGroup &g = QuarnTrimGroups[index];
     Controls &c = m_groups[index];
     const int left = GroupLeft + slot * GroupPitch;
-    QGroupBox *box = MakeGroup(tab, Name(g.stem, "Group").constData(), "", {left, GroupTop, GroupWidth, GroupHeight});
-    MakeLabel(box, Name(g.stem, "PortLabel").constData(), QString::fromLatin1(g.portLabel), PortPlace, Qt::AlignCenter);
-    c.outputName = MakeLabel(tab, Name(g.stem, "NameLabel").constData(), QString::fromLatin1(g.outputName),
+    QGroupBox *box = NewGroup(tab, Name(g.stem, "Group").constData(), "", {left, GroupTop, GroupWidth, GroupHeight});
+    NewLabel(box, Name(g.stem, "PortLabel").constData(), QString::fromLatin1(g.portLabel), PortPlace, Qt::AlignCenter);
+    c.outputName = NewLabel(tab, Name(g.stem, "NameLabel").constData(), QString::fromLatin1(g.outputName),
                              {left, GroupTop + GroupHeight + 2, GroupWidth, NameHeight}, Qt::AlignCenter);
 
     const char *captions[2] = {"Min", "Max"};
@@ -65,12 +65,12 @@ void QuarnTrims::BuildGroup(int index, QWidget *tab, int slot)
     QScrollBar **barControls[2] = {&c.minBar, &c.maxBar};
     QLabel **valueControls[2] = {&c.minValue, &c.maxValue};
     for (int side = 0; side < 2; ++side) {
-        MakeLabel(box, Name(g.stem, side ? "MaxCaption" : "MinCaption").constData(), QString::fromLatin1(captions[side]),
+        NewLabel(box, Name(g.stem, side ? "MaxCaption" : "MinCaption").constData(), QString::fromLatin1(captions[side]),
                   Column(side, CaptionTop, LineHeight), Qt::AlignCenter);
-        QScrollBar *bar = MakeTrimBar(box, bars[side], BarPlace(side));
+        QScrollBar *bar = NewQuarnTrimBar(box, bars[side], BarPlace(side));
         *barControls[side] = bar;
-        *valueControls[side] = MakeLabel(box, values[side], QString(), Column(side, ValueTop, LineHeight), Qt::AlignCenter);
-        QPushButton *test = MakeButton(box, buttons[side], testCaptions[side], ButtonPlace(side));
+        *valueControls[side] = NewLabel(box, values[side], QString(), Column(side, ValueTop, LineHeight), Qt::AlignCenter);
+        QPushButton *test = NewButton(box, buttons[side], testCaptions[side], ButtonPlace(side));
         const bool maxSide = side == 1;
         connect(bar, &QScrollBar::valueChanged, this, [this, index, maxSide](int position) {
             if (maxSide) TrimMaxScrollBarChange(index, position);

@@ -2,9 +2,9 @@
 // output pairs its custom mode drives; captions and colours follow the joystick type.
 #include "app/calimage.h"
 #include "app/image_layout.h"
-#include "editor/pages/quarn/quarnpage.h"
-#include "editor/pages/quarn/joysticks/controls.h"
 #include "editor/pages/quarn/joysticks/quarnjoystickpart.h"
+#include "editor/pages/quarn/quarnpage.h"
+#include "editor/widgets/controls.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -51,29 +51,29 @@ void QuarnJoystickPart::BuildCustomTab(QWidget *tab)
     for (int b = 0; b < ButtonCount; ++b) {
         const ButtonInfo &button = Buttons[b];
         const QString name = QString::fromLatin1(button.name);
-        QGroupBox *group = AddGroup(tab, nullptr, QString::fromLatin1(button.customCaption), GroupPlace(b));
-        group->setObjectName(name + "ButtonCustomGroup");
+        QGroupBox *group =
+            NewGroup(tab, name + "ButtonCustomGroup", QString::fromLatin1(button.customCaption), GroupPlace(b));
         SetFontColour(group, button.customColour);
         m_customGroups[size_t(b)] = group;
-        QCheckBox *box = AddCheckBox(group, nullptr, QStringLiteral("Activate Custom Mode"), {6, 18, 136, 20});
-        box->setObjectName(name + "ButtonCustom");
+        QCheckBox *box =
+            NewCheckBox(group, name + "ButtonCustom", QStringLiteral("Activate Custom Mode"), {6, 18, 136, 20});
         m_customBoxes[size_t(b)] = box;
         connect(box, &QCheckBox::toggled, this,
                 [this, b](bool ticked) { ActivateCustomModeClick(Button(b), ticked); });
         for (int a = 0; a < 3; ++a) {
             const int y = 42 + a * 24;
-            AddLabel(group, nullptr, QString(QLatin1Char(AxisLetters[a])) + ':', {8, y + 3, 14, 16});
-            QComboBox *axis = AddDropDown(group, nullptr, {24, y, 112, 22}, AxisItems());
-            axis->setObjectName(name + "Button" + AxisLetters[a] + "Axis");
+            NewLabel(group, nullptr, QString(QLatin1Char(AxisLetters[a])) + ':', {8, y + 3, 14, 16});
+            QComboBox *axis =
+                NewDropDown(group, name + "Button" + AxisLetters[a] + "Axis", AxisItems(), {24, y, 112, 22}, ListRows);
             m_axes[size_t(b)][size_t(a)] = axis;
             connect(axis, &QComboBox::activated, this, [this, b, a](int item) { ButtonAxisChange(Button(b), a, item); });
         }
     }
     const QRect spare = GroupPlace(ButtonCount);
-    auto *help = AddButton(tab, "CustomHelpButton", QStringLiteral("Custom Help"),
+    auto *help = NewButton(tab, "CustomHelpButton", QStringLiteral("Custom Help"),
                            {spare.x() + 22, spare.y() + 24, 100, 26});
     connect(help, &QPushButton::clicked, this, &QuarnJoystickPart::CustomHelpButtonClick);
-    auto *other = AddButton(tab, "axisswitches", QStringLiteral("Other Options"),
+    auto *other = NewButton(tab, "axisswitches", QStringLiteral("Other Options"),
                             {spare.x() + 22, spare.y() + 62, 100, 26});
     connect(other, &QPushButton::clicked, this, &QuarnJoystickPart::axisswitchesClick);
 }

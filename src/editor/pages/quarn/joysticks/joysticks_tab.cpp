@@ -1,7 +1,7 @@
 // The "Joysticks" tab: the joystick type, the controller ID and one notebook page per layout.
 #include "editor/assets.h"
-#include "editor/pages/quarn/joysticks/controls.h"
 #include "editor/pages/quarn/joysticks/quarnjoystickpart.h"
+#include "editor/widgets/controls.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -32,7 +32,7 @@ QString ButtonCaption(int button)
 
 QLabel *AddHeading(QWidget *parent, const char *name, const QString &text, const QRect &place)
 {
-    QLabel *label = AddLabel(parent, name, text, place);
+    QLabel *label = NewLabel(parent, name, text, place);
     QFont font = label->font();
     font.setBold(true);
     label->setFont(font);
@@ -43,10 +43,10 @@ QLabel *AddHeading(QWidget *parent, const char *name, const QString &text, const
 template <class Layout, size_t N>
 QComboBox *AddLayoutList(QWidget *page, const char *name, const Layout (&layouts)[N], int width)
 {
-    AddLabel(page, nullptr, QStringLiteral("Layout:"), {Left, 11, 50, 16});
+    NewLabel(page, nullptr, QStringLiteral("Layout:"), {Left, 11, 50, 16});
     QStringList items;
     for (const Layout &layout : layouts) items << QString::fromLatin1(layout.item);
-    return AddDropDown(page, name, {Left + 50, 8, width, 22}, items);
+    return NewDropDown(page, name, items, {Left + 50, 8, width, 22}, ListRows);
 }
 
 // Finds the control of every table entry by name and ties its change signal to a handler that
@@ -70,12 +70,12 @@ QByteArray Numbered(const char *format, int n) { return QString::fromLatin1(form
 
 void QuarnJoystickPart::BuildJoysticksTab(QWidget *tab)
 {
-    AddLabel(tab, nullptr, QStringLiteral("Joystick Type:"), {8, 9, 80, 18});
+    NewLabel(tab, nullptr, QStringLiteral("Joystick Type:"), {8, 9, 80, 18});
     QStringList items;
     for (const JoystickPageInfo &page : JoystickPages) items << QString::fromLatin1(page.item);
-    JoystickCombo = AddDropDown(tab, "JoystickCombo", {90, 6, 170, 22}, items);
-    AddLabel(tab, nullptr, QStringLiteral("Quarn ID:"), {440, 9, 60, 18});
-    IDSpin = AddSpin(tab, "IDSpin", {500, 6, 70, 22}, 0, 255);
+    JoystickCombo = NewDropDown(tab, "JoystickCombo", items, {90, 6, 170, 22}, ListRows);
+    NewLabel(tab, nullptr, QStringLiteral("Quarn ID:"), {440, 9, 60, 18});
+    IDSpin = NewSpin(tab, "IDSpin", 0, 255, {500, 6, 70, 22});
 
     JoystickNotebook = new QStackedWidget(tab);
     JoystickNotebook->setObjectName(QStringLiteral("JoystickNotebook"));
@@ -97,7 +97,7 @@ void QuarnJoystickPart::AddGripPicture(QWidget *page, int pageIndex)
     const char *picture = JoystickPages[pageIndex].picture;
     if (!picture) return;
     EnsureAssets();
-    QLabel *grip = AddLabel(page, Numbered("GripImage%1", pageIndex).constData(), QString(), GripPlace);
+    QLabel *grip = NewLabel(page, Numbered("GripImage%1", pageIndex).constData(), QString(), GripPlace);
     grip->setPixmap(QPixmap(QStringLiteral(":/assets/") + QString::fromLatin1(picture))
                         .scaled(GripPlace.size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
     grip->setAlignment(Qt::AlignCenter);
@@ -111,10 +111,11 @@ void QuarnJoystickPart::AddButtonRows(QWidget *page, const char *dropDownFormat,
     if (editFormat) AddHeading(page, nullptr, QStringLiteral("Label"), {Left + 235, top, 80, 16});
     int y = top + 18;
     for (int b = firstButton; b <= lastButton; ++b, y += RowHeight) {
-        QLabel *caption = AddLabel(page, nullptr, ButtonCaption(b), {Left, y + 3, 90, 16});
+        QLabel *caption = NewLabel(page, nullptr, ButtonCaption(b), {Left, y + 3, 90, 16});
         SetFontColour(caption, Buttons[b].customColour);
-        AddDropDown(page, Numbered(dropDownFormat, b).constData(), {Left + 95, y, 130, 22}, ModeItems());
-        if (editFormat) AddLabelEdit(page, Numbered(editFormat, b).constData(), {Left + 235, y, 80, 22});
+        NewDropDown(page, Numbered(dropDownFormat, b).constData(), ModeItems(), {Left + 95, y, 130, 22}, ListRows);
+        if (editFormat)
+            NewLineEdit(page, Numbered(editFormat, b).constData(), {Left + 235, y, 80, 22}, LabelEditLength);
     }
 }
 
@@ -126,16 +127,18 @@ void QuarnJoystickPart::AddTriggerControls(QWidget *page, int which, int top, bo
     static const char *const alwaysLiveNames[] = {"alwayslive", "alwayslive2"};
     static const char *const alwaysLiveTextNames[] = {"alwayslivetext", "alwayslivetext2"};
     m_triggerBoxes[size_t(which)] =
-        AddCheckBox(page, triggerNames[which], QStringLiteral("Mode Buttons Act As Trigger"), {Left, top, 200, 20});
+        NewCheckBox(page, triggerNames[which], QStringLiteral("Mode Buttons Act As Trigger"), {Left, top, 200, 20});
     m_multiModeBoxes[size_t(which)] =
-        AddCheckBox(page, multiNames[which], QStringLiteral("Multi Mode"), {Left + 235, top, 120, 20});
+        NewCheckBox(page, multiNames[which], QStringLiteral("Multi Mode"), {Left + 235, top, 120, 20});
     if (!withAlwaysLive) return;
-    AddLabel(page, nullptr, QStringLiteral("Always Live Mode:"), {Left, top + 29, 95, 16});
-    QComboBox *list = AddDropDown(page, alwaysLiveNames[which], {Left + 95, top + 26, 130, 22}, AlwaysLiveItems());
+    NewLabel(page, nullptr, QStringLiteral("Always Live Mode:"), {Left, top + 29, 95, 16});
+    QComboBox *list =
+        NewDropDown(page, alwaysLiveNames[which], AlwaysLiveItems(), {Left + 95, top + 26, 130, 22}, ListRows);
     list->setEditable(true);
     list->setInsertPolicy(QComboBox::NoInsert);
     m_alwaysLive[size_t(which)] = list;
-    m_alwaysLiveText[size_t(which)] = AddLabelEdit(page, alwaysLiveTextNames[which], {Left + 235, top + 26, 80, 22});
+    m_alwaysLiveText[size_t(which)] =
+        NewLineEdit(page, alwaysLiveTextNames[which], {Left + 235, top + 26, 80, 22}, LabelEditLength);
 }
 
 QWidget *QuarnJoystickPart::BuildFourButtonPage()
@@ -145,7 +148,8 @@ QWidget *QuarnJoystickPart::BuildFourButtonPage()
     // The four-button grip carries its labels in edits of its own.
     static const char *const edits[] = {"Edit10", "Edit8", "Edit9"};
     AddHeading(page, nullptr, QStringLiteral("Label"), {Left + 235, 8, 80, 16});
-    for (int b = NoButton; b <= Green; ++b) AddLabelEdit(page, edits[b], {Left + 235, 26 + b * RowHeight, 80, 22});
+    for (int b = NoButton; b <= Green; ++b)
+        NewLineEdit(page, edits[b], {Left + 235, 26 + b * RowHeight, 80, 22}, LabelEditLength);
     AddTriggerControls(page, 2, 26 + 3 * RowHeight + 10, false);
     return page;
 }
@@ -170,7 +174,7 @@ QWidget *QuarnJoystickPart::BuildSlaveModePage()
 {
     auto *page = new QWidget;
     AddButtonRows(page, "SlaveButton%1DropDown", nullptr, Red, Yellow, 8);
-    AddLabel(page, nullptr,
+    NewLabel(page, nullptr,
              QStringLiteral("This controller runs as a slave: its buttons follow the master controller's joystick."),
              {Left, 26 + 4 * RowHeight + 10, 420, 32})
         ->setWordWrap(true);
@@ -184,12 +188,12 @@ QWidget *QuarnJoystickPart::BuildTwoStickPage()
     const int columns[2] = {Left, Left + 220};
     Label140 = AddHeading(page, "Label140", QStringLiteral("Plow or JS2"), {columns[0], 44, 210, 16});
     Label142 = AddHeading(page, "Label142", QStringLiteral("Hoist or JS1"), {columns[1], 44, 210, 16});
-    TwoJ1Label = AddLabel(page, "TwoJ1Label", QStringLiteral("Plow (port A)"), {columns[0], 64, 210, 16});
-    TwoJ2Label = AddLabel(page, "TwoJ2Label", QStringLiteral("Hoist (port A)"), {columns[1], 64, 210, 16});
-    AddCheckBox(page, "TwoButton1Checkbox", QStringLiteral("Safety"), {columns[0], 88, 200, 20});
-    AddCheckBox(page, "TwoButton2Checkbox", QStringLiteral("Safety"), {columns[1], 88, 200, 20});
+    TwoJ1Label = NewLabel(page, "TwoJ1Label", QStringLiteral("Plow (port A)"), {columns[0], 64, 210, 16});
+    TwoJ2Label = NewLabel(page, "TwoJ2Label", QStringLiteral("Hoist (port A)"), {columns[1], 64, 210, 16});
+    NewCheckBox(page, "TwoButton1Checkbox", QStringLiteral("Safety"), {columns[0], 88, 200, 20});
+    NewCheckBox(page, "TwoButton2Checkbox", QStringLiteral("Safety"), {columns[1], 88, 200, 20});
     const OptionListInfo &hoist = OptionLists[TwoHoistButtonDropDown];
-    AddDropDown(page, hoist.name, {columns[1], 86, 170, 22}, OptionItems(hoist));
+    NewDropDown(page, hoist.name, OptionItems(hoist), {columns[1], 86, 170, 22}, ListRows);
     return page;
 }
 
@@ -200,30 +204,31 @@ QWidget *QuarnJoystickPart::BuildThreeStickPage()
     for (int i = 0; i < 3; ++i) AddHeading(page, nullptr, Numbered("JS%1", i + 1), {Column(i), 40, ColumnWidth(i), 16});
 
     // Fixed layouts: each stick's function in words.
-    Label13 = AddLabel(page, "Label13", QStringLiteral("Hoist"), {Column(0), 58, ColumnWidth(0), 16});
-    Label12 = AddLabel(page, "Label12", QStringLiteral("Plow"), {Column(1), 58, ColumnWidth(1), 16});
-    WingBladeLabel = AddLabel(page, "WingBladeLabel", QStringLiteral("Primary Wing (port B)"),
+    Label13 = NewLabel(page, "Label13", QStringLiteral("Hoist"), {Column(0), 58, ColumnWidth(0), 16});
+    Label12 = NewLabel(page, "Label12", QStringLiteral("Plow"), {Column(1), 58, ColumnWidth(1), 16});
+    WingBladeLabel = NewLabel(page, "WingBladeLabel", QStringLiteral("Primary Wing (port B)"),
                               {Column(2), 58, ColumnWidth(2), 44});
     WingBladeLabel->setWordWrap(true);
     WingBladeLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     // Custom layout: each stick's function chosen from a list.
-    Label119 = AddLabel(page, "Label119", QStringLiteral("Primary functions:"), {Column(0), 58, ColumnWidth(0), 16});
-    Label120 = AddLabel(page, "Label120", QStringLiteral("JS2 secondary:"), {Column(1), 104, ColumnWidth(1), 16});
+    Label119 = NewLabel(page, "Label119", QStringLiteral("Primary functions:"), {Column(0), 58, ColumnWidth(0), 16});
+    Label120 = NewLabel(page, "Label120", QStringLiteral("JS2 secondary:"), {Column(1), 104, ColumnWidth(1), 16});
     const QRect functionPlaces[] = {{Column(0), 76, ColumnWidth(0), 22}, {Column(1), 76, ColumnWidth(1), 22},
                                     {Column(1), 122, ColumnWidth(1), 22}, {Column(2), 76, ColumnWidth(2), 22}};
     for (size_t i = 0; i < 4; ++i)
-        AddDropDown(page, StickFunctionLists[i].name, functionPlaces[i], StickFunctionItems());
+        NewDropDown(page, StickFunctionLists[i].name, StickFunctionItems(), functionPlaces[i], ListRows);
 
-    Label14 = AddLabel(page, "Label14", QStringLiteral("Hoist Button:"), {Column(0), 152, ColumnWidth(0), 16});
-    Label9 = AddLabel(page, "Label9", QStringLiteral("Plow Button:"), {Column(1), 152, ColumnWidth(1), 16});
-    Label10 = AddLabel(page, "Label10", QStringLiteral("Wing/Blade Button:"), {Column(2), 152, ColumnWidth(2), 16});
+    Label14 = NewLabel(page, "Label14", QStringLiteral("Hoist Button:"), {Column(0), 152, ColumnWidth(0), 16});
+    Label9 = NewLabel(page, "Label9", QStringLiteral("Plow Button:"), {Column(1), 152, ColumnWidth(1), 16});
+    Label10 = NewLabel(page, "Label10", QStringLiteral("Wing/Blade Button:"), {Column(2), 152, ColumnWidth(2), 16});
     const OptionList buttonLists[] = {ThreeHoistButtonDropDown, plowoptions, ThreeWingButtonDropDown};
     for (int i = 0; i < 3; ++i) {
         const OptionListInfo &list = OptionLists[buttonLists[i]];
-        AddDropDown(page, list.name, {Column(i), 170, ColumnWidth(i), 22}, OptionItems(list));
+        NewDropDown(page, list.name, OptionItems(list), {Column(i), 170, ColumnWidth(i), 22}, ListRows);
     }
-    AddLabel(page, nullptr, QStringLiteral("Stick labels:"), {Column(0), 202, ColumnWidth(0), 16});
-    for (int i = 0; i < 3; ++i) AddLabelEdit(page, Numbered("Edit%1", i + 1).constData(), {Column(i), 220, 80, 22});
+    NewLabel(page, nullptr, QStringLiteral("Stick labels:"), {Column(0), 202, ColumnWidth(0), 16});
+    for (int i = 0; i < 3; ++i)
+        NewLineEdit(page, Numbered("Edit%1", i + 1).constData(), {Column(i), 220, 80, 22}, LabelEditLength);
     return page;
 }
 
@@ -236,13 +241,13 @@ QWidget *QuarnJoystickPart::BuildFourStickPage()
         const int x = Left + (i % 2) * (blockWidth + 10);
         const int y = 8 + (i / 2) * 100;
         AddHeading(page, nullptr, Numbered("JS%1", i + 1), {x, y, blockWidth, 16});
-        AddDropDown(page, StickFunctionLists[size_t(4 + i)].name, {x, y + 18, 150, 22}, StickFunctionItems());
-        AddCheckBox(page, FlagBoxes[size_t(2 + i)].name, QStringLiteral("Safety"), {x, y + 44, 100, 20});
-        AddLabel(page, nullptr, QStringLiteral("Label:"), {x + 100, y + 47, 40, 16});
-        AddLabelEdit(page, Numbered("Edit%1", 4 + i).constData(), {x + 140, y + 44, 70, 22});
+        NewDropDown(page, StickFunctionLists[size_t(4 + i)].name, StickFunctionItems(), {x, y + 18, 150, 22}, ListRows);
+        NewCheckBox(page, FlagBoxes[size_t(2 + i)].name, QStringLiteral("Safety"), {x, y + 44, 100, 20});
+        NewLabel(page, nullptr, QStringLiteral("Label:"), {x + 100, y + 47, 40, 16});
+        NewLineEdit(page, Numbered("Edit%1", 4 + i).constData(), {x + 140, y + 44, 70, 22}, LabelEditLength);
     }
-    AddLabel(page, nullptr, QStringLiteral("Secondary function:"), {Left, 211, 110, 16});
-    AddDropDown(page, StickFunctionLists[8].name, {Left + 110, 208, 150, 22}, StickFunctionItems());
+    NewLabel(page, nullptr, QStringLiteral("Secondary function:"), {Left, 211, 110, 16});
+    NewDropDown(page, StickFunctionLists[8].name, StickFunctionItems(), {Left + 110, 208, 150, 22}, ListRows);
     return page;
 }
 
@@ -259,11 +264,11 @@ QWidget *QuarnJoystickPart::BuildGroupsOfTwoPage(int pageIndex)
         const int y = 8 + int(i / 2) * 52;
         const OptionListInfo &list = OptionLists[lists[i]];
         AddHeading(page, nullptr, Numbered("JS%1 Button", int(i) + 1), {x, y, blockWidth, 16});
-        AddDropDown(page, list.name, {x, y + 18, blockWidth, 22}, OptionItems(list));
+        NewDropDown(page, list.name, OptionItems(list), {x, y + 18, blockWidth, 22}, ListRows);
     }
     const FlagBox &latch = FlagBoxes[fourSticks ? 7 : 6];
-    AddCheckBox(page, latch.name, QStringLiteral("Safety Latch"), {Left, 116, 200, 20});
-    AddLabel(page, nullptr,
+    NewCheckBox(page, latch.name, QStringLiteral("Safety Latch"), {Left, 116, 200, 20});
+    NewLabel(page, nullptr,
              QStringLiteral("Each stick works in groups of two outputs; choose the outputs of its primary and "
                             "secondary modes on the Custom tab."),
              {Left, 146, 420, 32})

@@ -46,6 +46,11 @@ constexpr int ThreeStickGroups = 29;
 constexpr int FourStickGroups = 30;
 }  // namespace Type
 
+// The drop-down lists of the joystick tabs show twelve lines when open; a label edit takes at most
+// eight characters.
+constexpr int ListRows = 12;
+constexpr int LabelEditLength = 8;
+
 // JoystickCombo items and JoystickNotebook pages share one index.
 enum JoystickPage { FourButtonPage, SixButtonPage, EightButtonPage, TwoStickPage, ThreeStickPage, SlaveModePage,
                     OstrelPage, FourStickPage, M3G2Page, M4G2Page, JoystickPageCount };

@@ -2,8 +2,8 @@
 // another controller, and the controller's own ID.
 #include "app/calimage.h"
 #include "app/image_layout.h"
-#include "editor/pages/quarn/joysticks/controls.h"
 #include "editor/pages/quarn/joysticks/quarnjoystickpart.h"
+#include "editor/widgets/controls.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -42,25 +42,20 @@ void QuarnJoystickPart::BuildRemoteTab(QWidget *tab)
         const QString name = QString::fromLatin1(button.name);
         RemoteControls &c = m_remote[r];
         const QRect place{4 + int(r % 3) * (GroupWidth + 4), 4 + int(r / 3) * (GroupHeight + 6), GroupWidth, GroupHeight};
-        c.group = AddGroup(tab, nullptr, QString::fromLatin1(button.remoteCaption), place);
-        c.group->setObjectName(name + "RemoteGroup");
-        AddLabel(c.group, nullptr, QStringLiteral("Target ID:"), {10, 27, 70, 16});
-        c.target = AddSpin(c.group, nullptr, {90, 24, 80, 22}, NotRemote, NotRemote);
-        c.target->setObjectName(name + "TargetIDSpin");
-        c.typeLabel = AddLabel(c.group, nullptr, QString(), {10, 59, 78, 16});
-        c.typeLabel->setObjectName(name + "SlaveTypeLabel");
-        c.remoteId = AddSpin(c.group, nullptr, {90, 56, 80, 22}, 1, 12);
-        c.remoteId->setObjectName(name + "RemoteIDSpin");
-        c.mode = AddDropDown(c.group, nullptr, {90, 56, 80, 22}, RemoteModeItems());
-        c.mode->setObjectName(name + "RemoteModeDropdown");
+        c.group = NewGroup(tab, name + "RemoteGroup", QString::fromLatin1(button.remoteCaption), place);
+        NewLabel(c.group, nullptr, QStringLiteral("Target ID:"), {10, 27, 70, 16});
+        c.target = NewSpin(c.group, name + "TargetIDSpin", NotRemote, NotRemote, {90, 24, 80, 22});
+        c.typeLabel = NewLabel(c.group, name + "SlaveTypeLabel", QString(), {10, 59, 78, 16});
+        c.remoteId = NewSpin(c.group, name + "RemoteIDSpin", 1, 12, {90, 56, 80, 22});
+        c.mode = NewDropDown(c.group, name + "RemoteModeDropdown", RemoteModeItems(), {90, 56, 80, 22}, ListRows);
         const int remote = int(r);
         connect(c.target, &QSpinBox::valueChanged, this, [this, remote](int v) { RedTargetIDSpinChange(remote, v); });
         connect(c.remoteId, &QSpinBox::valueChanged, this, [this, remote](int v) { RedRemoteIDSpinChange(remote, v); });
         connect(c.mode, &QComboBox::activated, this,
                 [this, remote](int item) { RedRemoteModeDropdownChange(remote, item); });
     }
-    AddLabel(tab, nullptr, QStringLiteral("Quarn ID:"), {8, 227, 60, 16});
-    IDSpin2 = AddSpin(tab, "IDSpin2", {70, 224, 70, 22}, 0, 255);
+    NewLabel(tab, nullptr, QStringLiteral("Quarn ID:"), {8, 227, 60, 16});
+    IDSpin2 = NewSpin(tab, "IDSpin2", 0, 255, {70, 224, 70, 22});
     connect(IDSpin2, &QSpinBox::valueChanged, this, &QuarnJoystickPart::IDSpinChange);
 }
 
