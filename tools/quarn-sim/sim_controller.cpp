@@ -86,8 +86,7 @@ void SimController::PowerUp()
     m_output.clear();
     m_lineFreeUs = 0;
     m_transferHalted = false;
-    const SimOptions options = Options();
-    if (options.fastStart && !options.noFirmware)
+    if (Options().fastStart && m_peer->HasFirmware())
         StartApplication();
     else
         EnterBootloader("power-up");
@@ -331,6 +330,8 @@ void SimController::HandleBootByte(uint8_t byte)
         [[fallthrough]];
     default: {
         const QByteArray reply = m_peer->Receive(byte);
+        if (byte == Wire::Identify && reply.endsWith("\r\n"))
+            Log(QStringLiteral("bootloader names its chip: %1").arg(QString::fromLatin1(reply.trimmed())));
         SendBytes(reply);
         if (m_peer->StartApplicationRequested()) {
             Log(QStringLiteral("tool > 'R': bootloader starts the application"));
