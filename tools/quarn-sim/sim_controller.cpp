@@ -145,12 +145,9 @@ void SimController::Run()
         if (::poll(&pfd, 1, PollMs) > 0 && (pfd.revents & POLLIN)) {
             uint8_t bytes[64];
             const ssize_t n = ::read(m_pty.Master(), bytes, sizeof bytes);
-            for (ssize_t i = 0; i < n; ++i) {
-                Record(true, bytes[i]);
-                m_lastFromToolMs = NowMs();
-                HandleByte(bytes[i]);
-            }
+            for (ssize_t i = 0; i < n; ++i) Hear(bytes[i]);
         }
+        HandleDueInput();
         OnTimers();
     }
 }
@@ -449,6 +446,28 @@ void SimController::Send(uint8_t byte, int delayMs)
     const int64_t start = std::max(now, m_lineFreeUs);
     m_lineFreeUs = pacing ? start + ByteTimeUs : start;
     m_output.push_back({byte, m_lineFreeUs});
+}
+
+void SimController::Hear(uint8_t byte)
+{
+    // A pseudo-terminal delivers the tool's bytes at once; on a serial line each one takes its
+    // character time after the one before it, and the controller acts on it only then.
+    const int64_t now = NowUs();
+    const int64_t due = Options().pacing ? std::max(now, m_inputFreeUs) + ByteTimeUs : now;
+    m_inputFreeUs = due;
+    m_input.push_back({byte, due});
+}
+
+void SimController::HandleDueInput()
+{
+    const int64_t now = NowUs();
+    while (!m_input.empty() && m_input.front().dueUs <= now) {
+        const uint8_t byte = m_input.front().byte;
+        m_input.pop_front();
+        Record(true, byte);
+        m_lastFromToolMs = NowMs();
+        HandleByte(byte);
+    }
 }
 
 void SimController::SendBytes(const QByteArray &bytes)

@@ -55,7 +55,7 @@ const std::vector<OptionRow> &Rows()
          [](SimOptions &o, const QString &v) { return ToInt(v, o.announceMs, 10); }},
         {"--verbose", nullptr, "log every byte of the image transfers as well",
          [](SimOptions &o, const QString &) { return o.verbose = true; }},
-        {"--no-pacing", nullptr, "send at once instead of at the pace of 9600 baud",
+        {"--no-pacing", nullptr, "send and hear bytes at once instead of at the pace of 9600 baud",
          [](SimOptions &o, const QString &) { o.pacing = false; return true; }},
         {"--silent", nullptr, "fault: never answer anything",
          [](SimOptions &o, const QString &) { return o.silent = true; }},

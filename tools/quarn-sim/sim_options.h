@@ -19,7 +19,7 @@ struct SimOptions {
     bool fastStart = false;       // power-up starts the application without the bootloader
     int announceMs = 500;         // unprompted product code repeats this often until acknowledged
     bool verbose = false;         // log every byte of the image transfers too
-    bool pacing = true;           // send at the pace of a 9600 baud line
+    bool pacing = true;           // send and hear at the pace of a 9600 baud line
     // Faults.
     bool silent = false;          // never answers anything
     char wrongCode = 0;           // announces and answers with this letter instead
