@@ -6,6 +6,7 @@
 #include "editor/quarnform.h"
 #include "link/comthread.h"
 #include "sim_bootloader.h"
+#include "sim_options.h"
 #include "support/filedialogs.h"
 #include "support/hexrecords.h"
 #include "support/simlink.h"
@@ -146,6 +147,25 @@ private slots:
         QVERIFY(texts.contains(QStringLiteral("Quarn boot 1.2 ATmega32")));
         QVERIFY(texts.indexOf(QStringLiteral("Sending update...")) < texts.indexOf(QStringLiteral("Verifying flash...")));
         QVERIFY(waitUntil([&] { return host.lastStatus().text == Banner && host.lastStatus().colour == LinkColor::Green; }, 5000));
+    }
+
+    void emulatorCommandLineCarriesTheBootloadersWords()
+    {
+        // The bootloader's words and the application's share one command line and one --help.
+        SimOptions options;
+        bool help = false;
+        QString error;
+        QVERIFY(ParseSimOptions({"--product", "b", "--chip", "at90can64", "--no-firmware", "--nak", "2", "--fast-start"},
+                                options, help, error));
+        QCOMPARE(options.product, 'b');
+        QVERIFY(options.fastStart);
+        QCOMPARE(options.boot.chip, QByteArray("at90can64"));
+        QVERIFY(!options.boot.hasFirmware);
+        QCOMPARE(options.boot.naks, 2);
+        QVERIFY(!ParseSimOptions({"--flip-flash"}, options, help, error));
+        QVERIFY(!ParseSimOptions({"--bogus"}, options, help, error));
+        for (const char *word : {"--chip", "--no-firmware", "--nak", "--silent-on", "--corrupt-readback", "--flip-flash"})
+            QVERIFY2(SimUsage().contains(QLatin1String(word)), word);
     }
 };
 
