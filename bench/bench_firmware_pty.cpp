@@ -174,9 +174,9 @@ int main(int argc, char **argv)
     for (size_t i = span.first; i <= span.last; ++i) (wire[i].fromTool ? sent : received) += 1;
     const qsizetype bytes = sent + received;
     const double wireSeconds = double(bytes) * 10.0 / LinkBaudRate;
-    // The span's ticks mark when its first byte had arrived and its last left: add the first's
-    // own character time.
-    const double spanSeconds = (wire[span.last].tick - wire[span.first].tick) / 1000.0 + 10.0 / LinkBaudRate;
+    // The span's ticks mark when its first byte set out (the tool wrote it) and when its last had
+    // been carried (the emulator paces its output).
+    const double spanSeconds = (wire[span.last].tick - wire[span.first].tick) / 1000.0;
 
     std::printf("chip            %s\n", boot.IdentificationLine().trimmed().constData());
     std::printf("image           %d KiB, %d pages of %d bytes written\n", kib, boot.PagesWritten(), boot.PageSize());

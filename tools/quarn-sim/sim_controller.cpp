@@ -452,6 +452,8 @@ void SimController::Hear(uint8_t byte)
 {
     // A pseudo-terminal delivers the tool's bytes at once; on a serial line each one takes its
     // character time after the one before it, and the controller acts on it only then.
+    // The record shows it when it came off the pseudo-terminal, as the tool sent it.
+    Record(true, byte);
     const int64_t now = NowUs();
     const int64_t due = Options().pacing ? std::max(now, m_inputFreeUs) + ByteTimeUs : now;
     m_inputFreeUs = due;
@@ -464,7 +466,6 @@ void SimController::HandleDueInput()
     while (!m_input.empty() && m_input.front().dueUs <= now) {
         const uint8_t byte = m_input.front().byte;
         m_input.pop_front();
-        Record(true, byte);
         m_lastFromToolMs = NowMs();
         HandleByte(byte);
     }
