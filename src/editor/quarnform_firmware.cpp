@@ -1,5 +1,22 @@
-// The main window's side of the firmware upgrade: the choice of the firmware file. Until the
-// bootloader programming lands, no file is chosen.
+// The main window's side of the firmware upgrade: the choice of the firmware file, asked for by
+// the link worker once the bootloader has named its chip.
 #include "editor/quarnform.h"
 
-QString TQuarnForm::SelectFirmwareFile() { return {}; }
+#include "link/bootloader/firmwarefile.h"
+
+#include <QCoreApplication>
+#include <QFileDialog>
+
+QString TQuarnForm::SelectFirmwareFile()
+{
+    const QString folder = QCoreApplication::applicationDirPath();
+    QFileDialog dialog(this, QString::fromLatin1(FirmwareFile::kDialogTitle), folder);
+    dialog.setObjectName(QStringLiteral("FirmwareDialog"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilter(QString::fromLatin1(FirmwareFile::kDialogFilter));
+    dialog.selectFile(FirmwareFile::PresetName(folder));
+    const bool confirmed = dialog.exec() == QDialog::Accepted;
+    const QStringList chosen = dialog.selectedFiles();
+    return FirmwareFile::Accept(confirmed, chosen.value(0));
+}

@@ -3,6 +3,7 @@
 #include "link/comthread.h"
 
 #include "app/ticks.h"
+#include "link/hex/flashimage.h"
 #include "link/linkmessage.h"
 
 #include <QCoreApplication>
@@ -19,7 +20,8 @@ constexpr int DestroyPollMs = 5;
 }  // namespace
 
 TCOMThread::TCOMThread(LinkHost &owner, int port)
-    : m_owner(owner), m_context(owner.LinkContext()), m_hostId(owner.LinkHostId()), m_workerId(nextWorkerId++), m_portNumber(port), m_statusText(QStringLiteral("Not Connected"))
+    : m_owner(owner), m_context(owner.LinkContext()), m_hostId(owner.LinkHostId()), m_workerId(nextWorkerId++), m_portNumber(port), m_statusText(QStringLiteral("Not Connected")),
+      m_bootloader(*this, *this, ProcessFlashImage())
 {
     start();
 }

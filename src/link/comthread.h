@@ -2,6 +2,8 @@
 // The link worker: the one thread that owns the serial port. Its body is the link supervisor, a
 // state machine run every 10 ms (states in link/linkprotocol.h); it reports to the user interface
 // only through the hand-overs of LinkHost and posted link messages.
+#include "link/bootloader/bootloader.h"
+#include "link/bootloader/bootloaderhost.h"
 #include "link/bytelink.h"
 #include "link/linkhost.h"
 #include "link/linkprotocol.h"
@@ -25,7 +27,7 @@ struct PortError {
     QString message;
 };
 
-class TCOMThread : public QThread, public ByteLink {
+class TCOMThread : public QThread, public ByteLink, public BootloaderHost {
     Q_OBJECT
 public:
     // Starts the thread at once; it opens "COM<port>" on its first pass.
@@ -84,16 +86,23 @@ protected:
     void SelectFirmwareFile();  // sets m_firmwareFileName through the UI thread
     bool ProgramFlash(const QString &fileName);
 
+    // BootloaderHost: what the programming run shows, through this worker's status fields.
+    void SetStatusColour(Colour colour) override;
+    void SetProgress(int percent) override;
+    void ShowInfo(const QString &text) override;
+    void ShowError(const QString &text) override;
+    void ReturnToConnected() override;
+
     // Hand-overs to the UI thread; the worker waits for each. While it waits the link lock is
     // released, so a UI handler that takes it cannot deadlock with the worker.
     void RunOnUi(const std::function<void()> &call);
-    void SyncStatus();
+    void SyncStatus() override;
     void ShowError();  // m_messageBoxText in an error box
     void ShowInfo();   // m_messageBoxText in an information box
     void Box(const QString &text) { m_messageBoxText = text; ShowError(); }
 
     void SetStatus(const QString &text, uint32_t colour);
-    void SetStatusText(const QString &text) { m_statusText = text; }
+    void SetStatusText(const QString &text) override { m_statusText = text; }
     void PostMessage(int code, int value);
     uint32_t SinceLinkTimer() const;
     void ResetLinkTimer();
@@ -128,4 +137,5 @@ protected:
     uint8_t m_state = LinkState::Start;
     int m_progress = 0;
     uint32_t m_linkTimer = 0;
+    Bootloader m_bootloader;  // programs the flash over this worker's line, reporting to it
 };

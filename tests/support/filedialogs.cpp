@@ -23,7 +23,7 @@ void FileDialogTyper::answer(QWidget *widget)
     m_answered << dialog;
 
     auto *nameBox = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
-    m_seen << FileDialogSeen{dialog->directory().absolutePath(), nameBox ? nameBox->text() : QString(),
+    m_seen << FileDialogSeen{dialog->windowTitle(), dialog->directory().absolutePath(), nameBox ? nameBox->text() : QString(),
                              dialog->nameFilters(), dialog->acceptMode() == QFileDialog::AcceptSave};
     if (m_path.isEmpty() || !nameBox) {
         dialog->reject();

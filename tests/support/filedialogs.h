@@ -9,6 +9,7 @@
 class ModalAnswerer;
 
 struct FileDialogSeen {
+    QString title;
     QString directory;       // the folder the dialog showed first
     QString typedName;       // the file name box as the dialog opened
     QStringList nameFilters;

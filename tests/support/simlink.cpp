@@ -8,10 +8,15 @@
 #include <QCoreApplication>
 #include <QtTest>
 
-SimOnCom::SimOnCom(int com, SimOptions options) : m_com(com)
+SimOnCom::SimOnCom(int com, SimOptions options) : SimOnCom(com, std::move(options), nullptr) {}
+
+SimOnCom::SimOnCom(int com, SimOptions options, BootloaderPeer &bootloader) : SimOnCom(com, std::move(options), &bootloader) {}
+
+SimOnCom::SimOnCom(int com, SimOptions options, BootloaderPeer *bootloader) : m_com(com)
 {
     options.com = com;
     m_sim = std::make_unique<SimController>(options);
+    if (bootloader) m_sim->SetBootloaderPeer(bootloader);
     QString error;
     if (!m_sim->Start(error)) qFatal("emulator: %s", qPrintable(error));
     m_device = m_sim->DevicePath();

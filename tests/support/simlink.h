@@ -26,6 +26,8 @@ inline SimOptions QuickStart()
 class SimOnCom {
 public:
     explicit SimOnCom(int com, SimOptions options = {});
+    // With a bootloader the test holds and looks into (it must outlive this object).
+    SimOnCom(int com, SimOptions options, BootloaderPeer &bootloader);
     ~SimOnCom();
     SimController &sim() { return *m_sim; }
     int com() const { return m_com; }
@@ -36,6 +38,7 @@ public:
     void kill();
 
 private:
+    SimOnCom(int com, SimOptions options, BootloaderPeer *bootloader);
     int m_com;
     QString m_device;
     std::unique_ptr<SimController> m_sim;

@@ -41,50 +41,84 @@ bool TakeCommand(QStringList &words, qsizetype at, char *command)
     return true;
 }
 
+// The bootloader's words on the emulator's command line, one row each.
+struct BootOptionRow {
+    const char *name;
+    const char *argument;  // nullptr: a switch without a value
+    const char *help;
+    // Takes the word at `at` and its value (if any) out of `words`' value position.
+    bool (*take)(QStringList &words, qsizetype at, SimBootOptions &options);
+};
+
+const BootOptionRow kBootOptionRows[] = {
+    {"--chip", "NAME", "chip named in the bootloader's identification line (default AT90CAN128)",
+     [](QStringList &w, qsizetype at, SimBootOptions &o) {
+         QString value;
+         const bool ok = TakeValue(w, at, &value);
+         o.chip = value.toLatin1();
+         return ok;
+     }},
+    {"--no-firmware", nullptr, "the bootloader holds no application until it has been programmed",
+     [](QStringList &, qsizetype, SimBootOptions &o) { return !(o.hasFirmware = false); }},
+    {"--nak", "N", "fault: answer the first N packets of the --nak-on command with NAK",
+     [](QStringList &w, qsizetype at, SimBootOptions &o) {
+         int64_t n = 0;
+         const bool ok = TakeNumber(w, at, &n);
+         o.naks = int(n);
+         return ok;
+     }},
+    {"--nak-on", "X", "the command letter --nak applies to (default D)",
+     [](QStringList &w, qsizetype at, SimBootOptions &o) { return TakeCommand(w, at, &o.nakCommand); }},
+    {"--silent-on", "X", "fault: never answer a packet with command letter X",
+     [](QStringList &w, qsizetype at, SimBootOptions &o) { return TakeCommand(w, at, &o.silentOn); }},
+    {"--corrupt-readback", "[N]", "fault: send the first N read-back blocks (default all) with a wrong checksum",
+     [](QStringList &w, qsizetype at, SimBootOptions &o) {
+         // An optional count follows; without one every read-back is corrupt.
+         o.corruptReadbacks = -1;
+         bool isCount = false;
+         const int count = at + 1 < w.size() ? w[at + 1].toInt(&isCount) : -1;
+         if (isCount && count >= 0) {
+             o.corruptReadbacks = count;
+             w.removeAt(at + 1);
+         }
+         return true;
+     }},
+    {"--flip-flash", "ADDR", "fault: a page write inverts the flash byte at ADDR (decimal or 0x-hex)",
+     [](QStringList &w, qsizetype at, SimBootOptions &o) {
+         int64_t n = 0;
+         const bool ok = TakeNumber(w, at, &n) && n < SimBootloader::kFlashBytes;
+         o.flipFlashAddress = n;
+         return ok;
+     }},
+};
+
 }  // namespace
 
 bool ParseSimBootOptions(QStringList &words, SimBootOptions &options, QString *error)
 {
     for (qsizetype i = 0; i < words.size();) {
         const QString word = words[i];
-        bool ok = true;
-        int64_t number = 0;
-        if (word == QLatin1String("--chip")) {
-            QString value;
-            ok = TakeValue(words, i, &value);
-            options.chip = value.toLatin1();
-        } else if (word == QLatin1String("--no-firmware")) {
-            options.hasFirmware = false;
-        } else if (word == QLatin1String("--nak")) {
-            ok = TakeNumber(words, i, &number);
-            options.naks = int(number);
-        } else if (word == QLatin1String("--nak-on")) {
-            ok = TakeCommand(words, i, &options.nakCommand);
-        } else if (word == QLatin1String("--silent-on")) {
-            ok = TakeCommand(words, i, &options.silentOn);
-        } else if (word == QLatin1String("--corrupt-readback")) {
-            // An optional count follows; without one every read-back is corrupt.
-            options.corruptReadbacks = -1;
-            bool isCount = false;
-            const int count = i + 1 < words.size() ? words[i + 1].toInt(&isCount) : -1;
-            if (isCount && count >= 0) {
-                options.corruptReadbacks = count;
-                words.removeAt(i + 1);
-            }
-        } else if (word == QLatin1String("--flip-flash")) {
-            ok = TakeNumber(words, i, &number) && number < SimBootloader::kFlashBytes;
-            options.flipFlashAddress = number;
-        } else {
+        const BootOptionRow *row = nullptr;
+        for (const BootOptionRow &r : kBootOptionRows)
+            if (word == QLatin1String(r.name)) row = &r;
+        if (!row) {
             ++i;
             continue;
         }
-        if (!ok) {
+        if (!row->take(words, i, options)) {
             if (error) *error = QStringLiteral("missing or bad value after ") + word;
             return false;
         }
         words.removeAt(i);
     }
     return true;
+}
+
+QList<SimOptionHelp> SimBootOptionHelp()
+{
+    QList<SimOptionHelp> lines;
+    for (const BootOptionRow &row : kBootOptionRows) lines.append({row.name, row.argument, row.help});
+    return lines;
 }
 
 SimBootloader::SimBootloader(SimBootOptions options)
@@ -118,6 +152,7 @@ QByteArray SimBootloader::IdentificationLine() const
 
 QByteArray SimBootloader::Receive(uint8_t byte)
 {
+    m_restart = false;   // an order to start concerns only the byte just received
     if (m_incoming.isEmpty()) {
         if (byte == Identify) return IdentificationLine();
         if (byte == Restart) m_restart = true;

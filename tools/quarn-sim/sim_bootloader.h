@@ -7,8 +7,10 @@
 
 #include <QByteArray>
 #include <QHash>
+#include <QList>
 #include <QString>
 #include <QStringList>
+#include <atomic>
 #include <cstdint>
 #include <vector>
 
@@ -28,6 +30,15 @@ struct SimBootOptions {
 // False with `error` set on a missing or bad value.
 bool ParseSimBootOptions(QStringList &words, SimBootOptions &options, QString *error);
 
+// One line of the emulator's --help.
+struct SimOptionHelp {
+    const char *name;
+    const char *argument;  // nullptr: a switch
+    const char *help;
+};
+// The --help lines of the bootloader's words, from the same table the parser reads.
+QList<SimOptionHelp> SimBootOptionHelp();
+
 class SimBootloader : public BootloaderPeer {
 public:
     static constexpr uint32_t kFlashBytes = 0x20000;
@@ -38,7 +49,9 @@ public:
     bool HasFirmware() const override { return m_hasFirmware; }
 
     // Back to waiting for an order, as after a new hook; flash and counters stay.
-    void Reset();
+    void Reset() override;
+    // The byte just received was an order to start the application.
+    bool StartApplicationRequested() const override { return m_restart; }
     // True once after an 'R' that came as an order (not inside a packet): the emulator then starts
     // the application if HasFirmware(), or announces the bootloader again.
     bool TakeRestart();
@@ -48,7 +61,7 @@ public:
     uint8_t Flash(uint32_t address) const { return m_flash[address]; }
     // Complete packets received with this command letter, whatever the answer.
     int Packets(char command) const { return m_packets.value(command); }
-    // Page writes carried out since construction.
+    // Page writes carried out since construction; may be read from another thread.
     int PagesWritten() const { return m_pagesWritten; }
 
 private:
@@ -65,6 +78,6 @@ private:
     int m_naksLeft;
     int m_corruptLeft;
     QHash<char, int> m_packets;
-    int m_pagesWritten = 0;
+    std::atomic<int> m_pagesWritten{0};
     bool m_restart = false;
 };

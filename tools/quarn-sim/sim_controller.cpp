@@ -86,8 +86,7 @@ void SimController::PowerUp()
     m_output.clear();
     m_lineFreeUs = 0;
     m_transferHalted = false;
-    const SimOptions options = Options();
-    if (options.fastStart && !options.noFirmware)
+    if (Options().fastStart && m_peer->HasFirmware())
         StartApplication();
     else
         EnterBootloader("power-up");
@@ -146,12 +145,9 @@ void SimController::Run()
         if (::poll(&pfd, 1, PollMs) > 0 && (pfd.revents & POLLIN)) {
             uint8_t bytes[64];
             const ssize_t n = ::read(m_pty.Master(), bytes, sizeof bytes);
-            for (ssize_t i = 0; i < n; ++i) {
-                Record(true, bytes[i]);
-                m_lastFromToolMs = NowMs();
-                HandleByte(bytes[i]);
-            }
+            for (ssize_t i = 0; i < n; ++i) Hear(bytes[i]);
         }
+        HandleDueInput();
         OnTimers();
     }
 }
@@ -331,6 +327,8 @@ void SimController::HandleBootByte(uint8_t byte)
         [[fallthrough]];
     default: {
         const QByteArray reply = m_peer->Receive(byte);
+        if (byte == Wire::Identify && reply.endsWith("\r\n"))
+            Log(QStringLiteral("bootloader names its chip: %1").arg(QString::fromLatin1(reply.trimmed())));
         SendBytes(reply);
         if (m_peer->StartApplicationRequested()) {
             Log(QStringLiteral("tool > 'R': bootloader starts the application"));
@@ -448,6 +446,29 @@ void SimController::Send(uint8_t byte, int delayMs)
     const int64_t start = std::max(now, m_lineFreeUs);
     m_lineFreeUs = pacing ? start + ByteTimeUs : start;
     m_output.push_back({byte, m_lineFreeUs});
+}
+
+void SimController::Hear(uint8_t byte)
+{
+    // A pseudo-terminal delivers the tool's bytes at once; on a serial line each one takes its
+    // character time after the one before it, and the controller acts on it only then.
+    // The record shows it when it came off the pseudo-terminal, as the tool sent it.
+    Record(true, byte);
+    const int64_t now = NowUs();
+    const int64_t due = Options().pacing ? std::max(now, m_inputFreeUs) + ByteTimeUs : now;
+    m_inputFreeUs = due;
+    m_input.push_back({byte, due});
+}
+
+void SimController::HandleDueInput()
+{
+    const int64_t now = NowUs();
+    while (!m_input.empty() && m_input.front().dueUs <= now) {
+        const uint8_t byte = m_input.front().byte;
+        m_input.pop_front();
+        m_lastFromToolMs = NowMs();
+        HandleByte(byte);
+    }
 }
 
 void SimController::SendBytes(const QByteArray &bytes)

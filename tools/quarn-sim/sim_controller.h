@@ -81,6 +81,8 @@ private:
     void Record(bool fromTool, uint8_t byte);
     void EndLiveCommand();
 
+    void Hear(uint8_t byte);      // a byte from the tool, acted on once the line has carried it
+    void HandleDueInput();
     void Send(uint8_t byte, int delayMs = 0);
     void SendBytes(const QByteArray &bytes);
     void FlushDueOutput();
@@ -115,6 +117,8 @@ private:
     };
     std::deque<Outgoing> m_output;
     int64_t m_lineFreeUs = 0;
+    std::deque<Outgoing> m_input;  // bytes from the tool, with the time they have fully arrived
+    int64_t m_inputFreeUs = 0;
     Mode m_mode = Mode::Application;
     bool m_connected = false;
     bool m_announcing = false;

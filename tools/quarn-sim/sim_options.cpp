@@ -47,8 +47,6 @@ const std::vector<OptionRow> &Rows()
          [](SimOptions &o, const QString &v) { o.imageFile = v; return !v.isEmpty(); }},
         {"--save-image", "FILE", "write every uploaded image to FILE",
          [](SimOptions &o, const QString &v) { o.saveImageFile = v; return !v.isEmpty(); }},
-        {"--no-firmware", nullptr, "the bootloader holds no application: start in the bootloader",
-         [](SimOptions &o, const QString &) { return o.noFirmware = true; }},
         {"--boot-wait", "MS", "after its 'B' the bootloader waits MS for its hook (default 300)",
          [](SimOptions &o, const QString &v) { return ToInt(v, o.bootWaitMs, 0); }},
         {"--fast-start", nullptr, "power-up starts the application at once, without the bootloader",
@@ -57,7 +55,7 @@ const std::vector<OptionRow> &Rows()
          [](SimOptions &o, const QString &v) { return ToInt(v, o.announceMs, 10); }},
         {"--verbose", nullptr, "log every byte of the image transfers as well",
          [](SimOptions &o, const QString &) { return o.verbose = true; }},
-        {"--no-pacing", nullptr, "send at once instead of at the pace of 9600 baud",
+        {"--no-pacing", nullptr, "send and hear bytes at once instead of at the pace of 9600 baud",
          [](SimOptions &o, const QString &) { o.pacing = false; return true; }},
         {"--silent", nullptr, "fault: never answer anything",
          [](SimOptions &o, const QString &) { return o.silent = true; }},
@@ -71,17 +69,18 @@ const std::vector<OptionRow> &Rows()
          [](SimOptions &o, const QString &v) { return ToInt(v, o.stopAfter, 0); }},
         {"--garbage", "N", "fault: send N garbage bytes before every product code",
          [](SimOptions &o, const QString &v) { return ToInt(v, o.garbage, 0); }},
-        {"--chip", "TEXT", "identification line of the bootloader's chip",
-         [](SimOptions &o, const QString &v) { o.chip = v; return true; }},
     };
     return rows;
 }
 
 }  // namespace
 
-bool ParseSimOptions(const QStringList &arguments, SimOptions &options, bool &helpWanted, QString &error)
+bool ParseSimOptions(const QStringList &words, SimOptions &options, bool &helpWanted, QString &error)
 {
     helpWanted = false;
+    // The bootloader's own words first (chip, firmware, its faults); the rest are the table's.
+    QStringList arguments = words;
+    if (!ParseSimBootOptions(arguments, options.boot, &error)) return false;
     for (int i = 0; i < arguments.size(); ++i) {
         const QString &arg = arguments[i];
         if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
@@ -117,11 +116,14 @@ QString SimUsage()
         "usage: quarn-sim [options]\n"
         "Emulates one Quarn controller (application and bootloader) on a pseudo-terminal and logs\n"
         "every exchange. Stop it with Ctrl+C; switch the controller off and on with kill -USR1.\n\noptions:\n");
-    for (const OptionRow &row : Rows()) {
-        QString left = QLatin1String(row.name);
-        if (row.argument) left += QLatin1Char(' ') + QLatin1String(row.argument);
-        text += QStringLiteral("  %1  %2\n").arg(left, -24).arg(QLatin1String(row.help));
+    QList<SimOptionHelp> lines;
+    for (const OptionRow &row : Rows()) lines.append({row.name, row.argument, row.help});
+    lines += SimBootOptionHelp();
+    lines.append({"--help", nullptr, "this text"});
+    for (const SimOptionHelp &line : lines) {
+        QString left = QLatin1String(line.name);
+        if (line.argument) left += QLatin1Char(' ') + QLatin1String(line.argument);
+        text += QStringLiteral("  %1  %2\n").arg(left, -24).arg(QLatin1String(line.help));
     }
-    text += QStringLiteral("  %1  %2\n").arg(QStringLiteral("--help"), -24).arg(QStringLiteral("this text"));
     return text;
 }

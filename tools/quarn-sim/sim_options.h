@@ -1,6 +1,8 @@
 #pragma once
 // The emulator's options, parsed in one place from a table (sim_options.cpp): add a row there
 // for a new option.
+#include "sim_bootloader.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -12,12 +14,12 @@ struct SimOptions {
     char product = 'j';           // product letter announced
     QString imageFile;            // image held at start (a *.joy file); else the default image
     QString saveImageFile;        // every uploaded image is written here
-    bool noFirmware = false;      // the bootloader holds no application
+    bool noFirmware = false;      // the bootloader holds no application (as boot.hasFirmware false)
     int bootWaitMs = 300;         // after its 'B' the bootloader waits this long for its hook
     bool fastStart = false;       // power-up starts the application without the bootloader
     int announceMs = 500;         // unprompted product code repeats this often until acknowledged
     bool verbose = false;         // log every byte of the image transfers too
-    bool pacing = true;           // send at the pace of a 9600 baud line
+    bool pacing = true;           // send and hear at the pace of a 9600 baud line
     // Faults.
     bool silent = false;          // never answers anything
     char wrongCode = 0;           // announces and answers with this letter instead
@@ -25,7 +27,7 @@ struct SimOptions {
     bool wrongEchoOnly = false;   // ... and the right echo never follows
     int stopAfter = -1;           // a transfer goes silent after k bytes
     int garbage = 0;              // garbage bytes sent before every product code
-    QString chip;                 // identification line of the bootloader (used by its peer)
+    SimBootOptions boot;          // the bootloader beyond its hook: chip, firmware, its faults
 };
 
 // Parses the command line (without the program name). False with a message on a bad option.

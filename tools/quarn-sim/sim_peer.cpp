@@ -1,29 +1,11 @@
-// Until the emulated bootloader's programming arrives, the bootloader beyond its hook answers
-// nothing; it starts the application on 'R' when it has one.
+// The emulated bootloader beyond its hook, made from the emulator's options.
 #include "sim_peer.h"
 
-#include "link/linkprotocol.h"
-
-namespace {
-class StubBootloaderPeer : public BootloaderPeer {
-public:
-    explicit StubBootloaderPeer(bool hasFirmware) : m_hasFirmware(hasFirmware) {}
-    QByteArray Receive(uint8_t byte) override
-    {
-        m_start = byte == Wire::Restart;
-        return {};
-    }
-    bool HasFirmware() const override { return m_hasFirmware; }
-    bool StartApplicationRequested() const override { return m_start; }
-    void Reset() override { m_start = false; }
-
-private:
-    bool m_hasFirmware;
-    bool m_start = false;
-};
-}  // namespace
+#include "sim_bootloader.h"
 
 std::unique_ptr<BootloaderPeer> MakeBootloaderPeer(const SimOptions &options)
 {
-    return std::make_unique<StubBootloaderPeer>(!options.noFirmware);
+    SimBootOptions boot = options.boot;
+    if (options.noFirmware) boot.hasFirmware = false;
+    return std::make_unique<SimBootloader>(boot);
 }

@@ -1,5 +1,5 @@
 #pragma once
-// The bootloader the emulator runs beyond its hook when none is installed.
+// The bootloader the emulator runs beyond its hook when none is set: a SimBootloader.
 #include "bootloader_peer.h"
 #include "sim_options.h"
 
