@@ -19,6 +19,8 @@
 #include <QStackedWidget>
 #include <QtTest>
 
+#include <algorithm>
+
 namespace {
 constexpr int QuarnCom = 171;
 constexpr int DorsellCom = 172;
@@ -114,20 +116,24 @@ private slots:
         sim.sim().ClearWire();
         QTest::mousePress(testMax, Qt::LeftButton);
         QVERIFY(waitUntil([&] { return Streaming(sim, HoistUpChannel, 200); }));
-        QTest::mouseRelease(testMax, Qt::LeftButton);
 
-        // "&Send Cal" delivers the edited image, and only the edit changed it.
-        QVERIFY(WaitReadyForRequest(sim, *form));
+        // "&Send Cal" with the button still down: the upload replaces the live command and
+        // delivers the edited image, in which only the edit changed anything.
         Named<QAction>(form.get(), "SendCal")->trigger();
         QVERIFY(WaitForBoxes(boxes, QStringLiteral("Upload Successful!"), 1));
         CalImageBytes edited = shown;
         edited[HoistUpMax] = 200;
         QCOMPARE(sim.sim().Image(), edited);
         QCOMPARE(CalImage, edited);
+        // The stream does not come back once the link is up again, though the button is down.
+        const int pairsBefore = sim.sim().LivePairs();
+        QVERIFY(WaitReadyForRequest(sim, *form));
+        QCOMPARE(sim.sim().LivePairs(), pairsBefore);
+        QTest::mouseRelease(testMax, Qt::LeftButton);
         form.reset();
     }
 
-    void dorsellOstrelAndVintleEachShowTheirDownload()
+    void dorsellPlowUpReleaseThenOstrelThenVintle()
     {
         CalImageBytes rawDorsell = PatternImage(23);
         rawDorsell[Off::Dorsell::JoystickSetting] = 0;
