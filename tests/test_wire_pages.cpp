@@ -83,7 +83,7 @@ private slots:
         auto form = ConnectedWindow(sim, boxes);
         QVERIFY(form);
         QCOMPARE(ShownPage(*form), int(TQuarnForm::QuarnPageIndex));
-        QCOMPARE(CalImage, shown);
+        QVERIFY2(CalImage == shown, qPrintable(ImageDifferences(CalImage, shown)));
         auto *maxBar = Named<QScrollBar>(form.get(), "HoistUpMaxScrollbar");
         auto *maxLabel = Named<QLabel>(form.get(), "HoistUpMaxValueLabel");
         QCOMPARE(maxBar->value(), TrimToSliderPosition(232));
@@ -125,7 +125,7 @@ private slots:
         QVERIFY(WaitForBoxes(boxes, QStringLiteral("Upload Successful!"), 1));
         CalImageBytes edited = shown;
         edited[HoistUpMax] = 200;
-        QCOMPARE(sim.sim().Image(), edited);
+        QVERIFY2(sim.sim().Image() == edited, qPrintable(ImageDifferences(sim.sim().Image(), edited)));
         QCOMPARE(CalImage, edited);
         // The stream does not come back once the link is up again, though the button is down.
         const int pairsBefore = sim.sim().LivePairs();
@@ -155,7 +155,7 @@ private slots:
         auto form = ConnectedWindow(sim, boxes);
         QVERIFY(form);
         QCOMPARE(ShownPage(*form), int(TQuarnForm::DorsellPageIndex));
-        QCOMPARE(CalImage, dorsell);
+        QVERIFY2(CalImage == dorsell, qPrintable(ImageDifferences(CalImage, dorsell)));
         QVERIFY(!Named<QComboBox>(form.get(), "joysetting")->isHidden());
         QVERIFY(Named<QComboBox>(form.get(), "joysetting2")->isHidden());
         QCOMPARE(Named<QLabel>(form.get(), "plowupmin2")->text(), TrimVoltsText(60));
@@ -192,7 +192,7 @@ private slots:
         Named<QAction>(form.get(), "GetCalibration1")->trigger();
         QVERIFY(WaitForBoxes(boxes, QStringLiteral("Download Successful!"), 2));
         QCOMPARE(ShownPage(*form), int(TQuarnForm::DorsellPageIndex));
-        QCOMPARE(CalImage, ostrel);
+        QVERIFY2(CalImage == ostrel, qPrintable(ImageDifferences(CalImage, ostrel)));
         QVERIFY(Named<QComboBox>(form.get(), "joysetting")->isHidden());
         QVERIFY(!Named<QComboBox>(form.get(), "joysetting2")->isHidden());
         QVERIFY(Named<QGroupBox>(form.get(), "GroupBox12")->isHidden());  // no right wing outputs
@@ -204,7 +204,7 @@ private slots:
         QTest::mouseClick(Named<QPushButton>(form.get(), "ResetButton"), Qt::LeftButton);
         QVERIFY(WaitForBoxes(boxes, QStringLiteral("Download Successful!"), 3));
         QCOMPARE(ShownPage(*form), int(TQuarnForm::VintlePageIndex));
-        QCOMPARE(CalImage, vintle);
+        QVERIFY2(CalImage == vintle, qPrintable(ImageDifferences(CalImage, vintle)));
         QVERIFY(waitUntil([&] { return Banner(*form) == BannerOf('c'); }));
         form.reset();
     }

@@ -7,6 +7,7 @@
 #include "link/linkprotocol.h"
 
 #include <QStackedWidget>
+#include <QStringList>
 #include <QTabWidget>
 
 namespace {
@@ -15,6 +16,14 @@ constexpr int NoControllerCom = 250;
 // Enough reloads for every page to settle (the frequency bars settle within a few).
 constexpr int SettleReloads = 10;
 }  // namespace
+
+QString ImageDifferences(const CalImageBytes &a, const CalImageBytes &b)
+{
+    QStringList out;
+    for (int i = 0; i < CalImageSize; ++i)
+        if (a[i] != b[i]) out << QStringLiteral("%1: %2/%3").arg(i).arg(a[i]).arg(b[i]);
+    return out.join(QStringLiteral(", "));
+}
 
 SimOptions ControllerOf(char product)
 {

@@ -6,6 +6,8 @@
 #include "support/simlink.h"
 #include "support/testsupport.h"
 
+#include <QString>
+
 #include <memory>
 #include <vector>
 
@@ -14,6 +16,9 @@ class TQuarnForm;
 
 // A download or an upload, with the hand-over to the window and its box, on a loaded machine.
 constexpr int TransferDeadlineMs = 15000;
+
+// The offsets where two images differ, with both values, for a readable failure.
+QString ImageDifferences(const CalImageBytes &a, const CalImageBytes &b);
 
 // Emulator options for a controller of `product` whose application starts at once.
 SimOptions ControllerOf(char product);
