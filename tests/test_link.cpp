@@ -38,7 +38,9 @@ class LinkTest : public QObject {
     {
         auto worker = std::make_unique<TCOMThread>(host, sim.com());
         if (!waitUntil([&] { return host.imagesTaken() == 1; }, 8000)) qFatal("no first download");
-        if (!waitUntil([&] { return worker->LockedState() == LinkState::Connected; }, 3000)) qFatal("not connected");
+        // Connected, and the acknowledgement already seen by the emulator: the worker counts as
+        // connected as soon as it has written the 'E', a moment before the emulator reads it.
+        if (!waitFreshlyConnected(sim, *worker)) qFatal("not connected");
         return worker;
     }
 
