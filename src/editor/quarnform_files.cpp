@@ -11,15 +11,13 @@
 #include "files/model/resetimage.h"
 #include "files/printform.h"
 #include "files/reportprinting.h"
+#include "link/linkprotocol.h"
 
 #include <QApplication>
 #include <QPrintDialog>
 #include <QPrinter>
 
 namespace {
-// The link worker's request to upload the calibration image, as "&Send Calibration" leaves it.
-constexpr uint8_t SendCalibrationRequest = 254;
-
 // The hourglass and the "Printing...." window for as long as the report is being printed, put
 // away however the printing ends.
 class PrintingNotice {
@@ -71,7 +69,7 @@ void TQuarnForm::ResetCalFile1Click()
     MakeResetImage(CalImage);
     for (ProductPage *page : Pages) page->ResetDefaults();
     ImageToControls(false);
-    SetRequest(SendCalibrationRequest, 0);
+    SetRequest(Request::SendCalibration, 0);
 }
 
 void TQuarnForm::Print1Click()
