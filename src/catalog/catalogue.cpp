@@ -1,7 +1,9 @@
 #include "catalog/catalogue.h"
 
 #include "app/conversions.h"
+#include "app/image_layout.h"
 #include "catalog/fielddefs.h"
+#include "catalog/joysticktables.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -106,6 +108,20 @@ QString ProductName(uint8_t product)
 {
     const ProductEntry *entry = FindProduct(product);
     return entry ? QString::fromLatin1(entry->name) : QString();
+}
+
+int FrequencyBarPosition(const CalImageBytes &image, uint8_t product)
+{
+    const uint8_t b = image[Off::Frequency];
+    if (product == Product::Dorsell || product == Product::Ostrel) return CurveBPosition(b);
+    return CurveAPosition(b);
+}
+
+QString ButtonModeListText(uint8_t code)
+{
+    const QStringList items = Joy::ModeItems();
+    const int index = ModeCodeToIndex(code);
+    return index >= 0 && index < items.size() ? items.at(index) : QString();
 }
 
 QList<FieldValue> Describe(const CalImageBytes &image, uint8_t product)

@@ -45,6 +45,14 @@ QList<FieldValue> Describe(const CalImageBytes &image, uint8_t product);
 // The fields whose bytes differ between `a` and `b`, both read as `product`, in offset order.
 QList<FieldDifference> Differences(const CalImageBytes &a, const CalImageBytes &b, uint8_t product);
 
+// What the printed report takes from a page's controls, read from the image instead:
+// the position the PWM frequency bar of the product's page takes for the image (curve B on the
+// Dorsell/Ostrel page, curve A elsewhere; a multiple of 5 within the bar's range) ...
+int FrequencyBarPosition(const CalImageBytes &image, uint8_t product);
+// ... and the text a button-mode list shows for a button function code: its item, untrimmed
+// ("Hoist "), or "" for a code the list has no item for.
+QString ButtonModeListText(uint8_t code);
+
 // "NAME: VALUE", one line per field.
 QStringList ShowLines(const QList<FieldValue> &fields);
 // "NAME: A -> B", one line per difference.

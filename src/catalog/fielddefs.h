@@ -45,6 +45,12 @@ FieldDef ListField(const QString &name, int offset, const QStringList &items);
 FieldDef TrimField(const QString &name, int offset);
 // A byte shown as its plain number.
 FieldDef NumberField(const QString &name, int offset);
+// The position of the PWM frequency bar for a frequency byte: curve A (Quarn, Brennic and CsCAN
+// pages) and curve B (Dorsell/Ostrel page); and the bar's label for curve A ("115 Hertz").
+int CurveAPosition(uint8_t b);
+int CurveBPosition(uint8_t b);
+QString CurveAText(uint8_t b);
+
 // A fixed-width text field (label or name field).
 FieldDef TextField(const QString &name, int offset, int width);
 
