@@ -7,10 +7,6 @@
 
 namespace Catalogue {
 
-namespace {
-QString Caption(const char *caption) { return QString::fromLatin1(caption).simplified(); }
-}  // namespace
-
 FieldDefs BrennicFields()
 {
     using namespace Brennic;

@@ -9,8 +9,6 @@
 namespace Catalogue {
 
 namespace {
-QString Caption(const char *caption) { return QString::fromLatin1(caption).simplified(); }
-
 // The bit-rate button byte 1 checks; bytes 2 and 3 follow from it.
 QString BitRateText(const CalImageBytes &image)
 {

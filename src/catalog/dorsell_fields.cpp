@@ -18,7 +18,6 @@ namespace D = Off::Dorsell;
 
 constexpr int SettingOutsideTheLists = 255;
 
-QString Caption(const char *caption) { return QString::fromLatin1(caption).simplified(); }
 
 bool IsSafetyTrigger(const DorsellOption &option)
 {

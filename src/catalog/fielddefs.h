@@ -28,6 +28,9 @@ FieldDefs DorsellFields(uint8_t product);  // Dorsell or Ostrel 2: the Ostrel hi
 FieldDefs BrennicFields();
 FieldDefs CsCanFields();
 
+// A page caption as a field name: blanks folded, a trailing colon dropped ("Float One:" -> "Float One").
+QString Caption(const char *caption);
+
 // Value texts the families share.
 QString OnOffText(bool on);
 // The item of a list, or "no selection (N)" for an index the list does not have.

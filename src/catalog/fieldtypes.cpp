@@ -5,6 +5,13 @@
 
 namespace Catalogue {
 
+QString Caption(const char *caption)
+{
+    QString text = QString::fromLatin1(caption).simplified();
+    if (text.endsWith(QLatin1Char(':'))) text.chop(1);
+    return text;
+}
+
 QString OnOffText(bool on) { return on ? QStringLiteral("on") : QStringLiteral("off"); }
 
 QString ListItemText(const QStringList &items, int index)

@@ -19,13 +19,6 @@ namespace Catalogue {
 namespace {
 using namespace Off::Quarn;
 
-QString Caption(const char *caption)
-{
-    QString text = QString::fromLatin1(caption).simplified();
-    if (text.endsWith(QLatin1Char(':'))) text.chop(1);
-    return text;
-}
-
 QString FunctionText(uint8_t code)
 {
     const QString text = Joy::ButtonFunctionText(code);
