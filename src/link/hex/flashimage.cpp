@@ -84,11 +84,11 @@ void FlashImage::BeginFile()
 
 bool FlashImage::LoadHexFile(const QString &fileName, uint32_t writableLimit, QString *error)
 {
-    BeginFile();
     QFile file(fileName);
     QByteArray contents;
     if (file.open(QIODevice::ReadOnly)) contents = file.readAll();
     if (!file.isOpen() || file.error() != QFileDevice::NoError) {
+        BeginFile();
         if (error) *error = QStringLiteral("Failed to read input file <") + fileName + QLatin1Char('>');
         return false;
     }
