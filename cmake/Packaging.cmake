@@ -14,6 +14,7 @@ set(QUARN_PACKAGE_NAME quarntrim)
 set(QUARN_APP_ID com.halvern.QuarnTrim)
 set(QUARN_PACKAGE_MAINTAINER "QuarnTrim maintainers <quarntrim@halvern.example>"
     CACHE STRING "Maintainer named in the Debian package (Name <address>)")
+# The picture is packaging/screenshots/main-window.png; software centres fetch it from this address.
 set(QUARN_SCREENSHOT_URL "https://quarntrim.halvern.example/screenshots/main-window.png"
     CACHE STRING "Where the AppStream metadata finds the screenshot of the main window")
 
