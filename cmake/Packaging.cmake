@@ -29,17 +29,28 @@ if(TARGET quarntrim-cli)
 endif()
 install(TARGETS ${QUARN_INSTALLED_PROGRAMS} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
-# The release date: the date of the commit being built (the same for every build of it), or today
-# outside a git checkout. It dates the AppStream release and the Debian changelog entry.
-execute_process(COMMAND git log -1 --format=%cs HEAD
-                WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
-                OUTPUT_VARIABLE QUARN_RELEASE_DATE OUTPUT_STRIP_TRAILING_WHITESPACE
-                ERROR_QUIET RESULT_VARIABLE git_result)
-if(NOT git_result EQUAL 0 OR NOT QUARN_RELEASE_DATE MATCHES "^[0-9]+-[0-9]+-[0-9]+$")
-  string(TIMESTAMP QUARN_RELEASE_DATE "%Y-%m-%d" UTC)
+# The desktop integration and the Debian package are for Linux; elsewhere only the programs are
+# installed (gzip and the freedesktop folders are not there).
+if(NOT CMAKE_SYSTEM_NAME STREQUAL "Linux")
+  return()
 endif()
-execute_process(COMMAND date -u -R -d "${QUARN_RELEASE_DATE} 12:00"
-                OUTPUT_VARIABLE QUARN_RELEASE_DATE_RFC2822 OUTPUT_STRIP_TRAILING_WHITESPACE)
+
+# The release date: the date of the commit being built (the same for every build of it), or now
+# outside a git checkout. It dates the AppStream release and the Debian changelog entry.
+find_package(Git QUIET)
+set(release_dates "")
+if(GIT_FOUND)
+  execute_process(COMMAND ${GIT_EXECUTABLE} log -1 --format=%cs%n%cD HEAD
+                  WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
+                  OUTPUT_VARIABLE release_dates OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+endif()
+if(release_dates MATCHES "^([0-9]+-[0-9]+-[0-9]+)\n(.+)$")
+  set(QUARN_RELEASE_DATE ${CMAKE_MATCH_1})
+  set(QUARN_RELEASE_DATE_RFC2822 ${CMAKE_MATCH_2})
+else()
+  string(TIMESTAMP QUARN_RELEASE_DATE "%Y-%m-%d" UTC)
+  string(TIMESTAMP QUARN_RELEASE_DATE_RFC2822 "%a, %d %b %Y %H:%M:%S +0000" UTC)
+endif()
 
 # The metadata names every installed executable as provided by the package.
 set(binaries ${QUARN_INSTALLED_PROGRAMS})
