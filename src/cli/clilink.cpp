@@ -87,15 +87,21 @@ bool CliLink::Request(uint8_t request, const QString &what)
     return Failed(Exit::Link, QStringLiteral("the controller did not come back for %1 within %2").arg(what, Seconds(m_cli.Options().waitMs)));
 }
 
-bool CliLink::Download(CalImageBytes *image)
+bool CliLink::Transfer(uint8_t request, const int &finished, const QString &what)
 {
-    const int before = m_downloads;
-    if (!Request(Request::GetCalibration, QStringLiteral("the download"))) return false;
+    const int before = finished;
+    if (!Request(request, what)) return false;
     m_showProgress = true;
-    const bool done = WaitFor([this, before] { return m_downloads > before; }, TransferLimitMs);
+    const bool done = WaitFor([&finished, before] { return finished > before; }, TransferLimitMs);
     m_showProgress = false;
     m_cli.EndProgress();
-    if (!done) return Failed(Exit::Link, m_stoppedText.isEmpty() ? QStringLiteral("the download did not finish") : m_stoppedText);
+    if (done) return true;
+    return Failed(Exit::Link, m_stoppedText.isEmpty() ? what + QStringLiteral(" did not finish") : m_stoppedText);
+}
+
+bool CliLink::Download(CalImageBytes *image)
+{
+    if (!Transfer(Request::GetCalibration, m_downloads, QStringLiteral("the download"))) return false;
     *image = m_incoming;
     return true;
 }
@@ -103,14 +109,7 @@ bool CliLink::Download(CalImageBytes *image)
 bool CliLink::Upload(const CalImageBytes &image)
 {
     m_outgoing = image;
-    const int before = m_uploads;
-    if (!Request(Request::SendCalibration, QStringLiteral("the upload"))) return false;
-    m_showProgress = true;
-    const bool done = WaitFor([this, before] { return m_uploads > before; }, TransferLimitMs);
-    m_showProgress = false;
-    m_cli.EndProgress();
-    if (!done) return Failed(Exit::Link, m_stoppedText.isEmpty() ? QStringLiteral("the upload did not finish") : m_stoppedText);
-    return true;
+    return Transfer(Request::SendCalibration, m_uploads, QStringLiteral("the upload"));
 }
 
 bool CliLink::RunFirmware(const FirmwareJob &job, const QString &backupFile, FirmwareOutcome *outcome)

@@ -63,6 +63,8 @@ private:
     bool WaitFor(const std::function<bool()> &done, int timeoutMs);
     // Stores `request` as soon as the link is connected, within --wait.
     bool Request(uint8_t request, const QString &what);
+    // Asks for an image transfer and waits until `finished` (counted by its link message) has grown.
+    bool Transfer(uint8_t request, const int &finished, const QString &what);
     bool Failed(int status, const QString &text);
     uint8_t State() const;
 

@@ -7,7 +7,11 @@ namespace {
 
 constexpr uint8_t kDataRecord = 0x00;
 
-void AppendRecord(QByteArray &text, int address, uint8_t type, const QByteArray &data)
+constexpr uint8_t kEndOfFile = 0x01;
+
+}  // namespace
+
+QByteArray Record(int address, uint8_t type, const QByteArray &data)
 {
     QByteArray record;
     record.append(char(data.size())).append(char(address >> 8)).append(char(address & 0xFF)).append(char(type));
@@ -15,10 +19,8 @@ void AppendRecord(QByteArray &text, int address, uint8_t type, const QByteArray 
     uint8_t sum = 0;
     for (char c : record) sum = uint8_t(sum + uint8_t(c));
     record.append(char(uint8_t(-sum)));
-    text += ':' + record.toHex().toUpper() + "\r\n";
+    return ':' + record.toHex().toUpper();
 }
-
-}  // namespace
 
 int KeptBytes(const QByteArray &flash, int pageSize)
 {
@@ -34,8 +36,8 @@ QByteArray FlashToHex(const QByteArray &flash, int pageSize)
     const int kept = KeptBytes(flash, pageSize);
     QByteArray text;
     for (int address = 0; address < kept; address += kRecordBytes)
-        AppendRecord(text, address, kDataRecord, flash.mid(address, std::min(kRecordBytes, kept - address)));
-    text += ":00000001FF\r\n";
+        text += Record(address, kDataRecord, flash.mid(address, std::min(kRecordBytes, kept - address))) + "\r\n";
+    text += Record(0, kEndOfFile, {}) + "\r\n";
     return text;
 }
 
