@@ -8,6 +8,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -117,6 +120,19 @@ private slots:
         QCOMPARE(Cli({QStringLiteral("send")}).status, 2);
         QCOMPARE(Cli({QStringLiteral("get"), QStringLiteral("a.joy"), QStringLiteral("--backup"), QStringLiteral("b.hex")}).status, 2);
         QCOMPARE(Cli({QStringLiteral("--port"), QStringLiteral("COMX"), QStringLiteral("get"), QStringLiteral("a.joy")}).status, 2);
+    }
+
+    void probeNamesTheControllerOnEachPort()
+    {
+        SimOptions brennic = Unpaced();
+        brennic.product = 'd';
+        SimOnCom quarn(Com, Unpaced()), other(Com + 1, brennic);
+        const Run run = Cli({QStringLiteral("--wait"), QStringLiteral("3"), QStringLiteral("--json"), QStringLiteral("ports"), QStringLiteral("--probe")});
+        QCOMPARE(run.status, 0);
+        QStringList seen;
+        for (const QJsonValue &port : QJsonDocument::fromJson(run.out.toUtf8()).array())
+            seen << QStringLiteral("%1 %2").arg(port[QLatin1String("com")].toInt()).arg(port[QLatin1String("product")].toString());
+        QVERIFY2(seen.contains(QStringLiteral("%1 j").arg(Com)) && seen.contains(QStringLiteral("%1 d").arg(Com + 1)), qPrintable(seen.join(QLatin1Char(','))));
     }
 
     void getWritesTheControllersImage()

@@ -68,12 +68,8 @@ bool CliLink::WaitConnected(int timeoutMs)
         if (!m_stoppedText.isEmpty()) return Failed(Exit::Link, m_stoppedText);
         return Failed(Exit::Link, QStringLiteral("no controller announced itself within ") + Seconds(m_cli.Options().waitMs));
     }
-    const uint8_t stored = ProductCode;
-    for (const ProductCodeEntry &entry : ProductCodes)
-        if (entry.stored == stored) {
-            m_productLetter = entry.letter;
-            m_banner = QString::fromLatin1(entry.banner);
-        }
+    m_productLetter = m_worker->AnnouncedLetter();
+    if (const ProductCodeEntry *entry = FindProductCode(m_productLetter)) m_banner = QString::fromLatin1(entry->banner);
     return true;
 }
 

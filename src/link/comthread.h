@@ -45,6 +45,9 @@ public:
     // UI thread: clears the progress after the finish box of a transfer.
     void ClearProgress();
     int PortNumber() const { return m_portNumber; }
+    // The letter the controller on this worker's port last announced itself with (0: none yet).
+    // ProductCode is process-wide; this is the worker's own, for front ends with several ports.
+    uint8_t AnnouncedLetter() const { return m_announcedLetter; }
     // Unique in the process: tells this worker's link messages from those of a replaced one.
     int WorkerId() const { return m_workerId; }
     // True while one of this worker's hand-overs runs on the UI thread. A UI handler nested
@@ -125,6 +128,7 @@ protected:
     const int m_portNumber;
     const QString m_device;           // opened instead of the COM number's device when not empty
     const bool m_downloadOnConnect;   // the first identification asks for a download
+    std::atomic<uint8_t> m_announcedLetter{0};
     uint32_t m_lastStatusRefresh = 0;
     bool m_firstConnect = false;
     uint32_t m_statusColour = LinkColor::Red;

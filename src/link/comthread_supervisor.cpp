@@ -50,6 +50,7 @@ void TCOMThread::TakeProductCode(uint8_t letter)
     SetStatus(QString::fromLatin1(product->banner), LinkColor::Green);
     m_transferLength = TransferLength;
     ProductCode = product->stored;
+    m_announcedLetter = letter;
     if (m_firstConnect) {
         if (m_downloadOnConnect) m_requestByte = Request::GetCalibration;
         m_firstConnect = false;
