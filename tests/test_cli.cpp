@@ -1,5 +1,8 @@
 // The command line through its executable against the controller emulator on pseudo-terminals:
 // what each command leaves behind, what it sends, and its exit status.
+#include "app/image_defaults.h"
+#include "catalog/catalogue.h"
+#include "files/model/reportlines.h"
 #include "link/hex/flashimage.h"
 #include "sim_bootloader.h"
 #include "support/hexrecords.h"
@@ -12,6 +15,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -180,6 +184,54 @@ private slots:
         QCOMPARE(missing.status, 3);
         QVERIFY(missing.err.contains(QStringLiteral("/dev/quarn-no-such-port")));
         QCOMPARE(QDir(out.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+    }
+
+    void showListsEveryFieldOfTheDefaultImage()
+    {
+        CalImageBytes defaults{};
+        SetImageDefaultBytes(defaults.data());
+        WriteFile(path("defaults.joy"), Bytes(defaults));
+        const Run run = Cli({QStringLiteral("show"), path("defaults.joy")});
+        QCOMPARE(run.status, 0);
+        const QList<Catalogue::FieldValue> fields = Catalogue::Describe(defaults, Catalogue::ProductOfFile(defaults));
+        QCOMPARE(run.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts), Catalogue::ShowLines(fields));
+        const Run json = Cli({QStringLiteral("--json"), QStringLiteral("show"), path("defaults.joy")});
+        QCOMPARE(QJsonDocument::fromJson(json.out.toUtf8()).object()[QLatin1String("fields")].toArray().size(), fields.size());
+    }
+
+    void diffNamesExactlyTheTrimThatDiffers()
+    {
+        CalImageBytes a{};
+        SetImageDefaultBytes(a.data());
+        int offset = -1;
+        for (const Catalogue::FieldValue &field : Catalogue::Describe(a, Product::Quarn))
+            if (field.name.contains(QLatin1String("Hoist Up")) && field.name.contains(QLatin1String("Min"))) offset = field.offsets.first();
+        QVERIFY(offset >= 0);
+        CalImageBytes b = a;
+        b[offset] = uint8_t(b[offset] + 40);
+        WriteFile(path("a.joy"), Bytes(a));
+        WriteFile(path("b.joy"), Bytes(b));
+        const Run run = Cli({QStringLiteral("diff"), path("a.joy"), path("b.joy")});
+        QCOMPARE(run.status, 1);
+        const QStringList lines = run.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 1);
+        for (const char *part : {"Hoist Up", "(Hyd A6)", "Min", " -> "}) QVERIFY2(lines.first().contains(QLatin1String(part)), qPrintable(lines.first()));
+        QCOMPARE(Cli({QStringLiteral("diff"), path("a.joy"), QStringLiteral("defaults")}).status, 0);
+    }
+
+    void reportToPdfReadsBackAsTheReportLines()
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) QSKIP("pdftotext is not installed");
+        const CalImageBytes image = PatternImage(5);
+        WriteFile(path("report.joy"), Bytes(image));
+        const Run run = Cli({QStringLiteral("report"), path("report.joy"), QStringLiteral("-o"), path("report.pdf")});
+        QCOMPARE(run.status, 0);
+        QProcess pdftotext;
+        pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path("report.pdf"), QStringLiteral("-")});
+        QVERIFY(pdftotext.waitForFinished(30000));
+        const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput()).simplified();
+        for (const QString &line : ReportLines(image))
+            QVERIFY2(text.contains(line.simplified()), qPrintable(line));
     }
 
     void flashKeepsTheReplacedFirmwareBeforeTheFirstErase()

@@ -28,8 +28,14 @@ int RunPorts(Cli &cli);
 int RunIdentify(Cli &cli);
 int RunGet(Cli &cli);
 int RunSend(Cli &cli);
+int RunShow(Cli &cli);
+int RunDiff(Cli &cli);
+int RunReport(Cli &cli);
 int RunFlash(Cli &cli);
 int RunReadFlash(Cli &cli);
+
+// True when the report goes to a PDF file: the command line then needs Qt Gui's application.
+bool ReportWantsPdf(const QString &output);
 
 // Every command, in the order --help lists them.
 const QList<Command> &Commands();
