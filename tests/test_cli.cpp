@@ -251,6 +251,18 @@ private slots:
         QCOMPARE(sent.left(firstErase).count(QByteArray("\x56\x05", 2)), SmallChipBlocks);
     }
 
+    void flashProgramsAControllerWithoutFirmware()
+    {
+        SimBootOptions options = SmallChipBoot();
+        options.hasFirmware = false;
+        SimBootloader boot(options);
+        SimOnCom sim(Com, Unpaced(), boot);
+        WriteFile(path("new.hex"), HexFileText(0x2FF, NewFirmware));
+        const Run run = Cli(OnCom({QStringLiteral("flash"), path("new.hex")}));
+        QCOMPARE(run.status, 0);
+        for (int a = 0; a <= 0x2FF; ++a) QCOMPARE(boot.Flash(uint32_t(a)), NewFirmware(a));
+    }
+
     void flashProgramsNothingWhenTheBackupCannotBeRead()
     {
         SimBootOptions options = SmallChipBoot();

@@ -64,8 +64,11 @@ void CliLink::Start() { m_worker = std::make_unique<TCOMThread>(*this, m_port.co
 
 bool CliLink::WaitConnected(int timeoutMs)
 {
-    if (!WaitFor([this] { return State() == LinkState::Connected; }, timeoutMs)) {
+    // Connected with a product letter: an application announced itself (a controller without one
+    // also ends up connected once its bootloader has been hooked for nothing).
+    if (!WaitFor([this] { return State() == LinkState::Connected && m_worker->AnnouncedLetter() != 0; }, timeoutMs)) {
         if (!m_stoppedText.isEmpty()) return Failed(Exit::Link, m_stoppedText);
+        if (!m_lastBox.isEmpty()) return Failed(Exit::Link, m_lastBox.simplified());
         return Failed(Exit::Link, QStringLiteral("no controller announced itself within ") + Seconds(m_cli.Options().waitMs));
     }
     m_productLetter = m_worker->AnnouncedLetter();
@@ -114,24 +117,34 @@ bool CliLink::RunFirmware(const FirmwareJob &job, const QString &backupFile, Fir
     m_backupFile = backupFile;
     m_jobChosen = false;
     m_runEnded = false;
-    if (!Request(Request::Upgrade, QStringLiteral("the firmware run"))) return false;
+    if (!m_worker) Start();
     m_showProgress = true;
-    // The request takes the link out of its connected state at once; back in it before the run
-    // was chosen, the bootloader hook failed (the reason is on the status line).
+    // A controller with an application is asked to restart into its bootloader; one without
+    // comes up in its bootloader, and the worker hooks it and asks for the run by itself. Back in
+    // the connected state after the request, before the run was chosen, the hook failed.
+    bool requested = false;
     bool left = false;
     bool hookFailed = false;
     const bool chosen = WaitFor(
         [&] {
+            if (m_jobChosen) return true;
             const uint8_t state = State();
+            if (!requested) {
+                requested = state == LinkState::Connected && m_worker->AnnouncedLetter() != 0 &&
+                            m_worker->SetRequest(Request::Upgrade, 0);
+                return false;
+            }
             if (state != LinkState::Connected) left = true;
-            hookFailed = left && state == LinkState::Connected && !m_jobChosen;
-            return m_jobChosen || hookFailed;
+            hookFailed = left && state == LinkState::Connected;
+            return hookFailed;
         },
         m_cli.Options().waitMs);
     if (!chosen || hookFailed) {
         m_showProgress = false;
+        if (!m_stoppedText.isEmpty()) return Failed(Exit::Link, m_stoppedText);
         if (m_replaceAsked) return Failed(Exit::Link, QStringLiteral("the controller did not answer the request to restart into its bootloader"));
         if (hookFailed) return Failed(Exit::Link, QStringLiteral("the bootloader did not answer its hook"));
+        if (!requested) return Failed(Exit::Link, QStringLiteral("no controller announced itself within ") + Seconds(m_cli.Options().waitMs));
         return Failed(Exit::Link, QStringLiteral("the bootloader did not announce itself within ") + Seconds(m_cli.Options().waitMs));
     }
     // The run itself is bounded by the bootloader's own time limits.
@@ -149,7 +162,7 @@ void CliLink::SyncStatus(const LinkStatus &status)
 }
 
 // Boxes are the window's way to tell a person; the command line reports the outcome instead.
-void CliLink::ShowError(const QString &) {}
+void CliLink::ShowError(const QString &text) { m_lastBox = text; }
 void CliLink::ShowInfo(const QString &) {}
 
 void CliLink::ImageToBuffer(uint8_t *buffer) { std::copy(m_outgoing.begin(), m_outgoing.end(), buffer); }

@@ -29,7 +29,8 @@ public:
     bool Download(CalImageBytes *image);
     // Uploads `image`; the controller has taken it when this returns true.
     bool Upload(const CalImageBytes &image);
-    // Restarts the controller into its bootloader and carries `job` out; the run's end in `outcome`.
+    // Restarts the controller into its bootloader (or hooks the bootloader of a controller without
+    // an application) and carries `job` out; the run's end in `outcome`.
     // `backupFile` receives the flash the run reads (the backup, or the read-only run's output).
     bool RunFirmware(const FirmwareJob &job, const QString &backupFile, FirmwareOutcome *outcome);
 
@@ -88,4 +89,5 @@ private:
     bool m_runEnded = false;
     FirmwareOutcome m_outcome = FirmwareOutcome::NoFile;
     QString m_backupError;
+    QString m_lastBox;  // the last error box's text (a controller without firmware says so in one)
 };

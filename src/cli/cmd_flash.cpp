@@ -51,7 +51,7 @@ int RunFlash(Cli &cli)
     if (!ChoosePort(cli, &port)) return Exit::Usage;
     CliLink link(cli, port);
     FirmwareOutcome outcome{};
-    if (!link.Connect() || !link.RunFirmware({hexFile, !backup.isEmpty(), false}, backup, &outcome))
+    if (!link.RunFirmware({hexFile, !backup.isEmpty(), false}, backup, &outcome))
         return cli.Fail(link.FailureStatus(), port.label, link.FailureText());
     return Report(cli, link, outcome, hexFile, backup);
 }
@@ -65,7 +65,7 @@ int RunReadFlash(Cli &cli)
     if (!ChoosePort(cli, &port)) return Exit::Usage;
     CliLink link(cli, port);
     FirmwareOutcome outcome{};
-    if (!link.Connect() || !link.RunFirmware({QString(), false, true}, outFile, &outcome))
+    if (!link.RunFirmware({QString(), false, true}, outFile, &outcome))
         return cli.Fail(link.FailureStatus(), port.label, link.FailureText());
     return Report(cli, link, outcome, QString(), outFile);
 }
