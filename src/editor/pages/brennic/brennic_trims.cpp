@@ -93,9 +93,12 @@ void BrennicPage::ButtonMouseUp() { host().TestReleaseImmediate(); }
 
 void BrennicPage::LoadTrims()
 {
+    // A bar that moves stores its level and keeps min <= max through its handler: a stored min
+    // above its max is lowered by the max bar, so the min bar is placed once more to show it.
     for (int g = 0; g < TrimGroupCount; ++g) {
         m_trims[g].minBar->setValue(TrimToSliderPosition(CalImage[TrimGroups[g].minOffset]));
         m_trims[g].maxBar->setValue(TrimToSliderPosition(CalImage[TrimGroups[g].maxOffset]));
+        m_trims[g].minBar->setValue(TrimToSliderPosition(CalImage[TrimGroups[g].minOffset]));
     }
     for (int g = 0; g < TrimGroupCount; ++g) {
         m_trims[g].minLabel->setText(TrimVoltsText(CalImage[TrimGroups[g].minOffset]));
