@@ -1,5 +1,6 @@
 #include "link/serialdevicemap.h"
 
+#include <QFileInfo>
 #include <QSerialPortInfo>
 #include <QSettings>
 
@@ -62,6 +63,18 @@ QString DeviceFor(int comNumber)
     const QString device = map.settings.value(Key(comNumber)).toString();
     if (!device.isEmpty()) return device;
     return PlatformDevice(comNumber);
+}
+
+bool DevicePresent(const QString &device)
+{
+    if (device.isEmpty()) return false;
+#ifdef Q_OS_WIN
+    for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts())
+        if (info.systemLocation().compare(device, Qt::CaseInsensitive) == 0) return true;
+    return false;
+#else
+    return QFileInfo::exists(device);
+#endif
 }
 
 QStringList PortNames()

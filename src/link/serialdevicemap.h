@@ -25,6 +25,9 @@ QStringList PortNames();
 void Register(int comNumber, const QString &device);
 void Unregister(int comNumber, const QString &device);
 
+// True when the system has a device at `device` (a path, or a Windows port device name).
+bool DevicePresent(const QString &device);
+
 // COM<n> for a device path by the platform's naming, or 0.
 int PlatformNumber(const QString &systemLocation);
 
