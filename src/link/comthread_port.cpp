@@ -53,7 +53,11 @@ bool TCOMThread::OpenPort(int speed, const QString &name)
                     port->setDataBits(QSerialPort::Data8) && port->setParity(QSerialPort::NoParity) &&
                     port->setStopBits(QSerialPort::OneStop) && port->setFlowControl(QSerialPort::NoFlowControl);
     if (!ok) {
-        const QString text = PortWording(port->errorString());
+        QString text = PortWording(port->errorString());
+        if (port->error() == QSerialPort::PermissionError) {
+            const QString advice = SerialDeviceMap::PermissionAdvice(name);
+            if (!advice.isEmpty()) text = advice;
+        }
         port->close();
         throw PortError{text};
     }
