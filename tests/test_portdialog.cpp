@@ -108,7 +108,6 @@ private slots:
         using SerialDeviceMap::DetailsText;
         QCOMPARE(DetailsText("/dev/ttyUSB0", "FT232R USB UART", "FTDI"), QStringLiteral("/dev/ttyUSB0  FT232R USB UART (FTDI)"));
         QCOMPARE(DetailsText("/dev/ttyACM0", "Arduino Uno", "arduino"), QStringLiteral("/dev/ttyACM0  Arduino Uno"));
-        QCOMPARE(DetailsText("/dev/ttyS0", "", "Acme"), QStringLiteral("/dev/ttyS0  Acme"));
         QCOMPARE(DetailsText("/dev/ttyS0", "", ""), QStringLiteral("/dev/ttyS0"));
     }
 
