@@ -291,6 +291,14 @@ private slots:
         QCOMPARE(int(CalImage[2]), 200);
         QCOMPARE(text("Label221"), QStringLiteral("10.0v"));
         QCOMPARE(text("Label223"), QStringLiteral("10.0v"));
+        // The same min again over a lower max: the min bar has not moved, the max bar's handler
+        // lowers the min, and both bars show the pair as stored.
+        download({{1, 200}, {2, 100}});
+        QCOMPARE(int(CalImage[1]), 100);
+        QCOMPARE(int(CalImage[2]), 100);
+        QCOMPARE(bar("ScrollBar13"), TrimToSliderPosition(100));
+        QCOMPARE(bar("ScrollBar14"), TrimToSliderPosition(100));
+        QCOMPARE(text("Label221"), QStringLiteral("5.0v"));
         // Trims outside the bars' range: the moved bars store 254 for 255 and 2 for 0 or 1.
         download({{15, 255}, {16, 255}, {13, 0}, {14, 1}});
         QCOMPARE(int(CalImage[15]), 254);

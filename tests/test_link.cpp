@@ -178,7 +178,6 @@ private slots:
         QTest::newRow("upload, wrong echo only") << Request::SendCalibration << "wrong-echo-only" << "Upload Failed on COM";
         QTest::newRow("upload, controller stops") << Request::SendCalibration << "stop" << "Upload Failed on COM";
         QTest::newRow("download, controller stops") << Request::GetCalibration << "stop" << "Download Failed on COM";
-        QTest::newRow("download, emulator killed") << Request::GetCalibration << "kill" << "Download Failed on COM";
         QTest::newRow("upload, product code q") << Request::SendCalibration << "code q" << "Upload Failed on COM";
     }
 
@@ -208,7 +207,6 @@ private slots:
         });
         sim.sim().SetImage(PatternImage(77));
         worker->SetRequest(request, 0);
-        if (fault == QLatin1String("kill")) QTimer::singleShot(600, [&] { sim.kill(); });
         QVERIFY(waitUntil([&] { return worker->LockedState() == LinkState::Stopped; }, 8000));
         const std::vector<WireByte> wire = sim.toolWire();
         QVERIFY(!wire.empty());

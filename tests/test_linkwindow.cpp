@@ -209,7 +209,7 @@ private slots:
         // Close the dialog without OK: the selected item still counts.
         boxes.setDialogHandler([](QWidget *dialog) {
             auto *box = findControl<QComboBox>(dialog, QStringLiteral("ComPortBox"));
-            box->setCurrentIndex(box->findText(QStringLiteral("COM%1").arg(OtherCom)));
+            box->setCurrentIndex(box->findText(QStringLiteral("COM%1 ").arg(OtherCom), Qt::MatchStartsWith));
             static_cast<QDialog *>(dialog)->reject();
         });
         findControl<QAction>(form.get(), QStringLiteral("PortNumber1"))->trigger();

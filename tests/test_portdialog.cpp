@@ -8,6 +8,11 @@
 #include <QSettings>
 #include <QtTest>
 
+#ifdef Q_OS_LINUX
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 class PortDialogTest : public QObject {
     Q_OBJECT
     PrivateSettings m_settings;
@@ -60,18 +65,22 @@ private slots:
 
         TSettingsDialog dialog(202);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("COM Port Setting"));
-        QCOMPARE(dialog.size(), QSize(165, 80));
+        QCOMPARE(dialog.height(), 80);
+        QVERIFY(dialog.width() >= 165);
         auto *box = findControl<QComboBox>(&dialog, QStringLiteral("ComPortBox"));
         QVERIFY(!box->isEditable());
+        // Each COM name comes first, then its device; the list is wide enough for every line.
         QStringList items;
-        for (int i = 0; i < box->count(); ++i)
-            if (box->itemText(i).mid(3).toInt() > 200) items << box->itemText(i);
-        QCOMPARE(items, QStringList({"COM201", "COM203", "COM204"}));
-        QCOMPARE(box->currentText(), QStringLiteral("COM201"));
+        for (int i = 0; i < box->count(); ++i) {
+            QVERIFY(box->width() >= box->fontMetrics().horizontalAdvance(box->itemText(i)));
+            if (box->itemText(i).section(QLatin1Char(' '), 0, 0).mid(3).toInt() > 200) items << box->itemText(i);
+        }
+        QCOMPARE(items, QStringList({"COM201   /dev/null", "COM203   /dev/null", "COM204   /dev/null"}));
+        QCOMPARE(box->currentText(), QStringLiteral("COM201   /dev/null"));
         auto *ok = findControl<QPushButton>(&dialog, QStringLiteral("OKButton"));
         QCOMPARE(ok->text(), QStringLiteral("OK"));
         QVERIFY(ok->isDefault());
-        box->setCurrentIndex(box->findText(QStringLiteral("COM204")));
+        box->setCurrentIndex(box->findText(QStringLiteral("COM204 "), Qt::MatchStartsWith));
         QCOMPARE(dialog.SelectedPort(), 204);
     }
 
@@ -92,6 +101,34 @@ private slots:
         QCOMPARE(SerialDeviceMap::DeviceFor(12), QStringLiteral("/dev/pts/9"));
         SerialDeviceMap::Unregister(12, QStringLiteral("/dev/pts/9"));
         QCOMPARE(SerialDeviceMap::DeviceFor(12), QStringLiteral("/dev/ttyS11"));
+    }
+
+    void detailsNameTheAdapter()
+    {
+        using SerialDeviceMap::DetailsText;
+        QCOMPARE(DetailsText("/dev/ttyUSB0", "FT232R USB UART", "FTDI"), QStringLiteral("/dev/ttyUSB0  FT232R USB UART (FTDI)"));
+        QCOMPARE(DetailsText("/dev/ttyACM0", "Arduino Uno", "arduino"), QStringLiteral("/dev/ttyACM0  Arduino Uno"));
+        QCOMPARE(DetailsText("/dev/ttyS0", "", ""), QStringLiteral("/dev/ttyS0"));
+    }
+
+    void permissionAdviceNamesTheGroup()
+    {
+        QTemporaryDir dir;
+        const QString device = dir.filePath(QStringLiteral("ttyX"));
+        QFile file(device);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        QCOMPARE(SerialDeviceMap::PermissionAdvice(device), QString());  // it opens: no advice
+        QCOMPARE(SerialDeviceMap::PermissionAdvice(dir.filePath(QStringLiteral("none"))), QString());
+#ifdef Q_OS_LINUX
+        QVERIFY(::chmod(QFile::encodeName(device).constData(), 0) == 0);
+        // The superuser passes every permission: ask as an ordinary user, as a technician would.
+        const bool root = ::geteuid() == 0;
+        if (root) QVERIFY(::seteuid(65534) == 0);
+        const QString advice = SerialDeviceMap::PermissionAdvice(device);
+        if (root) QVERIFY(::seteuid(0) == 0);
+        QCOMPARE(advice, QStringLiteral("Permission denied, join group dialout"));
+#endif
     }
 
     void emptyListChoosesPortZero()

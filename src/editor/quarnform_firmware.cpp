@@ -2,6 +2,9 @@
 // the link worker once the bootloader has named its chip.
 #include "editor/quarnform.h"
 
+#include "app/usablefile.h"
+#include "files/errorbox.h"
+#include "files/model/ioerror.h"
 #include "link/bootloader/firmwarefile.h"
 
 #include <QCoreApplication>
@@ -18,5 +21,12 @@ QString TQuarnForm::SelectFirmwareFile()
     dialog.selectFile(FirmwareFile::PresetName(folder));
     const bool confirmed = dialog.exec() == QDialog::Accepted;
     const QStringList chosen = dialog.selectedFiles();
-    return FirmwareFile::Accept(confirmed, chosen.value(0));
+    const QString fileName = FirmwareFile::Accept(confirmed, chosen.value(0));
+    // A pipe, device or socket would hold the reader or feed it endless bytes: refused here, the
+    // upgrade then stops before anything is erased.
+    if (!fileName.isEmpty() && IsSpecialFile(fileName)) {
+        ShowErrorBox(this, IoErrorText({IoFault::NotRegular, 0}));
+        return {};
+    }
+    return fileName;
 }

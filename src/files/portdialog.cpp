@@ -6,11 +6,14 @@
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QScreen>
+#include <QSerialPortInfo>
 
 namespace {
 constexpr int DialogWidth = 165;
 constexpr int DialogHeight = 80;
+constexpr int BoxMargin = 16;
 const QString PortPrefix = QStringLiteral("COM");
+const QString ItemGap = QStringLiteral("   ");
 }  // namespace
 
 TSettingsDialog::TSettingsDialog(int currentPort, QWidget *parent)
@@ -18,21 +21,27 @@ TSettingsDialog::TSettingsDialog(int currentPort, QWidget *parent)
 {
     setObjectName(QStringLiteral("SettingsDialog"));
     setWindowTitle(QStringLiteral("COM Port Setting"));
-    setFixedSize(DialogWidth, DialogHeight);
 
     ComPortBox = new QComboBox(this);
     ComPortBox->setObjectName(QStringLiteral("ComPortBox"));
     ComPortBox->setEditable(false);
-    ComPortBox->setGeometry(16, 12, 133, 21);
     OKButton = new QPushButton(QStringLiteral("OK"), this);
     OKButton->setObjectName(QStringLiteral("OKButton"));
-    OKButton->setGeometry(45, 44, 75, 25);
+    OKButton->resize(75, 25);
     OKButton->setDefault(true);
     connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
 
+    // Each port's COM name first, then the device and what the system calls it, so a technician
+    // can tell the adapter in hand from the others. The dialog widens to the longest line.
     m_ports = ListedPorts(BuildPortTable(SerialDeviceMap::PortNames()));
-    for (int port : m_ports) ComPortBox->addItem(PortPrefix + QString::number(port));
+    const QList<QSerialPortInfo> available = QSerialPortInfo::availablePorts();
+    for (int port : m_ports)
+        ComPortBox->addItem(PortPrefix + QString::number(port) + ItemGap + SerialDeviceMap::PortDetails(port, available));
     ComPortBox->setCurrentIndex(PreselectIndex(m_ports, currentPort));
+    const int width = qMax(DialogWidth, ComPortBox->sizeHint().width() + 2 * BoxMargin);
+    setFixedSize(width, DialogHeight);
+    ComPortBox->setGeometry(BoxMargin, 12, width - 2 * BoxMargin, 21);
+    OKButton->move((width - OKButton->width()) / 2, 44);
 
     if (QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());

@@ -67,8 +67,10 @@ void TCOMThread::Step()
     case LinkState::SendingImage: StepSendingImage(); break;
     case LinkState::ReceivingImage: StepReceivingImage(); break;
     case LinkState::RestartPending: StepRestartPending(); break;
+    case LinkState::PortLost: StepPortLost(); break;
     default: break;
     }
+    if (m_deviceGone) LosePort();
 }
 
 bool TCOMThread::SetRequest(uint8_t code, uint8_t value)

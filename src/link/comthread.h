@@ -70,6 +70,11 @@ protected:
     void ConnectPort();
     void ClosePort();
     void ResetLink();
+    // The port's device has gone (an adapter pulled out): the port is closed at once, so the
+    // system can give the device its name again when it returns, and reopened by StepPortLost.
+    void NoteDeviceGone();
+    void LosePort();
+    void StepPortLost();
 
     // One pass of each state, with the link lock held.
     void Step();
@@ -135,6 +140,7 @@ protected:
     QString m_statusText;
     QString m_messageBoxText;
     std::unique_ptr<QSerialPort> m_port;  // created, used and closed on the worker thread only
+    bool m_deviceGone = false;            // the port reported its device gone during this pass
     uint32_t m_lastReceive = 0;
     uint32_t m_lastSend = 0;
     uint8_t m_transferStep = 0;

@@ -8,6 +8,10 @@
 
 #include <QSerialPort>
 
+#ifndef Q_OS_WIN
+#include <poll.h>
+#endif
+
 namespace {
 // How long one wait for the driver to take a written byte lasts before the worker checks whether
 // it is being stopped.
@@ -15,6 +19,20 @@ constexpr int WriteWaitSliceMs = 50;
 // A line longer than this without CR LF is no identification line: a babbling device must not
 // grow the text without bound.
 constexpr int LongestLine = 256;
+
+// A device that went away while open (an adapter pulled out, the far end of a pseudo-terminal
+// closed) leaves its line hung up. The toolkit may report that as a plain read or write error
+// rather than as its resource error, so the line itself is asked.
+bool LineHungUp(QSerialPort &port)
+{
+#ifdef Q_OS_WIN
+    Q_UNUSED(port);
+    return false;
+#else
+    pollfd line{static_cast<int>(port.handle()), POLLIN, 0};
+    return ::poll(&line, 1, 0) > 0 && (line.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
+#endif
+}
 
 QString PortWording(QString systemText)
 {
@@ -35,7 +53,11 @@ bool TCOMThread::OpenPort(int speed, const QString &name)
                     port->setDataBits(QSerialPort::Data8) && port->setParity(QSerialPort::NoParity) &&
                     port->setStopBits(QSerialPort::OneStop) && port->setFlowControl(QSerialPort::NoFlowControl);
     if (!ok) {
-        const QString text = PortWording(port->errorString());
+        QString text = PortWording(port->errorString());
+        if (port->error() == QSerialPort::PermissionError) {
+            const QString advice = SerialDeviceMap::PermissionAdvice(name);
+            if (!advice.isEmpty()) text = advice;
+        }
         port->close();
         throw PortError{text};
     }
@@ -79,12 +101,24 @@ void TCOMThread::ResetLink()
     FlushInput();
 }
 
+void TCOMThread::NoteDeviceGone()
+{
+    const QSerialPort::SerialPortError error = m_port->error();
+    const bool gone = error == QSerialPort::ResourceError ||
+                      ((error == QSerialPort::ReadError || error == QSerialPort::WriteError) && LineHungUp(*m_port));
+    if (!gone) return;
+    m_port->close();
+    m_deviceGone = true;
+}
+
 bool TCOMThread::ReadByte(uint8_t &byte)
 {
     if (!m_port || !m_port->isOpen()) return false;
-    if (m_port->bytesAvailable() == 0 && !m_port->waitForReadyRead(0)) return false;
     char c = 0;
-    if (m_port->read(&c, 1) != 1) return false;
+    if ((m_port->bytesAvailable() == 0 && !m_port->waitForReadyRead(0)) || m_port->read(&c, 1) != 1) {
+        NoteDeviceGone();
+        return false;
+    }
     byte = static_cast<uint8_t>(c);
     PostMessage(LinkCode::ByteReceived, byte);
     m_lastReceive = TickCount();
@@ -95,11 +129,16 @@ bool TCOMThread::WriteByte(uint8_t byte)
 {
     if (!m_port || !m_port->isOpen()) return false;
     const char c = static_cast<char>(byte);
-    if (m_port->write(&c, 1) != 1) return false;
+    if (m_port->write(&c, 1) != 1) {
+        NoteDeviceGone();
+        return false;
+    }
     // A write waits until the byte has gone, but never past a request to stop the worker.
     while (m_port->bytesToWrite() > 0) {
         if (m_port->waitForBytesWritten(WriteWaitSliceMs)) continue;
         if (m_port->error() != QSerialPort::TimeoutError || isInterruptionRequested()) {
+            NoteDeviceGone();
+            if (!m_port->isOpen()) return false;
             m_port->clear(QSerialPort::Output);
             m_port->clearError();
             return false;

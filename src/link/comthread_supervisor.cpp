@@ -6,6 +6,7 @@
 #include "app/calimage.h"
 #include "link/linkmessage.h"
 #include "link/productcodes.h"
+#include "link/serialdevicemap.h"
 
 namespace {
 const char *const NoFirmwareHooked = "This system has no firmware, please select firmware now.";
@@ -139,6 +140,27 @@ void TCOMThread::StepConnected()
         ResetLinkTimer();
         break;
     }
+}
+
+void TCOMThread::LosePort()
+{
+    // Whatever the pass was doing has ended with the line; nothing resumes on its own.
+    m_deviceGone = false;
+    ClosePort();
+    m_requestByte = Request::None;
+    m_progress = 0;
+    SetStatus(QStringLiteral("Device Removed From COM%1").arg(m_portNumber), LinkColor::Red);
+    ResetLinkTimer();
+    m_state = LinkState::PortLost;
+}
+
+void TCOMThread::StepPortLost()
+{
+    if (SinceLinkTimer() < LinkTime::PortReturnPollMs) return;
+    ResetLinkTimer();
+    // Back under its name: the link starts afresh on it, and identifies and downloads as after
+    // any connection.
+    if (SerialDeviceMap::DevicePresent(SerialDeviceMap::DeviceFor(m_portNumber))) ResetLink();
 }
 
 void TCOMThread::StepRestartPending()

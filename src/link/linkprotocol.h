@@ -45,6 +45,7 @@ constexpr uint8_t Connected = 6;
 constexpr uint8_t SendingImage = 7;
 constexpr uint8_t ReceivingImage = 8;
 constexpr uint8_t RestartPending = 9;
+constexpr uint8_t PortLost = 10;  // the port's device went away: the port is reopened when it is back
 }  // namespace LinkState
 
 // Time limits, in milliseconds.
@@ -62,6 +63,7 @@ constexpr uint32_t WaitByteMs = 500;           // WaitByte gives up after this
 constexpr uint32_t WaitBytePollMs = 5;
 constexpr uint32_t ReadLineSilenceMs = 500;    // ReadLine gives up after this much silence
 constexpr uint32_t ReadLinePollMs = 10;
+constexpr uint32_t PortReturnPollMs = 500;    // a lost port's device is looked for this often
 }  // namespace LinkTime
 
 // Every image transfer moves the whole calibration image.

@@ -1,7 +1,17 @@
 #include "link/serialdevicemap.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QSerialPortInfo>
 #include <QSettings>
+
+#ifdef Q_OS_LINUX
+#include <cerrno>
+#include <fcntl.h>
+#include <grp.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace SerialDeviceMap {
 namespace {
@@ -62,6 +72,56 @@ QString DeviceFor(int comNumber)
     const QString device = map.settings.value(Key(comNumber)).toString();
     if (!device.isEmpty()) return device;
     return PlatformDevice(comNumber);
+}
+
+bool DevicePresent(const QString &device)
+{
+    if (device.isEmpty()) return false;
+#ifdef Q_OS_WIN
+    for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts())
+        if (info.systemLocation().compare(device, Qt::CaseInsensitive) == 0) return true;
+    return false;
+#else
+    return QFileInfo::exists(device);
+#endif
+}
+
+QString DetailsText(const QString &device, const QString &description, const QString &manufacturer)
+{
+    QString text = device;
+    if (!description.isEmpty()) text += QStringLiteral("  ") + description;
+    if (!manufacturer.isEmpty() && !description.contains(manufacturer, Qt::CaseInsensitive))
+        text += description.isEmpty() ? QStringLiteral("  ") + manufacturer : QStringLiteral(" (%1)").arg(manufacturer);
+    return text;
+}
+
+QString PortDetails(int comNumber, const QList<QSerialPortInfo> &available)
+{
+    const QString device = DeviceFor(comNumber);
+    // A mapped name may be a link to the device (a /dev/serial/by-id entry, for example).
+    const QString target = QFileInfo(device).canonicalFilePath();
+    for (const QSerialPortInfo &info : available)
+        if (info.systemLocation() == device || (!target.isEmpty() && info.systemLocation() == target))
+            return DetailsText(device, info.description(), info.manufacturer());
+    return DetailsText(device, {}, {});
+}
+
+QString PermissionAdvice(const QString &device)
+{
+#ifdef Q_OS_LINUX
+    const QByteArray path = QFile::encodeName(device);
+    if (::faccessat(AT_FDCWD, path.constData(), R_OK | W_OK, AT_EACCESS) == 0 || errno != EACCES) return {};
+    // The group that owns the device, when membership would open it; Debian's is "dialout".
+    QString groupName = QStringLiteral("dialout");
+    struct stat status {};
+    if (::stat(path.constData(), &status) == 0 && (status.st_mode & (S_IRGRP | S_IWGRP)) == (S_IRGRP | S_IWGRP) &&
+        status.st_gid != 0)
+        if (const struct group *entry = ::getgrgid(status.st_gid)) groupName = QString::fromLocal8Bit(entry->gr_name);
+    return QStringLiteral("Permission denied, join group %1").arg(groupName);
+#else
+    Q_UNUSED(device);
+    return {};
+#endif
 }
 
 QStringList PortNames()

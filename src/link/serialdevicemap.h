@@ -6,8 +6,11 @@
 //      technician's own mapping; the controller emulator registers itself there) win;
 //   2. on Windows, the ports the system names "COM<n>";
 //   3. elsewhere, /dev/ttyS<k> is COM<k+1>, /dev/ttyUSB<k> COM<k+33>, /dev/ttyACM<k> COM<k+65>.
+#include <QList>
 #include <QString>
 #include <QStringList>
+
+class QSerialPortInfo;
 
 namespace SerialDeviceMap {
 
@@ -24,6 +27,19 @@ QStringList PortNames();
 // that device, so a later registration of the same number by someone else is kept).
 void Register(int comNumber, const QString &device);
 void Unregister(int comNumber, const QString &device);
+
+// True when the system has a device at `device` (a path, or a Windows port device name).
+bool DevicePresent(const QString &device);
+
+// What the port dialog shows after "COM<n>": the device behind the number and, when the system
+// knows it (one of `available`, the system's port list), its description and maker, for a USB
+// adapter its product name.
+QString PortDetails(int comNumber, const QList<QSerialPortInfo> &available);
+QString DetailsText(const QString &device, const QString &description, const QString &manufacturer);
+
+// Why `device` cannot be opened when the reason is a lack of permission, with the fix (on Linux,
+// membership of the group that owns serial devices); empty when permission is not the cause.
+QString PermissionAdvice(const QString &device);
 
 // COM<n> for a device path by the platform's naming, or 0.
 int PlatformNumber(const QString &systemLocation);

@@ -16,6 +16,7 @@ QString IoErrorText(const IoError &error)
     case IoFault::AccessDenied: return QStringLiteral("File access denied");
     case IoFault::DiskFull: return QStringLiteral("Disk full");
     case IoFault::EndOfFile: return QStringLiteral("Read beyond end of file");
+    case IoFault::NotRegular: return QStringLiteral("Not a regular file (a pipe, device or socket): not opened");
     case IoFault::Other: break;
     }
     return QStringLiteral("I/O error %1").arg(error.osError);

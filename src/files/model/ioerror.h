@@ -9,6 +9,7 @@ enum class IoFault {
     AccessDenied,  // "File access denied"
     DiskFull,      // "Disk full"
     EndOfFile,     // "Read beyond end of file"
+    NotRegular,    // a pipe, device or socket: never opened
     Other,         // "I/O error <n>" with the operating system's error number
 };
 

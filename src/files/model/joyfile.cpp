@@ -1,5 +1,7 @@
 #include "files/model/joyfile.h"
 
+#include "app/usablefile.h"
+
 #include <QFile>
 #include <QSaveFile>
 
@@ -18,7 +20,11 @@ IoError ReadJoyFile(const QString &fileName, CalImageBytes &image)
 {
     QFile file(fileName);
     ClearOsError();
-    if (!file.open(QIODevice::ReadOnly)) return FailedCall(IoFault::AccessDenied);
+    switch (OpenRegularFileForReading(file)) {
+    case RegularOpen::Opened: break;
+    case RegularOpen::NotRegular: return {IoFault::NotRegular, 0};
+    case RegularOpen::Failed: return FailedCall(IoFault::AccessDenied);
+    }
 
     CalImageBytes buffer{};
     if (file.size() > 0) {

@@ -13,7 +13,8 @@ inline const QString JoyFilePattern = QStringLiteral("*.joy");
 
 // Reads a file into `image`. An empty file gives 256 zero bytes; a file of 1 to 255 bytes fails
 // with "Read beyond end of file"; a longer file gives its first 256 bytes. The file is opened for
-// reading only, so a write-protected file opens. On failure `image` is left as it was.
+// reading only, so a write-protected file opens; a pipe, device or socket is refused at once.
+// On failure `image` is left as it was.
 IoError ReadJoyFile(const QString &fileName, CalImageBytes &image);
 
 // Writes the image as one 256-byte record under exactly `fileName` (no extension is added). The

@@ -1,6 +1,7 @@
 #include "link/hex/flashimage.h"
 
 #include "app/conversions.h"
+#include "app/usablefile.h"
 
 #include <QFile>
 
@@ -86,7 +87,7 @@ bool FlashImage::LoadHexFile(const QString &fileName, uint32_t writableLimit, QS
 {
     QFile file(fileName);
     QByteArray contents;
-    if (file.open(QIODevice::ReadOnly)) contents = file.readAll();
+    if (OpenRegularFileForReading(file) == RegularOpen::Opened) contents = file.readAll();  // never a pipe or device
     if (!file.isOpen() || file.error() != QFileDevice::NoError) {
         BeginFile();
         if (error) *error = QStringLiteral("Failed to read input file <") + fileName + QLatin1Char('>');

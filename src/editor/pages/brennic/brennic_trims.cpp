@@ -5,10 +5,10 @@
 #include "app/calimage.h"
 #include "app/conversions.h"
 #include "editor/editorhost.h"
+#include "editor/widgets/livetestbutton.h"
 
 #include <QGroupBox>
 #include <QLabel>
-#include <QPushButton>
 #include <QScrollBar>
 
 #include <algorithm>
@@ -25,7 +25,6 @@ constexpr PageRect ValuePlace[2] = {{8, 226, 57, 16}, {65, 226, 57, 16}};
 constexpr PageRect ButtonPlace[2] = {{8, 248, 55, 24}, {67, 248, 55, 24}};
 constexpr PageRect NotePlace = {4, 294, 266, 56};
 const char *const SideCaption[2] = {"Min", "Max"};
-const char *const ButtonCaption[2] = {"Test Min", "Test Max"};
 }  // namespace
 
 void BrennicPage::BuildTrimGroup(int g)
@@ -54,11 +53,9 @@ void BrennicPage::BuildTrimGroup(int g)
         const bool maxSide = side == 1;
         connect(bars[side], &QScrollBar::valueChanged, this, [this, g, maxSide] { TrimBarChange(g, maxSide); });
 
-        auto *button = new QPushButton(QString::fromLatin1(ButtonCaption[side]), group);
-        button->setObjectName(QString::fromLatin1(buttonNames[side]));
-        button->setGeometry(ButtonPlace[side].rect());
-        connect(button, &QPushButton::pressed, this, [this, g, maxSide] { TestButtonMouseDown(g, maxSide); });
-        connect(button, &QPushButton::released, this, [this] { ButtonMouseUp(); });
+        LiveTestButton *button = NewLiveTestButton(group, buttonNames[side], maxSide, ButtonPlace[side].rect());
+        connect(button, &LiveTestButton::testStarted, this, [this, g, maxSide] { TestButtonMouseDown(g, maxSide); });
+        connect(button, &LiveTestButton::testEnded, this, [this] { ButtonMouseUp(); });
     }
     m_trims[g] = {bars[0], bars[1], labels[0], labels[1]};
 }
@@ -96,9 +93,12 @@ void BrennicPage::ButtonMouseUp() { host().TestReleaseImmediate(); }
 
 void BrennicPage::LoadTrims()
 {
+    // A bar that moves stores its level and keeps min <= max through its handler: a stored min
+    // above its max is lowered by the max bar, so the min bar is placed once more to show it.
     for (int g = 0; g < TrimGroupCount; ++g) {
         m_trims[g].minBar->setValue(TrimToSliderPosition(CalImage[TrimGroups[g].minOffset]));
         m_trims[g].maxBar->setValue(TrimToSliderPosition(CalImage[TrimGroups[g].maxOffset]));
+        m_trims[g].minBar->setValue(TrimToSliderPosition(CalImage[TrimGroups[g].minOffset]));
     }
     for (int g = 0; g < TrimGroupCount; ++g) {
         m_trims[g].minLabel->setText(TrimVoltsText(CalImage[TrimGroups[g].minOffset]));

@@ -4,6 +4,7 @@
 #include "editor/editorhost.h"
 #include "editor/pages/dorsell/dorsellpage.h"
 #include "editor/pages/dorsell/dorsellwidgets.h"
+#include "editor/widgets/livetestbutton.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -50,17 +51,19 @@ QGroupBox *DorsellPage::BuildTrimGroup(int group, QWidget *parent)
     c.maxLabel = NewLabel(c.box, g.maxLabel, QString(), {}, Qt::AlignCenter);
     grid->addWidget(c.minLabel, 2, 0);
     grid->addWidget(c.maxLabel, 2, 1);
-    c.minButton = NewButton(c.box, g.minButton, QStringLiteral("Test Min"));
-    c.maxButton = NewButton(c.box, g.maxButton, QStringLiteral("Test Max"));
+    LiveTestButton *minTest = NewLiveTestButton(c.box, g.minButton, false);
+    LiveTestButton *maxTest = NewLiveTestButton(c.box, g.maxButton, true);
+    c.minButton = minTest;
+    c.maxButton = maxTest;
     grid->addWidget(c.minButton, 3, 0, 1, 2);
     grid->addWidget(c.maxButton, 4, 0, 1, 2);
 
     connect(c.minBar, &QScrollBar::valueChanged, this, [this, group] { TrimMinChange(group); });
     connect(c.maxBar, &QScrollBar::valueChanged, this, [this, group] { TrimMaxChange(group); });
-    connect(c.minButton, &QPushButton::pressed, this, [this, group] { TestButtonMouseDown(group, false); });
-    connect(c.maxButton, &QPushButton::pressed, this, [this, group] { TestButtonMouseDown(group, true); });
-    connect(c.minButton, &QPushButton::released, this, [this, group] { TestButtonMouseUp(group); });
-    connect(c.maxButton, &QPushButton::released, this, [this, group] { TestButtonMouseUp(group); });
+    connect(minTest, &LiveTestButton::testStarted, this, [this, group] { TestButtonMouseDown(group, false); });
+    connect(maxTest, &LiveTestButton::testStarted, this, [this, group] { TestButtonMouseDown(group, true); });
+    connect(minTest, &LiveTestButton::testEnded, this, [this, group] { TestButtonMouseUp(group); });
+    connect(maxTest, &LiveTestButton::testEnded, this, [this, group] { TestButtonMouseUp(group); });
     return c.box;
 }
 

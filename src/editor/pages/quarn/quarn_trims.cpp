@@ -4,10 +4,10 @@
 #include "app/conversions.h"
 #include "editor/editorhost.h"
 #include "editor/pages/quarn/quarn_controls.h"
+#include "editor/widgets/livetestbutton.h"
 
 #include <QGroupBox>
 #include <QLabel>
-#include <QPushButton>
 #include <QScrollBar>
 
 namespace {
@@ -61,7 +61,6 @@ void QuarnTrims::BuildGroup(int index, QWidget *tab, int slot)
     const char *bars[2] = {g.minBar, g.maxBar};
     const char *values[2] = {g.minValueLabel, g.maxValueLabel};
     const char *buttons[2] = {g.minButton, g.maxButton};
-    const char *testCaptions[2] = {"Test Min", "Test Max"};
     QScrollBar **barControls[2] = {&c.minBar, &c.maxBar};
     QLabel **valueControls[2] = {&c.minValue, &c.maxValue};
     for (int side = 0; side < 2; ++side) {
@@ -70,14 +69,14 @@ void QuarnTrims::BuildGroup(int index, QWidget *tab, int slot)
         QScrollBar *bar = NewQuarnTrimBar(box, bars[side], BarPlace(side));
         *barControls[side] = bar;
         *valueControls[side] = NewLabel(box, values[side], QString(), Column(side, ValueTop, LineHeight), Qt::AlignCenter);
-        QPushButton *test = NewButton(box, buttons[side], testCaptions[side], ButtonPlace(side));
         const bool maxSide = side == 1;
+        LiveTestButton *test = NewLiveTestButton(box, buttons[side], maxSide, ButtonPlace(side));
         connect(bar, &QScrollBar::valueChanged, this, [this, index, maxSide](int position) {
             if (maxSide) TrimMaxScrollBarChange(index, position);
             else TrimMinScrollBarChange(index, position);
         });
-        connect(test, &QPushButton::pressed, this, [this, index, maxSide] { TestButtonMouseDown(index, maxSide); });
-        connect(test, &QPushButton::released, this, &QuarnTrims::ButtonMouseUp);
+        connect(test, &LiveTestButton::testStarted, this, [this, index, maxSide] { TestButtonMouseDown(index, maxSide); });
+        connect(test, &LiveTestButton::testEnded, this, &QuarnTrims::ButtonMouseUp);
     }
 }
 
