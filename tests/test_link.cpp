@@ -73,7 +73,7 @@ class LinkTest : public QObject {
     std::unique_ptr<TCOMThread> connected(SimOnCom &sim, RecordingLinkHost &host)
     {
         auto worker = std::make_unique<TCOMThread>(host, sim.com());
-        if (!waitUntil([&] { return host.imagesTaken() == 1; }, 8000)) qFatal("no first download");
+        if (!waitUntil([&] { return host.imagesTaken() == 1; })) qFatal("no first download");
         // Connected, and the acknowledgement already seen by the emulator: the worker counts as
         // connected as soon as it has written the 'E', a moment before the emulator reads it.
         if (!waitFreshlyConnected(sim, *worker)) qFatal("not connected");
@@ -111,7 +111,7 @@ private slots:
         QCOMPARE(host.lastStatus().colour, LinkColor::Green);
 
         // A later identification (the keep-alive, answered and acknowledged) downloads nothing.
-        QVERIFY(waitUntil([&] { return sim.toolBytes().indexOf("\xff" "E", 3 + 256) > 0; }, 6000));
+        QVERIFY(waitUntil([&] { return sim.toolBytes().indexOf("\xff" "E", 3 + 256) > 0; }));
         QCOMPARE(sim.sim().DownloadsCompleted(), 1);
         QCOMPARE(host.imagesTaken(), 1);
     }
@@ -169,7 +169,7 @@ private slots:
         QVERIFY(streamed.size() >= 4);
         QVERIFY(!streamed.contains('\xff'));
         // After the stream the keep-alive resumes, following the last pair.
-        QVERIFY(waitUntil([&] { return sim.toolBytes().contains('\xff'); }, 6000));
+        QVERIFY(waitUntil([&] { return sim.toolBytes().contains('\xff'); }));
         const QByteArray sent = sim.toolBytes();
         const QByteArray pairs = sent.left(sent.indexOf('\xff'));
         QCOMPARE(pairs.size() % 2, 0);
@@ -191,7 +191,7 @@ private slots:
         QVERIFY(waitFreshlyConnected(sim, *worker));
         sim.sim().ClearWire();
         worker->SetRequest(Request::SendCalibration, 0);
-        QVERIFY(waitUntil([&] { return messages.count(LinkCode::UploadFinished) == 1; }, 6000));
+        QVERIFY(waitUntil([&] { return messages.count(LinkCode::UploadFinished) == 1; }));
         QCOMPARE(sim.sim().Image(), host.image);
         QFile saved(options.saveImageFile);
         QVERIFY(saved.open(QIODevice::ReadOnly));
@@ -277,7 +277,7 @@ private slots:
         sim.sim().SetImage(PatternImage(77));
         worker->SetRequest(request, 0);
         if (fault == QLatin1String("kill")) QTimer::singleShot(600, [&] { sim.kill(); });
-        QVERIFY(waitUntil([&] { return worker->LockedState() == LinkState::Stopped; }, 8000));
+        QVERIFY(waitUntil([&] { return worker->LockedState() == LinkState::Stopped; }));
         QVERIFY(waitUntil([&] { return host.lastStatus().text == failure + QString::number(Com); }));
         QCOMPARE(host.lastStatus().colour, LinkColor::Red);
         // A failed download leaves the image as it was.
@@ -393,9 +393,9 @@ private slots:
         SimOnCom sim(Com, options);
         RecordingLinkHost host;
         TCOMThread worker(host, Com);
-        QVERIFY(waitUntil([&] { return host.boxes().size() == 1; }, 6000));
+        QVERIFY(waitUntil([&] { return host.boxes().size() == 1; }));
         QCOMPARE(host.boxes().first(), QStringLiteral("error: This system has no firmware, please select firmware now."));
-        QVERIFY(waitUntil([&] { return host.lastStatus().text == QLatin1String("Error installing firmware"); }, 4000));
+        QVERIFY(waitUntil([&] { return host.lastStatus().text == QLatin1String("Error installing firmware"); }));
         QCOMPARE(host.lastStatus().colour, LinkColor::Red);
         QVERIFY(sim.toolBytes().startsWith("uRuI"));
     }
@@ -440,12 +440,11 @@ private slots:
         RecordingLinkHost host;
         TCOMThread worker(host, Com);
         QVERIFY(waitUntil([&] { return host.lastStatus().colour == LinkColor::Blue; }));
-        sim.sim().UpdateOptions([](SimOptions &o) {
+        sim.sim().PowerCycle([](SimOptions &o) {
             o.silent = false;
             o.bootWaitMs = 2000;
         });
-        sim.sim().PowerCycle();
-        QVERIFY(waitUntil([&] { return host.imagesTaken() == 1; }, 8000));
+        QVERIFY(waitUntil([&] { return host.imagesTaken() == 1; }));
         QVERIFY(sim.toolBytes().startsWith("uRE\xff" "F"));
         QVERIFY(host.boxes().isEmpty());
     }
@@ -460,9 +459,9 @@ private slots:
         worker->SetRequest(Request::Upgrade, 0);
         // 0xFF, the product code, 'R'; the bootloader's 'B' is hooked and, with the upgrade
         // requested, asked for its identification.
-        QVERIFY(waitUntil([&] { return sim.toolBytes().contains('I'); }, 4000));
+        QVERIFY(waitUntil([&] { return sim.toolBytes().contains('I'); }));
         QVERIFY(sim.toolBytes().startsWith("\xff" "RuI"));
-        QVERIFY(waitUntil([&] { return host.lastStatus().text == QLatin1String("Error installing firmware"); }, 4000));
+        QVERIFY(waitUntil([&] { return host.lastStatus().text == QLatin1String("Error installing firmware"); }));
     }
 };
 

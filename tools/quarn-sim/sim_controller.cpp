@@ -80,6 +80,13 @@ bool SimController::Start(QString &error)
     return true;
 }
 
+void SimController::PowerCycle(std::function<void(SimOptions &)> change)
+{
+    std::lock_guard<std::mutex> guard(m_mutex);
+    m_powerCycleChange = std::move(change);
+    m_powerCycle = true;
+}
+
 void SimController::PowerUp()
 {
     // Power-up goes through the bootloader, which waits briefly for its hook.
@@ -139,7 +146,14 @@ void SimController::Run()
 {
     Log(QStringLiteral("controller '%1' on %2").arg(QChar(Options().product)).arg(DevicePath()));
     while (!m_stop) {
-        if (m_powerCycle.exchange(false)) PowerUp();
+        if (m_powerCycle.exchange(false)) {
+            {
+                std::lock_guard<std::mutex> guard(m_mutex);
+                if (m_powerCycleChange) m_powerCycleChange(m_options);
+                m_powerCycleChange = nullptr;
+            }
+            PowerUp();
+        }
         FlushDueOutput();
         pollfd pfd{m_pty.Master(), POLLIN, 0};
         if (::poll(&pfd, 1, PollMs) > 0 && (pfd.revents & POLLIN)) {
