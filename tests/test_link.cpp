@@ -73,7 +73,9 @@ class LinkTest : public QObject {
     std::unique_ptr<TCOMThread> connected(SimOnCom &sim, RecordingLinkHost &host)
     {
         auto worker = std::make_unique<TCOMThread>(host, sim.com());
-        if (!waitUntil([&] { return host.imagesTaken() == 1; })) qFatal("no first download");
+        if (!waitUntil([&] { return host.imagesTaken() == 1; }))
+            qFatal("no first download; status: %s; tool sent: %s", qPrintable(host.statusTexts().join(QStringLiteral(" | "))),
+                   sim.toolBytes().toHex(' ').left(90).constData());
         // Connected, and the acknowledgement already seen by the emulator: the worker counts as
         // connected as soon as it has written the 'E', a moment before the emulator reads it.
         if (!waitFreshlyConnected(sim, *worker)) qFatal("not connected");

@@ -84,6 +84,7 @@ private:
     void EndLiveCommand();
 
     void Hear(uint8_t byte);      // a byte from the tool, acted on once the line has carried it
+    void HearWaiting(int waitMs); // hears what the tool has written, waiting at most waitMs for it
     void HandleDueInput();
     void Send(uint8_t byte, int delayMs = 0);
     void SendBytes(const QByteArray &bytes);
