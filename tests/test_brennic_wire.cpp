@@ -23,8 +23,6 @@
 #include <QTabWidget>
 
 namespace {
-constexpr int DownloadDeadlineMs = 20000;
-constexpr int WireDeadlineMs = 5000;
 
 // An emulated controller registered as COM<port> and chosen as the tool's port while it lives.
 class Controller {
@@ -61,7 +59,7 @@ private:
 // Waits for the tool to report the automatic download after the controller's identification.
 bool DownloadShown(const ModalAnswerer &answer)
 {
-    return waitUntil([&] { return answer.texts().contains(QStringLiteral("Download Successful!")); }, DownloadDeadlineMs);
+    return waitUntil([&] { return answer.texts().contains(QStringLiteral("Download Successful!")); });
 }
 
 // True once the tool has sent (code, level) on the line at least twice in a row.
@@ -118,9 +116,9 @@ private slots:
             controller.sim().ClearWire();
             auto *button = findControl<QPushButton>(form.get(), QString::fromLatin1(c.button));
             // A press counts only while the link is connected (not while a transfer finishes).
-            QVERIFY(waitUntil([&] { return form->comThread()->LockedState() == LinkState::Connected; }, WireDeadlineMs));
+            QVERIFY(waitUntil([&] { return form->comThread()->LockedState() == LinkState::Connected; }));
             QTest::mousePress(button, Qt::LeftButton);
-            QVERIFY2(waitUntil([&] { return Streams(controller.sim(), c.code, c.level); }, WireDeadlineMs), c.button);
+            QVERIFY2(waitUntil([&] { return Streams(controller.sim(), c.code, c.level); }), c.button);
             QTest::mouseRelease(button, Qt::LeftButton);
             QCOMPARE(form->testPressStamp(), 0u);
         }

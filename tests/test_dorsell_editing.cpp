@@ -318,7 +318,7 @@ private slots:
         Release(plowUpMin);
         QCOMPARE(form->testPressStamp(), uint32_t(1));
         // The window's timer ends the zero-level command at its next tick.
-        QVERIFY(waitUntil([&] { return form->testPressStamp() == 0; }, 3000));
+        QVERIFY(waitUntil([&] { return form->testPressStamp() == 0; }));
     }
 };
 

@@ -23,6 +23,8 @@ namespace {
 constexpr int Com = 171;
 const QString Banner = QStringLiteral("QUARN 2 v1.1 Connected and Listening");
 const QString Verified = QStringLiteral("Upload completed and verified!");
+// Programming and reading back every page, byte by byte through the worker's passes.
+constexpr int ProgrammingDeadlineMs = 3 * WaitDeadlineMs;
 
 uint8_t FirmwareByte(int address) { return uint8_t(address * 7 + 3); }
 
@@ -68,12 +70,12 @@ private slots:
         FileDialogTyper dialogs(boxes, hex);
         WriteComPortSetting(Com);
         auto form = makeMainWindow();
-        QVERIFY(waitUntil([&] { return boxes.texts().contains(QStringLiteral("Download Successful!")); }, 8000));
+        QVERIFY(waitUntil([&] { return boxes.texts().contains(QStringLiteral("Download Successful!")); }));
         QVERIFY(waitFreshlyConnected(sim, *form->comThread()));
         sim.sim().ClearWire();
 
         findControl<QAction>(form.get(), QStringLiteral("UpgradeFirmware1"))->trigger();
-        QVERIFY(waitUntil([&] { return boxes.texts().contains(Verified); }, 20000));
+        QVERIFY(waitUntil([&] { return boxes.texts().contains(Verified); }, ProgrammingDeadlineMs));
         QCOMPARE(dialogs.seen().size(), 1);
         const FileDialogSeen &seen = dialogs.seen().first();
         QCOMPARE(seen.title, QStringLiteral("Select Quarn Firmware File"));
@@ -83,7 +85,7 @@ private slots:
         QVERIFY(FlashHolds(boot, highest));
 
         // 'R' starts the new application, which announces itself and is acknowledged.
-        QVERIFY(waitUntil([&] { return panelText(*form) == Banner; }, 5000));
+        QVERIFY(waitUntil([&] { return panelText(*form) == Banner; }));
         QCOMPARE(panelColour(*form), QColor(0, 128, 0));
         // The probe, the restart into the bootloader, its hook and the order to name its chip.
         QVERIFY(sim.toolBytes().startsWith("\xff" "RuI"));
@@ -104,7 +106,7 @@ private slots:
         WriteComPortSetting(Com);
         auto form = makeMainWindow();
 
-        QVERIFY(waitUntil([&] { return panelText(*form) == QLatin1String("Error installing firmware"); }, 8000));
+        QVERIFY(waitUntil([&] { return panelText(*form) == QLatin1String("Error installing firmware"); }));
         QCOMPARE(panelColour(*form), QColor(255, 0, 0));
         QCOMPARE(boxes.texts(), QStringList{QStringLiteral("This system has no firmware, please select firmware now.")});
         QCOMPARE(dialogs.seen().size(), 1);
@@ -112,11 +114,11 @@ private slots:
 
         dialogs.setPath(hex);
         sim.sim().PowerCycle();
-        QVERIFY(waitUntil([&] { return boxes.texts().contains(Verified); }, 20000));
+        QVERIFY(waitUntil([&] { return boxes.texts().contains(Verified); }, ProgrammingDeadlineMs));
         QCOMPARE(dialogs.seen().size(), 2);
         QVERIFY(FlashHolds(boot, highest));
         // Programmed, the controller has an application to start.
-        QVERIFY(waitUntil([&] { return panelText(*form) == Banner; }, 5000));
+        QVERIFY(waitUntil([&] { return panelText(*form) == Banner; }));
         QCOMPARE(panelColour(*form), QColor(0, 128, 0));
     }
 
@@ -135,18 +137,18 @@ private slots:
         RecordingLinkHost host;
         host.firmwareFile = hex;
         TCOMThread worker(host, Com);
-        QVERIFY(waitUntil([&] { return host.statusTexts().contains(Banner); }, 8000));
+        QVERIFY(waitUntil([&] { return host.statusTexts().contains(Banner); }));
         QVERIFY(waitFreshlyConnected(sim, worker));
 
         worker.SetRequest(Request::Upgrade, 0);
-        QVERIFY(waitUntil([&] { return host.boxes().contains(QStringLiteral("info: ") + Verified); }, 30000));
+        QVERIFY(waitUntil([&] { return host.boxes().contains(QStringLiteral("info: ") + Verified); }, ProgrammingDeadlineMs));
         QCOMPARE(boot.PagesWritten(), 37);
         QVERIFY(FlashHolds(boot, highest));
         QCOMPARE(boot.Flash(0x1280), uint8_t(0xFF));   // the page after the last is left erased
         const QStringList texts = host.statusTexts();
         QVERIFY(texts.contains(QStringLiteral("Quarn boot 1.2 ATmega32")));
         QVERIFY(texts.indexOf(QStringLiteral("Sending update...")) < texts.indexOf(QStringLiteral("Verifying flash...")));
-        QVERIFY(waitUntil([&] { return host.lastStatus().text == Banner && host.lastStatus().colour == LinkColor::Green; }, 5000));
+        QVERIFY(waitUntil([&] { return host.lastStatus().text == Banner && host.lastStatus().colour == LinkColor::Green; }));
     }
 
     void fileBeyondSixtyFourKiBIsRefusedBeforeAnyPacket()

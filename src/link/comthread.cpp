@@ -19,15 +19,18 @@ std::atomic<int> nextWorkerId{1};
 constexpr int DestroyPollMs = 5;
 }  // namespace
 
-TCOMThread::TCOMThread(LinkHost &owner, int port, QString device)
+TCOMThread::TCOMThread(LinkHost &owner, int port, QString device) : TCOMThread(owner, port, Unstarted{}, std::move(device)) { start(); }
+
+TCOMThread::TCOMThread(LinkHost &owner, int port, Unstarted, QString device)
     : m_owner(owner), m_context(owner.LinkContext()), m_hostId(owner.LinkHostId()), m_workerId(nextWorkerId++), m_portNumber(port),
       m_device(std::move(device)), m_downloadOnConnect(owner.DownloadOnFirstConnect()), m_statusText(QStringLiteral("Not Connected")),
       m_bootloader(*this, *this, ProcessFlashImage())
 {
-    start();
 }
 
-TCOMThread::~TCOMThread()
+TCOMThread::~TCOMThread() { StopAndWait(); }
+
+void TCOMThread::StopAndWait()
 {
     requestInterruption();
     // The thread may be waiting for a hand-over (a status refresh, a message box): keep serving
@@ -38,21 +41,28 @@ TCOMThread::~TCOMThread()
 
 void TCOMThread::run()
 {
-    while (!isInterruptionRequested()) {
-        {
-            std::unique_lock<std::mutex> pass(m_lock);
-            m_pass = &pass;
-            Step();
-            m_pass = nullptr;
-        }
-        msleep(LinkTime::PassSleepMs);
-        if (TicksSince(m_lastStatusRefresh) > LinkTime::StatusRefreshMs) {
-            SyncStatus();
-            m_lastStatusRefresh = TickCount();
-        }
-    }
+    while (!isInterruptionRequested()) Pass();
     ClosePort();
 }
+
+void TCOMThread::Pass()
+{
+    {
+        std::unique_lock<std::mutex> pass(m_lock);
+        m_pass = &pass;
+        Step();
+        m_pass = nullptr;
+    }
+    Pause(LinkTime::PassSleepMs);
+    if (Now() - m_lastStatusRefresh > LinkTime::StatusRefreshMs) {
+        SyncStatus();
+        m_lastStatusRefresh = Now();
+    }
+}
+
+uint32_t TCOMThread::Now() const { return TickCount(); }
+
+void TCOMThread::Pause(uint32_t ms) { msleep(ms); }
 
 void TCOMThread::Step()
 {
@@ -99,14 +109,17 @@ void TCOMThread::RunOnUi(const std::function<void()> &call)
     if (!m_context) return;
     const bool held = m_pass && m_pass->owns_lock();
     if (held) m_pass->unlock();
-    QMetaObject::invokeMethod(
-        m_context.data(),
-        [this, &call] {
-            m_handOverRunning = true;
-            call();
-            m_handOverRunning = false;
-        },
-        Qt::BlockingQueuedConnection);
+    const auto handOver = [this, &call] {
+        m_handOverRunning = true;
+        call();
+        m_handOverRunning = false;
+    };
+    // A worker driven pass by pass on the UI thread itself runs its hand-overs in place: a
+    // blocking hand-over to its own thread would never run.
+    if (m_context->thread() == QThread::currentThread())
+        handOver();
+    else
+        QMetaObject::invokeMethod(m_context.data(), handOver, Qt::BlockingQueuedConnection);
     if (held) m_pass->lock();
 }
 
@@ -120,8 +133,8 @@ void TCOMThread::SyncStatus()
         status.colour = m_statusColour;
         status.progress = m_progress;
     }
-    status.rxLamp = TicksSince(m_lastReceive) < LinkTime::LampRecentMs;
-    status.txLamp = TicksSince(m_lastSend) < LinkTime::LampRecentMs;
+    status.rxLamp = Now() - m_lastReceive < LinkTime::LampRecentMs;
+    status.txLamp = Now() - m_lastSend < LinkTime::LampRecentMs;
     RunOnUi([this, &status] { m_owner.SyncStatus(status); });
 }
 
@@ -145,6 +158,6 @@ void TCOMThread::SetStatus(const QString &text, uint32_t colour)
 
 void TCOMThread::PostMessage(int code, int value) { PostLinkMessage(m_hostId, m_workerId, code, value); }
 
-uint32_t TCOMThread::SinceLinkTimer() const { return TicksSince(m_linkTimer); }
+uint32_t TCOMThread::SinceLinkTimer() const { return Now() - m_linkTimer; }
 
-void TCOMThread::ResetLinkTimer() { m_linkTimer = TickCount(); }
+void TCOMThread::ResetLinkTimer() { m_linkTimer = Now(); }

@@ -2,6 +2,10 @@
 // The link worker: the one thread that owns the serial port. Its body is the link supervisor, a
 // state machine run every 10 ms (states in link/linkprotocol.h); it reports to the user interface
 // only through the hand-overs of LinkHost and posted link messages.
+//
+// The serial device and the millisecond clock are reached through a few virtual functions, so a
+// test or fuzz target can derive a worker on a scripted line with a clock it moves itself, and
+// drive it pass by pass without starting the thread.
 #include "link/bootloader/bootloader.h"
 #include "link/bootloader/bootloaderhost.h"
 #include "link/bytelink.h"
@@ -63,7 +67,28 @@ public:
     bool Stopping() const override { return isInterruptionRequested(); }
 
 protected:
+    // A worker whose thread is not started: a derived class drives it with Pass() or starts it
+    // once it is fully constructed (and stops it with StopAndWait() in its own destructor).
+    struct Unstarted {};
+    TCOMThread(LinkHost &owner, int port, Unstarted, QString device = {});
+
     void run() override;  // Execute: the supervisor loop
+    // One turn of the loop: a step of the state machine under the link lock, the pause between
+    // passes, and the status refresh when it is due.
+    void Pass();
+    // Asks the thread to stop and waits for it while serving its hand-overs to the UI thread.
+    void StopAndWait();
+
+    // The serial device. OpenDevice throws PortError with the text the status line shows.
+    virtual void OpenDevice(const QString &name, int speed);
+    virtual void CloseDevice();
+    // One byte if one is waiting, without waiting.
+    virtual bool ReadDevice(uint8_t &byte);
+    // One byte, returning once the driver has sent it (or the worker is being stopped).
+    virtual bool WriteDevice(uint8_t byte);
+    // The millisecond clock and the worker's pause (TickCount and a sleep of the thread).
+    virtual uint32_t Now() const;
+    virtual void Pause(uint32_t ms);
 
     // Port access.
     bool OpenPort(int speed, const QString &name);  // throws PortError

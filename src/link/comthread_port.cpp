@@ -2,7 +2,6 @@
 // writes, waiting for a byte or a line, discarding input. Every byte is reported to the log.
 #include "link/comthread.h"
 
-#include "app/ticks.h"
 #include "link/linkmessage.h"
 #include "link/serialdevicemap.h"
 
@@ -46,7 +45,12 @@ bool TCOMThread::OpenPort(int speed, const QString &name)
 {
     if (speed != LinkBaudRate) throw PortError{QStringLiteral("Illegal baud rate <%1>.").arg(speed)};
     if (name.isEmpty()) throw PortError{QStringLiteral("Illegal com port name!")};
+    OpenDevice(name, speed);
+    return true;
+}
 
+void TCOMThread::OpenDevice(const QString &name, int speed)
+{
     auto port = std::make_unique<QSerialPort>();
     port->setPortName(name);
     const bool ok = port->open(QIODevice::ReadWrite) && port->setBaudRate(speed) &&
@@ -66,7 +70,6 @@ bool TCOMThread::OpenPort(int speed, const QString &name)
     port->setRequestToSend(false);
     port->clearError();
     m_port = std::move(port);
-    return true;
 }
 
 void TCOMThread::ConnectPort()
@@ -82,7 +85,9 @@ void TCOMThread::ConnectPort()
     }
 }
 
-void TCOMThread::ClosePort()
+void TCOMThread::ClosePort() { CloseDevice(); }
+
+void TCOMThread::CloseDevice()
 {
     if (!m_port) return;
     m_port->close();
@@ -113,6 +118,14 @@ void TCOMThread::NoteDeviceGone()
 
 bool TCOMThread::ReadByte(uint8_t &byte)
 {
+    if (!ReadDevice(byte)) return false;
+    PostMessage(LinkCode::ByteReceived, byte);
+    m_lastReceive = Now();
+    return true;
+}
+
+bool TCOMThread::ReadDevice(uint8_t &byte)
+{
     if (!m_port || !m_port->isOpen()) return false;
     char c = 0;
     if ((m_port->bytesAvailable() == 0 && !m_port->waitForReadyRead(0)) || m_port->read(&c, 1) != 1) {
@@ -120,12 +133,18 @@ bool TCOMThread::ReadByte(uint8_t &byte)
         return false;
     }
     byte = static_cast<uint8_t>(c);
-    PostMessage(LinkCode::ByteReceived, byte);
-    m_lastReceive = TickCount();
     return true;
 }
 
 bool TCOMThread::WriteByte(uint8_t byte)
+{
+    if (!WriteDevice(byte)) return false;
+    PostMessage(LinkCode::ByteSent, byte);
+    m_lastSend = Now();
+    return true;
+}
+
+bool TCOMThread::WriteDevice(uint8_t byte)
 {
     if (!m_port || !m_port->isOpen()) return false;
     const char c = static_cast<char>(byte);
@@ -144,35 +163,33 @@ bool TCOMThread::WriteByte(uint8_t byte)
             return false;
         }
     }
-    PostMessage(LinkCode::ByteSent, byte);
-    m_lastSend = TickCount();
     return true;
 }
 
 bool TCOMThread::WaitByte(uint8_t &byte)
 {
-    const uint32_t start = TickCount();
+    const uint32_t start = Now();
     for (;;) {
         if (ReadByte(byte)) return true;
-        if (TicksSince(start) >= LinkTime::WaitByteMs) return false;
-        msleep(LinkTime::WaitBytePollMs);
+        if (Now() - start >= LinkTime::WaitByteMs) return false;
+        Pause(LinkTime::WaitBytePollMs);
     }
 }
 
 bool TCOMThread::ReadLine(QByteArray &line)
 {
     line.clear();
-    uint32_t lastByte = TickCount();
+    uint32_t lastByte = Now();
     for (;;) {
         uint8_t byte = 0;
         while (ReadByte(byte)) {
             line.append(static_cast<char>(byte));
-            lastByte = TickCount();
+            lastByte = Now();
             if (line.size() >= 2 && line.contains("\r\n")) return true;
             if (line.size() > LongestLine) return false;
         }
-        if (TicksSince(lastByte) > LinkTime::ReadLineSilenceMs || isInterruptionRequested()) return false;
-        msleep(LinkTime::ReadLinePollMs);
+        if (Now() - lastByte > LinkTime::ReadLineSilenceMs || isInterruptionRequested()) return false;
+        Pause(LinkTime::ReadLinePollMs);
     }
 }
 

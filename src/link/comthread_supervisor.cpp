@@ -22,6 +22,11 @@ void TCOMThread::StepWaitingForLink()
             TakeProductCode(byte);
         } else if (byte == Wire::BootAnnounce) {
             WriteByte(Wire::HookBoot);
+            // The bootloader's '?' is given its time from the hook on. Counted from an earlier
+            // reset (at power-up, the start of the worker), the hook would hold only if the '?'
+            // were already waiting at the very next pass, and any delay of the line or of this
+            // machine would leave the controller sitting in its bootloader.
+            ResetLinkTimer();
             m_state = LinkState::BootHook;
             if (m_applicationStartPending) {
                 // The bootloader came back instead of the application: there is none to start.

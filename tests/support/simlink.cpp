@@ -86,6 +86,23 @@ int LinkMessageRecorder::count(int code) const
     return n;
 }
 
+namespace {
+// A code no worker posts.
+constexpr int MarkCode = -1;
+}  // namespace
+
+void LinkMessageRecorder::Mark() { PostLinkMessage(0, 0, MarkCode, 0); }
+
+QByteArray LinkMessageRecorder::SentSinceMark() const
+{
+    QByteArray sent;
+    for (const Message &m : messages) {
+        if (m.code == MarkCode) sent.clear();
+        else if (m.code == LinkCode::ByteSent) sent.append(char(m.value));
+    }
+    return sent;
+}
+
 CalImageBytes PatternImage(uint8_t seed)
 {
     CalImageBytes image{};

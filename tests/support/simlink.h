@@ -5,6 +5,7 @@
 #include "app/calimage.h"
 #include "link/linkhost.h"
 #include "sim_controller.h"
+#include "support/testsupport.h"
 
 #include <QObject>
 
@@ -78,6 +79,12 @@ public:
     ~LinkMessageRecorder() override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     int count(int code) const;
+    // Posts a mark behind every link message posted so far. A worker posts its "byte sent" before
+    // it lets go of the link lock, so the bytes reported after the mark were written after any
+    // request change that returned before it (the order of the queue, not of the clock).
+    void Mark();
+    // The bytes the workers reported sending after the last mark.
+    QByteArray SentSinceMark() const;
     struct Message {
         uint32_t tick;
         int code;
@@ -89,7 +96,7 @@ public:
 // Waits until the link has just been acknowledged (the tool's last byte an 'E', sent less than
 // 300 ms ago) and the worker is connected: the next keep-alive round trip, during which requests
 // are dropped, is then more than a second and a half away.
-bool waitFreshlyConnected(SimOnCom &sim, TCOMThread &worker, int timeoutMs = 6000);
+bool waitFreshlyConnected(SimOnCom &sim, TCOMThread &worker, int timeoutMs = WaitDeadlineMs);
 
 // An image with a recognisable pattern (byte 33 kept a valid joystick type).
 CalImageBytes PatternImage(uint8_t seed);

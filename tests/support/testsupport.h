@@ -58,5 +58,10 @@ private:
 // The main window as the tests start it: no splash, application style installed.
 std::unique_ptr<TQuarnForm> makeMainWindow();
 
+// How long a wait on a condition lasts before the test counts it as never coming. It only catches
+// a hang, so it lies far beyond anything a loaded machine takes: a download alone is 256 passes of
+// the link worker, each a sleep that a busy scheduler stretches.
+constexpr int WaitDeadlineMs = 30000;
+
 // Waits (serving the event queue) until `done` holds or `timeoutMs` passes; true when it held.
-bool waitUntil(const std::function<bool()> &done, int timeoutMs = 5000);
+bool waitUntil(const std::function<bool()> &done, int timeoutMs = WaitDeadlineMs);

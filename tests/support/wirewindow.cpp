@@ -68,16 +68,17 @@ bool WaitForBoxes(const ModalAnswerer &boxes, const QString &text, int count, in
 
 bool WaitReadyForRequest(SimOnCom &sim, TQuarnForm &form, int timeoutMs)
 {
-    // The keep-alive follows 2000 ms after the link timer's last reset, which the last byte the
-    // worker sent while connected marks. A line quiet for a moment has nothing of the worker's in
-    // flight (its acknowledgement is written just before it counts as connected).
+    // The keep-alive follows 2000 ms after the link timer's last reset. Once the emulator has read
+    // the acknowledgement that connected the worker, nothing of the worker's is in flight (a
+    // quiet line alone does not say so: a busy emulator may not yet have read the 'E'), and the
+    // next keep-alive is more than a second away while that 'E' is recent.
     constexpr uint32_t QuietMs = 100;
     constexpr uint32_t RecentMs = 1000;
     return waitUntil(
         [&] {
             if (!form.comThread() || form.comThread()->LockedState() != LinkState::Connected) return false;
             const std::vector<WireByte> wire = sim.toolWire();
-            if (wire.empty()) return false;
+            if (wire.empty() || wire.back().byte != Wire::Acknowledge) return false;
             const uint32_t age = TicksSince(wire.back().tick);
             return age >= QuietMs && age < RecentMs && form.comThread()->LockedState() == LinkState::Connected;
         },

@@ -14,9 +14,6 @@
 class QWidget;
 class TQuarnForm;
 
-// A download or an upload, with the hand-over to the window and its box, on a loaded machine.
-constexpr int TransferDeadlineMs = 15000;
-
 // The offsets where two images differ, with both values, for a readable failure.
 QString ImageDifferences(const CalImageBytes &a, const CalImageBytes &b);
 
@@ -33,12 +30,12 @@ CalImageBytes ShownImage(uint8_t product, const CalImageBytes &raw);
 std::unique_ptr<TQuarnForm> ConnectedWindow(SimOnCom &sim, ModalAnswerer &boxes);
 
 // Waits until `text` has been shown in `count` boxes in all.
-bool WaitForBoxes(const ModalAnswerer &boxes, const QString &text, int count, int timeoutMs = TransferDeadlineMs);
+bool WaitForBoxes(const ModalAnswerer &boxes, const QString &text, int count, int timeoutMs = WaitDeadlineMs);
 
 // Waits until the worker is connected, the line has been quiet for a moment and the next
 // keep-alive is at least a second away, so a request or a press made now is taken (one made
 // during the keep-alive round trip is dropped, as designed). Call it while no stream runs.
-bool WaitReadyForRequest(SimOnCom &sim, TQuarnForm &form, int timeoutMs = 6000);
+bool WaitReadyForRequest(SimOnCom &sim, TQuarnForm &form, int timeoutMs = WaitDeadlineMs);
 
 // Brings every tab that holds `control` to the front, as the user would before using it.
 void BringToFront(QWidget *control);

@@ -80,6 +80,13 @@ bool SimController::Start(QString &error)
     return true;
 }
 
+void SimController::PowerCycle(std::function<void(SimOptions &)> change)
+{
+    std::lock_guard<std::mutex> guard(m_mutex);
+    m_powerCycleChange = std::move(change);
+    m_powerCycle = true;
+}
+
 void SimController::PowerUp()
 {
     // Power-up goes through the bootloader, which waits briefly for its hook.
@@ -139,16 +146,21 @@ void SimController::Run()
 {
     Log(QStringLiteral("controller '%1' on %2").arg(QChar(Options().product)).arg(DevicePath()));
     while (!m_stop) {
-        if (m_powerCycle.exchange(false)) PowerUp();
-        FlushDueOutput();
-        pollfd pfd{m_pty.Master(), POLLIN, 0};
-        if (::poll(&pfd, 1, PollMs) > 0 && (pfd.revents & POLLIN)) {
-            uint8_t bytes[64];
-            const ssize_t n = ::read(m_pty.Master(), bytes, sizeof bytes);
-            for (ssize_t i = 0; i < n; ++i) Hear(bytes[i]);
+        if (m_powerCycle.exchange(false)) {
+            {
+                std::lock_guard<std::mutex> guard(m_mutex);
+                if (m_powerCycleChange) m_powerCycleChange(m_options);
+                m_powerCycleChange = nullptr;
+            }
+            PowerUp();
         }
+        FlushDueOutput();
+        HearWaiting(PollMs);
         HandleDueInput();
-        OnTimers();
+        // A byte the tool has sent counts before a time limit: this thread may have been held up
+        // while the byte waited, which on a serial line it would long since have arrived.
+        HearWaiting(0);
+        if (m_input.empty()) OnTimers();
     }
 }
 
@@ -458,6 +470,15 @@ void SimController::Hear(uint8_t byte)
     const int64_t due = Options().pacing ? std::max(now, m_inputFreeUs) + ByteTimeUs : now;
     m_inputFreeUs = due;
     m_input.push_back({byte, due});
+}
+
+void SimController::HearWaiting(int waitMs)
+{
+    pollfd pfd{m_pty.Master(), POLLIN, 0};
+    if (::poll(&pfd, 1, waitMs) <= 0 || !(pfd.revents & POLLIN)) return;
+    uint8_t bytes[64];
+    const ssize_t n = ::read(m_pty.Master(), bytes, sizeof bytes);
+    for (ssize_t i = 0; i < n; ++i) Hear(bytes[i]);
 }
 
 void SimController::HandleDueInput()

@@ -36,8 +36,10 @@ public:
 
     // Opens the pseudo-terminal, loads the image and starts the engine thread.
     bool Start(QString &error);
-    // Switches the controller off and on again: it comes up through its bootloader.
-    void PowerCycle() { m_powerCycle = true; }
+    // Switches the controller off and on again: it comes up through its bootloader. `change`, when
+    // given, is applied to the options in the same instant on the engine thread, so nothing the
+    // controller queued before the power cycle goes out under the new options.
+    void PowerCycle(std::function<void(SimOptions &)> change = {});
     // Stops the thread and closes the line: the tool sees the device vanish.
     void Stop();
     QString DevicePath() const { return m_pty.DevicePath(); }
@@ -82,6 +84,7 @@ private:
     void EndLiveCommand();
 
     void Hear(uint8_t byte);      // a byte from the tool, acted on once the line has carried it
+    void HearWaiting(int waitMs); // hears what the tool has written, waiting at most waitMs for it
     void HandleDueInput();
     void Send(uint8_t byte, int delayMs = 0);
     void SendBytes(const QByteArray &bytes);
@@ -105,6 +108,7 @@ private:
     // Shared with the observers: guarded by m_mutex.
     mutable std::mutex m_mutex;
     std::vector<WireByte> m_wire;
+    std::function<void(SimOptions &)> m_powerCycleChange;
     CalImageBytes m_image{};
     int m_uploads = 0;
     int m_downloads = 0;

@@ -1,0 +1,106 @@
+#pragma once
+// The real link worker on a scripted line, with a clock of its own, driven pass by pass on the
+// calling thread: no device, no emulator thread, no real time, so every time limit of the
+// supervisor can be checked to the pass. Every byte read or written is recorded with the tick it
+// went at; a peer may answer each written byte at once.
+// Header-only so that the fuzz targets can use it too.
+#include "link/comthread.h"
+
+#include <QByteArray>
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+class SteppedLink : public TCOMThread {
+public:
+    // The clock starts just below the wrap of the 32-bit tick, so the limits are checked across it.
+    static constexpr uint32_t StartTick = 0xFFFFF000u;
+
+    struct LineByte {
+        uint32_t tick;
+        bool written;  // by the tool; else read by it
+        uint8_t byte;
+    };
+
+    explicit SteppedLink(LinkHost &host, int port = 1) : TCOMThread(host, port, Unstarted{}) {}
+
+    // Bytes now waiting on the line.
+    void Arrive(const QByteArray &bytes) { m_input.append(bytes); }
+    // Each byte the tool writes is handed to `peer`; its answer is waiting on the line at once.
+    void SetPeer(std::function<QByteArray(uint8_t)> peer) { m_peer = std::move(peer); }
+    // The device refuses to open; the driver refuses every write.
+    bool openFails = false;
+    bool writesFail = false;
+
+    void Passes(int count)
+    {
+        for (int i = 0; i < count; ++i) Pass();
+    }
+    // Passes until `done` holds, for at most `limitMs` of the worker's time; true when it held.
+    bool RunUntil(const std::function<bool()> &done, uint32_t limitMs)
+    {
+        const uint32_t start = m_now;
+        while (!done()) {
+            if (m_now - start > limitMs) return false;
+            Pass();
+        }
+        return true;
+    }
+
+    // Passes for `ms` of the worker's time.
+    void RunFor(uint32_t ms)
+    {
+        RunUntil([] { return false; }, ms);
+    }
+
+    uint32_t Now() const override { return m_now; }
+    const std::vector<LineByte> &line() const { return m_line; }
+    int unread() const { return int(m_input.size()); }
+    // Ticks of the tool's writes of `byte`, in order.
+    std::vector<uint32_t> WriteTicks(uint8_t byte) const
+    {
+        std::vector<uint32_t> ticks;
+        for (const LineByte &b : m_line)
+            if (b.written && b.byte == byte) ticks.push_back(b.tick);
+        return ticks;
+    }
+    QByteArray Written() const
+    {
+        QByteArray out;
+        for (const LineByte &b : m_line)
+            if (b.written) out.append(char(b.byte));
+        return out;
+    }
+
+protected:
+    void OpenDevice(const QString &, int) override
+    {
+        if (openFails) throw PortError{QStringLiteral("No such port or directory")};
+        m_open = true;
+    }
+    void CloseDevice() override { m_open = false; }
+    bool ReadDevice(uint8_t &byte) override
+    {
+        if (!m_open || m_input.isEmpty()) return false;
+        byte = uint8_t(m_input.front());
+        m_input.remove(0, 1);
+        m_line.push_back({m_now, false, byte});
+        return true;
+    }
+    bool WriteDevice(uint8_t byte) override
+    {
+        if (!m_open || writesFail) return false;
+        m_line.push_back({m_now, true, byte});
+        if (m_peer) m_input.append(m_peer(byte));
+        return true;
+    }
+    void Pause(uint32_t ms) override { m_now += ms; }
+
+private:
+    uint32_t m_now = StartTick;
+    bool m_open = false;
+    QByteArray m_input;
+    std::function<QByteArray(uint8_t)> m_peer;
+    std::vector<LineByte> m_line;
+};
