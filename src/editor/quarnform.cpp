@@ -92,6 +92,8 @@ void TQuarnForm::BuildMenus()
         {"&Open", "Open1", &TQuarnForm::Open1Click, &TQuarnForm::Open1},
         {"&Save", "Save1", &TQuarnForm::Save1Click, &TQuarnForm::Save1},
         {nullptr, nullptr, nullptr, nullptr},
+        {"&History...", "History1", &TQuarnForm::History1Click, &TQuarnForm::History1},
+        {nullptr, nullptr, nullptr, nullptr},
         {"&Print", "Print1", &TQuarnForm::Print1Click, &TQuarnForm::Print1},
         {nullptr, nullptr, nullptr, nullptr},
         {"&Exit", "Exit1", &TQuarnForm::Exit1Click, &TQuarnForm::Exit1},
