@@ -12,7 +12,7 @@
 #include <QFile>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QtTest>
 
 namespace {
@@ -157,8 +157,8 @@ private slots:
         const QStringList filesBefore = QDir(store.Folder()).entryList(QDir::Files);
         boxes.setDialogHandler([](QWidget *dialog) {
             if (!qobject_cast<HistoryDialog *>(dialog)) return;
-            auto *list = findControl<QTreeWidget>(dialog, QStringLiteral("HistoryList"));
-            list->setCurrentItem(list->topLevelItem(1));
+            auto *list = findControl<QTreeView>(dialog, QStringLiteral("HistoryList"));
+            list->setCurrentIndex(list->model()->index(1, 0));
             findControl<QPushButton>(dialog, QStringLiteral("OpenButton"))->click();
         });
         findControl<QAction>(form.get(), QStringLiteral("History1"))->trigger();

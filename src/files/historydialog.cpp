@@ -1,17 +1,18 @@
 #include "files/historydialog.h"
 
+#include <QAbstractTableModel>
 #include <QDir>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QVBoxLayout>
 
 namespace {
 constexpr int DialogWidth = 640;
 constexpr int DialogHeight = 400;
 enum Column { TimeColumn, ProductColumn, DirectionColumn, BannerColumn, ColumnCount };
+constexpr const char *ColumnCaptions[ColumnCount] = {"Time", "Product", "Direction", "Banner"};
 constexpr int ColumnWidths[] = {140, 110, 110};  // the banner takes the rest
 const QString TimeFormat = QStringLiteral("yyyy-MM-dd HH:mm:ss");
 
@@ -22,33 +23,59 @@ QString ProductOf(const HistoryEntry &entry)
 }
 }  // namespace
 
+// The entries as rows. Texts are made as the view asks for them, so a full history opens as
+// quickly as the few rows on the screen can be drawn.
+class HistoryModel : public QAbstractTableModel {
+public:
+    explicit HistoryModel(QList<HistoryEntry> entries, QObject *parent)
+        : QAbstractTableModel(parent), m_entries(std::move(entries))
+    {
+    }
+    const HistoryEntry &Entry(int row) const { return m_entries[row]; }
+
+    int rowCount(const QModelIndex &parent) const override { return parent.isValid() ? 0 : int(m_entries.size()); }
+    int columnCount(const QModelIndex &parent) const override { return parent.isValid() ? 0 : ColumnCount; }
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override
+    {
+        if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= ColumnCount) return {};
+        return QString::fromLatin1(ColumnCaptions[section]);
+    }
+    QVariant data(const QModelIndex &index, int role) const override
+    {
+        if (!index.isValid()) return {};
+        const HistoryEntry &entry = m_entries[index.row()];
+        if (role == Qt::ToolTipRole) return entry.fileName;
+        if (role != Qt::DisplayRole) return {};
+        switch (index.column()) {
+        case TimeColumn: return entry.time.toLocalTime().toString(TimeFormat);
+        case ProductColumn: return ProductOf(entry);
+        case DirectionColumn: return HistoryKindCaption(entry.kind);
+        case BannerColumn: return entry.banner;
+        default: return {};
+        }
+    }
+
+private:
+    QList<HistoryEntry> m_entries;
+};
+
 HistoryDialog::HistoryDialog(const HistoryStore &store, QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      m_entries(store.Entries())
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("HistoryDialog"));
     setWindowTitle(QStringLiteral("History"));
     resize(DialogWidth, DialogHeight);
 
-    HistoryList = new QTreeWidget(this);
+    m_model = new HistoryModel(store.Entries(), this);
+    HistoryList = new QTreeView(this);
     HistoryList->setObjectName(QStringLiteral("HistoryList"));
-    HistoryList->setColumnCount(ColumnCount);
-    HistoryList->setHeaderLabels({QStringLiteral("Time"), QStringLiteral("Product"), QStringLiteral("Direction"),
-                                  QStringLiteral("Banner")});
     HistoryList->setRootIsDecorated(false);
     HistoryList->setUniformRowHeights(true);
     HistoryList->setAllColumnsShowFocus(true);
+    HistoryList->setSelectionBehavior(QAbstractItemView::SelectRows);
+    HistoryList->setSelectionMode(QAbstractItemView::SingleSelection);
+    HistoryList->setModel(m_model);
     for (int c = 0; c < int(std::size(ColumnWidths)); ++c) HistoryList->setColumnWidth(c, ColumnWidths[c]);
-
-    QList<QTreeWidgetItem *> items;
-    items.reserve(m_entries.size());
-    for (const HistoryEntry &entry : m_entries) {
-        auto *item = new QTreeWidgetItem({entry.time.toLocalTime().toString(TimeFormat), ProductOf(entry),
-                                          HistoryKindCaption(entry.kind), entry.banner});
-        item->setToolTip(TimeColumn, entry.fileName);
-        items.append(item);
-    }
-    HistoryList->addTopLevelItems(items);
 
     FolderLabel = new QLabel(QDir::toNativeSeparators(store.Folder()), this);
     FolderLabel->setObjectName(QStringLiteral("FolderLabel"));
@@ -69,11 +96,11 @@ HistoryDialog::HistoryDialog(const HistoryStore &store, QWidget *parent)
 
     connect(OpenButton, &QPushButton::clicked, this, &QDialog::accept);
     connect(CloseButton, &QPushButton::clicked, this, &QDialog::reject);
-    connect(HistoryList, &QTreeWidget::itemSelectionChanged, this, &HistoryDialog::SelectionChanged);
-    connect(HistoryList, &QTreeWidget::itemActivated, this, [this] {
+    connect(HistoryList->selectionModel(), &QItemSelectionModel::currentChanged, this, &HistoryDialog::SelectionChanged);
+    connect(HistoryList, &QTreeView::activated, this, [this] {
         if (SelectedImage()) accept();
     });
-    if (!items.isEmpty()) HistoryList->setCurrentItem(items.first());
+    if (m_model->rowCount({}) > 0) HistoryList->setCurrentIndex(m_model->index(0, 0));
     SelectionChanged();
 }
 
@@ -81,9 +108,9 @@ void HistoryDialog::SelectionChanged() { OpenButton->setEnabled(SelectedImage().
 
 std::optional<HistoryEntry> HistoryDialog::SelectedImage() const
 {
-    const int row = HistoryList->indexOfTopLevelItem(HistoryList->currentItem());
-    if (row < 0 || row >= m_entries.size() || m_entries[row].kind == HistoryKind::Firmware) return std::nullopt;
-    return m_entries[row];
+    const QModelIndex current = HistoryList->currentIndex();
+    if (!current.isValid() || m_model->Entry(current.row()).kind == HistoryKind::Firmware) return std::nullopt;
+    return m_model->Entry(current.row());
 }
 
 std::optional<HistoryEntry> HistoryDialog::ChooseImage(const HistoryStore &store, QWidget *parent)

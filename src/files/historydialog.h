@@ -10,7 +10,8 @@
 
 class QLabel;
 class QPushButton;
-class QTreeWidget;
+class QTreeView;
+class HistoryModel;
 
 class HistoryDialog : public QDialog {
     Q_OBJECT
@@ -25,8 +26,8 @@ public:
 private:
     void SelectionChanged();
 
-    QList<HistoryEntry> m_entries;
-    QTreeWidget *HistoryList = nullptr;
+    HistoryModel *m_model = nullptr;
+    QTreeView *HistoryList = nullptr;
     QLabel *FolderLabel = nullptr;
     QPushButton *OpenButton = nullptr;
     QPushButton *CloseButton = nullptr;

@@ -65,8 +65,11 @@ bool EntryFromName(const QString &name, HistoryEntry &entry)
     const QRegularExpressionMatch m = pattern.match(name);
     if (!m.hasMatch() || !KindFromWord(m.captured(2), entry.kind)) return false;
     if (m.captured(5) != QLatin1String(NameOf(entry.kind).extension)) return false;
-    entry.time = QDateTime::fromString(m.captured(1), NameTimeFormat);
-    entry.time.setTimeSpec(Qt::UTC);
+    // Read by position: QDateTime's own format parser would dominate the listing of a full folder.
+    const QStringView t = m.capturedView(1);
+    auto number = [t](int from, int size) { return t.mid(from, size).toInt(); };
+    entry.time = QDateTime(QDate(number(0, 4), number(5, 2), number(8, 2)),
+                           QTime(number(11, 2), number(14, 2), number(17, 2), number(20, 3)), Qt::UTC);
     entry.comNumber = m.captured(3).toInt();
     entry.productLetter = m.captured(4).isEmpty() ? 0 : m.captured(4).at(0).toLatin1();
     entry.banner.clear();
@@ -81,7 +84,11 @@ QString IndexLine(const HistoryEntry &entry)
     for (QChar &c : banner)
         if (c.category() == QChar::Other_Control) c = QLatin1Char(' ');
     const QChar letter = QLatin1Char(entry.productLetter ? entry.productLetter : NoLetter);
-    return QStringList{entry.time.toString(Qt::ISODateWithMs), HistoryKindWord(entry.kind),
+    // The name starts with the time: "2026-12-08_22-45-03.123Z" is written "2026-12-08T22:45:03.123Z".
+    QString time = entry.fileName.left(NameTimeFormat.size() + 1);
+    time[10] = QLatin1Char('T');
+    time[13] = time[16] = QLatin1Char(':');
+    return QStringList{time, HistoryKindWord(entry.kind),
                        QStringLiteral("COM") + QString::number(entry.comNumber), QString(letter), banner,
                        entry.fileName}
                .join(QLatin1Char('\t')) +
