@@ -112,6 +112,20 @@ private slots:
         QCOMPARE(entries.last().comNumber, 3);
     }
 
+    void everyProgramKeepsItsHistoryInTheWindowsFolder()
+    {
+        const QString expected = m_settings.path() + QStringLiteral("/data/Halvern/QuarnTrim/history");
+        QCOMPARE(HistoryStore::DefaultFolder(), expected);
+        const QString application = QCoreApplication::applicationName();
+        const QString organisation = QCoreApplication::organizationName();
+        QCoreApplication::setApplicationName(QStringLiteral("quarntrim-cli"));
+        QCoreApplication::setOrganizationName(QString());
+        const QString fromOther = HistoryStore::DefaultFolder();
+        QCoreApplication::setApplicationName(application);
+        QCoreApplication::setOrganizationName(organisation);
+        QCOMPARE(fromOther, expected);
+    }
+
     void unwritableFolderKeepsNothingAndSaysWhere()
     {
         BlockHistoryFolder();

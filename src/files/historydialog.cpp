@@ -11,9 +11,9 @@
 namespace {
 constexpr int DialogWidth = 640;
 constexpr int DialogHeight = 400;
-enum Column { TimeColumn, ProductColumn, DirectionColumn, BannerColumn, ColumnCount };
-constexpr const char *ColumnCaptions[ColumnCount] = {"Time", "Product", "Direction", "Banner"};
-constexpr int ColumnWidths[] = {140, 110, 110};  // the banner takes the rest
+enum Column { TimeColumn, ProductColumn, DirectionColumn, PortColumn, BannerColumn, ColumnCount };
+constexpr const char *ColumnCaptions[ColumnCount] = {"Time", "Product", "Direction", "Port", "Banner"};
+constexpr int ColumnWidths[] = {130, 100, 105, 55};  // the banner takes the rest
 const QString TimeFormat = QStringLiteral("yyyy-MM-dd HH:mm:ss");
 
 QString ProductOf(const HistoryEntry &entry)
@@ -50,6 +50,7 @@ public:
         case TimeColumn: return entry.time.toLocalTime().toString(TimeFormat);
         case ProductColumn: return ProductOf(entry);
         case DirectionColumn: return HistoryKindCaption(entry.kind);
+        case PortColumn: return QStringLiteral("COM") + QString::number(entry.comNumber);
         case BannerColumn: return entry.banner;
         default: return {};
         }

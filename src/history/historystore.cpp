@@ -1,7 +1,9 @@
 #include "history/historystore.h"
 
+#include "app/settings.h"
 #include "files/model/joyfile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -127,7 +129,15 @@ QString HistoryKindCaption(HistoryKind kind) { return QLatin1String(NameOf(kind)
 
 QString HistoryStore::DefaultFolder()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/history");
+    // The application data folder of the window, whichever program asks: the command line has
+    // names of its own, which the system's location ends in and which are replaced here.
+    QString suffix;
+    for (const QString &name : {QCoreApplication::organizationName(), QCoreApplication::applicationName()})
+        if (!name.isEmpty()) suffix += QLatin1Char('/') + name;
+    QString base = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    if (base.endsWith(suffix)) base.chop(suffix.size());
+    return base + QLatin1Char('/') + QLatin1String(SettingsMaker) + QLatin1Char('/') + QLatin1String(SettingsSection) +
+           QStringLiteral("/history");
 }
 
 HistoryStore::HistoryStore(QString folder) : m_folder(std::move(folder)) {}

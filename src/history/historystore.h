@@ -41,8 +41,8 @@ public:
     static constexpr int kMaxFirmware = 100;
     static constexpr const char *kIndexName = "index.txt";
 
-    // The history folder of this user: "history" under the application's data folder (the
-    // application's organisation and name must be set).
+    // The history folder of this user: "history" in the window's application data folder
+    // (Halvern/QuarnTrim under the user's data folder), for every program of the family.
     static QString DefaultFolder();
 
     explicit HistoryStore(QString folder = DefaultFolder());
