@@ -2,9 +2,9 @@
 // loader on every joystick type, the button-mode and label handlers, custom modes, stick options,
 // trigger and always-live, remote settings, and the layout of every joystick type's tabs.
 #include "app/calimage.h"
+#include "catalog/joysticktables.h"
 #include "editor/assets.h"
 #include "editor/dialogs/taliveform.h"
-#include "editor/pages/quarn/joysticks/joysticktables.h"
 #include "editor/pages/quarn/joysticks/quarnjoystickpart.h"
 #include "editor/quarnform.h"
 #include "support/testsupport.h"

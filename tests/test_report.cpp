@@ -3,14 +3,16 @@
 #include "app/calimage.h"
 #include "app/image_defaults.h"
 #include "editor/quarnform.h"
-#include "files/lineprinter.h"
 #include "files/model/reportlines.h"
 #include "files/reportprinting.h"
+#include "report/lineprinter.h"
+#include "report/reportwriter.h"
 #include "support/testsupport.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QFile>
 #include <QFontMetricsF>
 #include <QLineEdit>
 #include <QPrintDialog>
@@ -400,6 +402,61 @@ private slots:
         QCOMPARE(notice.shown, 1);
         QCOMPARE(answer.titlesAndTexts(), QStringList{QStringLiteral("QuarnTrim: The printer could not be opened")});
         QVERIFY(!QApplication::overrideCursor());
+    }
+    // The command line's report: the same lines from the image alone as the window prints once it
+    // has loaded that image, for both layouts and every button joystick.
+    void reportFromTheImageMatchesTheWindow()
+    {
+        auto form = makeMainWindow();
+        const struct {
+            const char *menu;
+            std::vector<std::pair<int, int>> edits;
+        } cases[] = {
+            {"QuarnMenu1", {}},
+            {"QuarnMenu1", {{33, 2}, {34, 9}, {35, 14}, {36, 6}, {37, 13}, {38, 3}, {3, 250}}},
+            {"QuarnMenu1", {{33, 3}, {141, 10}, {145, 20}, {0, 128}}},
+            {"QuarnMenu1", {{33, 19}, {35, 4}, {38, 2}}},
+            {"QuarnMenu1", {{33, 23}, {36, 5}, {37, 6}}},
+            {"DorsellMenu1", {{33, 20}}},
+            {"DorsellMenu1", {{33, 20}, {0, 8}, {19, 1}, {9, 60}}},
+            {"DorsellMenu1", {{33, 20}, {0, 255}, {19, 2}}},
+            {"Ostrel1", {{33, 20}, {0, 81}, {19, 0}}},
+        };
+        for (const auto &c : cases) {
+            CalImageBytes file = DefaultImage();
+            for (auto [offset, value] : c.edits) file[size_t(offset)] = uint8_t(value);
+            CalImage = file;
+            findControl<QAction>(form.get(), QString::fromLatin1(c.menu))->trigger();
+            QCOMPARE(ReportLines(file), ReportLines(CalImage, CollectReportControls(*form)));
+        }
+    }
+
+    void reportFilesWithoutAPrinter()
+    {
+        CalImageBytes image = DefaultImage();
+        image[33] = 2;
+        image[35] = 13;
+        const QStringList lines = ReportLines(image);
+        QCOMPARE(lines[5], QStringLiteral("Red button mode:                Blade 2"));
+
+        const QString text = m_dir.filePath(QStringLiteral("report.txt"));
+        QCOMPARE(WriteReportText(text, lines), QString());
+        QFile file(text);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(QString::fromUtf8(file.readAll()), lines.join(QLatin1Char('\n')) + QLatin1Char('\n'));
+
+        const QString pdf = m_dir.filePath(QStringLiteral("report-cli.pdf"));
+        QCOMPARE(WriteReportPdf(pdf, lines), QString());
+        QCOMPARE(PdfInfo(pdf, QStringLiteral("Title")), ReportJobTitle);
+        QString missing;
+        const QString extracted = PdfText(pdf);
+        QVERIFY2(HoldsInOrder(extracted, lines, &missing), qPrintable(QStringLiteral("missing: ") + missing));
+
+        // A folder that is not there: an error naming the file, and no file.
+        const QString nowhere = m_dir.filePath(QStringLiteral("no/such/folder/report.pdf"));
+        for (const QString &error : {WriteReportPdf(nowhere, lines), WriteReportText(nowhere, lines)})
+            QVERIFY2(error.contains(QStringLiteral("report.pdf")), qPrintable(error));
+        QVERIFY(!QFile::exists(nowhere));
     }
 };
 

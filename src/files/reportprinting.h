@@ -2,18 +2,13 @@
 // Printing the configuration report: the font, the page controls it reads, and the lines written
 // to the printer as a text device.
 #include "files/model/reportlines.h"
+#include "report/reportfont.h"
 
 #include <QFont>
 #include <QStringList>
 
 class QObject;
 class QPrinter;
-
-// "Courier New" when `families` holds it, otherwise the first family (the font stays as it is when
-// there is none); always fixed pitch, never bold, italic or underlined, at the default size.
-QFont ReportFont(const QStringList &families);
-// ReportFont of the families installed on this system.
-QFont InstalledReportFont();
 
 // The report's control values, looked up by object name below `form`. A control that is not there
 // counts as position 0 or an empty text.

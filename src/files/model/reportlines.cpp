@@ -2,6 +2,8 @@
 
 #include "app/conversions.h"
 #include "app/image_layout.h"
+#include "catalog/catalogue.h"
+#include "catalog/joysticktables.h"
 
 #include <span>
 
@@ -189,6 +191,17 @@ QStringList ReportModeControlNames()
         for (const ModeRow &row : joystick.rows) names << Latin(row.control);
     return names;
 }
+
+ReportControls ReportControlsOfImage(const CalImageBytes &image)
+{
+    ReportControls controls;
+    controls.freqbarPosition = Catalogue::FrequencyBarPosition(image, Catalogue::ProductOfFile(image));
+    for (const Joy::ModeDropDown &list : Joy::ModeDropDowns)
+        controls.modeTexts.insert(Latin(list.name), Catalogue::ButtonModeListText(image[Joy::Buttons[list.button].modeByte]));
+    return controls;
+}
+
+QStringList ReportLines(const CalImageBytes &image) { return ReportLines(image, ReportControlsOfImage(image)); }
 
 QStringList ReportLines(const CalImageBytes &image, const ReportControls &controls)
 {

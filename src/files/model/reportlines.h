@@ -25,3 +25,9 @@ inline const QString ReportFrequencyControl = QStringLiteral("freqbar");
 QStringList ReportModeControlNames();
 
 QStringList ReportLines(const CalImageBytes &image, const ReportControls &controls);
+
+// The same report from the image alone: the frequency bar position and the button-mode texts the
+// pages would show for it, through the named-field catalogue. The layout is chosen as the printed
+// report chooses it (joystick type 20: Dorsell).
+ReportControls ReportControlsOfImage(const CalImageBytes &image);
+QStringList ReportLines(const CalImageBytes &image);

@@ -19,22 +19,6 @@ namespace {
 constexpr int RampCaptionY = 20, RampLineH = 20, RampSpinX = 92, RampSpinW = 50, RampPercentY = 44;
 constexpr int RampMargin = 8;
 
-QString BarText(BarKind kind, int position)
-{
-    switch (kind) {
-    case BarKind::Seconds: return ShortestDecimal(position * Off::Brennic::SecondsPerStep) + QStringLiteral(" s");
-    case BarKind::Percent: return QString::number(position) + QStringLiteral(" %");
-    case BarKind::Bare: break;
-    }
-    return QString::number(position);
-}
-
-// A deceleration rate as the share of the last rate it keeps (125 -> "50 % of Last Rate").
-QString RampPercentText(int rate)
-{
-    return ShortestDecimal(rate / double(Off::Brennic::RampMax) * 100.0) + QStringLiteral(" % of Last Rate");
-}
-
 QRect RampPlace(int slot)
 {
     return QRect(RightX + (slot % 2) * (RampW + RampGap), RampGap + (slot / 2) * (RampH + RampGap), RampW, RampH);

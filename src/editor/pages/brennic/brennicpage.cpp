@@ -37,7 +37,7 @@ BrennicPage::BrennicPage(EditorHost &host, QWidget *parent) : ProductPage(host, 
 void BrennicPage::BuildShakeCount()
 {
     auto *group = findChild<QGroupBox *>(QStringLiteral("ScrollBar20Group"));
-    NewLabel(group, QStringLiteral("SpinEdit17Caption"), QStringLiteral("Numer of Shakes"),
+    NewLabel(group, QStringLiteral("SpinEdit17Caption"), QString::fromLatin1(ShakeCountCaption),
              ShakeCountCaptionPlace.rect());
     SpinEdit17 = NewSpin(group, QStringLiteral("SpinEdit17"), Off::Brennic::ShakeCountMin, Off::Brennic::ShakeCountMax,
                          ShakeCountPlace.rect());
@@ -48,7 +48,7 @@ void BrennicPage::BuildMainTab()
 {
     QWidget *tab = m_tabs[MainTab];
     BarGroupParts frequency = NewBarGroup(tab, QStringLiteral("ScrollBar17"), QStringLiteral("Label230"),
-                                          QStringLiteral("PWM Frequency"), QString(), CurveAMinHz, CurveAMaxHz,
+                                          QString::fromLatin1(FrequencyCaption), QString(), CurveAMinHz, CurveAMaxHz,
                                           FrequencyPlace.rect());
     ScrollBar17 = frequency.bar;
     Label230 = frequency.label;

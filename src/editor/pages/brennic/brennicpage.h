@@ -3,7 +3,8 @@
 // the PWM frequency, timings, ratios, cushions, acceleration and deceleration ramps, "Shake Can"
 // and two option boxes. The loader is the Brennic branch of ImageToControls; every control's
 // handler stores its value into the image at once.
-#include "editor/pages/brennic/brennic_tables.h"
+#include "catalog/brennic_tables.h"
+#include "editor/pages/brennic/pagewidgets.h"
 #include "editor/pages/productpage.h"
 
 #include <cstdint>

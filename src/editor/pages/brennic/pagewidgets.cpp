@@ -29,7 +29,6 @@ QTabWidget *NewTabSet(QWidget *page, const QString &name, const char *const *cap
     return tabSet;
 }
 
-QString ShortestDecimal(double value) { return QString::number(value, 'g', 15); }
 
 BarGroupParts NewBarGroup(QWidget *parent, const QString &barName, const QString &labelName,
                           const QString &groupCaption, const QString &caption, int min, int max, QRect geometry)

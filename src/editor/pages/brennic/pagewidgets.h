@@ -2,6 +2,8 @@
 // The tab sets and bar groups of the Brennic and CsCAN pages, on top of the shared control
 // builders, and the number texts their labels share. Every control gets its object name from the
 // caller.
+#include "catalog/pagerect.h"
+#include "catalog/pagetexts.h"
 #include "editor/widgets/controls.h"
 
 #include <QRect>
@@ -14,27 +16,16 @@ class QScrollBar;
 class QTabWidget;
 class QWidget;
 
-// The PWM frequency bars of both pages (curve A) run from 25 to 450 Hertz.
-constexpr int CurveAMinHz = 25, CurveAMaxHz = 450;
 
-// A rectangle as the page tables give it.
-struct PageRect {
-    int x, y, w, h;
-    constexpr QRect rect() const { return QRect(x, y, w, h); }
-};
 
 // A tab set filling `page`, with an empty tab per caption (named tabPrefix + index) put in `tabs`.
 QTabWidget *NewTabSet(QWidget *page, const QString &name, const char *const *captions, int count, QWidget **tabs,
                       const QString &tabPrefix);
 
-// A number as plain decimal text: up to 15 significant digits, no trailing zeros (0.032, 1.6, 8).
-QString ShortestDecimal(double value);
 
 // A horizontal bar with its value label to the right, inside a group box; an optional caption
 // line sits above the bar. Returns the bar; the label and the group come back through the
 // pointers. Height of the group: BarGroupHeight or, with a caption, BarGroupCaptionedHeight.
-constexpr int BarGroupHeight = 44;
-constexpr int BarGroupCaptionedHeight = 58;
 constexpr int BarValueLabelWidth = 64;
 struct BarGroupParts {
     QGroupBox *group = nullptr;

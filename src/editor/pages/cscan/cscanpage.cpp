@@ -27,13 +27,6 @@ constexpr int OutputW = 286, OutputH = 88, OutputColumnStep = 292, OutputRowStep
 constexpr int OutputLineX = 8, OutputLineW = 270, OutputLineH = 14, OutputBarH = 17;
 constexpr int OutputLineY[2] = {19, 52};  // the step-time and step-size captions; each bar just below
 
-QString IdText(int id) { return QStringLiteral("ID ") + QString::number(id); }
-
-QString OutputText(int k, int position)
-{
-    if (k % 2 == 0) return QStringLiteral("Time Between Increases ") + QString::number(position) + QStringLiteral(" ms");
-    return QStringLiteral("Increase Amount ") + QString::number(position);
-}
 }  // namespace
 
 CsCanPage::CsCanPage(EditorHost &host, QWidget *parent) : ProductPage(host, parent)
@@ -49,14 +42,14 @@ void CsCanPage::BuildGlobalTab()
 {
     QWidget *tab = m_tabs[GlobalTab];
     BarGroupParts frequency =
-        NewBarGroup(tab, QStringLiteral("ScrollBar32"), QStringLiteral("Label294"), QStringLiteral("Output PWM Frequency"),
+        NewBarGroup(tab, QStringLiteral("ScrollBar32"), QStringLiteral("Label294"), QString::fromLatin1(FrequencyCaption),
                     QString(), CurveAMinHz, CurveAMaxHz, FrequencyPlace.rect());
     ScrollBar32 = frequency.bar;
     Label294 = frequency.label;
     Label294->setText(HertzText(ScrollBar32->value()));
     connect(ScrollBar32, &QScrollBar::valueChanged, this, [this] { ScrollBar32Change(); });
 
-    QGroupBox *rates = NewGroup(tab, QStringLiteral("CanBusFrequencyGroup"), QStringLiteral("Can-Bus frequency"),
+    QGroupBox *rates = NewGroup(tab, QStringLiteral("CanBusFrequencyGroup"), QString::fromLatin1(BitRateCaption),
                                 BitRatePlace.rect());
     for (int i = 0; i < C::BitRateCount; ++i) {
         m_rates[i] = new QRadioButton(QString::fromLatin1(BitRateButtons[i].caption), rates);
@@ -95,7 +88,7 @@ void CsCanPage::BuildOutputGroup(int output)
     const int slot = out.number - 1;
     const QRect place(OutputFirstX + (slot / OutputRows) * OutputColumnStep, OutputFirstY + (slot % OutputRows) * OutputRowStep,
                       OutputW, OutputH);
-    const QString caption = QStringLiteral("Output %1%2").arg(QLatin1Char(out.port)).arg(out.number);
+    const QString caption = OutputCaption(out.port, out.number);
     QGroupBox *group = NewGroup(m_tabs[out.tab], QStringLiteral("Output%1%2Group").arg(QLatin1Char(out.port)).arg(out.number),
                                 caption, place);
     static constexpr int Ranges[2][2] = {{C::StepTimeMin, C::StepTimeMax}, {C::StepSizeMin, C::StepSizeMax}};

@@ -3,7 +3,8 @@
 // the bus bit rate, the three output ports (network ID, active) and the connector pin-out; the
 // port tabs hold the ramp of each output. The loader is the CsCAN branch of ImageToControls;
 // every handler stores its value into the image at once and none reloads the page.
-#include "editor/pages/cscan/cscan_tables.h"
+#include "catalog/cscan_tables.h"
+#include "editor/pages/brennic/pagewidgets.h"
 #include "editor/pages/productpage.h"
 
 class QCheckBox;

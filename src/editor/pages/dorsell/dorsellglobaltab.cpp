@@ -3,8 +3,9 @@
 #include "app/calimage.h"
 #include "app/conversions.h"
 #include "app/image_layout.h"
+#include "catalog/dorsellitems.h"
+#include "catalog/pagetexts.h"
 #include "editor/editorhost.h"
-#include "editor/pages/dorsell/dorsellitems.h"
 #include "editor/pages/dorsell/dorsellpage.h"
 #include "editor/pages/dorsell/dorsellwidgets.h"
 
@@ -20,8 +21,8 @@
 namespace D = Off::Dorsell;
 
 namespace {
-constexpr int FrequencyMinHz = 45;
-constexpr int FrequencyMaxHz = 325;
+constexpr int FrequencyMinHz = CurveBMinHz;
+constexpr int FrequencyMaxHz = CurveBMaxHz;
 constexpr int GlobalBarHeight = 120;
 constexpr int StickSafetyMin = 1;   // fast
 constexpr int StickSafetyMax = 60;  // slow
@@ -43,7 +44,7 @@ QWidget *DorsellPage::BuildFrequencyAndTrims(QWidget *parent)
     auto *column = new QVBoxLayout(panel);
     column->setContentsMargins(0, 0, 0, 0);
 
-    auto *frequency = NewGroup(panel, "DorsellFrequencyGroup", QStringLiteral("PWM Frequency"));
+    auto *frequency = NewGroup(panel, "DorsellFrequencyGroup", QString::fromLatin1(DorsellCaptions::Frequency));
     auto *fgrid = new QGridLayout(frequency);
     freqbar = NewScrollBar(frequency, "freqbar", Qt::Horizontal, FrequencyMinHz, FrequencyMaxHz);
     freqbar->setMinimumWidth(140);
@@ -80,7 +81,7 @@ QWidget *DorsellPage::BuildFrequencyAndTrims(QWidget *parent)
     connect(setglobal2, &QPushButton::clicked, this, &DorsellPage::setglobal2Click);
     column->addWidget(trims);
 
-    auto *stick = NewGroup(panel, "DorsellStickSafetyGroup", QStringLiteral("Stayhnd Sensitivity"));
+    auto *stick = NewGroup(panel, "DorsellStickSafetyGroup", QString::fromLatin1(DorsellCaptions::StickSafety));
     auto *srow = new QHBoxLayout(stick);
     ScrollBar80 = NewScrollBar(stick, "ScrollBar80", Qt::Horizontal, StickSafetyMin, StickSafetyMax);
     srow->addWidget(new QLabel(QStringLiteral("Fast"), stick));

@@ -2,8 +2,8 @@
 // joystick axis drives in the groups-of-2 setting.
 #include "app/calimage.h"
 #include "app/conversions.h"
+#include "catalog/dorsellitems.h"
 #include "editor/editorhost.h"
-#include "editor/pages/dorsell/dorsellitems.h"
 #include "editor/pages/dorsell/dorsellpage.h"
 #include "editor/pages/dorsell/dorsellwidgets.h"
 
@@ -24,7 +24,7 @@ void DorsellPage::BuildGroupsTab(QWidget *tab)
     column->setContentsMargins(6, 6, 6, 6);
     column->setSpacing(8);
 
-    auto *modes = NewGroup(tab, "DorsellButtonModesGroup", QStringLiteral("4-Button Joystick Modes"));
+    auto *modes = NewGroup(tab, "DorsellButtonModesGroup", QString::fromLatin1(DorsellCaptions::ButtonModes));
     auto *form = new QFormLayout(modes);
     for (int i = 0; i < ModeComboCount; ++i) {
         const DorsellCombo &c = DorsellModeCombos[i];

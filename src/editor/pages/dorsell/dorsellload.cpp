@@ -3,7 +3,7 @@
 // back into the image (their reload requests return at once while the loader runs).
 #include "app/calimage.h"
 #include "app/image_layout.h"
-#include "editor/pages/dorsell/dorsellitems.h"
+#include "catalog/dorsellitems.h"
 #include "editor/pages/dorsell/dorsellpage.h"
 
 #include <QCheckBox>

@@ -2,8 +2,8 @@
 // plow float, hoist limit, cartridge and V-plow options, with their handlers.
 #include "app/calimage.h"
 #include "app/image_layout.h"
+#include "catalog/dorsellitems.h"
 #include "editor/editorhost.h"
-#include "editor/pages/dorsell/dorsellitems.h"
 #include "editor/pages/dorsell/dorsellpage.h"
 #include "editor/pages/dorsell/dorsellwidgets.h"
 
@@ -42,7 +42,7 @@ QWidget *DorsellPage::BuildJoystickAndOptions(QWidget *parent)
     column->setSpacing(3);
 
     auto *settingRow = new QHBoxLayout;
-    settingRow->addWidget(new QLabel(QStringLiteral("Joystick Setting"), panel));
+    settingRow->addWidget(new QLabel(QString::fromLatin1(DorsellCaptions::JoystickSetting), panel));
     joysetting = NewDropDown(panel, "joysetting", DorsellJoystickSettings());
     joysetting2 = NewDropDown(panel, "joysetting2", OstrelJoystickSettings());
     joysetting2->hide();
@@ -53,17 +53,17 @@ QWidget *DorsellPage::BuildJoystickAndOptions(QWidget *parent)
     connect(joysetting2, &QComboBox::activated, this, &DorsellPage::joysetting2Change);
 
     column->addSpacing(4);
-    Label122 = NewLabel(panel, "Label122", QStringLiteral("Enable Saftey Triggers"));
+    Label122 = NewLabel(panel, "Label122", QString::fromLatin1(DorsellCaptions::SafetyTriggers));
     column->addWidget(Label122);
-    joy1saftey = NewFlagBox(panel, "joy1saftey", "Joystick 1 (Hoist/Hook) ", D::Joy1Safety);
-    joy2saftey = NewFlagBox(panel, "joy2saftey", "Joystick 2 (Plow)", D::Joy2Safety);
-    joy3safety = NewFlagBox(panel, "joy3safety", "Joystick 3 (Wing)", D::Joy3Safety);
+    joy1saftey = NewFlagBox(panel, "joy1saftey", DorsellOptionCaption("joy1saftey"), D::Joy1Safety);
+    joy2saftey = NewFlagBox(panel, "joy2saftey", DorsellOptionCaption("joy2saftey"), D::Joy2Safety);
+    joy3safety = NewFlagBox(panel, "joy3safety", DorsellOptionCaption("joy3safety"), D::Joy3Safety);
     for (QCheckBox *box : {joy1saftey, joy2saftey, joy3safety}) column->addLayout(Indented(box));
 
     column->addSpacing(4);
-    plowfloat = NewCheckBox(panel, "plowfloat", QStringLiteral("Enable Plow Float"));
+    plowfloat = NewCheckBox(panel, "plowfloat", QString::fromLatin1(DorsellOptionCaption("plowfloat")));
     column->addWidget(plowfloat);
-    CheckBox15 = NewFlagBox(panel, "CheckBox15", "Double Acting Float", D::DoubleActingFloat);
+    CheckBox15 = NewFlagBox(panel, "CheckBox15", DorsellOptionCaption("CheckBox15"), D::DoubleActingFloat);
     column->addLayout(Indented(CheckBox15));
     Label424 = NewLabel(panel, "Label424", QString::fromLatin1(FloatNote));
     Label424->setWordWrap(true);
@@ -71,7 +71,7 @@ QWidget *DorsellPage::BuildJoystickAndOptions(QWidget *parent)
     column->addLayout(Indented(Label424));
     auto *delayRow = new QHBoxLayout;
     delayRow->addSpacing(Indent);
-    delayRow->addWidget(new QLabel(QStringLiteral("Plow Float Delay"), panel));
+    delayRow->addWidget(new QLabel(QString::fromLatin1(DorsellCaptions::FloatDelay), panel));
     SpinEdit34 = NewSpin(panel, "SpinEdit34", FloatDelayMin, FloatDelayMax);
     delayRow->addWidget(SpinEdit34);
     delayRow->addStretch(1);
@@ -79,21 +79,21 @@ QWidget *DorsellPage::BuildJoystickAndOptions(QWidget *parent)
     connect(plowfloat, &QCheckBox::toggled, this, &DorsellPage::plowfloatClick);
     connect(SpinEdit34, &QSpinBox::valueChanged, this, &DorsellPage::SpinEdit34Change);
 
-    hoistlimit = NewCheckBox(panel, "hoistlimit", QStringLiteral("Enable Hoist Limit"));
+    hoistlimit = NewCheckBox(panel, "hoistlimit", QString::fromLatin1(DorsellOptionCaption("hoistlimit")));
     column->addWidget(hoistlimit);
-    CheckBox16 = NewFlagBox(panel, "CheckBox16", "Hoist limit Override", D::HoistLimitOverride);
+    CheckBox16 = NewFlagBox(panel, "CheckBox16", DorsellOptionCaption("CheckBox16"), D::HoistLimitOverride);
     column->addLayout(Indented(CheckBox16));
     connect(hoistlimit, &QCheckBox::toggled, this, &DorsellPage::hoistlimitClick);
 
-    cartridge = NewCheckBox(panel, "cartridge", QStringLiteral("Cartridge valve control for open center systems "));
-    CheckBox22 = NewCheckBox(panel, "CheckBox22", QStringLiteral("Hoist Dump Valve on CART port"));
+    cartridge = NewCheckBox(panel, "cartridge", QString::fromLatin1(DorsellOptionCaption("cartridge")));
+    CheckBox22 = NewCheckBox(panel, "CheckBox22", QString::fromLatin1(DorsellOptionCaption("CheckBox22")));
     column->addWidget(cartridge);
     column->addWidget(CheckBox22);
     connect(cartridge, &QCheckBox::toggled, this, &DorsellPage::cartridgeClick);
     connect(CheckBox22, &QCheckBox::toggled, this, &DorsellPage::CheckBox22Click);
 
-    attitudecontrol = NewFlagBox(panel, "attitudecontrol", "Henke V-plow with attitude control", D::AttitudeControl);
-    togglevplow = NewFlagBox(panel, "togglevplow", "toggle V-plow modes of running lift or wings", D::ToggleVPlow);
+    attitudecontrol = NewFlagBox(panel, "attitudecontrol", DorsellOptionCaption("attitudecontrol"), D::AttitudeControl);
+    togglevplow = NewFlagBox(panel, "togglevplow", DorsellOptionCaption("togglevplow"), D::ToggleVPlow);
     column->addWidget(attitudecontrol);
     column->addWidget(togglevplow);
     column->addStretch(1);

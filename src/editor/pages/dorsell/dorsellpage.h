@@ -6,7 +6,7 @@
 //
 // Handlers follow the editing rule: store the control's value in the image at once and, where
 // other controls depend on it, ask the window to reload the page.
-#include "editor/pages/dorsell/dorselltrimgroups.h"
+#include "catalog/dorselltrimgroups.h"
 #include "editor/pages/productpage.h"
 
 #include <cstdint>

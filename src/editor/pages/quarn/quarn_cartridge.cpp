@@ -2,32 +2,15 @@
 
 #include "app/calimage.h"
 #include "app/image_layout.h"
+#include "catalog/quarn_cartridge_uses.h"
 #include "editor/pages/quarn/quarn_controls.h"
 
 #include <QCheckBox>
 
 using namespace Off::Quarn;
+using namespace QuarnCartridgeUses;
 
 namespace {
-struct CartridgeUse {
-    const char *name;
-    const char *caption;
-    int offset;
-    QuarnPage::Tab tab;
-    QRect place;
-};
-// In the order the loader settles them: the first use found on wins and clears the later ones.
-enum Use { CartridgeValveUse, HoistDumpUse, CameraUse, HoistLightUse, PlowLightUse, Float4Use };
-constexpr CartridgeUse Uses[] = {
-    {"cartridgebox", "Enable Power/ Cartridge Valve (see note below)", CartridgeValve, QuarnPage::GlobalTab,
-     {300, 48, 286, 18}},
-    {"CheckBox20", "Enable Hoist Down Dump valve", HoistDownDumpValve, QuarnPage::A5A8Tab, {8, 264, 280, 18}},
-    {"CheckBox30", "Camera System Power Trigger", CameraPowerTrigger, QuarnPage::GlobalTab, {300, 68, 286, 18}},
-    {"CheckBox1", "Enable Hoist Limit Light", HoistLimitLight, QuarnPage::A5A8Tab, {8, 284, 280, 18}},
-    {"CheckBox21", "Plow Float light (on Cartridge port)", PlowFloatLight, QuarnPage::A1A4Tab, {8, 264, 280, 18}},
-    {"CheckBox28", "Make Float FOUR a double acting float, which will turn on the CART port for a dump valve.",
-     Float4DoubleActing, QuarnPage::FloatsTab, {8, 208, 578, 20}},
-};
 }  // namespace
 
 QuarnCartridgePort::QuarnCartridgePort(QuarnPage &page) : QObject(&page), m_page(page) {}

@@ -1,5 +1,6 @@
 #pragma once
 // The Quarn page's own controls and storing rules, on top of the shared control builders.
+#include "catalog/quarn_lists.h"
 #include "editor/widgets/controls.h"
 
 #include <QRect>
@@ -18,10 +19,6 @@ QScrollBar *NewQuarnFocusBar(QWidget *parent, const char *name, Qt::Orientation 
                              const QRect &place);
 // A vertical trim bar: top end 1 (the highest voltage) to 253, steps 20 and 2.
 QScrollBar *NewQuarnTrimBar(QWidget *parent, const char *name, const QRect &place);
-
-// The shared item lists of the Quarn page.
-const QStringList &QuarnPortList();    // "None", "PORT A6" ... "PORT C3" (the stored byte is the index)
-const QStringList &QuarnOutputList();  // "None", "J1A plow down" ... "J1C blade2 DOWN"
 
 // The trim pairing rule: moving one side past the other drags the other along.
 void StoreTrimMin(uint8_t &min, uint8_t &max, int position);

@@ -3,9 +3,12 @@
 #include "app/calimage.h"
 #include "app/conversions.h"
 #include "app/image_layout.h"
+#include "catalog/pagetexts.h"
+#include "catalog/quarn_captions.h"
+#include "catalog/quarn_trimgroups.h"
 #include "editor/editorhost.h"
 #include "editor/pages/quarn/quarn_controls.h"
-#include "editor/pages/quarn/quarn_trimgroups.h"
+#include "editor/pages/quarn/quarnpage.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -22,7 +25,7 @@
 using namespace Off::Quarn;
 
 namespace {
-constexpr int MinHertz = 25, MaxHertz = 450, HertzSmallStep = 5, HertzLargeStep = 10;
+constexpr int MinHertz = CurveAMinHz, MaxHertz = CurveAMaxHz, HertzSmallStep = 5, HertzLargeStep = 10;
 constexpr int MaxSensitivity = 60;
 constexpr int MinStartupDelay = 1, MaxStartupDelaySetting = 20;
 
@@ -89,7 +92,7 @@ void QuarnGlobal::Build()
 
 void QuarnGlobal::BuildFrequency(QWidget *tab)
 {
-    QGroupBox *group = NewGroup(tab, "FrequencyGroup", "PWM Frequency", FrequencyGroup);
+    QGroupBox *group = NewGroup(tab, "FrequencyGroup", QString::fromLatin1(QuarnCaptions::Frequency), FrequencyGroup);
     FreqScrollbar = NewQuarnFocusBar(group, "FreqScrollbar", Qt::Horizontal, MinHertz, MaxHertz, {10, 22, 190, 18});
     FreqScrollbar->setSingleStep(HertzSmallStep);
     FreqScrollbar->setPageStep(HertzLargeStep);
@@ -129,7 +132,7 @@ void QuarnGlobal::BuildValveTypes(QWidget *tab)
 
 void QuarnGlobal::BuildStickSafety(QWidget *tab)
 {
-    stayhandbox = NewCheckBox(tab, "stayhandbox", "Enable Stayhand", StayhandPlace);
+    stayhandbox = NewCheckBox(tab, "stayhandbox", QString::fromLatin1(QuarnCaptions::StickSafety), StayhandPlace);
     NewLabel(tab, "FastLabel", QStringLiteral("Fast"), {300, SensitivityTop, 30, 18});
     ScrollBar81 =
         NewQuarnFocusBar(tab, "ScrollBar81", Qt::Horizontal, 0, MaxSensitivity, {332, SensitivityTop, 200, 18});
@@ -146,11 +149,11 @@ void QuarnGlobal::BuildTimings(QWidget *tab)
     auto place = [](int row, int width) {
         return QRect(TimingLeft + TimingCaptionWidth, TimingTop + row * TimingPitch, width, 22);
     };
-    caption("BladeUpTimeLabel", "Auto blade up time ", 0);
+    caption("BladeUpTimeLabel", QuarnCaptions::BladeUpTime, 0);
     bladeuptime = NewSpin(tab, "bladeuptime", 0, MaxBladeUpTime, place(0, 60));
-    caption("AutoBladePortLabel", "Port to Move Up", 1);
+    caption("AutoBladePortLabel", QuarnCaptions::AutoBladePort, 1);
     AutoBladePort = NewDropDown(tab, "AutoBladePort", QuarnPortList(), place(1, 100), AllItems);
-    caption("StartupDelayLabel", "Startup Delay", 2);
+    caption("StartupDelayLabel", QuarnCaptions::StartupDelay, 2);
     startupdelay = NewSpin(tab, "startupdelay", MinStartupDelay, MaxStartupDelaySetting, place(2, 60));
     connect(bladeuptime, &QSpinBox::valueChanged, this, &QuarnGlobal::bladeuptimeChange);
     connect(startupdelay, &QSpinBox::valueChanged, this, &QuarnGlobal::startupdelayChange);

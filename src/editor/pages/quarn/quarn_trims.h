@@ -1,7 +1,8 @@
 #pragma once
 // The five trim tabs of the Quarn page: twenty trim groups (two bars, two value labels, "Test Min"
 // and "Test Max", the port label, the output name under the group) and the run-on note.
-#include "editor/pages/quarn/quarn_trimgroups.h"
+#include "catalog/quarn_trimgroups.h"
+#include "editor/pages/quarn/quarnpage.h"
 
 #include <QObject>
 

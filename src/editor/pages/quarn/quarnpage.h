@@ -3,6 +3,7 @@
 // and panic tabs are built by the parts below; the joystick, custom and remote/slave tabs by
 // QuarnJoystickPart. The loader (the Quarn branch of ImageToControls) runs its steps in order,
 // handing each to the part that owns the controls.
+#include "catalog/quarn_tabs.h"
 #include "editor/pages/productpage.h"
 
 class GuardedTabWidget;
@@ -17,7 +18,8 @@ class QuarnTrims;
 class QuarnPage : public ProductPage {
     Q_OBJECT
 public:
-    enum Tab { JoysticksTab, GlobalTab, A1A4Tab, A5A8Tab, B1B4Tab, B5B8Tab, C1C4Tab, CustomTab, FloatsTab, RemoteSlaveTab, PanicTab, TabCount };
+    using Tab = QuarnTabs::Tab;
+    using enum QuarnTabs::Tab;
 
     explicit QuarnPage(EditorHost &host, QWidget *parent = nullptr);
     ~QuarnPage() override;

@@ -1,4 +1,5 @@
 // The "Joysticks" tab: the joystick type, the controller ID and one notebook page per layout.
+#include "catalog/quarn_captions.h"
 #include "editor/assets.h"
 #include "editor/pages/quarn/joysticks/quarnjoystickpart.h"
 #include "editor/widgets/controls.h"
@@ -74,7 +75,7 @@ void QuarnJoystickPart::BuildJoysticksTab(QWidget *tab)
     QStringList items;
     for (const JoystickPageInfo &page : JoystickPages) items << QString::fromLatin1(page.item);
     JoystickCombo = NewDropDown(tab, "JoystickCombo", items, {90, 6, 170, 22}, ListRows);
-    NewLabel(tab, nullptr, QStringLiteral("Quarn ID:"), {440, 9, 60, 18});
+    NewLabel(tab, nullptr, QString::fromLatin1(QuarnCaptions::ControllerId), {440, 9, 60, 18});
     IDSpin = NewSpin(tab, "IDSpin", 0, 255, {500, 6, 70, 22});
 
     JoystickNotebook = new QStackedWidget(tab);
@@ -127,11 +128,11 @@ void QuarnJoystickPart::AddTriggerControls(QWidget *page, int which, int top, bo
     static const char *const alwaysLiveNames[] = {"alwayslive", "alwayslive2"};
     static const char *const alwaysLiveTextNames[] = {"alwayslivetext", "alwayslivetext2"};
     m_triggerBoxes[size_t(which)] =
-        NewCheckBox(page, triggerNames[which], QStringLiteral("Mode Buttons Act As Trigger"), {Left, top, 200, 20});
+        NewCheckBox(page, triggerNames[which], QString::fromLatin1(QuarnCaptions::ModeButtonsAreTrigger), {Left, top, 200, 20});
     m_multiModeBoxes[size_t(which)] =
-        NewCheckBox(page, multiNames[which], QStringLiteral("Multi Mode"), {Left + 235, top, 120, 20});
+        NewCheckBox(page, multiNames[which], QString::fromLatin1(QuarnCaptions::MultiMode), {Left + 235, top, 120, 20});
     if (!withAlwaysLive) return;
-    NewLabel(page, nullptr, QStringLiteral("Always Live Mode:"), {Left, top + 29, 95, 16});
+    NewLabel(page, nullptr, QString::fromLatin1(QuarnCaptions::AlwaysLiveMode), {Left, top + 29, 95, 16});
     QComboBox *list =
         NewDropDown(page, alwaysLiveNames[which], AlwaysLiveItems(), {Left + 95, top + 26, 130, 22}, ListRows);
     list->setEditable(true);
@@ -267,7 +268,7 @@ QWidget *QuarnJoystickPart::BuildGroupsOfTwoPage(int pageIndex)
         NewDropDown(page, list.name, OptionItems(list), {x, y + 18, blockWidth, 22}, ListRows);
     }
     const FlagBox &latch = FlagBoxes[fourSticks ? 7 : 6];
-    NewCheckBox(page, latch.name, QStringLiteral("Safety Latch"), {Left, 116, 200, 20});
+    NewCheckBox(page, latch.name, QString::fromLatin1(QuarnCaptions::SafetyLatch), {Left, 116, 200, 20});
     NewLabel(page, nullptr,
              QStringLiteral("Each stick works in groups of two outputs; choose the outputs of its primary and "
                             "secondary modes on the Custom tab."),

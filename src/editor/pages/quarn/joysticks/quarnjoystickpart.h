@@ -1,7 +1,7 @@
 #pragma once
 // The Quarn page's "Joysticks", "Custom" and "Remote/Slave" tabs: joystick layouts, button modes
 // and labels, custom axes and remote/slave settings, with their loader steps and handlers.
-#include "editor/pages/quarn/joysticks/joysticktables.h"
+#include "catalog/joysticktables.h"
 
 #include <QObject>
 

@@ -2,6 +2,7 @@
 // another controller, and the controller's own ID.
 #include "app/calimage.h"
 #include "app/image_layout.h"
+#include "catalog/quarn_captions.h"
 #include "editor/pages/quarn/joysticks/quarnjoystickpart.h"
 #include "editor/widgets/controls.h"
 
@@ -54,7 +55,7 @@ void QuarnJoystickPart::BuildRemoteTab(QWidget *tab)
         connect(c.mode, &QComboBox::activated, this,
                 [this, remote](int item) { RedRemoteModeDropdownChange(remote, item); });
     }
-    NewLabel(tab, nullptr, QStringLiteral("Quarn ID:"), {8, 227, 60, 16});
+    NewLabel(tab, nullptr, QString::fromLatin1(QuarnCaptions::ControllerId), {8, 227, 60, 16});
     IDSpin2 = NewSpin(tab, "IDSpin2", 0, 255, {70, 224, 70, 22});
     connect(IDSpin2, &QSpinBox::valueChanged, this, &QuarnJoystickPart::IDSpinChange);
 }

@@ -1,9 +1,9 @@
-#include "editor/pages/quarn/quarn_trimgroups.h"
+#include "catalog/quarn_trimgroups.h"
 
 #include "app/image_layout.h"
 
 using namespace Off::Quarn;
-using Tab = QuarnPage::Tab;
+using Tab = QuarnTabs::Tab;
 
 // On the "B5 - B8" tab the output names differ from the bar names: the blade-up bars drive B8,
 // which the truck calls "Blade Left", and so on.

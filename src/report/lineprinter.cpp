@@ -1,10 +1,10 @@
-#include "files/lineprinter.h"
+#include "report/lineprinter.h"
 
 #include <QFontMetricsF>
 #include <QPen>
-#include <QPrinter>
+#include <QPagedPaintDevice>
 
-LinePrinter::LinePrinter(QPrinter &printer) : m_printer(printer) {}
+LinePrinter::LinePrinter(QPagedPaintDevice &device) : m_device(device) {}
 
 LinePrinter::~LinePrinter()
 {
@@ -13,16 +13,16 @@ LinePrinter::~LinePrinter()
 
 bool LinePrinter::Open(const QFont &font)
 {
-    if (!m_painter.begin(&m_printer)) return false;
+    if (!m_painter.begin(&m_device)) return false;
     m_painter.setFont(font);
     m_painter.setPen(QPen(Qt::black, 1, Qt::SolidLine));
     m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    const QFontMetricsF metrics(m_painter.font(), &m_printer);
+    const QFontMetricsF metrics(m_painter.font(), &m_device);
     m_lineHeight = metrics.lineSpacing();
     m_ascent = metrics.ascent();
     // The painter's origin is the top left corner of the printable area.
-    m_width = m_printer.width();
-    m_height = m_printer.height();
+    m_width = m_device.width();
+    m_height = m_device.height();
     m_y = 0;
     m_pages = 1;
     return true;
@@ -44,7 +44,7 @@ QStringList LinePrinter::WrapLine(const QString &line, const QFontMetricsF &metr
 
 bool LinePrinter::WriteLine(const QString &line)
 {
-    const QFontMetricsF metrics(m_painter.font(), &m_printer);
+    const QFontMetricsF metrics(m_painter.font(), &m_device);
     for (const QString &piece : WrapLine(line, metrics, m_width))
         if (!PrintPiece(piece)) return false;
     return true;
@@ -54,7 +54,7 @@ bool LinePrinter::PrintPiece(const QString &piece)
 {
     // A line that no longer fits goes to a new page (a page always takes at least one line).
     if (m_y > 0 && m_y + m_lineHeight > m_height) {
-        if (!m_printer.newPage()) return false;
+        if (!m_device.newPage()) return false;
         ++m_pages;
         m_y = 0;
     }

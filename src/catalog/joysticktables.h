@@ -2,7 +2,6 @@
 // The look-alike controls of the joystick, custom and remote/slave tabs as data: which byte each
 // control edits, which items it lists and what code each item stands for. The builders place the
 // controls, the loader and the handlers walk these tables.
-#include <QColor>
 #include <QStringList>
 
 #include <vector>
@@ -75,13 +74,13 @@ struct ButtonInfo {
     int labelField;
     int axes;                   // X; Y and Z follow
     int remote;                 // index of the remote pair, -1 for none
-    QColor customColour;        // font colour of its custom group
-    QColor remoteColour;        // font colour of its remote group
+    unsigned customColour;      // font colour of its custom group (0xRRGGBB)
+    unsigned remoteColour;      // font colour of its remote group (0xRRGGBB)
     const char *customCaption;  // custom group caption on the button joysticks
     const char *remoteCaption;  // remote group caption
 };
 extern const ButtonInfo Buttons[ButtonCount];
-inline const QColor NotApplicable{128, 128, 128};
+inline constexpr unsigned NotApplicable = 0x808080;  // grey
 
 // Button-mode drop-downs, all sharing FourButton1DropDownChange.
 struct ModeDropDown {
@@ -90,6 +89,10 @@ struct ModeDropDown {
 };
 extern const std::vector<ModeDropDown> ModeDropDowns;
 QStringList ModeItems();
+
+// What a button function code does, in the words of the lists that offer it ("Hoist", "Safety",
+// "Primary / Button Secondary"); empty for a code no list has.
+QString ButtonFunctionText(int code);
 
 // Label edits, all sharing SixButtonLabelEditChange.
 struct LabelEdit {

@@ -2,7 +2,7 @@
 // The twenty valve outputs of the Quarn 2 and their trim groups on the five trim tabs: one row per
 // output, in the order the groups stand on the tabs (port order).
 #include "app/image_layout.h"
-#include "editor/pages/quarn/quarnpage.h"
+#include "catalog/quarn_tabs.h"
 
 #include <cstdint>
 
@@ -10,7 +10,7 @@ struct QuarnTrimGroup {
     const char *stem;          // name stem of the group's port and output-name labels
     const char *outputName;    // shown under the group while no custom axis is set
     const char *portLabel;     // "(Hyd A6)"
-    QuarnPage::Tab tab;
+    QuarnTabs::Tab tab;
     const char *minBar, *maxBar;
     const char *minValueLabel, *maxValueLabel;
     const char *minButton, *maxButton;  // "Test Min" / "Test Max"

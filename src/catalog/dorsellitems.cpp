@@ -1,7 +1,8 @@
-#include "editor/pages/dorsell/dorsellitems.h"
+#include "catalog/dorsellitems.h"
 
 #include "app/image_layout.h"
 
+#include <cstring>
 #include <iterator>
 
 namespace D = Off::Dorsell;
@@ -45,6 +46,27 @@ const ValvePreset *DorsellValvePreset(int entry)
     };
     if (entry < 1 || entry > int(std::size(presets))) return nullptr;
     return &presets[entry - 1];
+}
+
+const DorsellOption DorsellOptions[11] = {
+    {"joy1saftey", "Joystick 1 (Hoist/Hook) ", D::Joy1Safety, false},
+    {"joy2saftey", "Joystick 2 (Plow)", D::Joy2Safety, false},
+    {"joy3safety", "Joystick 3 (Wing)", D::Joy3Safety, false},
+    {"plowfloat", "Enable Plow Float", D::PlowFloat, true},
+    {"CheckBox15", "Double Acting Float", D::DoubleActingFloat, true},
+    {"hoistlimit", "Enable Hoist Limit", D::HoistLimit, false},
+    {"CheckBox16", "Hoist limit Override", D::HoistLimitOverride, false},
+    {"cartridge", "Cartridge valve control for open center systems ", D::CartridgeValve, false},
+    {"CheckBox22", "Hoist Dump Valve on CART port", D::HoistDownDumpValve, false},
+    {"attitudecontrol", "Henke V-plow with attitude control", D::AttitudeControl, false},
+    {"togglevplow", "toggle V-plow modes of running lift or wings", D::ToggleVPlow, false},
+};
+
+const char *DorsellOptionCaption(const char *name)
+{
+    for (const DorsellOption &option : DorsellOptions)
+        if (std::strcmp(option.name, name) == 0) return option.caption;
+    return "";
 }
 
 const DorsellCombo DorsellModeCombos[3] = {

@@ -2,7 +2,7 @@
 // The look-alike controls of the Brennic page as data: trim groups, value bars (times, ratios,
 // cushions), ramp groups. Each row names its controls, its image bytes and where it sits.
 #include "app/image_layout.h"
-#include "editor/pages/brennic/pagewidgets.h"
+#include "catalog/pagerect.h"
 
 #include <cstdint>
 #include <iterator>
@@ -12,6 +12,10 @@ namespace Brennic {
 enum Tab { MainTab, ArmUpDownTab, ArmInOutTab, GripTab, DumpTab, TabCount };
 inline constexpr const char *TabCaptions[TabCount] = {"Main", "Arm Up / Down Trims", "Arm In / Out Trims",
                                                       "Grip Open / Close Trims", "Dump Trims"};
+
+// Captions of single controls that name an image byte.
+inline constexpr const char *FrequencyCaption = "PWM Frequency";
+inline constexpr const char *ShakeCountCaption = "Numer of Shakes";
 
 // Trim groups, in the order the loader positions their bars. Each group's test buttons drive its
 // own output (channel code) at its own trim bytes.

@@ -36,6 +36,28 @@ constexpr int HuscoEntry = 3;
 constexpr int HuscoHoistMin = 124;  // 6.2 V
 constexpr int HuscoHoistMax = 232;  // 11.6 V
 
+// The option boxes of the "Global" tab (flag bytes): name, caption, image byte, and whether the
+// Ostrel 2 shows the box (its page hides the others).
+struct DorsellOption {
+    const char *name;
+    const char *caption;
+    int offset;
+    bool onOstrel;
+};
+extern const DorsellOption DorsellOptions[11];
+// The caption of the option box `name` (one of the table's).
+const char *DorsellOptionCaption(const char *name);
+
+// Captions of single controls of the page that name an image byte.
+namespace DorsellCaptions {
+inline constexpr const char *Frequency = "PWM Frequency";
+inline constexpr const char *JoystickSetting = "Joystick Setting";
+inline constexpr const char *SafetyTriggers = "Enable Saftey Triggers";
+inline constexpr const char *FloatDelay = "Plow Float Delay";
+inline constexpr const char *StickSafety = "Stayhnd Sensitivity";
+inline constexpr const char *ButtonModes = "4-Button Joystick Modes";
+}  // namespace DorsellCaptions
+
 // A drop-down of the "Groups of 2 settings" tab: its name, its caption and its image byte.
 struct DorsellCombo {
     const char *name;

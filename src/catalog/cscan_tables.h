@@ -2,7 +2,7 @@
 // The look-alike controls of the Horner CsCAN page as data: bit-rate buttons, output ports and the
 // twenty output ramp groups.
 #include "app/image_layout.h"
-#include "editor/pages/brennic/pagewidgets.h"
+#include "catalog/pagerect.h"
 
 #include <array>
 #include <iterator>
@@ -13,6 +13,10 @@ enum Tab { GlobalTab, PortATab, PortBTab, PortCTab, TabCount };
 inline constexpr const char *TabCaptions[TabCount] = {"Global", "Port A", "Port B", "Port C"};
 
 namespace C = Off::CsCan;
+
+// Captions of single controls that name image bytes.
+inline constexpr const char *FrequencyCaption = "Output PWM Frequency";
+inline constexpr const char *BitRateCaption = "Can-Bus frequency";
 
 // "Can-Bus frequency" buttons, in the order of Off::CsCan::BitRates.
 struct BitRateButton {

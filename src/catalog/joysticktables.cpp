@@ -1,5 +1,6 @@
-#include "editor/pages/quarn/joysticks/joysticktables.h"
+#include "catalog/joysticktables.h"
 
+#include "app/conversions.h"
 #include "app/image_layout.h"
 
 #include <iterator>
@@ -42,19 +43,19 @@ bool IsButtonPage(int page)
 
 const ButtonInfo Buttons[ButtonCount] = {
     {"No", Off::Quarn::NoButtonMode, Code::Inactive, Off::Quarn::NoButtonLabel, Off::Quarn::NoButtonAxes, -1,
-     QColor(0, 0, 0), QColor(0, 0, 0), "No Button Mode", nullptr},
-    {"Red", Off::RedMode, Code::Hoist, Off::Quarn::RedLabel, Off::Quarn::RedAxes, 0, QColor(255, 0, 0),
-     QColor(255, 0, 0), "Red Button Mode", "Red Button"},
-    {"Green", Off::GreenMode, Code::Plow, Off::Quarn::GreenLabel, Off::Quarn::GreenAxes, 1, QColor(0, 128, 0),
-     QColor(0, 128, 0), "Green Button Mode", "Green Button"},
-    {"Blue", Off::BlueMode, Code::Wing, Off::Quarn::BlueLabel, Off::Quarn::BlueAxes, 2, QColor(0, 0, 255),
-     QColor(0, 128, 128), "Blue Button Mode", "Blue Button"},
-    {"Yellow", Off::YellowMode, Code::Blade, Off::Quarn::YellowLabel, Off::Quarn::YellowAxes, 3, QColor(128, 128, 0),
-     QColor(128, 128, 0), "Yellow Button Mode", "Yellow Button"},
+     0x000000, 0x000000, "No Button Mode", nullptr},
+    {"Red", Off::RedMode, Code::Hoist, Off::Quarn::RedLabel, Off::Quarn::RedAxes, 0, 0xFF0000,
+     0xFF0000, "Red Button Mode", "Red Button"},
+    {"Green", Off::GreenMode, Code::Plow, Off::Quarn::GreenLabel, Off::Quarn::GreenAxes, 1, 0x008000,
+     0x008000, "Green Button Mode", "Green Button"},
+    {"Blue", Off::BlueMode, Code::Wing, Off::Quarn::BlueLabel, Off::Quarn::BlueAxes, 2, 0x0000FF,
+     0x008080, "Blue Button Mode", "Blue Button"},
+    {"Yellow", Off::YellowMode, Code::Blade, Off::Quarn::YellowLabel, Off::Quarn::YellowAxes, 3, 0x808000,
+     0x808000, "Yellow Button Mode", "Yellow Button"},
     {"Orange", Off::OrangeMode, Code::Inactive, Off::Quarn::OrangeLabel, Off::Quarn::OrangeAxes, 4,
-     QColor(128, 0, 0), QColor(128, 0, 0), "Orange Button Mode", "Orange Button"},
+     0x800000, 0x800000, "Orange Button Mode", "Orange Button"},
     {"Purple", Off::PurpleMode, Code::Inactive, Off::Quarn::PurpleLabel, Off::Quarn::PurpleAxes, 5,
-     QColor(128, 0, 128), QColor(128, 0, 128), "Purple Button Mode", "Purple Button"},
+     0x800080, 0x800080, "Purple Button Mode", "Purple Button"},
 };
 
 const std::vector<ModeDropDown> ModeDropDowns = {
@@ -137,6 +138,16 @@ QString StickOptionText(int code)
 }
 constexpr int BlankItem = -1;
 }  // namespace
+
+QString ButtonFunctionText(int code)
+{
+    // The stick options name codes 5, 6, 7, 11, 12 and 14; the mode lists name the others.
+    const QString option = StickOptionText(code);
+    if (code != Code::Inactive && !option.isEmpty()) return option;
+    const QStringList items = ModeItems();
+    const int index = ModeCodeToIndex(code);
+    return index >= 0 && index < items.size() ? items.at(index).trimmed() : QString();
+}
 
 const OptionListInfo OptionLists[OptionListCount] = {
     {"TwoHoistButtonDropDown", Off::RedMode, {0, 5, 7}, {}, false},

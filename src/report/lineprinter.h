@@ -1,17 +1,18 @@
 #pragma once
-// The printer used as a text device: each line is printed below the previous one, a line wider
-// than the page continues on the next line, and a line that no longer fits starts a new page.
+// A printer or PDF writer used as a text device: each line is printed below the previous one, a
+// line wider than the page continues on the next line, and a line that no longer fits starts a new
+// page.
 #include <QFont>
 #include <QPainter>
 #include <QString>
 #include <QStringList>
 
 class QFontMetricsF;
-class QPrinter;
+class QPagedPaintDevice;
 
 class LinePrinter {
 public:
-    explicit LinePrinter(QPrinter &printer);
+    explicit LinePrinter(QPagedPaintDevice &device);
     ~LinePrinter();
     LinePrinter(const LinePrinter &) = delete;
     LinePrinter &operator=(const LinePrinter &) = delete;
@@ -31,7 +32,7 @@ public:
 private:
     bool PrintPiece(const QString &piece);
 
-    QPrinter &m_printer;
+    QPagedPaintDevice &m_device;
     QPainter m_painter;
     qreal m_y = 0;
     qreal m_lineHeight = 0;

@@ -1,4 +1,4 @@
-#include "editor/pages/dorsell/dorselltrimgroups.h"
+#include "catalog/dorselltrimgroups.h"
 
 #include "app/calimage.h"
 #include "app/image_layout.h"

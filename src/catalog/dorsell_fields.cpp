@@ -1,0 +1,61 @@
+// The Dorsell/Ostrel page's fields. The Ostrel 2 shows fewer of them: its page hides the right
+// wing trims, the safety triggers, the hoist limit, cartridge and V-plow options and the groups of
+// 2. Trim groups are named by the captions the page gives them for a joystick setting outside its
+// lists, so that a name does not change with the setting.
+#include "app/conversions.h"
+#include "app/image_layout.h"
+#include "catalog/dorsellitems.h"
+#include "catalog/dorselltrimgroups.h"
+#include "catalog/fielddefs.h"
+#include "catalog/pagetexts.h"
+
+#include <cstring>
+
+namespace Catalogue {
+
+namespace {
+namespace D = Off::Dorsell;
+
+constexpr int SettingOutsideTheLists = 255;
+
+
+bool IsSafetyTrigger(const DorsellOption &option)
+{
+    return option.offset == D::Joy1Safety || option.offset == D::Joy2Safety || option.offset == D::Joy3Safety;
+}
+}  // namespace
+
+FieldDefs DorsellFields(uint8_t product)
+{
+    const bool ostrel = product == Product::Ostrel;
+    FieldDefs defs;
+    defs << ByteField(Caption(DorsellCaptions::Frequency), Off::Frequency, [](uint8_t b) { return HertzText(CurveBPosition(b)); });
+
+    const char *const *captions = DorsellGroupCaptions(product, SettingOutsideTheLists);
+    for (int i = 0; i < DorsellTrimGroupCount; ++i) {
+        const DorsellTrimGroup &group = DorsellTrimGroups[i];
+        if (ostrel && !group.onOstrel) continue;
+        defs << TrimField(Caption(captions[i]) + QStringLiteral(" Min"), group.minOffset);
+        defs << TrimField(Caption(captions[i]) + QStringLiteral(" Max"), group.maxOffset);
+    }
+
+    defs << ListField(Caption(DorsellCaptions::JoystickSetting), D::JoystickSetting,
+                      ostrel ? OstrelJoystickSettings() : DorsellJoystickSettings());
+    for (const DorsellOption &option : DorsellOptions) {
+        if (ostrel && !option.onOstrel) continue;
+        const QString prefix = IsSafetyTrigger(option) ? Caption(DorsellCaptions::SafetyTriggers) + QStringLiteral(": ")
+                                                       : QString();
+        defs << FlagField(prefix + Caption(option.caption), option.offset);
+    }
+    for (const DorsellCombo &combo : DorsellModeCombos)
+        defs << ByteField(Caption(combo.caption) + QStringLiteral(" Mode"), combo.offset,
+                          [](uint8_t b) { return ListItemText(DorsellButtonModes(), ModeCodeToIndex(b)); });
+    if (!ostrel)
+        for (const DorsellCombo &combo : DorsellGroupCombos)
+            defs << ListField(Caption(combo.caption), combo.offset, DorsellOutputGroups());
+    defs << NumberField(Caption(DorsellCaptions::StickSafety), D::StickSafetySensitivity);
+    defs << NumberField(Caption(DorsellCaptions::FloatDelay), D::FloatDelay);
+    return defs;
+}
+
+}  // namespace Catalogue

@@ -1,0 +1,200 @@
+// The named-field catalogue: every byte of each family's image accounted for once, names unique,
+// values in the page's words, differences by name, and the JSON documents for scripts.
+#include "app/calimage.h"
+#include "app/image_defaults.h"
+#include "catalog/catalogue.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSet>
+#include <QTest>
+
+#include <algorithm>
+
+using namespace Catalogue;
+
+namespace {
+CalImageBytes DefaultImage()
+{
+    CalImageBytes image;
+    SetImageDefaultBytes(image.data());
+    return image;
+}
+
+// The value the description of `image` gives the field `name` ("" when there is none).
+QString ValueOf(const CalImageBytes &image, uint8_t product, const QString &name)
+{
+    for (const FieldValue &field : Describe(image, product))
+        if (field.name == name) return field.value;
+    return QStringLiteral("<no field %1>").arg(name);
+}
+
+const uint8_t AllProducts[] = {Product::Quarn, Product::Dorsell, Product::Ostrel, Product::Brennic, Product::CsCan,
+                               Product::Vintle};
+}  // namespace
+
+class CatalogueTest : public QObject {
+    Q_OBJECT
+private slots:
+    void everyByteOnceAndNamesUnique()
+    {
+        const CalImageBytes image = DefaultImage();
+        for (uint8_t product : AllProducts) {
+            const QList<FieldValue> fields = Describe(image, product);
+            QList<int> seen(CalImageSize, 0);
+            QSet<QString> names;
+            int previous = -1;
+            for (const FieldValue &field : fields) {
+                QVERIFY2(!names.contains(field.name), qPrintable(field.name));
+                names.insert(field.name);
+                QVERIFY(!field.offsets.isEmpty());
+                QVERIFY(field.offsets.first() >= previous);  // ordered by first offset
+                previous = field.offsets.first();
+                QCOMPARE(field.raw.size(), field.offsets.size());
+                for (int i = 0; i < field.offsets.size(); ++i) {
+                    ++seen[field.offsets[i]];
+                    QCOMPARE(uint8_t(field.raw[i]), image[size_t(field.offsets[i])]);
+                }
+            }
+            QCOMPARE(seen, QList<int>(CalImageSize, 1));
+            const auto named = std::count_if(fields.begin(), fields.end(), [](const FieldValue &field) {
+                return !field.name.startsWith(QStringLiteral("byte "));
+            });
+            QVERIFY2(product == Product::Vintle ? named == 0 : named > 20, qPrintable(ProductName(product)));
+        }
+    }
+
+    void vintleShowsRawBytes()
+    {
+        CalImageBytes image = DefaultImage();
+        image[200] = 17;
+        const QStringList lines = ShowLines(Describe(image, Product::Vintle));
+        QCOMPARE(lines.size(), CalImageSize);
+        QCOMPARE(lines[0], QStringLiteral("byte 0: 49"));
+        QCOMPARE(lines[200], QStringLiteral("byte 200: 17"));
+    }
+
+    void aTrimChangeIsThatOneField()
+    {
+        const struct {
+            uint8_t product;
+            int offset;
+            const char *line;
+        } cases[] = {
+            {Product::Quarn, 1, "Hoist Up (Hyd A6) Min: 0.1v -> 10.0v"},
+            {Product::Quarn, 26, "Blade Left (Hyd B8) Max: 12.7v -> 10.0v"},
+            {Product::Dorsell, 9, "Plow Up Min: 0.1v -> 10.0v"},
+            {Product::Brennic, 3, "Grip Open (Hyd A6) Min: 0.1v -> 10.0v"},
+        };
+        for (const auto &c : cases) {
+            const CalImageBytes a = DefaultImage();
+            CalImageBytes b = a;
+            b[size_t(c.offset)] = 200;
+            const QList<FieldDifference> diffs = Differences(a, b, c.product);
+            QCOMPARE(DiffLines(diffs), QStringList{QString::fromLatin1(c.line)});
+            QCOMPARE(diffs[0].offsets, QList<int>{c.offset});
+            QCOMPARE(uint8_t(diffs[0].rawB[0]), uint8_t(200));
+        }
+        QVERIFY(Differences(DefaultImage(), DefaultImage(), Product::Quarn).isEmpty());
+    }
+
+    void listsAndModesShowTheirText()
+    {
+        CalImageBytes image = DefaultImage();
+        image[36] = 14;
+        image[37] = 6;
+        image[38] = 20;
+        image[138] = 20;
+        image[33] = 22;
+        QCOMPARE(ValueOf(image, Product::Quarn, "Green Button Mode"), QStringLiteral("Panic Button"));
+        QCOMPARE(ValueOf(image, Product::Quarn, "Blue Button Mode"), QStringLiteral("Primary / Button Secondary"));
+        QCOMPARE(ValueOf(image, Product::Quarn, "Yellow Button Mode"), QStringLiteral("code 20"));
+        QCOMPARE(ValueOf(image, Product::Quarn, "Float One"), QStringLiteral("PORT C3"));
+        QCOMPARE(ValueOf(image, Product::Quarn, "Joystick Type"),
+                 QStringLiteral("2 Sarix: JS1 Plow/Hoist / JS2 Wing or Blade"));
+        QCOMPARE(ValueOf(image, Product::Quarn, "PWM Frequency"), QStringLiteral("115 Hertz"));
+        QCOMPARE(ValueOf(image, Product::Quarn, "Enable Stayhand"), QStringLiteral("on"));
+
+        image[19] = 10;
+        image[35] = 3;
+        QCOMPARE(ValueOf(image, Product::Dorsell, "Joystick Setting"), QStringLiteral("Groups of 2"));
+        QCOMPARE(ValueOf(image, Product::Dorsell, "Red Button Mode"), QStringLiteral("Wing"));
+        QCOMPARE(ValueOf(image, Product::Dorsell, "PWM Frequency"), QStringLiteral("85 Hertz"));
+        image[19] = 7;
+        QCOMPARE(ValueOf(image, Product::Ostrel, "Joystick Setting"), QStringLiteral("4-Button"));
+        image[19] = 99;
+        QCOMPARE(ValueOf(image, Product::Dorsell, "Joystick Setting"), QStringLiteral("no selection (99)"));
+
+        image[1] = 6;
+        QCOMPARE(ValueOf(image, Product::CsCan, "Can-Bus frequency"), QStringLiteral("250 Kbps"));
+        QCOMPARE(ValueOf(image, Product::CsCan, "Output A1 Step Size"), QStringLiteral("Increase Amount 1"));
+    }
+
+    void brennicTimesInSeconds()
+    {
+        CalImageBytes image = DefaultImage();
+        image[196] = 25;
+        image[216] = 0;  // the shake time bar starts at 1
+        image[237] = 100;
+        QCOMPARE(ValueOf(image, Product::Brennic, "Dump Cylinder Run Time"), QStringLiteral("0.8 s"));
+        QCOMPARE(ValueOf(image, Product::Brennic, "Shake Time"), QStringLiteral("0.032 s"));
+        QCOMPARE(ValueOf(image, Product::Brennic, "Ratio When Arm Up / In Active"), QStringLiteral("100 %"));
+    }
+
+    void labelsAndFlags()
+    {
+        CalImageBytes image = DefaultImage();
+        const char hoist[] = "  HOIST ";
+        std::copy(hoist, hoist + 9, image.begin() + 39);
+        image[233] = 1;
+        image[183] = 1;
+        QCOMPARE(ValueOf(image, Product::Quarn, "Red Button Label"), QStringLiteral("HOIST"));
+        QCOMPARE(ValueOf(image, Product::Quarn, "Enable Hoist Limit Light"), QStringLiteral("on"));
+        QCOMPARE(ValueOf(image, Product::Quarn, "Enable Stayhand"), QStringLiteral("off"));
+    }
+
+    void productsOfFilesAndLetters()
+    {
+        CalImageBytes image = DefaultImage();
+        QCOMPARE(ProductOfFile(image), Product::Quarn);
+        image[33] = 20;
+        QCOMPARE(ProductOfFile(image), Product::Dorsell);
+        uint8_t product = 0;
+        const std::pair<const char *, uint8_t> letters[] = {{"j", Product::Quarn}, {"b", Product::Dorsell},
+                                                            {"a", Product::Ostrel}, {"d", Product::Brennic},
+                                                            {"z", Product::CsCan}, {"c", Product::Vintle}};
+        for (auto [letter, code] : letters) {
+            QVERIFY(ProductFromLetter(QString::fromLatin1(letter), &product));
+            QCOMPARE(product, code);
+            QCOMPARE(ProductLetter(code), QString::fromLatin1(letter));
+        }
+        for (const char *bad : {"", "x", "jb", "J"}) QVERIFY(!ProductFromLetter(QString::fromLatin1(bad), &product));
+        QCOMPARE(ProductName(Product::CsCan), QStringLiteral("Quarn 2 CsCAN"));
+    }
+
+    void jsonDocuments()
+    {
+        const CalImageBytes a = DefaultImage();
+        CalImageBytes b = a;
+        b[1] = 200;
+        const QJsonObject show = QJsonDocument::fromJson(ShowJson(Describe(a, Product::Quarn), Product::Quarn)).object();
+        QCOMPARE(show[QStringLiteral("product")].toString(), QStringLiteral("j"));
+        const QJsonArray fields = show[QStringLiteral("fields")].toArray();
+        QCOMPARE(fields.size(), Describe(a, Product::Quarn).size());
+        const QJsonObject frequency = fields[0].toObject();
+        QCOMPARE(frequency[QStringLiteral("name")].toString(), QStringLiteral("PWM Frequency"));
+        QCOMPARE(frequency[QStringLiteral("raw")].toArray(), QJsonArray{49});
+        QCOMPARE(frequency[QStringLiteral("offsets")].toArray(), QJsonArray{0});
+
+        const QJsonObject diff =
+            QJsonDocument::fromJson(DiffJson(Differences(a, b, Product::Quarn), Product::Quarn)).object();
+        const QJsonObject one = diff[QStringLiteral("differences")].toArray().at(0).toObject();
+        QCOMPARE(one[QStringLiteral("rawA")].toArray(), QJsonArray{1});
+        QCOMPARE(one[QStringLiteral("rawB")].toArray(), QJsonArray{200});
+        QCOMPARE(one[QStringLiteral("valueB")].toString(), QStringLiteral("10.0v"));
+    }
+};
+
+QTEST_GUILESS_MAIN(CatalogueTest)
+#include "test_catalogue.moc"
