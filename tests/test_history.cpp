@@ -1,8 +1,11 @@
 // The controller history: the store on its own (order, index, bound, an unwritable folder), and
-// the main window against the controller emulator keeping what it exchanged, opening a kept image
-// and carrying on when the history cannot be written.
+// the main window against the controller emulator keeping what it exchanged, opening a kept image,
+// comparing by name and carrying on when the history cannot be written.
 #include "app/calimage.h"
+#include "app/image_layout.h"
+#include "catalog/catalogue.h"
 #include "editor/quarnform.h"
+#include "files/comparedialog.h"
 #include "files/historydialog.h"
 #include "history/historystore.h"
 #include "support/wirewindow.h"
@@ -13,6 +16,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTreeView>
+#include <QTreeWidget>
 #include <QtTest>
 
 namespace {
@@ -32,6 +36,19 @@ CalImageBytes Loaded(const HistoryStore &store, const HistoryEntry &entry)
     if (!store.Load(entry, image)) qFatal("cannot load %s", qPrintable(entry.fileName));
     return image;
 }
+
+// The window connected to an emulated Quarn controller that holds `image`, once the first
+// download has been confirmed (form is null when it never was).
+struct QuarnOnWire {
+    explicit QuarnOnWire(const CalImageBytes &image) : sim(HistoryCom, ControllerOf('j'))
+    {
+        sim.sim().SetImage(image);
+        form = ConnectedWindow(sim, boxes);
+    }
+    SimOnCom sim;
+    ModalAnswerer boxes;
+    std::unique_ptr<TQuarnForm> form;
+};
 
 // Something in place of the history folder that no one can write into, whoever runs the test.
 void BlockHistoryFolder()
@@ -140,11 +157,9 @@ private slots:
     {
         const CalImageBytes controllerImage = ShownImage(Product::Quarn, PatternImage(41));
         const CalImageBytes edited = ShownImage(Product::Quarn, PatternImage(77));
-        SimOnCom sim(HistoryCom, ControllerOf('j'));
-        sim.sim().SetImage(controllerImage);
-        ModalAnswerer boxes;
-        auto form = ConnectedWindow(sim, boxes);
-        QVERIFY(form);
+        QuarnOnWire wire(controllerImage);
+        QVERIFY(wire.form);
+        auto &[sim, boxes, form] = wire;
 
         CalImage = edited;
         form->ImageToControls(true);
@@ -179,25 +194,51 @@ private slots:
         QVERIFY2(CalImage == controllerImage, qPrintable(ImageDifferences(CalImage, controllerImage)));
         QCOMPARE(QDir(store.Folder()).entryList(QDir::Files), filesBefore);
         QCOMPARE(store.Entries().size(), 2);
-        form.reset();
+    }
+
+    void compareNamesTheOneChangedSettingAndChangesNothing()
+    {
+        const CalImageBytes controllerImage = ShownImage(Product::Quarn, PatternImage(63));
+        QuarnOnWire wire(controllerImage);
+        QVERIFY(wire.form);
+        auto &[sim, boxes, form] = wire;
+
+        const int offset = Off::FirstTrimPair;
+        CalImage[offset] ^= 1;
+        form->ImageToControls(true);
+        const CalImageBytes edited = CalImage;
+        QCOMPARE(ImageDifferences(edited, controllerImage).count(QLatin1Char(':')), 1);
+        QString expectedName;
+        for (const Catalogue::FieldValue &field : Catalogue::Describe(edited, Product::Quarn))
+            if (field.offsets.contains(offset)) expectedName = field.name;
+
+        const QStringList filesBefore = QDir(HistoryStore::DefaultFolder()).entryList(QDir::Files);
+        QStringList rows;
+        boxes.setDialogHandler([&rows](QWidget *dialog) {
+            if (!qobject_cast<CompareDialog *>(dialog)) return;
+            auto *list = findControl<QTreeWidget>(dialog, QStringLiteral("DifferenceList"));
+            for (int i = 0; i < list->topLevelItemCount(); ++i) rows << list->topLevelItem(i)->text(0);
+            findControl<QPushButton>(dialog, QStringLiteral("CloseButton"))->click();
+        });
+        findControl<QAction>(form.get(), QStringLiteral("Compare1"))->trigger();
+        QCOMPARE(rows, QStringList{expectedName});
+        QCOMPARE(CalImage, edited);
+        QCOMPARE(QDir(HistoryStore::DefaultFolder()).entryList(QDir::Files), filesBefore);
     }
 
     void unwritableHistoryCostsOneLogLineAndNoExchange()
     {
         BlockHistoryFolder();
         const CalImageBytes controllerImage = ShownImage(Product::Quarn, PatternImage(52));
-        SimOnCom sim(HistoryCom, ControllerOf('j'));
-        sim.sim().SetImage(controllerImage);
-        ModalAnswerer boxes;
-        auto form = ConnectedWindow(sim, boxes);
-        QVERIFY(form);
+        QuarnOnWire wire(controllerImage);
+        QVERIFY(wire.form);
+        auto &[sim, boxes, form] = wire;
         QVERIFY2(CalImage == controllerImage, qPrintable(ImageDifferences(CalImage, controllerImage)));
         const QStringList log =
             findControl<QPlainTextEdit>(form.get(), QStringLiteral("Memo1"))->toPlainText().split(QLatin1Char('\n'));
         QCOMPARE(log.filter(QStringLiteral("History not kept")).size(), 1);
         QVERIFY2(log.filter(QStringLiteral("History not kept")).first().contains(HistoryStore::DefaultFolder()),
                  qPrintable(log.join(QLatin1Char('\n'))));
-        form.reset();
     }
 };
 

@@ -93,6 +93,7 @@ void TQuarnForm::BuildMenus()
         {"&Save", "Save1", &TQuarnForm::Save1Click, &TQuarnForm::Save1},
         {nullptr, nullptr, nullptr, nullptr},
         {"&History...", "History1", &TQuarnForm::History1Click, &TQuarnForm::History1},
+        {"&Compare...", "Compare1", &TQuarnForm::Compare1Click, &TQuarnForm::Compare1},
         {nullptr, nullptr, nullptr, nullptr},
         {"&Print", "Print1", &TQuarnForm::Print1Click, &TQuarnForm::Print1},
         {nullptr, nullptr, nullptr, nullptr},

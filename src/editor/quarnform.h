@@ -63,6 +63,7 @@ public slots:
     void Open1Click();
     void Save1Click();
     void History1Click();
+    void Compare1Click();
     void Print1Click();
     void Exit1Click();
     // View menu
@@ -142,7 +143,7 @@ private:
 
     // Menu items
     QAction *Open1 = nullptr, *Save1 = nullptr, *Print1 = nullptr, *Exit1 = nullptr;
-    QAction *History1 = nullptr;
+    QAction *History1 = nullptr, *Compare1 = nullptr;
     QAction *LogWindow1 = nullptr, *QuarnMenu1 = nullptr, *DorsellMenu1 = nullptr, *BrennicMenu1 = nullptr,
             *HornerCsCAN1 = nullptr, *Ostrel1 = nullptr;
     QAction *PortNumber1 = nullptr, *SendCal = nullptr, *GetCalibration1 = nullptr,

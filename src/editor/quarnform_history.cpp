@@ -1,7 +1,10 @@
-// The main window's controller history: every image a finished transfer carried is kept, and
-// "History..." opens a kept image as "&Open" opens a file.
+// The main window's controller history: every image a finished transfer carried is kept,
+// "History..." opens a kept image as "&Open" opens a file, and "Compare..." lists by name what
+// the image in memory changes against another.
 #include "editor/quarnform.h"
 
+#include "catalog/catalogue.h"
+#include "files/comparedialog.h"
 #include "files/errorbox.h"
 #include "files/historydialog.h"
 #include "link/comthread.h"
@@ -58,4 +61,12 @@ void TQuarnForm::History1Click()
         return;
     }
     OpenImage(image);
+}
+
+void TQuarnForm::Compare1Click()
+{
+    // Read as the page shows it; with no product chosen yet, as the printed report reads a file.
+    const uint8_t product = ProductCode != Product::None ? uint8_t(ProductCode) : Catalogue::ProductOfFile(CalImage);
+    CompareDialog dialog(CalImage, product, m_lastExchanged, HistoryStore(), this);
+    dialog.exec();
 }

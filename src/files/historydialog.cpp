@@ -1,5 +1,7 @@
 #include "files/historydialog.h"
 
+#include "catalog/catalogue.h"
+
 #include <QAbstractTableModel>
 #include <QDir>
 #include <QHBoxLayout>
@@ -18,8 +20,10 @@ const QString TimeFormat = QStringLiteral("yyyy-MM-dd HH:mm:ss");
 
 QString ProductOf(const HistoryEntry &entry)
 {
-    if (entry.kind == HistoryKind::Firmware) return QString();
-    return QString(QLatin1Char(entry.productLetter ? entry.productLetter : '-'));
+    uint8_t product = Product::None;
+    if (!entry.productLetter || !Catalogue::ProductFromLetter(QString(QLatin1Char(entry.productLetter)), &product))
+        return QString();
+    return Catalogue::ProductName(product);
 }
 }  // namespace
 
