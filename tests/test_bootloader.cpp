@@ -11,6 +11,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTemporaryFile>
 #include <QTest>
 
 #include <memory>
@@ -128,7 +129,7 @@ private slots:
     {
         Rig rig(Chip("ATMEGA32"));
         QCOMPARE(rig.boot.Chip().pageSize, uint16_t(128));
-        // Bytes the file does not name go out as an earlier file left them.
+        // Bytes the file does not name go out erased, whatever an earlier file left there.
         QVERIFY(rig.image->ParseHexRecord(HexRecord(0x1270, "\x5A\xA5"), 0x7C00, nullptr));
         QVERIFY(rig.boot.ProgramFlash(WriteHexFile(m_dir, 0x1234)));
 
@@ -138,8 +139,8 @@ private slots:
         QCOMPARE(rig.sim.Packets('D'), 74);
         QCOMPARE(rig.sim.Packets('V'), 74);
         for (int a = 0; a <= 0x1234; ++a) QCOMPARE(rig.sim.Flash(a), FileByte(a));
-        QCOMPARE(rig.sim.Flash(0x1270), uint8_t(0x5A));
-        QCOMPARE(rig.sim.Flash(0x1271), uint8_t(0xA5));
+        QCOMPARE(rig.sim.Flash(0x1270), FlashImage::kErased);
+        QCOMPARE(rig.sim.Flash(0x1271), FlashImage::kErased);
         QCOMPARE(rig.sim.Flash(0x1280), uint8_t(0xFF));   // page 0x1280 untouched
 
         QCOMPARE(rig.host.statusTexts,
@@ -237,8 +238,31 @@ private slots:
         QCOMPARE(missing.host.LastStatus(), "Failed to read input file <" + name + ">");
         QCOMPARE(missing.host.colour, Colour::Red);
 
+        // More than 64 KiB from the AVR toolchain: the whole file is read before a page is sent.
+        Rig large;
+        QVERIFY(!large.boot.ProgramFlash(QFINDTESTDATA("data/firmware/large.hex")));
+        QCOMPARE(large.host.LastStatus(), QStringLiteral("Error parsing file: data beyond 64 KiB address space"));
+        QCOMPARE(large.host.colour, Colour::Red);
+        QVERIFY(large.host.infoBoxes.isEmpty() && large.host.errorBoxes.isEmpty());
+
         QCOMPARE(empty.link.Sent().size(), identified);
         QCOMPARE(missing.link.Sent().size(), identified);
+        QCOMPARE(large.link.Sent().size(), identified);
+    }
+
+    void gapsAreProgrammedErased()
+    {
+        Rig rig;
+        QTemporaryFile file;
+        QVERIFY(file.open());
+        file.write(HexRecord(0x000, "\x11").toLatin1() + "\n" + HexRecord(0x180, "\x22").toLatin1() + "\n");
+        file.close();
+        QVERIFY(rig.boot.ProgramFlash(file.fileName()));
+        QCOMPARE(rig.sim.Flash(0x000), uint8_t(0x11));
+        QCOMPARE(rig.sim.Flash(0x180), uint8_t(0x22));
+        for (uint32_t a : {0x001u, 0x0FFu, 0x100u, 0x17Fu, 0x181u, 0x1FFu})
+            QCOMPARE(rig.sim.Flash(a), FlashImage::kErased);
+        QCOMPARE(rig.host.infoBoxes, QStringList("Upload completed and verified!"));
     }
 
     void singleByteAtAddressZeroIsProgrammed()

@@ -149,6 +149,26 @@ private slots:
         QVERIFY(waitUntil([&] { return host.lastStatus().text == Banner && host.lastStatus().colour == LinkColor::Green; }, 5000));
     }
 
+    void fileBeyondSixtyFourKiBIsRefusedBeforeAnyPacket()
+    {
+        SimBootloader boot;
+        SimOnCom sim(Com, QuickStart(), boot);
+        RecordingLinkHost host;
+        host.firmwareFile = QFINDTESTDATA("data/firmware/large.hex");
+        TCOMThread worker(host, Com);
+        QVERIFY(waitUntil([&] { return host.statusTexts().contains(Banner); }, 8000));
+        QVERIFY(waitFreshlyConnected(sim, worker));
+
+        worker.SetRequest(Request::Upgrade, 0);
+        const QString refused = QStringLiteral("Error parsing file: data beyond 64 KiB address space");
+        QVERIFY(waitUntil([&] { return host.statusTexts().contains(refused); }, 20000));
+        QVERIFY(host.statusTexts().contains(QStringLiteral("Quarn boot 1.2 AT90CAN128")));
+        // The chip was asked for its name; no set-address packet ever followed.
+        QVERIFY(sim.toolBytes().contains("RuI"));
+        QVERIFY(!sim.toolBytes().contains("\x41\x05"));
+        QCOMPARE(boot.PagesWritten(), 0);
+    }
+
     void emulatorCommandLineCarriesTheBootloadersWords()
     {
         // The bootloader's words and the application's share one command line and one --help.

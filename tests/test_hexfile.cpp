@@ -89,10 +89,10 @@ private slots:
         QCOMPARE(m_image->At(0x0301), uint8_t(0x22));
     }
 
-    void recordsOtherThanDataChangeNothing()
+    void recordsOtherThanDataAndAddressBaseChangeNothing()
     {
         // Their length, data and checksum are not even looked at.
-        for (int type = 1; type <= 6; ++type)
+        for (int type : {1, 3, 5, 6})
             QVERIFY2(m_image->ParseHexRecord(QStringLiteral(":041234%1zz").arg(type, 2, 16, QLatin1Char('0')),
                                              kSmallLimit, &m_error), qPrintable(m_error));
         QVERIFY(m_image->ParseHexRecord(":00000001FE", kSmallLimit, &m_error));   // wrong EOF checksum
@@ -108,16 +108,77 @@ private slots:
         QCOMPARE(m_error, QStringLiteral("data exceeds writeable flash space"));
     }
 
-    void addressWrapsAt16Bits()
+    void dataPastSixtyFourKiBIsRefusedNotWrapped()
     {
-        const QByteArray data = Pattern(32, 5);
-        QVERIFY(m_image->ParseHexRecord(HexRecord(0xFFF0, data), kLargeLimit, &m_error));
-        for (int i = 0; i < 16; ++i) {
-            QCOMPARE(m_image->At(0xFFF0 + i), uint8_t(data[i]));
-            QCOMPARE(m_image->At(i), uint8_t(data[16 + i]));
-        }
-        QCOMPARE(m_image->At(0x10000), uint8_t(0));
+        // A record running past 0xFFFF would otherwise land over the vector table at 0.
+        QVERIFY(!Load(HexRecord(0xFFF0, Pattern(32, 5)).toLatin1(), kLargeLimit));
+        QCOMPARE(m_error, QStringLiteral("Error parsing file: data beyond 64 KiB address space"));
+        QCOMPARE(m_image->At(0), FlashImage::kErased);
+        QVERIFY(Load(HexRecord(0xFFF0, Pattern(16, 5)).toLatin1(), kLargeLimit));
         QCOMPARE(m_image->HighestAddress(), 0xFFFF);
+    }
+
+    void addressBaseRecords()
+    {
+        const QByteArray byte("\xA7");
+        // A linear base of 0 reads as no base; a segment base counts in 16-byte steps.
+        QVERIFY2(Load(HexRecord(0, QByteArray(2, 0), 4).toLatin1() + "\n" + HexRecord(0x10, byte).toLatin1() + "\n" +
+                      HexRecord(0, QByteArray("\x01\x00", 2), 2).toLatin1() + "\n" + HexRecord(0x34, byte).toLatin1()),
+                 qPrintable(m_error));
+        QCOMPARE(m_image->At(0x10), uint8_t(0xA7));
+        QCOMPARE(m_image->At(0x1034), uint8_t(0xA7));
+        QCOMPARE(m_image->HighestAddress(), 0x1034);
+        // The base counts against the writable limit too.
+        QVERIFY(!Load(HexRecord(0, QByteArray("\x03\xC0", 2), 2).toLatin1() + "\n" + HexRecord(0, byte).toLatin1()));
+        QCOMPARE(m_error, QStringLiteral("Error parsing file: data exceeds writeable flash space"));
+        // Any non-zero linear base is beyond the bootloader's reach; an empty data record places nothing.
+        QVERIFY(m_image->ParseHexRecord(HexRecord(0, QByteArray("\x00\x01", 2), 4), kLargeLimit, &m_error));
+        QVERIFY(m_image->ParseHexRecord(HexRecord(0, QByteArray()), kLargeLimit, &m_error));
+        QVERIFY(!m_image->ParseHexRecord(HexRecord(0, byte), kLargeLimit, &m_error));
+        QCOMPARE(m_error, QStringLiteral("data beyond 64 KiB address space"));
+    }
+
+    void damagedAddressBaseRecordsFail_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("message");
+        const QString linear = HexRecord(0, QByteArray("\x00\x01", 2), 4);
+        QTest::newRow("three bytes") << HexRecord(0, QByteArray(3, 0), 4) << "bad address record length";
+        QTest::newRow("truncated") << linear.left(13) << "packet truncated";
+        QTest::newRow("not hex") << QString(linear).replace(10, 1, QLatin1Char('x')) << "bad packet data";
+        QTest::newRow("checksum") << QString(linear).replace(14, 1, QLatin1Char('0')) << "checksum failed";
+    }
+    void damagedAddressBaseRecordsFail()
+    {
+        QFETCH(QString, line);
+        QFETCH(QString, message);
+        QVERIFY(!m_image->ParseHexRecord(line, kLargeLimit, &m_error));
+        QCOMPARE(m_error, message);
+        // The damaged base was not taken.
+        QVERIFY(m_image->ParseHexRecord(HexRecord(0x20, "\x01"), kLargeLimit, &m_error));
+    }
+
+    void filesFromTheAvrToolchain()
+    {
+        // Built by tests/data/firmware/make-firmware.sh.
+        const QString folder = QFINDTESTDATA("data/firmware");
+        QVERIFY(!folder.isEmpty());
+        const auto load = [&](const char *name) { return m_image->LoadHexFile(folder + "/" + name, kLargeLimit, &m_error); };
+
+        QVERIFY(!load("large.hex"));   // more than 64 KiB: an extended segment address record
+        QCOMPARE(m_error, QStringLiteral("Error parsing file: data beyond 64 KiB address space"));
+        QVERIFY(!load("small-eeprom.hex"));   // EEPROM section at extended linear address 0x0081
+        QCOMPARE(m_error, QStringLiteral("Error parsing file: data exceeds writeable flash space"));
+
+        // 32-byte records after a linear base of 0, CR LF, lower case: every byte where it belongs.
+        QVERIFY2(load("small.hex"), qPrintable(m_error));
+        QFile bin(folder + "/small.bin");
+        QVERIFY(bin.open(QIODevice::ReadOnly));
+        const QByteArray flash = bin.readAll();
+        QVERIFY(flash.size() > 64);
+        QCOMPARE(m_image->HighestAddress(), flash.size() - 1);
+        QCOMPARE(QByteArray(reinterpret_cast<const char *>(m_image->Data()), flash.size()), flash);
+        QCOMPARE(m_image->At(flash.size()), FlashImage::kErased);
     }
 
     void filesWithoutData()
@@ -152,17 +213,22 @@ private slots:
         QVERIFY(!Load(text));
         QCOMPARE(m_error, QStringLiteral("Error parsing file: checksum failed"));
         QCOMPARE(m_image->At(0x4F), uint8_t(Pattern(16, 4)[15]));   // line 5's data is in
-        QCOMPARE(m_image->At(0x50), uint8_t(0));                     // line 6 never read
+        QCOMPARE(m_image->At(0x50), FlashImage::kErased);            // line 6 never read
         QCOMPARE(m_image->HighestAddress(), 0x4F);
     }
 
-    void laterFileKeepsBytesItDoesNotName()
+    void everyFileStartsFromErasedFlash()
     {
+        // No byte of an earlier file, refused or not, and no zero stands where a file names nothing.
+        QCOMPARE(m_image->At(0x1234), FlashImage::kErased);
         QVERIFY(Load(HexRecord(0x100, Pattern(16, 3)).toLatin1()));
-        QVERIFY(Load(HexRecord(0x000, "\x7E").toLatin1()));
-        QCOMPARE(m_image->HighestAddress(), 0);
+        QVERIFY(!Load(HexRecord(0x200, Pattern(16, 4)).toLatin1() + "\n:bad"));
+        QVERIFY(Load(HexRecord(0x000, "\x7E").toLatin1() + "\n" + HexRecord(0x002, "\x7F").toLatin1()));
+        QCOMPARE(m_image->HighestAddress(), 2);
+        QCOMPARE(m_image->At(0x001), FlashImage::kErased);
+        QCOMPARE(m_image->At(0x105), FlashImage::kErased);
+        QCOMPARE(m_image->At(0x205), FlashImage::kErased);
         QVERIFY(m_image->HasData());
-        QCOMPARE(m_image->At(0x105), uint8_t(Pattern(16, 3)[5]));
     }
 
     void missingFile()

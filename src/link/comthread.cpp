@@ -19,8 +19,9 @@ std::atomic<int> nextWorkerId{1};
 constexpr int DestroyPollMs = 5;
 }  // namespace
 
-TCOMThread::TCOMThread(LinkHost &owner, int port)
-    : m_owner(owner), m_context(owner.LinkContext()), m_hostId(owner.LinkHostId()), m_workerId(nextWorkerId++), m_portNumber(port), m_statusText(QStringLiteral("Not Connected")),
+TCOMThread::TCOMThread(LinkHost &owner, int port, QString device)
+    : m_owner(owner), m_context(owner.LinkContext()), m_hostId(owner.LinkHostId()), m_workerId(nextWorkerId++), m_portNumber(port),
+      m_device(std::move(device)), m_downloadOnConnect(owner.DownloadOnFirstConnect()), m_statusText(QStringLiteral("Not Connected")),
       m_bootloader(*this, *this, ProcessFlashImage())
 {
     start();
@@ -70,12 +71,13 @@ void TCOMThread::Step()
     }
 }
 
-void TCOMThread::SetRequest(uint8_t code, uint8_t value)
+bool TCOMThread::SetRequest(uint8_t code, uint8_t value)
 {
     std::lock_guard<std::mutex> guard(m_lock);
-    if (m_state != LinkState::Connected) return;
+    if (m_state != LinkState::Connected) return false;
     m_requestByte = code;
     m_requestValue = value;
+    return true;
 }
 
 uint8_t TCOMThread::LockedState()

@@ -30,19 +30,24 @@ struct PortError {
 class TCOMThread : public QThread, public ByteLink, public BootloaderHost {
     Q_OBJECT
 public:
-    // Starts the thread at once; it opens "COM<port>" on its first pass.
-    TCOMThread(LinkHost &owner, int port);
+    // Starts the thread at once; it opens "COM<port>" on its first pass, or `device` when one is
+    // given (a device path that has no COM number).
+    TCOMThread(LinkHost &owner, int port, QString device = {});
     // Destroy: asks the thread to stop and waits for it while serving its hand-overs to the UI
     // thread; the port is closed when the thread leaves its loop. Runs on the UI thread.
     ~TCOMThread() override;
 
-    // UI thread: stores a request; has effect only while the link is connected (state 6).
-    void SetRequest(uint8_t code, uint8_t value);
+    // UI thread: stores a request; has effect only while the link is connected (state 6). True
+    // when it was stored: the worker then takes it at its next pass.
+    bool SetRequest(uint8_t code, uint8_t value);
     // UI thread: the supervisor state, read under the link lock.
     uint8_t LockedState();
     // UI thread: clears the progress after the finish box of a transfer.
     void ClearProgress();
     int PortNumber() const { return m_portNumber; }
+    // The letter the controller on this worker's port last announced itself with (0: none yet).
+    // ProductCode is process-wide; this is the worker's own, for front ends with several ports.
+    uint8_t AnnouncedLetter() const { return m_announcedLetter; }
     // Unique in the process: tells this worker's link messages from those of a replaced one.
     int WorkerId() const { return m_workerId; }
     // True while one of this worker's hand-overs runs on the UI thread. A UI handler nested
@@ -83,8 +88,14 @@ protected:
 
     // The firmware upgrade's part of the bootloader states (comthread_firmware.cpp).
     void IdentifyDevice(const QByteArray &line);
-    void SelectFirmwareFile();  // sets m_firmwareFileName through the UI thread
-    bool ProgramFlash(const QString &fileName);
+    // The run the front end chooses (its file becomes m_firmwareFileName), carried out.
+    void RunFirmwareJob();
+    // Reads the flash and hands it over as Intel HEX; false (red status, state 6) when it cannot
+    // be read or kept.
+    bool BackUpFirmware(FirmwareOutcome *failure);
+    // 'R' to the bootloader: the application is expected to announce itself.
+    void StartApplication();
+    void EndFirmwareRun(FirmwareOutcome outcome);
 
     // BootloaderHost: what the programming run shows, through this worker's status fields.
     void SetStatusColour(Colour colour) override;
@@ -115,6 +126,9 @@ protected:
     const int m_workerId;
     std::atomic<bool> m_handOverRunning{false};
     const int m_portNumber;
+    const QString m_device;           // opened instead of the COM number's device when not empty
+    const bool m_downloadOnConnect;   // the first identification asks for a download
+    std::atomic<uint8_t> m_announcedLetter{0};
     uint32_t m_lastStatusRefresh = 0;
     bool m_firstConnect = false;
     uint32_t m_statusColour = LinkColor::Red;

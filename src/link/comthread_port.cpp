@@ -50,7 +50,7 @@ bool TCOMThread::OpenPort(int speed, const QString &name)
 void TCOMThread::ConnectPort()
 {
     try {
-        OpenPort(LinkBaudRate, SerialDeviceMap::DeviceFor(m_portNumber));
+        OpenPort(LinkBaudRate, m_device.isEmpty() ? SerialDeviceMap::DeviceFor(m_portNumber) : m_device);
         m_state = LinkState::WaitingForLink;
         m_firstConnect = true;
         m_statusText = QStringLiteral("Waiting For Link On COM%1").arg(m_portNumber);

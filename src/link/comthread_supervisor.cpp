@@ -4,7 +4,6 @@
 #include "link/comthread.h"
 
 #include "app/calimage.h"
-#include "app/usablefile.h"
 #include "link/linkmessage.h"
 #include "link/productcodes.h"
 
@@ -12,7 +11,6 @@ namespace {
 const char *const NoFirmwareHooked = "This system has no firmware, please select firmware now.";
 const char *const NoFirmwareSilent = "This system has no firmware. \r\nPress OK, then cycle power and select firmware.";
 const char *const BootHookFailed = "Boot Hook Failed!";
-const char *const NoFirmwareFile = "Error installing firmware";
 }  // namespace
 
 void TCOMThread::StepWaitingForLink()
@@ -52,8 +50,9 @@ void TCOMThread::TakeProductCode(uint8_t letter)
     SetStatus(QString::fromLatin1(product->banner), LinkColor::Green);
     m_transferLength = TransferLength;
     ProductCode = product->stored;
+    m_announcedLetter = letter;
     if (m_firstConnect) {
-        m_requestByte = Request::GetCalibration;
+        if (m_downloadOnConnect) m_requestByte = Request::GetCalibration;
         m_firstConnect = false;
     }
     ResetLinkTimer();
@@ -95,22 +94,7 @@ void TCOMThread::StepBootIdentify()
     IdentifyDevice(line);
 }
 
-void TCOMThread::StepFirmwareInstall()
-{
-    SelectFirmwareFile();
-    if (m_firmwareFileName.isEmpty() || !UsableFile(m_firmwareFileName)) {
-        SetStatus(QString::fromLatin1(NoFirmwareFile), LinkColor::Red);
-        m_state = LinkState::Connected;
-        return;
-    }
-    if (ProgramFlash(m_firmwareFileName)) {
-        m_applicationStartPending = true;
-        WriteByte(Wire::Restart);
-        ResetLinkTimer();
-        m_state = LinkState::WaitingForLink;
-    }
-    // Otherwise ProgramFlash has put the failure in the status line and the link in state 6.
-}
+void TCOMThread::StepFirmwareInstall() { RunFirmwareJob(); }
 
 void TCOMThread::StepConnected()
 {

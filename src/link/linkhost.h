@@ -2,6 +2,7 @@
 // What the link worker hands over to the user interface thread. The worker calls these through
 // TCOMThread::RunOnUi, which runs them on the UI thread and waits; the worker itself never
 // touches a widget.
+#include <QByteArray>
 #include <QString>
 #include <cstdint>
 
@@ -23,6 +24,26 @@ struct LinkStatus {
     bool txLamp = false;  // a byte was sent in the last 200 ms
 };
 
+// What one firmware run in the bootloader does, as the front end chooses it once the bootloader
+// has named its chip.
+struct FirmwareJob {
+    QString fileName;          // the Intel HEX file to program (empty: none chosen)
+    bool backupFirst = false;  // read the flash and hand it over before the first page is erased
+    bool readOnly = false;     // only read the flash, hand it over and start the application again
+};
+
+// How a firmware run ended.
+enum class FirmwareOutcome {
+    Verified,      // programmed, every block read back equal
+    Mismatch,      // programmed, the read-back differs from the file
+    FlashRead,     // a read-only run handed the flash over
+    NoFile,        // no usable file was chosen
+    FileRefused,   // the HEX file was refused (its fault in the status text)
+    ReadFailed,    // the flash could not be read back: nothing was erased
+    BackupNotKept, // the front end could not keep the backup: nothing was erased
+    ProgramFailed, // the bootloader did not acknowledge a programming command
+};
+
 class LinkHost {
 public:
     LinkHost();
@@ -41,6 +62,15 @@ public:
     virtual void BufferToImage(const uint8_t *buffer) = 0;
     // The chosen firmware file, or an empty name.
     virtual QString SelectFirmwareFile() = 0;
+    // The firmware run to do; by default the file the user chooses, programmed without a backup.
+    virtual FirmwareJob ChooseFirmwareJob() { return {SelectFirmwareFile()}; }
+    // The flash as the run found it, as Intel HEX. True when the front end has kept it; otherwise
+    // `error` says why, and nothing is programmed.
+    virtual bool KeepFirmwareBackup(const QByteArray &hex, QString *error);
+    // The end of a firmware run, after the status line and any box; `text` is the status text.
+    virtual void FirmwareRunEnded(FirmwareOutcome outcome, const QString &text);
+    // Whether a new worker downloads the image after its first identification (the window does).
+    virtual bool DownloadOnFirstConnect() const { return true; }
 
     // Tells this host's link messages from those of another window (unique in the process).
     int LinkHostId() const { return m_linkHostId; }

@@ -2,6 +2,8 @@
 // Intel HEX text for the tests and benchmarks: single records with a correct checksum, and whole
 // files that put a byte at every address from 0 up to a highest address.
 // Header-only so that benchmark programs can use it too.
+#include "link/hex/hexwriter.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -11,13 +13,7 @@
 // ':' LL AAAA TT data CC in upper-case hexadecimal.
 inline QString HexRecord(int address, const QByteArray &data, int type = 0)
 {
-    QByteArray bytes;
-    bytes.append(char(data.size())).append(char(address >> 8)).append(char(address & 0xFF)).append(char(type));
-    bytes.append(data);
-    uint8_t sum = 0;
-    for (char c : bytes) sum = uint8_t(sum + uint8_t(c));
-    bytes.append(char(uint8_t(-sum)));
-    return QLatin1Char(':') + QString::fromLatin1(bytes.toHex().toUpper());
+    return QString::fromLatin1(HexWriter::Record(address, uint8_t(type), data));
 }
 
 // Records of 16 bytes (the last one shorter) from address 0 to `highest`, byteAt(address) each,

@@ -131,6 +131,14 @@ SimBootloader::SimBootloader(SimBootOptions options)
 {
 }
 
+void SimBootloader::LoadFlash(uint32_t address, const QByteArray &bytes)
+{
+    if (address >= m_flash.size() || bytes.isEmpty()) return;
+    const size_t n = std::min(size_t(bytes.size()), m_flash.size() - address);
+    std::copy_n(bytes.begin(), n, m_flash.begin() + address);
+    m_hasFirmware = true;
+}
+
 void SimBootloader::Reset()
 {
     m_incoming.clear();

@@ -59,6 +59,9 @@ public:
     QByteArray IdentificationLine() const;
     int PageSize() const { return m_pageSize; }
     uint8_t Flash(uint32_t address) const { return m_flash[address]; }
+    // Puts `bytes` into the flash from `address`, as if programmed earlier (an application the
+    // controller already holds). Call before the emulator starts.
+    void LoadFlash(uint32_t address, const QByteArray &bytes);
     // Complete packets received with this command letter, whatever the answer.
     int Packets(char command) const { return m_packets.value(command); }
     // Page writes carried out since construction; may be read from another thread.

@@ -17,6 +17,9 @@ const char *const kUploadFailed = "Upload failed!";
 const char *const kNoData = "Firmware file holds no data";
 const char *const kVerified = "Upload completed and verified!";
 const char *const kMismatch = "Contents of flash doesn't match file";
+const char *const kReadFailed = "Reading the flash failed at 0x%1";
+// A bootloader's read-back packet carries a 16-bit address.
+constexpr uint32_t kAddressSpace = 0x10000;
 
 void Pause() { std::this_thread::sleep_for(std::chrono::milliseconds(Boot::kPollIntervalMs)); }
 
@@ -103,17 +106,46 @@ bool Bootloader::SendDataBlock(uint32_t address)
     return SendPacket(true);
 }
 
+bool Bootloader::ReadBackBlock(uint32_t address)
+{
+    for (int attempt = 0; attempt < Boot::kVerifyAttempts; ++attempt) {
+        SendAddressPacket(Boot::ReadBlock, address, false);
+        // A response shorter than a block holds no flash bytes to compare or keep.
+        if (ReceivePacket() && m_packet.Length() == Boot::kBlockPacketLength) return true;
+        if (m_link.Stopping()) return false;
+    }
+    return false;
+}
+
 bool Bootloader::VerifyBlock(uint32_t address)
 {
-    bool received = false;
-    for (int attempt = 0; attempt < Boot::kVerifyAttempts && !received; ++attempt) {
-        SendAddressPacket(Boot::ReadBlock, address, false);
-        received = ReceivePacket();
-    }
-    if (!received) return false;
-    // The flash bytes stand at positions 3 to 66 of the response.
+    if (!ReadBackBlock(address)) return false;
     for (int i = 0; i < Boot::kBlockBytes; ++i)
-        if (m_packet.At(3 + i) != m_image.At(address + i)) return false;
+        if (BlockByte(i) != m_image.At(address + i)) return false;
+    return true;
+}
+
+uint32_t Bootloader::ReadableBytes(uint32_t limit) const
+{
+    const uint32_t bytes = std::min({limit, m_chip.flashLimit, kAddressSpace});
+    // Whole blocks only: the read-back packet always carries 64 bytes.
+    return (bytes + Boot::kBlockBytes - 1) / Boot::kBlockBytes * Boot::kBlockBytes;
+}
+
+bool Bootloader::ReadFlash(uint32_t limit, QByteArray *flash)
+{
+    const uint32_t bytes = ReadableBytes(limit);
+    flash->clear();
+    flash->reserve(int(bytes));
+    for (uint32_t page = 0; page < bytes; page += m_chip.pageSize) {
+        for (uint32_t address = page; address < std::min(bytes, page + m_chip.pageSize); address += Boot::kBlockBytes) {
+            if (!ReadBackBlock(address))
+                return Fail(QString::fromLatin1(kReadFailed).arg(QString::number(address, 16).toUpper().rightJustified(4, QLatin1Char('0'))));
+            for (int i = 0; i < Boot::kBlockBytes; ++i) flash->append(char(BlockByte(i)));
+        }
+        m_host.SetProgress(int(uint64_t(std::min(bytes, page + m_chip.pageSize)) * 100 / bytes));
+        m_host.SyncStatus();
+    }
     return true;
 }
 
@@ -144,13 +176,20 @@ void Bootloader::FinishPage(uint32_t &page)
     m_host.SyncStatus();
 }
 
-bool Bootloader::ProgramFlash(const QString &fileName)
+bool Bootloader::ProgramFlash(const QString &fileName) { return LoadFirmware(fileName) && ProgramLoaded(); }
+
+bool Bootloader::LoadFirmware(const QString &fileName)
 {
     QString error;
     if (!m_image.LoadHexFile(fileName, m_chip.flashLimit, &error)) return Fail(error);
     // Nothing to program: refuse before a single page is erased.
     if (!m_image.HasData()) return Fail(QString::fromLatin1(kNoData));
+    return true;
+}
 
+bool Bootloader::ProgramLoaded()
+{
+    m_verified = false;
     m_host.SetStatusText(QString::fromLatin1(kSending));
     // The counter is wider than the 16-bit wire address; the highest address keeps it below 0x10000.
     for (uint32_t page = 0; PageInRange(page);) {
@@ -175,6 +214,7 @@ bool Bootloader::ProgramFlash(const QString &fileName)
     m_host.SetProgress(100);
     m_host.SetStatusText(QString::fromLatin1(kCompleted));
     m_host.SyncStatus();
+    m_verified = matches;
     if (matches) m_host.ShowInfo(QString::fromLatin1(kVerified));
     else m_host.ShowError(QString::fromLatin1(kMismatch));
     return true;

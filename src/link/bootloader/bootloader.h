@@ -28,6 +28,21 @@ public:
     // read-back matched (the result is shown in a box); false when the file was refused or a
     // command went unacknowledged, with the reason in red on the status line.
     bool ProgramFlash(const QString &fileName);
+    // The two halves of ProgramFlash, so that something (a backup of the old firmware) can run
+    // between the check of the file and the first erase. LoadFirmware reads the file into the
+    // flash image and refuses it as ProgramFlash does; ProgramLoaded programs and verifies it.
+    bool LoadFirmware(const QString &fileName);
+    bool ProgramLoaded();
+    // True when the last ProgramLoaded read every block back equal to the image.
+    bool LastRunVerified() const { return m_verified; }
+
+    // Reads the flash from address 0 up to `limit` bytes (at most what the chip lets a firmware
+    // fill and what a 16-bit address reaches) into `flash`, block by block with the read-back
+    // packet; the gauge runs page by page. False, with the failure in red on the status line and
+    // the link back in its connected state, when a block cannot be read.
+    bool ReadFlash(uint32_t limit, QByteArray *flash);
+    // The flash bytes a read covers for `limit` on this chip.
+    uint32_t ReadableBytes(uint32_t limit) const;
 
     // One bootloader command each; true when the bootloader acknowledged it.
     bool SetPageAddress(uint32_t address);
@@ -36,6 +51,10 @@ public:
     bool WritePage();
     // True when the block read back equals the image; up to four read-back requests.
     bool VerifyBlock(uint32_t address);
+    // Up to four read-back requests for the block at `address`; true when a whole block came,
+    // its 64 bytes then at BlockByte(0..63).
+    bool ReadBackBlock(uint32_t address);
+    uint8_t BlockByte(int i) const { return m_packet.At(3 + i); }
 
     // Sends the packet in the buffer; with `waitForAck`, until it is acknowledged, at most six
     // times, giving up after five seconds of silence.
@@ -59,4 +78,5 @@ private:
     FlashImage &m_image;
     ChipInfo m_chip;
     BootPacket m_packet;
+    bool m_verified = false;
 };

@@ -4,6 +4,8 @@
 
 #include <QFile>
 
+#include <algorithm>
+
 namespace {
 
 // Record layout: ':' LL AAAA TT data... CC, all fields in hexadecimal digits of either case.
@@ -12,6 +14,9 @@ constexpr int kLengthAt = 1;           // zero-based positions in the line
 constexpr int kAddressAt = 3;
 constexpr int kTypeAt = 7;
 constexpr int kDataRecord = 0x00;
+constexpr int kSegmentBaseRecord = 0x02;   // base = value * 16
+constexpr int kLinearBaseRecord = 0x04;    // base = value * 65536
+constexpr int kBaseRecordLength = 2;       // the value, high byte first
 
 int HexDigit(QChar c)
 {
@@ -56,18 +61,34 @@ QList<QByteArray> SplitLines(const QByteArray &bytes)
     return lines;
 }
 
+// The record's checksum at `at` against the running sum of everything before it.
+bool ChecksumMatches(const QString &line, qsizetype at, unsigned sum, QString *error)
+{
+    const int checksum = HexField(line, at, 2);
+    if (checksum < 0) return Fail(error, "bad checksum format");
+    if (unsigned(checksum) != (256 - sum % 256) % 256) return Fail(error, "checksum failed");
+    return true;
+}
+
 }  // namespace
 
-FlashImage::FlashImage() : m_bytes(kSize, 0) {}
+FlashImage::FlashImage() : m_bytes(kSize, kErased) {}
+
+void FlashImage::BeginFile()
+{
+    std::fill(m_bytes.begin(), m_bytes.end(), kErased);
+    m_highest = 0;
+    m_dataBytes = 0;
+    m_base = 0;
+}
 
 bool FlashImage::LoadHexFile(const QString &fileName, uint32_t writableLimit, QString *error)
 {
-    m_highest = 0;
-    m_dataBytes = 0;
     QFile file(fileName);
     QByteArray contents;
     if (file.open(QIODevice::ReadOnly)) contents = file.readAll();
     if (!file.isOpen() || file.error() != QFileDevice::NoError) {
+        BeginFile();
         if (error) *error = QStringLiteral("Failed to read input file <") + fileName + QLatin1Char('>');
         return false;
     }
@@ -76,8 +97,7 @@ bool FlashImage::LoadHexFile(const QString &fileName, uint32_t writableLimit, QS
 
 bool FlashImage::LoadHexText(const QByteArray &contents, uint32_t writableLimit, QString *error)
 {
-    m_highest = 0;
-    m_dataBytes = 0;
+    BeginFile();
     for (const QByteArray &raw : SplitLines(contents)) {
         const QString line = TrimText(QString::fromLatin1(raw));
         if (line.isEmpty()) continue;
@@ -102,28 +122,40 @@ bool FlashImage::ParseHexRecord(const QString &line, uint32_t writableLimit, QSt
     if (type < 0) return Fail(error, "bad rec type byte");
     unsigned sum = unsigned(length) + unsigned(address >> 8) + unsigned(address & 0xFF) + unsigned(type);
 
-    // Only data records change anything; the others are accepted unread.
-    if (type != kDataRecord) return true;
+    // Data and address base records change something; the others are accepted unread.
+    if (type != kDataRecord && type != kSegmentBaseRecord && type != kLinearBaseRecord) return true;
 
     const qsizetype rest = line.size() - kMinRecordChars;
     if (rest < 2 * length + 2) return Fail(error, "packet truncated");
-    if (uint32_t(address) + uint32_t(length) > writableLimit)
-        return Fail(error, "data exceeds writeable flash space");
+    if (type != kDataRecord) return ParseBaseRecord(line, type, length, sum, error);
 
-    uint16_t current = uint16_t(address);
+    // Wide enough for any base plus any address and length.
+    const uint64_t start = uint64_t(m_base) + uint64_t(address);
+    if (start + uint64_t(length) > writableLimit) return Fail(error, "data exceeds writeable flash space");
+    if (length > 0 && start + uint64_t(length) > kAddressSpace) return Fail(error, "data beyond 64 KiB address space");
+
+    uint32_t current = uint32_t(start);
     qsizetype at = kMinRecordChars;
-    for (int i = 0; i < length; ++i, at += 2) {
+    for (int i = 0; i < length; ++i, at += 2, ++current) {
         const int byte = HexField(line, at, 2);
         if (byte < 0) return Fail(error, "bad packet data");
         sum += unsigned(byte);
         m_bytes[current] = uint8_t(byte);
         ++m_dataBytes;
-        if (m_highest < current) m_highest = current;
-        ++current;  // 16-bit: wraps from 0xFFFF to 0x0000
+        if (m_highest < int32_t(current)) m_highest = int32_t(current);
     }
-    const int checksum = HexField(line, at, 2);
-    if (checksum < 0) return Fail(error, "bad checksum format");
-    if (unsigned(checksum) != (256 - sum % 256) % 256) return Fail(error, "checksum failed");
+    return ChecksumMatches(line, at, sum, error);
+}
+
+bool FlashImage::ParseBaseRecord(const QString &line, int type, int length, unsigned sum, QString *error)
+{
+    if (length != kBaseRecordLength) return Fail(error, "bad address record length");
+    const int value = HexField(line, kMinRecordChars, 2 * kBaseRecordLength);
+    if (value < 0) return Fail(error, "bad packet data");
+    sum += unsigned(value >> 8) + unsigned(value & 0xFF);
+    // A base whose checksum fails is not taken: a damaged base could place data wrongly.
+    if (!ChecksumMatches(line, kMinRecordChars + 2 * kBaseRecordLength, sum, error)) return false;
+    m_base = type == kSegmentBaseRecord ? uint32_t(value) << 4 : uint32_t(value) << 16;
     return true;
 }
 

@@ -1,0 +1,173 @@
+#include "cli/arguments.h"
+
+#include "cli/commands.h"
+#include "link/productcodes.h"
+
+#include <cmath>
+
+namespace {
+
+struct OptionRow {
+    const char *name;
+    const char *value;   // nullptr: a switch
+    const char *help;
+    unsigned commandOption;  // 0: global
+    bool (*set)(CliOptions &options, const QString &value);
+};
+
+bool SetWait(CliOptions &o, const QString &v)
+{
+    bool ok = false;
+    const double seconds = v.toDouble(&ok);
+    if (!ok || !std::isfinite(seconds) || seconds < 0 || seconds > 3600) return false;
+    o.waitMs = int(seconds * 1000);
+    return true;
+}
+
+bool SetProduct(CliOptions &o, const QString &v)
+{
+    if (v.size() != 1 || !FindProductCode(uint8_t(v[0].toLatin1()))) return false;
+    o.product = v[0];
+    return true;
+}
+
+const OptionRow kOptions[] = {
+    {"--port", "PORT", "COM number (7 or COM7) or device path; default: the window's stored \"COM Port\"", 0,
+     [](CliOptions &o, const QString &v) { o.port = v; return !v.isEmpty(); }},
+    {"--wait", "SECONDS", "how long a controller may take to announce itself (default 10)", 0, SetWait},
+    {"--json", nullptr, "print results as one JSON document", 0, [](CliOptions &o, const QString &) { return o.json = true; }},
+    {"--quiet", nullptr, "no progress line", 0, [](CliOptions &o, const QString &) { return o.quiet = true; }},
+    {"--product", "LETTER", "read *.joy files with this product's layout (j, b, a, d, z, c)", 0, SetProduct},
+    {"--probe", nullptr, "ports: name the controller on each port", ProbeOption,
+     [](CliOptions &o, const QString &) { return o.probe = true; }},
+    {"-o", "FILE", "output file", OutputOption, [](CliOptions &o, const QString &v) { o.output = v; return !v.isEmpty(); }},
+    {"--backup", "FILE", "flash: keep the replaced firmware in FILE first", BackupOption,
+     [](CliOptions &o, const QString &v) { o.backup = v; return !v.isEmpty(); }},
+};
+
+const OptionRow *FindOption(const QString &name)
+{
+    for (const OptionRow &row : kOptions)
+        if (name == QLatin1String(row.name)) return &row;
+    return nullptr;
+}
+
+QString OptionLine(const OptionRow &row)
+{
+    QString left = QLatin1String(row.name);
+    if (row.value) left += QLatin1Char(' ') + QLatin1String(row.value);
+    return QStringLiteral("  %1  %2\n").arg(left, -18).arg(QLatin1String(row.help));
+}
+
+const char kExitStatuses[] =
+    "Exit status: 0 success; 1 a difference (send read back something else, verification\n"
+    "failed); 2 usage; 3 the link (no controller within --wait, the port, a transfer or the\n"
+    "bootloader); 4 a file (unreadable, wrong size, a HEX record error, cannot write).\n";
+
+}  // namespace
+
+bool ParseCommandLine(const QStringList &arguments, ParsedCommandLine *parsed, QString *error)
+{
+    QStringList positional;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        QString word = arguments[i];
+        if (word == QLatin1String("--help") || word == QLatin1String("-h")) {
+            parsed->help = true;
+            continue;
+        }
+        if (word == QLatin1String("--version")) {
+            parsed->version = true;
+            continue;
+        }
+        if (!word.startsWith(QLatin1Char('-')) || word == QLatin1String("-")) {
+            positional << word;
+            continue;
+        }
+        QString value;
+        bool inlineValue = false;
+        if (const qsizetype eq = word.indexOf(QLatin1Char('=')); word.startsWith(QLatin1String("--")) && eq > 0) {
+            value = word.mid(eq + 1);
+            word = word.left(eq);
+            inlineValue = true;
+        }
+        const OptionRow *row = FindOption(word);
+        if (!row) {
+            *error = QStringLiteral("unknown option %1").arg(word);
+            return false;
+        }
+        if (row->value && !inlineValue) {
+            if (i + 1 >= arguments.size()) {
+                *error = QStringLiteral("%1 needs a value (%2)").arg(word, QLatin1String(row->value));
+                return false;
+            }
+            value = arguments[++i];
+        } else if (!row->value && inlineValue) {
+            *error = QStringLiteral("%1 takes no value").arg(word);
+            return false;
+        }
+        if (!row->set(parsed->options, value)) {
+            *error = QStringLiteral("bad value for %1: '%2'").arg(word, value);
+            return false;
+        }
+        parsed->optionsUsed |= row->commandOption;
+    }
+    if (positional.isEmpty()) {
+        if (parsed->help || parsed->version) return true;
+        *error = QStringLiteral("no command given");
+        return false;
+    }
+    parsed->command = FindCommand(positional.first());
+    if (!parsed->command) {
+        *error = QStringLiteral("unknown command '%1'").arg(positional.first());
+        return false;
+    }
+    if (parsed->help) return true;
+    const Command &command = *parsed->command;
+    if (const unsigned stray = parsed->optionsUsed & ~command.options) {
+        for (const OptionRow &row : kOptions)
+            if (row.commandOption & stray) *error = QStringLiteral("%1 does not take %2").arg(QLatin1String(command.name), QLatin1String(row.name));
+        return false;
+    }
+    parsed->options.arguments = positional.mid(1);
+    const int count = int(parsed->options.arguments.size());
+    if (count < command.minArguments || count > command.maxArguments) {
+        *error = QStringLiteral("usage: quarntrim-cli %1 %2").arg(QLatin1String(command.name), QLatin1String(command.synopsis)).trimmed();
+        return false;
+    }
+    return true;
+}
+
+QString UsageText()
+{
+    QString text = QStringLiteral(
+        "usage: quarntrim-cli [--port PORT] [--wait SECONDS] [--json] [--quiet] COMMAND ...\n"
+        "The controller's service core without the window: the same link, image and bootloader\n"
+        "code, for scripts and production lines.\n\ncommands:\n");
+    for (const Command &command : Commands()) {
+        const QString left = (QLatin1String(command.name) + QLatin1Char(' ') + QLatin1String(command.synopsis)).trimmed();
+        text += QStringLiteral("  %1  %2\n").arg(left, -30).arg(QLatin1String(command.summary));
+    }
+    text += QStringLiteral("\noptions:\n");
+    for (const OptionRow &row : kOptions)
+        if (!row.commandOption) text += OptionLine(row);
+    text += QStringLiteral("  --help            this text; after a command, that command's\n"
+                           "  --version         the program's version\n\n");
+    text += QLatin1String(kExitStatuses);
+    return text;
+}
+
+QString CommandUsageText(const Command &command)
+{
+    QString text = QStringLiteral("usage: quarntrim-cli [global options] %1 %2\n\n%3\n")
+                       .arg(QLatin1String(command.name), QLatin1String(command.synopsis), QLatin1String(command.help));
+    bool first = true;
+    for (const OptionRow &row : kOptions) {
+        if (!(row.commandOption & command.options)) continue;
+        if (first) text += QStringLiteral("\noptions:\n");
+        first = false;
+        text += OptionLine(row);
+    }
+    text += QStringLiteral("\nGlobal options: see quarntrim-cli --help.\n");
+    text += QLatin1String(kExitStatuses);
+    return text;
+}

@@ -1,0 +1,20 @@
+#pragma once
+// Reads the command line: global options anywhere, the command, its arguments and own options.
+#include "cli/cli.h"
+
+struct Command;
+
+struct ParsedCommandLine {
+    CliOptions options;
+    const Command *command = nullptr;  // null with help or version alone
+    bool help = false;
+    bool version = false;
+    unsigned optionsUsed = 0;          // CommandOption bits given
+};
+
+// False with `error` set on a usage error.
+bool ParseCommandLine(const QStringList &arguments, ParsedCommandLine *parsed, QString *error);
+
+// The whole usage text, or one command's.
+QString UsageText();
+QString CommandUsageText(const Command &command);

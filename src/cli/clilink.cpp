@@ -1,0 +1,208 @@
+#include "cli/clilink.h"
+
+#include "cli/cli.h"
+#include "cli/files.h"
+#include "link/comthread.h"
+#include "link/linkmessage.h"
+#include "link/productcodes.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QTimer>
+
+#include <algorithm>
+
+namespace {
+// How often a wait looks at the worker's state: short against a byte's 10 ms pass.
+constexpr int PollMs = 2;
+// An image transfer takes about three seconds; one that goes on this long is stuck.
+constexpr int TransferLimitMs = 30000;
+
+QString Seconds(int ms) { return QString::number(ms / 1000.0, 'g', 4) + QStringLiteral(" s"); }
+}  // namespace
+
+CliLink::CliLink(Cli &cli, PortChoice port) : m_cli(cli), m_port(std::move(port))
+{
+    QCoreApplication::instance()->installEventFilter(this);
+}
+
+CliLink::~CliLink()
+{
+    // The worker's destructor serves its pending hand-overs until its thread has ended.
+    m_worker.reset();
+    m_cli.EndProgress();
+}
+
+uint8_t CliLink::State() const { return m_worker ? m_worker->LockedState() : LinkState::Start; }
+
+bool CliLink::Failed(int status, const QString &text)
+{
+    m_failureStatus = status;
+    m_failureText = text;
+    return false;
+}
+
+bool CliLink::WaitFor(const std::function<bool()> &done, int timeoutMs)
+{
+    const QDeadlineTimer deadline = timeoutMs < 0 ? QDeadlineTimer(QDeadlineTimer::Forever) : QDeadlineTimer(timeoutMs);
+    QTimer tick;  // wakes the wait up to look at the worker's state
+    tick.start(PollMs);
+    for (;;) {
+        if (done()) return true;
+        if (!m_stoppedText.isEmpty() || m_replaceAsked || deadline.hasExpired()) return false;
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+}
+
+bool CliLink::Connect()
+{
+    Start();
+    return WaitConnected(m_cli.Options().waitMs);
+}
+
+void CliLink::Start() { m_worker = std::make_unique<TCOMThread>(*this, m_port.com, m_port.device); }
+
+bool CliLink::WaitConnected(int timeoutMs)
+{
+    // Connected with a product letter: an application announced itself (a controller without one
+    // also ends up connected once its bootloader has been hooked for nothing).
+    if (!WaitFor([this] { return State() == LinkState::Connected && m_worker->AnnouncedLetter() != 0; }, timeoutMs)) {
+        if (!m_stoppedText.isEmpty()) return Failed(Exit::Link, m_stoppedText);
+        if (!m_lastBox.isEmpty()) return Failed(Exit::Link, m_lastBox.simplified());
+        return Failed(Exit::Link, QStringLiteral("no controller announced itself within ") + Seconds(m_cli.Options().waitMs));
+    }
+    m_productLetter = m_worker->AnnouncedLetter();
+    if (const ProductCodeEntry *entry = FindProductCode(m_productLetter)) m_banner = QString::fromLatin1(entry->banner);
+    return true;
+}
+
+bool CliLink::Request(uint8_t request, const QString &what)
+{
+    // The request is stored only while the link is connected; the worker then takes it at its next pass.
+    if (WaitFor([this, request] { return State() == LinkState::Connected && m_worker->SetRequest(request, 0); },
+                m_cli.Options().waitMs))
+        return true;
+    if (!m_stoppedText.isEmpty()) return Failed(Exit::Link, m_stoppedText);
+    return Failed(Exit::Link, QStringLiteral("the controller did not come back for %1 within %2").arg(what, Seconds(m_cli.Options().waitMs)));
+}
+
+bool CliLink::Transfer(uint8_t request, const int &finished, const QString &what)
+{
+    const int before = finished;
+    if (!Request(request, what)) return false;
+    m_showProgress = true;
+    const bool done = WaitFor([&finished, before] { return finished > before; }, TransferLimitMs);
+    m_showProgress = false;
+    m_cli.EndProgress();
+    if (done) return true;
+    return Failed(Exit::Link, m_stoppedText.isEmpty() ? what + QStringLiteral(" did not finish") : m_stoppedText);
+}
+
+bool CliLink::Download(CalImageBytes *image)
+{
+    if (!Transfer(Request::GetCalibration, m_downloads, QStringLiteral("the download"))) return false;
+    *image = m_incoming;
+    return true;
+}
+
+bool CliLink::Upload(const CalImageBytes &image)
+{
+    m_outgoing = image;
+    return Transfer(Request::SendCalibration, m_uploads, QStringLiteral("the upload"));
+}
+
+bool CliLink::RunFirmware(const FirmwareJob &job, const QString &backupFile, FirmwareOutcome *outcome)
+{
+    m_job = job;
+    m_backupFile = backupFile;
+    m_jobChosen = false;
+    m_runEnded = false;
+    if (!m_worker) Start();
+    m_showProgress = true;
+    // A controller with an application is asked to restart into its bootloader; one without
+    // comes up in its bootloader, and the worker hooks it and asks for the run by itself. Back in
+    // the connected state after the request, before the run was chosen, the hook failed.
+    bool requested = false;
+    bool left = false;
+    bool hookFailed = false;
+    const bool chosen = WaitFor(
+        [&] {
+            if (m_jobChosen) return true;
+            const uint8_t state = State();
+            if (!requested) {
+                requested = state == LinkState::Connected && m_worker->AnnouncedLetter() != 0 &&
+                            m_worker->SetRequest(Request::Upgrade, 0);
+                return false;
+            }
+            if (state != LinkState::Connected) left = true;
+            hookFailed = left && state == LinkState::Connected;
+            return hookFailed;
+        },
+        m_cli.Options().waitMs);
+    if (!chosen || hookFailed) {
+        m_showProgress = false;
+        if (!m_stoppedText.isEmpty()) return Failed(Exit::Link, m_stoppedText);
+        if (m_replaceAsked) return Failed(Exit::Link, QStringLiteral("the controller did not answer the request to restart into its bootloader"));
+        if (hookFailed) return Failed(Exit::Link, QStringLiteral("the bootloader did not answer its hook"));
+        if (!requested) return Failed(Exit::Link, QStringLiteral("no controller announced itself within ") + Seconds(m_cli.Options().waitMs));
+        return Failed(Exit::Link, QStringLiteral("the bootloader did not announce itself within ") + Seconds(m_cli.Options().waitMs));
+    }
+    // The run itself is bounded by the bootloader's own time limits.
+    WaitFor([this] { return m_runEnded; }, -1);
+    m_showProgress = false;
+    m_cli.EndProgress();
+    *outcome = m_outcome;
+    return true;
+}
+
+void CliLink::SyncStatus(const LinkStatus &status)
+{
+    if (m_worker && m_stoppedText.isEmpty() && m_worker->LockedState() == LinkState::Stopped) m_stoppedText = status.text;
+    if (m_showProgress) m_cli.Progress(status.text, status.progress);
+}
+
+// Boxes are the window's way to tell a person; the command line reports the outcome instead.
+void CliLink::ShowError(const QString &text) { m_lastBox = text; }
+void CliLink::ShowInfo(const QString &) {}
+
+void CliLink::ImageToBuffer(uint8_t *buffer) { std::copy(m_outgoing.begin(), m_outgoing.end(), buffer); }
+
+void CliLink::BufferToImage(const uint8_t *buffer) { std::copy(buffer, buffer + CalImageSize, m_incoming.begin()); }
+
+FirmwareJob CliLink::ChooseFirmwareJob()
+{
+    m_jobChosen = true;
+    return m_job;
+}
+
+bool CliLink::KeepFirmwareBackup(const QByteArray &hex, QString *error)
+{
+    QString why;
+    if (CliFiles::WriteAtomically(m_backupFile, hex, &why)) return true;
+    m_backupError = why;
+    *error = m_backupFile + QStringLiteral(": ") + why;
+    return false;
+}
+
+void CliLink::FirmwareRunEnded(FirmwareOutcome outcome, const QString &text)
+{
+    m_outcome = outcome;
+    m_runEnded = true;
+    m_failureText = outcome == FirmwareOutcome::BackupNotKept ? m_backupError : text;
+}
+
+bool CliLink::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == LinkMessageEvent::EventType()) {
+        const auto *message = static_cast<const LinkMessageEvent *>(event);
+        if (message->hostId() != LinkHostId()) return false;
+        switch (message->code()) {
+        case LinkCode::UploadFinished: ++m_uploads; break;
+        case LinkCode::DownloadFinished: ++m_downloads; break;
+        case LinkCode::ReplaceWorker: m_replaceAsked = true; break;
+        default: break;
+        }
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}

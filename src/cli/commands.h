@@ -1,0 +1,42 @@
+#pragma once
+// The command line's sub-commands: one function each over the shared core, and the table that
+// names them, their arguments, their own options and their help.
+#include <QStringList>
+
+class Cli;
+
+// Options a command may take besides the global ones.
+enum CommandOption : unsigned {
+    NoOption = 0,
+    ProbeOption = 1,   // --probe
+    OutputOption = 2,  // -o FILE
+    BackupOption = 4,  // --backup FILE
+};
+
+struct Command {
+    const char *name;
+    const char *synopsis;  // its arguments and options, as the usage line shows them
+    const char *summary;   // one line for the command list
+    const char *help;      // what --help on the command adds
+    int minArguments;
+    int maxArguments;
+    unsigned options;
+    int (*run)(Cli &cli);
+};
+
+int RunPorts(Cli &cli);
+int RunIdentify(Cli &cli);
+int RunGet(Cli &cli);
+int RunSend(Cli &cli);
+int RunShow(Cli &cli);
+int RunDiff(Cli &cli);
+int RunReport(Cli &cli);
+int RunFlash(Cli &cli);
+int RunReadFlash(Cli &cli);
+
+// True when the report goes to a PDF file: the command line then needs Qt Gui's application.
+bool ReportWantsPdf(const QString &output);
+
+// Every command, in the order --help lists them.
+const QList<Command> &Commands();
+const Command *FindCommand(const QString &name);

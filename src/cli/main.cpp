@@ -1,0 +1,45 @@
+// quarntrim-cli: the command line front end. Reads the command line, then runs one command.
+#include "cli/arguments.h"
+#include "cli/commands.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+
+#include <cstdio>
+#include <memory>
+
+int main(int argc, char *argv[])
+{
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+    ParsedCommandLine parsed;
+    QString error;
+    const bool parsedOk = ParseCommandLine(arguments, &parsed, &error);
+
+    // Only a PDF report needs Qt Gui's application; it runs without a display.
+    std::unique_ptr<QCoreApplication> app;
+    if (parsedOk && parsed.command && ReportWantsPdf(parsed.options.output)) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
+    QCoreApplication::setApplicationName(QStringLiteral("quarntrim-cli"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(QUARN_VERSION));
+
+    if (!parsedOk) {
+        std::fprintf(stderr, "quarntrim-cli: %s\n(quarntrim-cli --help lists the commands)\n", qPrintable(error));
+        return Exit::Usage;
+    }
+    if (parsed.version) {
+        std::printf("quarntrim-cli %s\n", QUARN_VERSION);
+        return Exit::Ok;
+    }
+    if (parsed.help || !parsed.command) {
+        const QString text = parsed.command ? CommandUsageText(*parsed.command) : UsageText();
+        std::fputs(qPrintable(text), stdout);
+        return Exit::Ok;
+    }
+    Cli cli(parsed.options);
+    return parsed.command->run(cli);
+}

@@ -1,0 +1,52 @@
+#include "cli/portchoice.h"
+
+#include "app/settings.h"
+#include "cli/cli.h"
+#include "link/serialdevicemap.h"
+
+#include <QRegularExpression>
+
+namespace {
+
+bool IsDevicePath(const QString &text)
+{
+    return text.contains(QLatin1Char('/')) || text.startsWith(QLatin1String("\\\\.\\"));
+}
+
+}  // namespace
+
+bool ChoosePort(const QString &given, PortChoice *choice, QString *error)
+{
+    if (IsDevicePath(given)) {
+        choice->com = SerialDeviceMap::PlatformNumber(given);
+        choice->device = given;
+        choice->label = given;
+        return true;
+    }
+    int com = 0;
+    if (given.isEmpty()) {
+        com = ReadComPortSetting();
+    } else {
+        static const QRegularExpression comNumber(QStringLiteral("^(?:COM)?([0-9]{1,3})$"),
+                                                  QRegularExpression::CaseInsensitiveOption);
+        const QRegularExpressionMatch match = comNumber.match(given);
+        com = match.hasMatch() ? match.captured(1).toInt() : 0;
+    }
+    if (com < 1 || com > 255) {
+        *error = QStringLiteral("'%1' is neither a COM number (1 to 255, as 7 or COM7) nor a device path").arg(given);
+        return false;
+    }
+    choice->com = com;
+    choice->device = SerialDeviceMap::DeviceFor(com);
+    choice->label = choice->device.isEmpty() ? QStringLiteral("COM%1").arg(com)
+                                             : QStringLiteral("COM%1 (%2)").arg(com).arg(choice->device);
+    return true;
+}
+
+bool ChoosePort(Cli &cli, PortChoice *choice)
+{
+    QString error;
+    if (ChoosePort(cli.Options().port, choice, &error)) return true;
+    cli.Fail(Exit::Usage, QStringLiteral("--port"), error);
+    return false;
+}

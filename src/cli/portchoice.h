@@ -1,0 +1,17 @@
+#pragma once
+// Which serial port a command talks to: a COM number ("7" or "COM7") through the same device map
+// as the window, a device path, or, when none is given, the window's stored "COM Port".
+#include <QString>
+
+struct PortChoice {
+    int com = 0;       // 0 for a device path with no COM number of its own
+    QString device;    // what is opened
+    QString label;     // how messages name it: "COM7 (/dev/ttyUSB6)" or the device path
+};
+
+// False with `error` set when `given` is neither a COM number nor a device path.
+bool ChoosePort(const QString &given, PortChoice *choice, QString *error);
+
+class Cli;
+// The port of --port (or the stored one); false after a usage line on standard error.
+bool ChoosePort(Cli &cli, PortChoice *choice);

@@ -1,0 +1,305 @@
+// The command line through its executable against the controller emulator on pseudo-terminals:
+// what each command leaves behind, what it sends, and its exit status.
+#include "app/image_defaults.h"
+#include "catalog/catalogue.h"
+#include "files/model/reportlines.h"
+#include "link/hex/flashimage.h"
+#include "sim_bootloader.h"
+#include "support/hexrecords.h"
+#include "support/simlink.h"
+#include "support/testsupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+constexpr int Com = 181;
+// A chip the table does not name: 15 KiB of writable flash in 128-byte pages, so a whole
+// read-back stays short.
+const QByteArray SmallChip = "ATMEGA16";
+constexpr int SmallChipBlocks = 0x3C00 / 64;
+
+struct Run {
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+Run Cli(const QStringList &arguments)
+{
+    QString program = qEnvironmentVariable("QUARN_CLI");
+    if (program.isEmpty()) program = QCoreApplication::applicationDirPath() + QStringLiteral("/quarntrim-cli");
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(180000)) {
+        process.kill();
+        process.waitForFinished();
+    }
+    Run run;
+    run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.out = QString::fromUtf8(process.readAllStandardOutput());
+    run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+QStringList OnCom(QStringList arguments) { return QStringList{QStringLiteral("--port"), QStringLiteral("COM%1").arg(Com)} + arguments; }
+
+SimOptions Unpaced()
+{
+    SimOptions options = QuickStart();
+    options.pacing = false;
+    options.announceMs = 50;
+    return options;
+}
+
+QByteArray Bytes(const CalImageBytes &image) { return QByteArray(reinterpret_cast<const char *>(image.data()), CalImageSize); }
+
+void WriteFile(const QString &name, const QByteArray &bytes)
+{
+    QFile file(name);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) qFatal("cannot write %s", qPrintable(name));
+}
+
+QByteArray ReadFile(const QString &name)
+{
+    QFile file(name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+uint8_t OldFirmware(int address) { return uint8_t(address * 5 + 1); }
+uint8_t NewFirmware(int address) { return uint8_t(address * 3 + 7); }
+
+// The old application: three 128-byte pages.
+constexpr int OldHighest = 0x17F;
+void HoldOldFirmware(SimBootloader &boot)
+{
+    QByteArray bytes;
+    for (int a = 0; a <= OldHighest; ++a) bytes.append(char(OldFirmware(a)));
+    boot.LoadFlash(0, bytes);
+}
+
+// True when the HEX file holds exactly the old application.
+bool HoldsOldFirmware(const QString &hexFile)
+{
+    FlashImage image;
+    QString error;
+    if (!image.LoadHexFile(hexFile, FlashImage::kSize, &error) || image.HighestAddress() != OldHighest) return false;
+    for (int a = 0; a <= OldHighest; ++a)
+        if (image.At(uint32_t(a)) != OldFirmware(a)) return false;
+    return true;
+}
+
+SimBootOptions SmallChipBoot()
+{
+    SimBootOptions options;
+    options.chip = SmallChip;
+    return options;
+}
+}  // namespace
+
+class CliTest : public QObject {
+    Q_OBJECT
+    PrivateSettings m_settings;
+    QTemporaryDir m_dir;
+
+    QString path(const char *name) const { return m_dir.filePath(QLatin1String(name)); }
+
+private slots:
+    void helpVersionAndUsage()
+    {
+        const Run help = Cli({QStringLiteral("--help")});
+        QCOMPARE(help.status, 0);
+        for (const char *command : {"ports", "identify", "get", "send", "flash", "read-flash"})
+            QVERIFY2(help.out.contains(QLatin1String("\n  ") + QLatin1String(command)), command);
+        QCOMPARE(Cli({QStringLiteral("flash"), QStringLiteral("--help")}).status, 0);
+        QVERIFY(Cli({QStringLiteral("--version")}).out.startsWith(QLatin1String("quarntrim-cli ")));
+        QCOMPARE(Cli({QStringLiteral("frobnicate")}).status, 2);
+        QCOMPARE(Cli({QStringLiteral("send")}).status, 2);
+        QCOMPARE(Cli({QStringLiteral("get"), QStringLiteral("a.joy"), QStringLiteral("--backup"), QStringLiteral("b.hex")}).status, 2);
+        QCOMPARE(Cli({QStringLiteral("--port"), QStringLiteral("COMX"), QStringLiteral("get"), QStringLiteral("a.joy")}).status, 2);
+    }
+
+    void probeNamesTheControllerOnEachPort()
+    {
+        SimOptions brennic = Unpaced();
+        brennic.product = 'd';
+        SimOnCom quarn(Com, Unpaced()), other(Com + 1, brennic);
+        const Run run = Cli({QStringLiteral("--wait"), QStringLiteral("3"), QStringLiteral("--json"), QStringLiteral("ports"), QStringLiteral("--probe")});
+        QCOMPARE(run.status, 0);
+        QStringList seen;
+        for (const QJsonValue &port : QJsonDocument::fromJson(run.out.toUtf8()).array())
+            seen << QStringLiteral("%1 %2").arg(port[QLatin1String("com")].toInt()).arg(port[QLatin1String("product")].toString());
+        QVERIFY2(seen.contains(QStringLiteral("%1 j").arg(Com)) && seen.contains(QStringLiteral("%1 d").arg(Com + 1)), qPrintable(seen.join(QLatin1Char(','))));
+    }
+
+    void getWritesTheControllersImage()
+    {
+        SimOnCom sim(Com, Unpaced());
+        const CalImageBytes image = PatternImage(3);
+        sim.sim().SetImage(image);
+        const Run run = Cli(OnCom({QStringLiteral("get"), path("got.joy")}));
+        QCOMPARE(run.status, 0);
+        QCOMPARE(ReadFile(path("got.joy")), Bytes(image));
+    }
+
+    void sendUploadsThenReadsBack()
+    {
+        SimOnCom sim(Com, Unpaced());
+        const CalImageBytes image = PatternImage(9);
+        WriteFile(path("send.joy"), Bytes(image));
+        const Run run = Cli(OnCom({QStringLiteral("send"), path("send.joy")}));
+        QCOMPARE(run.status, 0);
+        QCOMPARE(sim.sim().Image(), image);
+        QCOMPARE(sim.sim().UploadsCompleted(), 1);
+        QCOMPARE(sim.sim().DownloadsCompleted(), 1);
+    }
+
+    void sendRefusesAnImageThatIsNot256Bytes()
+    {
+        SimOnCom sim(Com, Unpaced());
+        WriteFile(path("short.joy"), Bytes(PatternImage(1)).left(255));
+        const Run run = Cli(OnCom({QStringLiteral("send"), path("short.joy")}));
+        QCOMPARE(run.status, 4);
+        QVERIFY(run.err.contains(path("short.joy")));
+        QVERIFY(sim.toolBytes().isEmpty());
+    }
+
+    void linkFailuresLeaveNoFile()
+    {
+        QTemporaryDir out;
+        SimOptions silent = Unpaced();
+        silent.silent = true;
+        SimOnCom sim(Com, silent);
+        const Run quiet = Cli(OnCom({QStringLiteral("--wait"), QStringLiteral("1"), QStringLiteral("get"), out.filePath(QStringLiteral("a.joy"))}));
+        QCOMPARE(quiet.status, 3);
+        QVERIFY(quiet.err.contains(QStringLiteral("COM%1").arg(Com)));
+        const Run missing = Cli({QStringLiteral("--port"), QStringLiteral("/dev/quarn-no-such-port"), QStringLiteral("read-flash"), out.filePath(QStringLiteral("b.hex"))});
+        QCOMPARE(missing.status, 3);
+        QVERIFY(missing.err.contains(QStringLiteral("/dev/quarn-no-such-port")));
+        QCOMPARE(QDir(out.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+    }
+
+    void showListsEveryFieldOfTheDefaultImage()
+    {
+        CalImageBytes defaults{};
+        SetImageDefaultBytes(defaults.data());
+        WriteFile(path("defaults.joy"), Bytes(defaults));
+        const Run run = Cli({QStringLiteral("show"), path("defaults.joy")});
+        QCOMPARE(run.status, 0);
+        const QList<Catalogue::FieldValue> fields = Catalogue::Describe(defaults, Catalogue::ProductOfFile(defaults));
+        QCOMPARE(run.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts), Catalogue::ShowLines(fields));
+        const Run json = Cli({QStringLiteral("--json"), QStringLiteral("show"), path("defaults.joy")});
+        QCOMPARE(QJsonDocument::fromJson(json.out.toUtf8()).object()[QLatin1String("fields")].toArray().size(), fields.size());
+    }
+
+    void diffNamesExactlyTheTrimThatDiffers()
+    {
+        CalImageBytes a{};
+        SetImageDefaultBytes(a.data());
+        int offset = -1;
+        for (const Catalogue::FieldValue &field : Catalogue::Describe(a, Product::Quarn))
+            if (field.name.contains(QLatin1String("Hoist Up")) && field.name.contains(QLatin1String("Min"))) offset = field.offsets.first();
+        QVERIFY(offset >= 0);
+        CalImageBytes b = a;
+        b[offset] = uint8_t(b[offset] + 40);
+        WriteFile(path("a.joy"), Bytes(a));
+        WriteFile(path("b.joy"), Bytes(b));
+        const Run run = Cli({QStringLiteral("diff"), path("a.joy"), path("b.joy")});
+        QCOMPARE(run.status, 1);
+        const QStringList lines = run.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 1);
+        for (const char *part : {"Hoist Up", "(Hyd A6)", "Min", " -> "}) QVERIFY2(lines.first().contains(QLatin1String(part)), qPrintable(lines.first()));
+        QCOMPARE(Cli({QStringLiteral("diff"), path("a.joy"), QStringLiteral("defaults")}).status, 0);
+    }
+
+    void reportToPdfReadsBackAsTheReportLines()
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) QSKIP("pdftotext is not installed");
+        const CalImageBytes image = PatternImage(5);
+        WriteFile(path("report.joy"), Bytes(image));
+        const Run run = Cli({QStringLiteral("report"), path("report.joy"), QStringLiteral("-o"), path("report.pdf")});
+        QCOMPARE(run.status, 0);
+        QProcess pdftotext;
+        pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path("report.pdf"), QStringLiteral("-")});
+        QVERIFY(pdftotext.waitForFinished(30000));
+        const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput()).simplified();
+        for (const QString &line : ReportLines(image))
+            QVERIFY2(text.contains(line.simplified()), qPrintable(line));
+    }
+
+    void flashKeepsTheReplacedFirmwareBeforeTheFirstErase()
+    {
+        SimBootloader boot(SmallChipBoot());
+        HoldOldFirmware(boot);
+        SimOnCom sim(Com, Unpaced(), boot);
+        WriteFile(path("new.hex"), HexFileText(0x2FF, NewFirmware));
+        const Run run = Cli(OnCom({QStringLiteral("flash"), path("new.hex"), QStringLiteral("--backup"), path("old.hex")}));
+        QCOMPARE(run.status, 0);
+        QVERIFY(HoldsOldFirmware(path("old.hex")));
+        for (int a = 0; a <= 0x2FF; ++a) QCOMPARE(boot.Flash(uint32_t(a)), NewFirmware(a));
+        // Every block was read back before the first erase packet went out.
+        const QByteArray sent = sim.toolBytes();
+        const qsizetype firstErase = sent.indexOf(QByteArray("\x45\x03\x00", 3));
+        QVERIFY(firstErase > 0);
+        QCOMPARE(sent.left(firstErase).count(QByteArray("\x56\x05", 2)), SmallChipBlocks);
+    }
+
+    void flashProgramsAControllerWithoutFirmware()
+    {
+        SimBootOptions options = SmallChipBoot();
+        options.hasFirmware = false;
+        SimBootloader boot(options);
+        SimOnCom sim(Com, Unpaced(), boot);
+        WriteFile(path("new.hex"), HexFileText(0x2FF, NewFirmware));
+        const Run run = Cli(OnCom({QStringLiteral("flash"), path("new.hex")}));
+        QCOMPARE(run.status, 0);
+        for (int a = 0; a <= 0x2FF; ++a) QCOMPARE(boot.Flash(uint32_t(a)), NewFirmware(a));
+    }
+
+    void flashProgramsNothingWhenTheBackupCannotBeRead()
+    {
+        SimBootOptions options = SmallChipBoot();
+        options.corruptReadbacks = -1;
+        SimBootloader boot(options);
+        HoldOldFirmware(boot);
+        SimOnCom sim(Com, Unpaced(), boot);
+        WriteFile(path("new.hex"), HexFileText(0x2FF, NewFirmware));
+        QFile::remove(path("unread.hex"));
+        const Run run = Cli(OnCom({QStringLiteral("flash"), path("new.hex"), QStringLiteral("--backup"), path("unread.hex")}));
+        QCOMPARE(run.status, 3);
+        QCOMPARE(boot.Packets('E'), 0);
+        QCOMPARE(boot.PagesWritten(), 0);
+        QVERIFY(!QFile::exists(path("unread.hex")));
+    }
+
+    void flashRefusesABrokenFileWithoutTouchingTheController()
+    {
+        SimOnCom sim(Com, Unpaced());
+        WriteFile(path("broken.hex"), ":10000000FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF01\r\n:00000001FF\r\n");
+        const Run run = Cli(OnCom({QStringLiteral("flash"), path("broken.hex")}));
+        QCOMPARE(run.status, 4);
+        QVERIFY(run.err.contains(path("broken.hex")));
+        QVERIFY(sim.toolBytes().isEmpty());
+    }
+
+    void readFlashWritesTheApplicationAsHex()
+    {
+        SimBootloader boot(SmallChipBoot());
+        HoldOldFirmware(boot);
+        SimOnCom sim(Com, Unpaced(), boot);
+        const Run run = Cli(OnCom({QStringLiteral("read-flash"), path("read.hex")}));
+        QCOMPARE(run.status, 0);
+        QVERIFY(HoldsOldFirmware(path("read.hex")));
+        QCOMPARE(boot.Packets('E'), 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(CliTest)
+#include "test_cli.moc"
