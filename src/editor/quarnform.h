@@ -56,6 +56,10 @@ public:
     void ImageToBuffer(uint8_t *buffer) override;
     void BufferToImage(const uint8_t *buffer) override;
     QString SelectFirmwareFile() override;
+    // The upgrade first keeps the firmware it replaces in the history, unless the settings say not
+    // to (quarnform_history.cpp).
+    FirmwareJob ChooseFirmwareJob() override;
+    bool KeepFirmwareBackup(const QByteArray &hex, QString *error) override;
     uint32_t testPressStamp() const { return m_testPressStamp; }
 
 public slots:
@@ -127,6 +131,7 @@ private:
     Exchange m_downloadCapture;  // what BufferToImage received, before any defaults
     std::optional<CalImageBytes> m_lastExchanged;  // the last image a finished transfer carried
     int m_freeingPort = 0;       // the port of a worker being freed
+    QString m_chipLine;          // the chip the bootloader named for the firmware run under way
 
     TCOMThread *ComThread = nullptr;
     bool m_freeingLink = false;       // FreeLink is waiting for the worker's thread

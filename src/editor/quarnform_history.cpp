@@ -1,8 +1,9 @@
-// The main window's controller history: every image a finished transfer carried is kept,
-// "History..." opens a kept image as "&Open" opens a file, and "Compare..." lists by name what
-// the image in memory changes against another.
+// The main window's controller history: every image a finished transfer carried is kept, as is
+// the firmware an upgrade replaces; "History..." opens a kept image as "&Open" opens a file, and
+// "Compare..." lists by name what the image in memory changes against another.
 #include "editor/quarnform.h"
 
+#include "app/settings.h"
 #include "catalog/catalogue.h"
 #include "files/comparedialog.h"
 #include "files/errorbox.h"
@@ -11,6 +12,7 @@
 #include "link/linkmessage.h"
 #include "link/productcodes.h"
 
+#include <QLabel>
 #include <QPlainTextEdit>
 
 namespace {
@@ -69,4 +71,23 @@ void TQuarnForm::Compare1Click()
     const uint8_t product = ProductCode != Product::None ? uint8_t(ProductCode) : Catalogue::ProductOfFile(CalImage);
     CompareDialog dialog(CalImage, product, m_lastExchanged, HistoryStore(), this);
     dialog.exec();
+}
+
+FirmwareJob TQuarnForm::ChooseFirmwareJob()
+{
+    // Asked for right after the bootloader's identification line has been shown: the status
+    // line names the chip the copy comes from.
+    m_chipLine = ConnectedPanel->text();
+    FirmwareJob job;
+    job.fileName = SelectFirmwareFile();
+    job.backupFirst = FirmwareBackupBeforeUpgrade();
+    return job;
+}
+
+bool TQuarnForm::KeepFirmwareBackup(const QByteArray &hex, QString *error)
+{
+    QString reason;
+    if (HistoryStore().KeepFirmware(hex, m_chipLine, HandOverPort(), &reason)) return true;
+    if (error) *error = QStringLiteral("Firmware backup not kept: ") + reason;
+    return false;
 }
