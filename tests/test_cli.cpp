@@ -3,6 +3,7 @@
 #include "app/image_defaults.h"
 #include "catalog/catalogue.h"
 #include "files/model/reportlines.h"
+#include "history/historystore.h"
 #include "link/hex/flashimage.h"
 #include "sim_bootloader.h"
 #include "support/hexrecords.h"
@@ -47,6 +48,24 @@ Run Cli(const QStringList &arguments)
     run.out = QString::fromUtf8(process.readAllStandardOutput());
     run.err = QString::fromUtf8(process.readAllStandardError());
     return run;
+}
+
+// The newest images of the controller history, newest first; each came over the emulator's port.
+struct KeptImage {
+    HistoryKind kind;
+    CalImageBytes image;
+    bool operator==(const KeptImage &) const = default;
+};
+QList<KeptImage> NewestKept(int count)
+{
+    const HistoryStore store;
+    QList<KeptImage> kept;
+    for (const HistoryEntry &entry : store.Entries().mid(0, count)) {
+        CalImageBytes image{};
+        if (entry.comNumber != Com || !store.Load(entry, image)) qFatal("history entry %s", qPrintable(entry.fileName));
+        kept.append({entry.kind, image});
+    }
+    return kept;
 }
 
 QStringList OnCom(QStringList arguments) { return QStringList{QStringLiteral("--port"), QStringLiteral("COM%1").arg(Com)} + arguments; }
@@ -147,6 +166,8 @@ private slots:
         const Run run = Cli(OnCom({QStringLiteral("get"), path("got.joy")}));
         QCOMPARE(run.status, 0);
         QCOMPARE(ReadFile(path("got.joy")), Bytes(image));
+        // Kept in the window's history too.
+        QCOMPARE(NewestKept(1), (QList<KeptImage>{{HistoryKind::Download, image}}));
     }
 
     void sendUploadsThenReadsBack()
@@ -159,6 +180,7 @@ private slots:
         QCOMPARE(sim.sim().Image(), image);
         QCOMPARE(sim.sim().UploadsCompleted(), 1);
         QCOMPARE(sim.sim().DownloadsCompleted(), 1);
+        QCOMPARE(NewestKept(2), (QList<KeptImage>{{HistoryKind::Download, image}, {HistoryKind::Upload, image}}));
     }
 
     void sendRefusesAnImageThatIsNot256Bytes()

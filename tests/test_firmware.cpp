@@ -16,6 +16,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QLabel>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -58,7 +59,13 @@ class FirmwareTest : public QObject {
     }
 
 private slots:
-    void init() { ProductCode = Product::None; }
+    void init()
+    {
+        ProductCode = Product::None;
+        // These runs are about programming; the copy taken before it is tested on its own.
+        QSettings(QString::fromLatin1(SettingsMaker), QString::fromLatin1(SettingsSection))
+            .setValue(QStringLiteral("Firmware/BackupBeforeUpgrade"), false);
+    }
 
     void upgradeFromTheMenuProgramsAndTheApplicationReturns()
     {

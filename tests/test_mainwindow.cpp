@@ -32,7 +32,7 @@ private slots:
             got << menuAction->text() + QStringLiteral(": ") + items.join(QLatin1Char('|'));
         }
         QCOMPARE(got, QStringList({
-                          "&File: &Open|&Save|-|&Print|-|&Exit",
+                          "&File: &Open|&Save|-|&History...|&Compare...|-|&Print|-|&Exit",
                           "&View: &Log Window|Quarn Menu|Dorsell Menu|Brennic Menu|Horner CsCAN|Ostrel",
                           "&Datalink: &Port Number|&Send Calibration|&Get Calibration|&Upgrade Firmware|&Reset Cal File",
                           "&Help: &About",

@@ -3,7 +3,7 @@
 #include <QSettings>
 
 namespace {
-constexpr const char *Maker = "Halvern";
+constexpr const char *Maker = SettingsMaker;
 constexpr const char *Group = "Settings";
 }  // namespace
 
@@ -39,4 +39,10 @@ void WriteComPortSetting(int port)
 {
     WriteSetting(QString::fromLatin1(SettingsSection), QString::fromLatin1(ComPortSetting),
                  QString::number(port));
+}
+
+bool FirmwareBackupBeforeUpgrade()
+{
+    const QSettings settings(QString::fromLatin1(Maker), QString::fromLatin1(SettingsSection));
+    return settings.value(QStringLiteral("Firmware/BackupBeforeUpgrade"), true).toBool();
 }

@@ -1,5 +1,6 @@
 // get: the controller's image into a *.joy file, written only once the whole image has arrived.
 #include "cli/cli.h"
+#include "cli/clihistory.h"
 #include "cli/clilink.h"
 #include "cli/commands.h"
 #include "cli/files.h"
@@ -15,6 +16,7 @@ int RunGet(Cli &cli)
     CliLink link(cli, port);
     CalImageBytes image{};
     if (!link.Connect() || !link.Download(&image)) return cli.Fail(link.FailureStatus(), port.label, link.FailureText());
+    KeepInHistory(link, HistoryKind::Download, image);
     const QByteArray bytes(reinterpret_cast<const char *>(image.data()), CalImageSize);
     if (!CliFiles::WriteAtomically(fileName, bytes, &error)) return cli.Fail(Exit::File, fileName, error);
     return Exit::Ok;

@@ -1,5 +1,6 @@
 // send: a *.joy file to the controller, then the image read back and compared byte for byte.
 #include "cli/cli.h"
+#include "cli/clihistory.h"
 #include "cli/clilink.h"
 #include "cli/commands.h"
 #include "cli/files.h"
@@ -38,8 +39,10 @@ int RunSend(Cli &cli)
     if (!ChoosePort(cli, &port)) return Exit::Usage;
     CliLink link(cli, port);
     CalImageBytes readBack{};
-    if (!link.Connect() || !link.Upload(image) || !link.Download(&readBack))
-        return cli.Fail(link.FailureStatus(), port.label, link.FailureText());
+    if (!link.Connect() || !link.Upload(image)) return cli.Fail(link.FailureStatus(), port.label, link.FailureText());
+    KeepInHistory(link, HistoryKind::Upload, image);
+    if (!link.Download(&readBack)) return cli.Fail(link.FailureStatus(), port.label, link.FailureText());
+    KeepInHistory(link, HistoryKind::Download, readBack);
     if (readBack != image)
         return cli.Fail(Exit::Difference, port.label, QStringLiteral("the image read back differs from %1 at %2").arg(fileName, Differences(image, readBack)));
     return Exit::Ok;

@@ -1,10 +1,13 @@
 #pragma once
 // The main window: menus, the product page stack, the link status strip and the log window.
+#include "app/calimage.h"
 #include "editor/editorhost.h"
+#include "history/historystore.h"
 #include "link/linkhost.h"
 
 #include <QMainWindow>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 class QAction;
@@ -53,12 +56,18 @@ public:
     void ImageToBuffer(uint8_t *buffer) override;
     void BufferToImage(const uint8_t *buffer) override;
     QString SelectFirmwareFile() override;
+    // The upgrade first keeps the firmware it replaces in the history, unless the settings say not
+    // to (quarnform_history.cpp).
+    FirmwareJob ChooseFirmwareJob() override;
+    bool KeepFirmwareBackup(const QByteArray &hex, QString *error) override;
     uint32_t testPressStamp() const { return m_testPressStamp; }
 
 public slots:
     // File menu
     void Open1Click();
     void Save1Click();
+    void History1Click();
+    void Compare1Click();
     void Print1Click();
     void Exit1Click();
     // View menu
@@ -106,6 +115,24 @@ private:
     // Handles one link message; true when the event was one.
     bool AppMessage(QEvent *event);
 
+    // The controller history (quarnform_history.cpp). The bytes of each exchange are captured in
+    // the hand-overs and kept once the worker's finish message has arrived, never during the
+    // transfer; a history that cannot be written costs one line in the log window.
+    void KeepExchange(int linkCode);
+    int HandOverPort() const;
+    // Replaces the image with `image` and shows it, as "&Open" does with a file's bytes.
+    void OpenImage(const CalImageBytes &image);
+    struct Exchange {
+        CalImageBytes bytes{};
+        int port = 0;
+        uint8_t product = 0;
+    };
+    Exchange m_uploadCapture;    // what ImageToBuffer handed to the worker
+    Exchange m_downloadCapture;  // what BufferToImage received, before any defaults
+    std::optional<CalImageBytes> m_lastExchanged;  // the last image a finished transfer carried
+    int m_freeingPort = 0;       // the port of a worker being freed
+    QString m_chipLine;          // the chip the bootloader named for the firmware run under way
+
     TCOMThread *ComThread = nullptr;
     bool m_freeingLink = false;       // FreeLink is waiting for the worker's thread
     bool m_linkCreated = false;       // the first worker has been created
@@ -121,6 +148,7 @@ private:
 
     // Menu items
     QAction *Open1 = nullptr, *Save1 = nullptr, *Print1 = nullptr, *Exit1 = nullptr;
+    QAction *History1 = nullptr, *Compare1 = nullptr;
     QAction *LogWindow1 = nullptr, *QuarnMenu1 = nullptr, *DorsellMenu1 = nullptr, *BrennicMenu1 = nullptr,
             *HornerCsCAN1 = nullptr, *Ostrel1 = nullptr;
     QAction *PortNumber1 = nullptr, *SendCal = nullptr, *GetCalibration1 = nullptr,

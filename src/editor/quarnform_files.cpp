@@ -51,8 +51,7 @@ void TQuarnForm::Open1Click()
         ShowErrorBox(this, IoErrorText(error));
         return;
     }
-    CalImage = image;
-    ImageToControls(true);
+    OpenImage(image);
 }
 
 void TQuarnForm::Save1Click()

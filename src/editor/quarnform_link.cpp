@@ -65,6 +65,7 @@ void TQuarnForm::FreeLink()
         return;
     }
     m_freeingLink = true;
+    m_freeingPort = worker->PortNumber();
     delete worker;
     m_freeingLink = false;
     // Finish boxes that arrived during the wait are shown now, from the event queue.
@@ -102,6 +103,7 @@ bool TQuarnForm::AppMessage(QEvent *event)
             m_deferredLinkMessages.push_back({message->workerId(), message->code()});
             break;
         }
+        KeepExchange(message->code());
         if (message->code() == LinkCode::UploadFinished) {
             ShowInfo(QStringLiteral("Upload Successful!"));
         } else {
@@ -173,10 +175,17 @@ void TQuarnForm::ShowInfo(const QString &text)
     QMessageBox::information(this, QCoreApplication::applicationName(), text);
 }
 
-void TQuarnForm::ImageToBuffer(uint8_t *buffer) { std::copy(CalImage.begin(), CalImage.end(), buffer); }
+void TQuarnForm::ImageToBuffer(uint8_t *buffer)
+{
+    std::copy(CalImage.begin(), CalImage.end(), buffer);
+    m_uploadCapture = {CalImage, HandOverPort(), ProductCode};
+}
 
 void TQuarnForm::BufferToImage(const uint8_t *buffer)
 {
+    std::copy(buffer, buffer + CalImageSize, m_downloadCapture.bytes.begin());
+    m_downloadCapture.port = HandOverPort();
+    m_downloadCapture.product = ProductCode;
     std::copy(buffer, buffer + CalImageSize, CalImage.begin());
     // A controller whose configuration memory is blank yields the default image.
     if (CalImage[Off::JoystickType] == 0xFF) SetImageDefaults();

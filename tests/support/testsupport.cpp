@@ -41,6 +41,8 @@ void ModalAnswerer::poll()
 PrivateSettings::PrivateSettings()
 {
     qputenv("XDG_CONFIG_HOME", m_dir.path().toLocal8Bit());
+    // The controller history and any other user data land here too, never in the real home.
+    qputenv("XDG_DATA_HOME", (m_dir.path() + QStringLiteral("/data")).toLocal8Bit());
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir.path());
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_dir.path());
 }

@@ -44,7 +44,7 @@ private:
     QStringList m_titled;
 };
 
-// Points QSettings at a fresh temporary folder for as long as it lives.
+// Points QSettings and the user's data folder at a fresh temporary folder for as long as it lives.
 class PrivateSettings {
 public:
     PrivateSettings();

@@ -1,0 +1,41 @@
+#pragma once
+// "Compare": the named settings in which the image in memory differs from another image: the last
+// one exchanged with the controller, a kept history image, a *.joy file or the defaults. It only
+// reads; nothing it does changes the image, the page or the history.
+#include "app/calimage.h"
+#include "history/historystore.h"
+
+#include <QDialog>
+
+#include <optional>
+
+class QLabel;
+class QPushButton;
+class QTreeWidget;
+
+class CompareDialog : public QDialog {
+    Q_OBJECT
+public:
+    // `image` is read as `product`; `lastExchanged` is absent until a transfer has finished.
+    CompareDialog(const CalImageBytes &image, uint8_t product, std::optional<CalImageBytes> lastExchanged,
+                  HistoryStore store, QWidget *parent = nullptr);
+
+    // Lists the differences from `other`, described as `what` in the dialog.
+    void CompareWith(const CalImageBytes &other, const QString &what);
+
+private:
+    void CompareWithLast();
+    void CompareWithHistory();
+    void CompareWithFile();
+    void CompareWithDefaults();
+
+    const CalImageBytes m_image;
+    const uint8_t m_product;
+    const std::optional<CalImageBytes> m_lastExchanged;
+    const HistoryStore m_store;
+    QLabel *SubjectLabel = nullptr;
+    QTreeWidget *DifferenceList = nullptr;
+    QLabel *CountLabel = nullptr;
+    QPushButton *LastButton = nullptr, *HistoryButton = nullptr, *FileButton = nullptr, *DefaultsButton = nullptr,
+                *CloseButton = nullptr;
+};

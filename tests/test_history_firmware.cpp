@@ -1,0 +1,155 @@
+// The firmware copy an upgrade keeps before it programs, through the main window against the
+// emulated bootloader: the copy holds the firmware that was replaced, and a flash that cannot be
+// read back stops the upgrade before anything is erased.
+#include "app/calimage.h"
+#include "app/settings.h"
+#include "editor/quarnform.h"
+#include "history/historystore.h"
+#include "link/hex/flashimage.h"
+#include "sim_bootloader.h"
+#include "support/filedialogs.h"
+#include "support/hexrecords.h"
+#include "support/simlink.h"
+#include "support/testsupport.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+constexpr int Com = 193;
+// A small chip keeps the read-back short: 0x3C00 bytes in 128-byte pages.
+const QByteArray SmallChip = "ATMEGA16";
+constexpr uint32_t SmallChipFlash = 0x3C00;
+constexpr int OldHighest = 0x1A0;       // the old application ends inside its fourth page
+constexpr int OldKeptEnd = 0x200;       // so the copy runs to the end of that page
+constexpr int NewHighest = 0x2FF;
+const QString Verified = QStringLiteral("Upload completed and verified!");
+
+uint8_t OldFirmware(int address) { return uint8_t(address * 13 + 5); }
+uint8_t NewFirmware(int address) { return uint8_t(address * 7 + 3); }
+
+SimBootOptions SmallChipBoot()
+{
+    SimBootOptions options;
+    options.chip = SmallChip;
+    return options;
+}
+
+void HoldOldFirmware(SimBootloader &boot)
+{
+    QByteArray bytes;
+    for (int a = 0; a <= OldHighest; ++a) bytes.append(char(OldFirmware(a)));
+    boot.LoadFlash(0, bytes);
+}
+
+SimOptions Unpaced()
+{
+    SimOptions options = QuickStart();
+    options.pacing = false;
+    return options;
+}
+
+QList<HistoryEntry> FirmwareCopies()
+{
+    QList<HistoryEntry> copies;
+    for (const HistoryEntry &entry : HistoryStore().Entries())
+        if (entry.kind == HistoryKind::Firmware) copies.append(entry);
+    return copies;
+}
+}  // namespace
+
+class HistoryFirmwareTest : public QObject {
+    Q_OBJECT
+    PrivateSettings m_settings;
+    QTemporaryDir m_dir;
+
+    QString NewFirmwareFile()
+    {
+        const QString name = m_dir.filePath(QStringLiteral("new.hex"));
+        QFile file(name);
+        const QByteArray text = HexFileText(NewHighest, NewFirmware);
+        if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size()) qFatal("cannot write %s", qPrintable(name));
+        return name;
+    }
+
+    // The window connected to `sim`, once an upgrade with the new firmware file has run until
+    // `done` holds; nullptr when it never did.
+    std::unique_ptr<TQuarnForm> Upgrade(SimOnCom &sim, ModalAnswerer &boxes, const std::function<bool(TQuarnForm &)> &done)
+    {
+        FileDialogTyper dialogs(boxes, NewFirmwareFile());
+        WriteComPortSetting(sim.com());
+        auto form = makeMainWindow();
+        if (!waitUntil([&] { return boxes.texts().contains(QStringLiteral("Download Successful!")); }, 8000) ||
+            !waitFreshlyConnected(sim, *form->comThread()))
+            return nullptr;
+        findControl<QAction>(form.get(), QStringLiteral("UpgradeFirmware1"))->trigger();
+        if (!waitUntil([&] { return done(*form); }, 30000)) return nullptr;
+        return form;
+    }
+
+private slots:
+    void init() { ProductCode = Product::None; }
+    void cleanup() { QDir(HistoryStore::DefaultFolder()).removeRecursively(); }
+
+    void upgradeKeepsTheReplacedFirmwareFirst()
+    {
+        SimBootloader boot(SmallChipBoot());
+        HoldOldFirmware(boot);
+        SimOnCom sim(Com, Unpaced(), boot);
+        ModalAnswerer boxes;
+        QVERIFY(Upgrade(sim, boxes, [&](TQuarnForm &) { return boxes.texts().contains(Verified); }));
+        for (int a = 0; a <= NewHighest; ++a) QCOMPARE(boot.Flash(uint32_t(a)), NewFirmware(a));
+
+        const QList<HistoryEntry> copies = FirmwareCopies();
+        QCOMPARE(copies.size(), 1);
+        QCOMPARE(copies[0].comNumber, Com);
+        QVERIFY2(copies[0].banner.contains(QString::fromLatin1(SmallChip)), qPrintable(copies[0].banner));
+        FlashImage copy;
+        QString error;
+        QVERIFY2(copy.LoadHexFile(HistoryStore().PathOf(copies[0]), SmallChipFlash, &error), qPrintable(error));
+        QCOMPARE(copy.HighestAddress(), OldKeptEnd - 1);
+        for (int a = 0; a < OldKeptEnd; ++a)
+            QCOMPARE(copy.At(uint32_t(a)), a <= OldHighest ? OldFirmware(a) : uint8_t(0xFF));
+    }
+
+    void unreadableFlashStopsTheUpgradeBeforeAnyErase()
+    {
+        SimBootOptions options = SmallChipBoot();
+        options.corruptReadbacks = -1;
+        SimBootloader boot(options);
+        HoldOldFirmware(boot);
+        SimOnCom sim(Com, Unpaced(), boot);
+        ModalAnswerer boxes;
+        auto form = Upgrade(sim, boxes, [](TQuarnForm &f) {
+            return findControl<QLabel>(&f, QStringLiteral("ConnectedPanel"))->text().startsWith(QStringLiteral("Reading the flash failed"));
+        });
+        QVERIFY(form);
+        auto *panel = findControl<QLabel>(form.get(), QStringLiteral("ConnectedPanel"));
+        QCOMPARE(panel->palette().color(QPalette::Window), QColor(255, 0, 0));
+        QCOMPARE(boot.Packets('E'), 0);
+        QCOMPARE(boot.PagesWritten(), 0);
+        QCOMPARE(boot.Flash(0), OldFirmware(0));
+        QVERIFY(FirmwareCopies().isEmpty());
+    }
+
+    void settingTurnsTheCopyOff()
+    {
+        QSettings(QString::fromLatin1(SettingsMaker), QString::fromLatin1(SettingsSection))
+            .setValue(QStringLiteral("Firmware/BackupBeforeUpgrade"), false);
+        SimBootloader boot(SmallChipBoot());
+        HoldOldFirmware(boot);
+        SimOnCom sim(Com, Unpaced(), boot);
+        ModalAnswerer boxes;
+        QVERIFY(Upgrade(sim, boxes, [&](TQuarnForm &) { return boxes.texts().contains(Verified); }));
+        QCOMPARE(boot.Packets('V'), (NewHighest + 1) / 64);
+        QVERIFY(FirmwareCopies().isEmpty());
+    }
+};
+
+QTEST_MAIN(HistoryFirmwareTest)
+#include "test_history_firmware.moc"
