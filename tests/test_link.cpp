@@ -240,6 +240,27 @@ private slots:
         QCOMPARE(host.imagesTaken(), 1);
     }
 
+    void lateAnnouncementBeforeTheAnswerIsNotTakenAsImageData()
+    {
+        // The controller's own announcement, crossing the acknowledgement, waits on the line
+        // together with its answer to the 0xFF: the image still starts after the 'F'.
+        RecordingLinkHost host;
+        SteppedLink link(host);
+        ScriptedController controller;
+        ConnectStepped(link, controller, host);
+        controller.image = PatternImage(33);
+        bool crossed = false;
+        link.SetPeer([&](uint8_t byte) {
+            const QByteArray answer = controller.Answer(byte);
+            if (byte != Wire::Attention || controller.downloading || crossed) return answer;
+            crossed = true;
+            return "j" + answer;
+        });
+        link.SetRequest(Request::GetCalibration, 0);
+        QVERIFY(link.RunUntil([&] { return host.imagesTaken() == 2; }, 5000));
+        QCOMPARE(host.received, controller.image);
+    }
+
     void transferFailures_data()
     {
         QTest::addColumn<uint8_t>("request");

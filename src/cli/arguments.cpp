@@ -150,8 +150,8 @@ QString UsageText()
     text += QStringLiteral("\noptions:\n");
     for (const OptionRow &row : kOptions)
         if (!row.commandOption) text += OptionLine(row);
-    text += QStringLiteral("  --help            this text; after a command, that command's\n"
-                           "  --version         the program's version\n\n");
+    text += QStringLiteral("  --help              this text; after a command, that command's\n"
+                           "  --version           the program's version\n\n");
     text += QLatin1String(kExitStatuses);
     return text;
 }

@@ -6,6 +6,8 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    // Lets the desktop match the window to its menu entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("com.halvern.QuarnTrim"));
     InstallApplicationStyle();
     TQuarnForm form;
     form.show();

@@ -85,6 +85,10 @@ void TCOMThread::StepReceivingImage()
     }
     if (m_transferStep == AwaitProductCode) {
         if (!FindProductCode(byte)) return;
+        // An announcement the controller sent before it heard the acknowledgement can arrive after
+        // the flush, just ahead of its answer to the 0xFF. Nothing of the image comes before the
+        // 'F', so whatever else waits now is discarded: the answer must not become image byte 0.
+        FlushInput();
         WriteByte(Wire::GetImage);
         SetStatusText(QStringLiteral("Retrieving v1.1 Calibration"));
         m_transferLength = TransferLength;
