@@ -53,11 +53,18 @@ void TCOMThread::Pass()
         Step();
         m_pass = nullptr;
     }
+    const uint32_t pauseStart = Now();
     Pause(LinkTime::PassSleepMs);
     if (Now() - m_lastStatusRefresh > LinkTime::StatusRefreshMs) {
         SyncStatus();
         m_lastStatusRefresh = Now();
     }
+    // The time limits measure the controller's silence, and the worker can judge that only while
+    // it watches the line. When this machine held the worker up (a stalled system, a busy window
+    // behind the status refresh), the controller's answer may simply not have been read or even
+    // sent yet, so that time does not count: the link timer moves on by it.
+    const uint32_t away = Now() - pauseStart;
+    if (away > LinkTime::PassSleepMs + LinkTime::HeldUpMs) m_linkTimer += away - LinkTime::PassSleepMs;
 }
 
 uint32_t TCOMThread::Now() const { return TickCount(); }

@@ -64,6 +64,7 @@ constexpr uint32_t WaitBytePollMs = 5;
 constexpr uint32_t ReadLineSilenceMs = 500;    // ReadLine gives up after this much silence
 constexpr uint32_t ReadLinePollMs = 10;
 constexpr uint32_t PortReturnPollMs = 500;    // a lost port's device is looked for this often
+constexpr uint32_t HeldUpMs = 100;            // a pass's pause overrunning by more: the worker was held up
 }  // namespace LinkTime
 
 // Every image transfer moves the whole calibration image.

@@ -8,6 +8,8 @@
 #include <QCoreApplication>
 #include <QtTest>
 
+#include <cstdio>
+
 SimOnCom::SimOnCom(int com, SimOptions options) : SimOnCom(com, std::move(options), nullptr) {}
 
 SimOnCom::SimOnCom(int com, SimOptions options, BootloaderPeer &bootloader) : SimOnCom(com, std::move(options), &bootloader) {}
@@ -17,6 +19,10 @@ SimOnCom::SimOnCom(int com, SimOptions options, BootloaderPeer *bootloader) : m_
     options.com = com;
     m_sim = std::make_unique<SimController>(options);
     if (bootloader) m_sim->SetBootloaderPeer(bootloader);
+    // QUARN_SIM_LOG=1 puts the emulator's own account of the line on standard error, to read a
+    // failed run beside the test's messages.
+    if (qEnvironmentVariableIntValue("QUARN_SIM_LOG"))
+        m_sim->SetLogSink([com](const QString &line) { fprintf(stderr, "COM%d %s\n", com, qPrintable(line)); });
     QString error;
     if (!m_sim->Start(error)) qFatal("emulator: %s", qPrintable(error));
     m_device = m_sim->DevicePath();

@@ -29,6 +29,8 @@ public:
     void Arrive(const QByteArray &bytes) { m_input.append(bytes); }
     // Each byte the tool writes is handed to `peer`; its answer is waiting on the line at once.
     void SetPeer(std::function<QByteArray(uint8_t)> peer) { m_peer = std::move(peer); }
+    // The next pause lasts `ms` longer: the machine held the worker up.
+    void HoldUp(uint32_t ms) { m_holdUp = ms; }
     // The device refuses to open; the driver refuses every write.
     bool openFails = false;
     bool writesFail = false;
@@ -95,10 +97,15 @@ protected:
         if (m_peer) m_input.append(m_peer(byte));
         return true;
     }
-    void Pause(uint32_t ms) override { m_now += ms; }
+    void Pause(uint32_t ms) override
+    {
+        m_now += ms + m_holdUp;
+        m_holdUp = 0;
+    }
 
 private:
     uint32_t m_now = StartTick;
+    uint32_t m_holdUp = 0;
     bool m_open = false;
     QByteArray m_input;
     std::function<QByteArray(uint8_t)> m_peer;

@@ -10,6 +10,7 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <cerrno>
 #include <poll.h>
 #include <unistd.h>
@@ -19,6 +20,8 @@ namespace {
 // One byte at 9600 baud, 8N1: ten bits.
 constexpr int64_t ByteTimeUs = 10'000'000 / LinkBaudRate;
 constexpr int PollMs = 1;
+// A turn of the engine counts for at most this long on the controller's timer (see AdvanceTimer).
+constexpr int64_t LongestTurnUs = 50'000;
 // The application comes up this long after the bootloader starts it.
 constexpr int ApplicationStartDelayMs = 100;
 // The bootloader announces itself this long after a restart.
@@ -74,6 +77,8 @@ bool SimController::Start(QString &error)
         m_peer = m_ownPeer.get();
     }
     m_started = Clock::now();
+    m_lastTurnUs = 0;
+    m_timerUs = 0;
     m_stop = false;
     PowerUp();
     m_thread = std::thread([this] { Run(); });
@@ -146,6 +151,7 @@ void SimController::Run()
 {
     Log(QStringLiteral("controller '%1' on %2").arg(QChar(Options().product)).arg(DevicePath()));
     while (!m_stop) {
+        AdvanceTimer();
         if (m_powerCycle.exchange(false)) {
             {
                 std::lock_guard<std::mutex> guard(m_mutex);
@@ -532,7 +538,17 @@ int64_t SimController::NowUs() const
     return std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - m_started).count();
 }
 
-uint32_t SimController::NowMs() const { return static_cast<uint32_t>(NowUs() / 1000); }
+void SimController::AdvanceTimer()
+{
+    // The controller's timer runs with its engine. A turn that comes far later than its poll means
+    // this machine held every thread up, the tool's as well: that pause counts as one long turn,
+    // so it is never taken for the tool's silence and ends no transfer the tool kept up.
+    const int64_t now = NowUs();
+    m_timerUs += std::min(now - m_lastTurnUs, LongestTurnUs);
+    m_lastTurnUs = now;
+}
+
+uint32_t SimController::NowMs() const { return static_cast<uint32_t>(m_timerUs / 1000); }
 
 // --- Observers ------------------------------------------------------------------------------
 

@@ -90,8 +90,9 @@ private:
     void SendBytes(const QByteArray &bytes);
     void FlushDueOutput();
     void Log(const QString &line);
-    int64_t NowUs() const;
-    uint32_t NowMs() const;
+    int64_t NowUs() const;     // real time since the start: the line's pacing and the log
+    uint32_t NowMs() const;    // the controller's timer: its time limits and schedules
+    void AdvanceTimer();
     bool LoadImageFile(QString &error);
     void SaveUploadedImage();
 
@@ -104,6 +105,8 @@ private:
     std::unique_ptr<BootloaderPeer> m_ownPeer;  // the one made when none was set
     std::function<void(const QString &)> m_logSink;
     Clock::time_point m_started = Clock::now();
+    int64_t m_lastTurnUs = 0;
+    int64_t m_timerUs = 0;
 
     // Shared with the observers: guarded by m_mutex.
     mutable std::mutex m_mutex;
