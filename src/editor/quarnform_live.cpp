@@ -3,6 +3,7 @@
 
 #include "app/ticks.h"
 #include "editor/statuscolors.h"
+#include "link/comthread.h"
 
 #include <QLabel>
 
@@ -35,6 +36,9 @@ void TQuarnForm::Timer2Timer()
     SetPanelColor(TXPanel, StatusColor::LampOff);
     SetPanelColor(RXPanel, StatusColor::LampOff);
     if (m_testPressStamp != 0 && TicksSince(m_testPressStamp) > LiveCommandTimeoutMs) {
+        // A zero-level release ends at this tick only once its level 0 has gone to the controller:
+        // a tick just after the release would otherwise clear it before the worker's next pass.
+        if (m_testPressStamp == EndingStamp && ComThread && ComThread->LiveCommandUnsent()) return;
         SetRequest(0, 0);
         m_testPressStamp = 0;
     }

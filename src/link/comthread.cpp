@@ -96,7 +96,14 @@ bool TCOMThread::SetRequest(uint8_t code, uint8_t value)
     if (m_state != LinkState::Connected) return false;
     m_requestByte = code;
     m_requestValue = value;
+    m_requestSent = false;
     return true;
+}
+
+bool TCOMThread::LiveCommandUnsent()
+{
+    std::lock_guard<std::mutex> guard(m_lock);
+    return m_state == LinkState::Connected && Request::IsLiveCommand(m_requestByte) && !m_requestSent;
 }
 
 uint8_t TCOMThread::LockedState()

@@ -44,6 +44,8 @@ public:
     // UI thread: stores a request; has effect only while the link is connected (state 6). True
     // when it was stored: the worker then takes it at its next pass.
     bool SetRequest(uint8_t code, uint8_t value);
+    // UI thread: a live command is stored and connected but has not yet gone out once.
+    bool LiveCommandUnsent();
     // UI thread: the supervisor state, read under the link lock.
     uint8_t LockedState();
     // UI thread: clears the progress after the finish box of a transfer.
@@ -176,6 +178,7 @@ protected:
     QString m_firmwareFileName;
     uint8_t m_requestByte = Request::None;
     uint8_t m_requestValue = 0;
+    bool m_requestSent = false;  // the stored live command has gone out at least once
     int m_transferLength = TransferLength;
     std::mutex m_lock;                          // the link lock
     std::unique_lock<std::mutex> *m_pass = nullptr;  // the lock as the current pass holds it

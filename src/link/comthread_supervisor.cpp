@@ -142,6 +142,7 @@ void TCOMThread::StepConnected()
         // A live command: the pair goes out at every pass until the user interface changes it.
         WriteByte(m_requestByte);
         WriteByte(m_requestValue);
+        m_requestSent = true;
         ResetLinkTimer();
         break;
     }

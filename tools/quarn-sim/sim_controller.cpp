@@ -31,8 +31,11 @@ constexpr uint32_t BootRepeatMs = 1000;
 // Without a byte from the tool for this long the application counts the link as lost and
 // announces itself again.
 constexpr uint32_t LinkLostMs = 3000;
-// A transfer with no byte from the tool for this long is abandoned.
-constexpr uint32_t TransferAbandonMs = 1500;
+// A transfer with no byte from the tool for this long is abandoned, so that a tool that gave up
+// or was replaced finds the controller announcing itself again. Far longer than any gap the tool
+// may leave: a tool held up by its machine must find the transfer still waiting, or it would take
+// the announcements that follow for image bytes.
+constexpr uint32_t TransferAbandonMs = 5000;
 // A live command counts as ended when its pairs stop for this long.
 constexpr uint32_t LiveEndMs = 100;
 // The record of the line keeps at most this many bytes.
