@@ -10,8 +10,8 @@
 #include "support/steppedlink.h"
 #include "support/testsupport.h"
 
-#include <QSerialPort>
 #include <QProcess>
+#include <QSerialPort>
 #include <QtTest>
 
 namespace {
@@ -121,9 +121,9 @@ private slots:
 
     void downloadOutlastsAHeldUpMachine()
     {
-        // The whole process, tool and controller alike, stopped from outside for longer than any
-        // time limit, again and again during a download: neither side counts that time as the
-        // other's silence, and the download completes.
+        // The whole process, tool and controller alike, stopped from outside during a download:
+        // once past the tool's one-second gap, once past the emulator's five seconds of patience.
+        // Neither side counts that time as the other's silence, and the download completes.
         SimOnCom sim(Com, QuickStart());
         const CalImageBytes image = PatternImage(8);
         sim.sim().SetImage(image);
@@ -133,7 +133,7 @@ private slots:
         worker->SetRequest(Request::GetCalibration, 0);
         QProcess holdUps;
         holdUps.start(QStringLiteral("/bin/sh"),
-                      {QStringLiteral("-c"), QStringLiteral("for i in 1 2 3; do sleep 0.3; kill -STOP $0; sleep 1.6; kill -CONT $0; done"),
+                      {QStringLiteral("-c"), QStringLiteral("for t in 1.6 5.2; do sleep 0.3; kill -STOP $0; sleep $t; kill -CONT $0; done"),
                        QString::number(QCoreApplication::applicationPid())});
         // Waiting here serves the worker's status refreshes, as the window would.
         QVERIFY(waitUntil([&] { return holdUps.state() == QProcess::NotRunning && host.imagesTaken() == 2; }));
