@@ -5,7 +5,9 @@
 #include "files/model/reportlines.h"
 #include "history/historystore.h"
 #include "link/hex/flashimage.h"
+#include "link/serialdevicemap.h"
 #include "sim_bootloader.h"
+#include "support/filesizelimit.h"
 #include "support/hexrecords.h"
 #include "support/simlink.h"
 #include "support/testsupport.h"
@@ -16,9 +18,15 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QSerialPort>
 #include <QtTest>
+
+#include <functional>
+
+#include <sys/stat.h>
 
 namespace {
 constexpr int Com = 181;
@@ -31,13 +39,16 @@ struct Run {
     int status = -1;
     QString out;
     QString err;
+    QByteArray rawOut;
 };
 
-Run Cli(const QStringList &arguments)
+// Runs the command line; `prepare` may set the process up first (its environment, a child setup).
+Run Cli(const QStringList &arguments, const std::function<void(QProcess &)> &prepare = {})
 {
     QString program = qEnvironmentVariable("QUARN_CLI");
     if (program.isEmpty()) program = QCoreApplication::applicationDirPath() + QStringLiteral("/quarntrim-cli");
     QProcess process;
+    if (prepare) prepare(process);
     process.start(program, arguments);
     if (!process.waitForFinished(180000)) {
         process.kill();
@@ -45,7 +56,8 @@ Run Cli(const QStringList &arguments)
     }
     Run run;
     run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = QString::fromUtf8(process.readAllStandardOutput());
+    run.rawOut = process.readAllStandardOutput();
+    run.out = QString::fromUtf8(run.rawOut);
     run.err = QString::fromUtf8(process.readAllStandardError());
     return run;
 }
@@ -66,6 +78,12 @@ QList<KeptImage> NewestKept(int count)
         kept.append({entry.kind, image});
     }
     return kept;
+}
+
+// A command run as on a nearly full disk: no file it writes may grow past `bytes`.
+Run CliOnFullDisk(const QStringList &arguments, rlim_t bytes)
+{
+    return Cli(arguments, [bytes](QProcess &process) { process.setChildProcessModifier([bytes] { FileSizeLimit::InChild(bytes); }); });
 }
 
 QStringList OnCom(QStringList arguments) { return QStringList{QStringLiteral("--port"), QStringLiteral("COM%1").arg(Com)} + arguments; }
@@ -143,6 +161,16 @@ private slots:
         QCOMPARE(Cli({QStringLiteral("send")}).status, 2);
         QCOMPARE(Cli({QStringLiteral("get"), QStringLiteral("a.joy"), QStringLiteral("--backup"), QStringLiteral("b.hex")}).status, 2);
         QCOMPARE(Cli({QStringLiteral("--port"), QStringLiteral("COMX"), QStringLiteral("get"), QStringLiteral("a.joy")}).status, 2);
+        // Each usage error is one line: a wait of no time, --json where no JSON result comes.
+        const QList<QStringList> refused = {{QStringLiteral("frobnicate")},
+                                            {QStringLiteral("--wait"), QStringLiteral("0"), QStringLiteral("identify")},
+                                            {QStringLiteral("--json"), QStringLiteral("get"), QStringLiteral("a.joy")},
+                                            {QStringLiteral("report"), QStringLiteral("a.joy"), QStringLiteral("--json")}};
+        for (const QStringList &arguments : refused) {
+            const Run run = Cli(arguments);
+            QCOMPARE(run.status, 2);
+            QVERIFY2(run.err.count(QLatin1Char('\n')) == 1, qPrintable(run.err));
+        }
     }
 
     void probeNamesTheControllerOnEachPort()
@@ -208,6 +236,80 @@ private slots:
         QCOMPARE(QDir(out.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
     }
 
+    void aFullDiskFailsTheCommandAndKeepsTheFile()
+    {
+        SimOnCom sim(Com, Unpaced());
+        WriteFile(path("image.joy"), Bytes(PatternImage(5)));
+        const QList<QStringList> commands = {OnCom({QStringLiteral("get"), path("kept.joy")}),
+                                             {QStringLiteral("report"), path("image.joy"), QStringLiteral("-o"), path("kept.txt")}};
+        for (const QStringList &command : commands) {
+            const QString target = command.last();
+            WriteFile(target, "as it was");
+            const Run run = CliOnFullDisk(command, 100);
+            QCOMPARE(run.status, 4);
+            QVERIFY2(run.err.contains(target), qPrintable(run.err));
+            QCOMPARE(ReadFile(target), QByteArray("as it was"));
+        }
+    }
+
+    void outputsThatAreNoRegularFileAreRefused()
+    {
+        WriteFile(path("image.joy"), Bytes(PatternImage(5)));
+        const QString fifo = path("pipe.out");
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        for (const QStringList &command : {OnCom({QStringLiteral("get"), fifo}),
+                                           QStringList{QStringLiteral("report"), path("image.joy"), QStringLiteral("-o"), fifo}}) {
+            const Run run = Cli(command);
+            QCOMPARE(run.status, 4);
+            QVERIFY2(run.err.contains(fifo), qPrintable(run.err));
+            QVERIFY(QFileInfo(fifo).exists() && !QFileInfo(fifo).isFile());
+        }
+    }
+
+    void aDashIsStandardOutput()
+    {
+        SimOnCom sim(Com, Unpaced());
+        const CalImageBytes image = PatternImage(6);
+        sim.sim().SetImage(image);
+        WriteFile(path("image.joy"), Bytes(image));
+        const auto inTheFolder = [this](QProcess &process) { process.setWorkingDirectory(m_dir.path()); };
+        const Run get = Cli(OnCom({QStringLiteral("--quiet"), QStringLiteral("get"), QStringLiteral("-")}), inTheFolder);
+        QCOMPARE(get.status, 0);
+        QCOMPARE(get.rawOut, Bytes(image));
+        const Run report = Cli({QStringLiteral("report"), path("image.joy"), QStringLiteral("-o"), QStringLiteral("-")}, inTheFolder);
+        QCOMPARE(report.status, 0);
+        QCOMPARE(report.out, ReportLines(image).join(QLatin1Char('\n')) + QLatin1Char('\n'));
+        QVERIFY(!QFileInfo::exists(path("-")));
+    }
+
+    void portFailuresSayWhatIsWrong()
+    {
+        SimOnCom sim(Com, Unpaced());
+        QSerialPort holder(SerialDeviceMap::DeviceFor(Com));
+        QVERIFY(holder.open(QIODevice::ReadWrite));
+        const Run inUse = Cli(OnCom({QStringLiteral("--wait"), QStringLiteral("3"), QStringLiteral("identify")}));
+        QCOMPARE(inUse.status, 3);
+        QVERIFY2(inUse.err.contains(QStringLiteral("COM%1 is in use by another program").arg(Com)), qPrintable(inUse.err));
+
+        const Run unmapped = Cli({QStringLiteral("--port"), QStringLiteral("250"), QStringLiteral("identify")});
+        QCOMPARE(unmapped.status, 3);
+        QVERIFY2(unmapped.err.contains(QLatin1String("COM250 has no device")) && unmapped.err.contains(QLatin1String("SerialDeviceMap")),
+                 qPrintable(unmapped.err));
+        // Without --port the window's stored port is read, and nothing is stored in its place.
+        QVERIFY(Cli({QStringLiteral("--wait"), QStringLiteral("0.2"), QStringLiteral("identify")}).status != 0);
+        QVERIFY(!QSettings(QStringLiteral("Halvern"), QStringLiteral("QuarnTrim")).contains(QStringLiteral("Settings/COM Port")));
+    }
+
+    void anUnknownProductLetterIsNamed()
+    {
+        SimOptions stranger = Unpaced();
+        stranger.wrongCode = 'q';
+        SimOnCom sim(Com, stranger);
+        const Run run = Cli(OnCom({QStringLiteral("--wait"), QStringLiteral("3"), QStringLiteral("identify")}));
+        QCOMPARE(run.status, 3);
+        QVERIFY2(run.err.contains(QStringLiteral("controller on COM%1 announced 'q', which this tool does not know").arg(Com)), qPrintable(run.err));
+    }
+
     void showListsEveryFieldOfTheDefaultImage()
     {
         CalImageBytes defaults{};
@@ -246,8 +348,15 @@ private slots:
         if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) QSKIP("pdftotext is not installed");
         const CalImageBytes image = PatternImage(5);
         WriteFile(path("report.joy"), Bytes(image));
-        const Run run = Cli({QStringLiteral("report"), path("report.joy"), QStringLiteral("-o"), path("report.pdf")});
+        // Without a runtime folder, as under a service account: Qt's note on it is not the command's.
+        const Run run = Cli({QStringLiteral("report"), path("report.joy"), QStringLiteral("-o"), path("report.pdf")},
+                            [](QProcess &process) {
+                                QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+                                environment.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+                                process.setProcessEnvironment(environment);
+                            });
         QCOMPARE(run.status, 0);
+        QCOMPARE(run.err, QString());
         QProcess pdftotext;
         pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path("report.pdf"), QStringLiteral("-")});
         QVERIFY(pdftotext.waitForFinished(30000));
@@ -309,6 +418,21 @@ private slots:
         QCOMPARE(run.status, 4);
         QVERIFY(run.err.contains(path("broken.hex")));
         QVERIFY(sim.toolBytes().isEmpty());
+    }
+
+    void aBackupThatCannotBeKeptProgramsNothing()
+    {
+        SimBootloader boot(SmallChipBoot());
+        HoldOldFirmware(boot);
+        SimOnCom sim(Com, Unpaced(), boot);
+        WriteFile(path("new.hex"), HexFileText(0x2FF, NewFirmware));
+        WriteFile(path("kept.hex"), "an older backup");
+        const Run run = CliOnFullDisk(OnCom({QStringLiteral("flash"), path("new.hex"), QStringLiteral("--backup"), path("kept.hex")}), 256);
+        QCOMPARE(run.status, 4);
+        QVERIFY2(run.err.contains(path("kept.hex")), qPrintable(run.err));
+        QCOMPARE(ReadFile(path("kept.hex")), QByteArray("an older backup"));
+        QCOMPARE(boot.Packets('E'), 0);
+        QCOMPARE(boot.PagesWritten(), 0);
     }
 
     void readFlashWritesTheApplicationAsHex()

@@ -69,6 +69,9 @@ bool CliLink::WaitConnected(int timeoutMs)
     if (!WaitFor([this] { return State() == LinkState::Connected && m_worker->AnnouncedLetter() != 0; }, timeoutMs)) {
         if (!m_stoppedText.isEmpty()) return Failed(Exit::Link, m_stoppedText);
         if (!m_lastBox.isEmpty()) return Failed(Exit::Link, m_lastBox.simplified());
+        if (const uint8_t letter = m_worker->UnknownLetter())
+            return Failed(Exit::Link, QStringLiteral("controller on %1 announced '%2', which this tool does not know")
+                                          .arg(m_port.com > 0 ? QStringLiteral("COM%1").arg(m_port.com) : m_port.device, QString(QChar(letter))));
         return Failed(Exit::Link, QStringLiteral("no controller announced itself within ") + Seconds(m_cli.Options().waitMs));
     }
     m_productLetter = m_worker->AnnouncedLetter();

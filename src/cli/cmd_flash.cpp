@@ -18,12 +18,12 @@ int Report(Cli &cli, const CliLink &link, FirmwareOutcome outcome, const QString
         if (!cli.Options().quiet) cli.Out(QStringLiteral("Upload completed and verified!"));
         return Exit::Ok;
     case FirmwareOutcome::FlashRead:
-        if (!cli.Options().quiet) cli.Out(QStringLiteral("flash read into ") + outFile);
+        if (!cli.Options().quiet && !CliFiles::IsStandardOutput(outFile)) cli.Out(QStringLiteral("flash read into ") + outFile);
         return Exit::Ok;
     case FirmwareOutcome::Mismatch: return cli.Fail(Exit::Difference, port, QStringLiteral("the flash read back differs from ") + hexFile);
     case FirmwareOutcome::NoFile:
     case FirmwareOutcome::FileRefused: return cli.Fail(Exit::File, hexFile, text);
-    case FirmwareOutcome::BackupNotKept: return cli.Fail(Exit::File, outFile, text + QStringLiteral("; nothing was programmed"));
+    case FirmwareOutcome::BackupNotKept: return cli.Fail(Exit::File, CliFiles::Named(outFile), text + QStringLiteral("; nothing was programmed"));
     case FirmwareOutcome::ReadFailed:
         return cli.Fail(Exit::Link, port, hexFile.isEmpty() ? text : text + QStringLiteral("; nothing was programmed"));
     case FirmwareOutcome::ProgramFailed: return cli.Fail(Exit::Link, port, text);
@@ -45,6 +45,8 @@ int RunFlash(Cli &cli)
     FlashImage check;
     if (!check.LoadHexText(contents, FlashImage::kSize, &error)) return cli.Fail(Exit::File, hexFile, error);
     if (!check.HasData()) return cli.Fail(Exit::File, hexFile, QStringLiteral("Firmware file holds no data"));
+    // Standard output carries the run's result line: a backup there could not be told from it.
+    if (CliFiles::IsStandardOutput(backup)) return cli.Fail(Exit::Usage, QStringLiteral("--backup"), QStringLiteral("needs a file, not standard output"));
     if (!backup.isEmpty() && !CliFiles::Writable(backup, &error)) return cli.Fail(Exit::File, backup, error);
 
     PortChoice port;

@@ -11,6 +11,7 @@ enum CommandOption : unsigned {
     ProbeOption = 1,   // --probe
     OutputOption = 2,  // -o FILE
     BackupOption = 4,  // --backup FILE
+    JsonOption = 8,    // --json: the command prints its result as one JSON document
 };
 
 struct Command {

@@ -54,6 +54,8 @@ public:
     // The letter the controller on this worker's port last announced itself with (0: none yet).
     // ProductCode is process-wide; this is the worker's own, for front ends with several ports.
     uint8_t AnnouncedLetter() const { return m_announcedLetter; }
+    // A letter the controller on this port kept announcing that names no product (0: none).
+    uint8_t UnknownLetter() const { return m_unknownLetter; }
     // Unique in the process: tells this worker's link messages from those of a replaced one.
     int WorkerId() const { return m_workerId; }
     // True while one of this worker's hand-overs runs on the UI thread. A UI handler nested
@@ -161,6 +163,8 @@ protected:
     const QString m_device;           // opened instead of the COM number's device when not empty
     const bool m_downloadOnConnect;   // the first identification asks for a download
     std::atomic<uint8_t> m_announcedLetter{0};
+    std::atomic<uint8_t> m_unknownLetter{0};
+    uint8_t m_strayByte = 0;  // the last byte that was no announcement the link knows
     uint32_t m_lastStatusRefresh = 0;
     bool m_firstConnect = false;
     uint32_t m_statusColour = LinkColor::Red;

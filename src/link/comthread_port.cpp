@@ -59,8 +59,9 @@ void TCOMThread::OpenDevice(const QString &name, int speed)
     if (!ok) {
         QString text = PortWording(port->errorString());
         if (port->error() == QSerialPort::PermissionError) {
+            // Refused without a lack of permission: the device is locked or held open elsewhere.
             const QString advice = SerialDeviceMap::PermissionAdvice(name);
-            if (!advice.isEmpty()) text = advice;
+            text = advice.isEmpty() ? SerialDeviceMap::InUseText(m_portNumber, name) : advice;
         }
         port->close();
         throw PortError{text};
@@ -75,7 +76,9 @@ void TCOMThread::OpenDevice(const QString &name, int speed)
 void TCOMThread::ConnectPort()
 {
     try {
-        OpenPort(LinkBaudRate, m_device.isEmpty() ? SerialDeviceMap::DeviceFor(m_portNumber) : m_device);
+        const QString device = m_device.isEmpty() ? SerialDeviceMap::DeviceFor(m_portNumber) : m_device;
+        if (device.isEmpty()) throw PortError{SerialDeviceMap::UnmappedText(m_portNumber)};
+        OpenPort(LinkBaudRate, device);
         m_state = LinkState::WaitingForLink;
         m_firstConnect = true;
         m_statusText = QStringLiteral("Waiting For Link On COM%1").arg(m_portNumber);

@@ -34,6 +34,12 @@ void TCOMThread::StepWaitingForLink()
                 Box(QString::fromLatin1(NoFirmwareHooked));
                 m_applicationStartPending = false;
             }
+        } else {
+            // A letter that names no product, heard twice running, is a controller this tool
+            // does not know rather than noise on the line: it is kept so that a failure can name it.
+            const bool letter = (byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z');
+            if (letter && byte == m_strayByte) m_unknownLetter = byte;
+            m_strayByte = byte;
         }
         return;
     }
