@@ -24,7 +24,9 @@
 #include <QSerialPort>
 #include <QtTest>
 
+#include <csignal>
 #include <functional>
+#include <memory>
 
 #include <sys/stat.h>
 
@@ -42,14 +44,20 @@ struct Run {
     QByteArray rawOut;
 };
 
-// Runs the command line; `prepare` may set the process up first (its environment, a child setup).
-Run Cli(const QStringList &arguments, const std::function<void(QProcess &)> &prepare = {})
+// The command line started, not yet waited for; `prepare` may set the process up first (its
+// environment, a child setup).
+std::unique_ptr<QProcess> StartCli(const QStringList &arguments, const std::function<void(QProcess &)> &prepare = {})
 {
     QString program = qEnvironmentVariable("QUARN_CLI");
     if (program.isEmpty()) program = QCoreApplication::applicationDirPath() + QStringLiteral("/quarntrim-cli");
-    QProcess process;
-    if (prepare) prepare(process);
-    process.start(program, arguments);
+    auto process = std::make_unique<QProcess>();
+    if (prepare) prepare(*process);
+    process->start(program, arguments);
+    return process;
+}
+
+Run Finish(QProcess &process)
+{
     if (!process.waitForFinished(180000)) {
         process.kill();
         process.waitForFinished();
@@ -60,6 +68,11 @@ Run Cli(const QStringList &arguments, const std::function<void(QProcess &)> &pre
     run.out = QString::fromUtf8(run.rawOut);
     run.err = QString::fromUtf8(process.readAllStandardError());
     return run;
+}
+
+Run Cli(const QStringList &arguments, const std::function<void(QProcess &)> &prepare = {})
+{
+    return Finish(*StartCli(arguments, prepare));
 }
 
 // The newest images of the controller history, newest first; each came over the emulator's port.
@@ -153,7 +166,7 @@ private slots:
     {
         const Run help = Cli({QStringLiteral("--help")});
         QCOMPARE(help.status, 0);
-        for (const char *command : {"ports", "identify", "get", "send", "flash", "read-flash"})
+        for (const char *command : {"ports", "identify", "get", "send", "flash", "read-flash", "start"})
             QVERIFY2(help.out.contains(QLatin1String("\n  ") + QLatin1String(command)), command);
         QCOMPARE(Cli({QStringLiteral("flash"), QStringLiteral("--help")}).status, 0);
         QVERIFY(Cli({QStringLiteral("--version")}).out.startsWith(QLatin1String("quarntrim-cli ")));
@@ -433,6 +446,133 @@ private slots:
         QCOMPARE(ReadFile(path("kept.hex")), QByteArray("an older backup"));
         QCOMPARE(boot.Packets('E'), 0);
         QCOMPARE(boot.PagesWritten(), 0);
+    }
+
+    void failedBackupReadLeavesTheBootloader()
+    {
+        // Refused and damaged reads alike: the run ends as a link failure, nothing is erased, and
+        // the next command finds the application as after a power-up.
+        for (const bool refused : {false, true}) {
+            SimBootOptions options = SmallChipBoot();
+            options.corruptReadbacks = refused ? 0 : -1;
+            options.nakCommand = 'V';
+            options.naks = refused ? 1000 : 0;
+            SimBootloader boot(options);
+            HoldOldFirmware(boot);
+            SimOnCom sim(Com, Unpaced(), boot);
+            WriteFile(path("new.hex"), HexFileText(0x2FF, NewFirmware));
+            const Run run = Cli(OnCom({QStringLiteral("flash"), path("new.hex"), QStringLiteral("--backup"), path("old.hex")}));
+            QCOMPARE(run.status, 3);
+            QVERIFY2(run.err.contains(QLatin1String("Reading the flash back failed at 0x0000")), qPrintable(run.err));
+            QCOMPARE(boot.Packets('V'), refused ? 1 : 4);
+            QCOMPARE(boot.Packets('E'), 0);
+            QCOMPARE(Cli(OnCom({QStringLiteral("--wait"), QStringLiteral("5"), QStringLiteral("identify")})).status, 0);
+        }
+    }
+
+    void failedVerificationReadIsALinkFailure()
+    {
+        // Every read-back damaged: the flash was programmed right, but it could not be read.
+        SimBootOptions options = SmallChipBoot();
+        options.corruptReadbacks = -1;
+        SimBootloader boot(options);
+        SimOnCom sim(Com, Unpaced(), boot);
+        WriteFile(path("new.hex"), HexFileText(0x2FF, NewFirmware));
+        const Run run = Cli(OnCom({QStringLiteral("flash"), path("new.hex")}));
+        QCOMPARE(run.status, 3);
+        QVERIFY2(run.err.contains(QLatin1String("Reading the flash back failed at 0x0000")), qPrintable(run.err));
+        QVERIFY(!run.err.contains(QLatin1String("differs")));
+    }
+
+    void signalDuringReadFlashLeavesTheBootloader()
+    {
+        for (const int signal : {SIGINT, SIGTERM}) {
+            SimBootloader boot(SmallChipBoot());
+            HoldOldFirmware(boot);
+            SimOptions paced = QuickStart();   // a whole read takes about twenty seconds
+            paced.announceMs = 50;
+            SimOnCom sim(Com, paced, boot);
+            QFile::remove(path("read.hex"));
+            auto process = StartCli(OnCom({QStringLiteral("read-flash"), path("read.hex")}));
+            QVERIFY(waitUntil([&] { return boot.Packets('V') > 2; }));
+            ::kill(pid_t(process->processId()), signal);
+            const Run run = Finish(*process);
+            QCOMPARE(run.status, 128 + signal);
+            QVERIFY2(run.err.contains(QLatin1String("interrupted")), qPrintable(run.err));
+            QVERIFY(!QFile::exists(path("read.hex")));
+            QVERIFY(waitUntil([&] { return sim.toolBytes().endsWith('R'); }));
+            QCOMPARE(Cli(OnCom({QStringLiteral("--wait"), QStringLiteral("5"), QStringLiteral("identify")})).status, 0);
+        }
+    }
+
+    void controllerWithoutFirmwareIsLeftAnnouncingItsBootloader()
+    {
+        SimBootOptions options = SmallChipBoot();
+        options.hasFirmware = false;
+        SimBootloader boot(options);
+        SimOnCom sim(Com, Unpaced(), boot);
+        const Run identify = Cli(OnCom({QStringLiteral("identify")}));
+        QCOMPARE(identify.status, 3);
+        QVERIFY2(identify.err.contains(QLatin1String("no firmware")), qPrintable(identify.err));
+        QVERIFY(waitUntil([&] { return sim.toolBytes().endsWith('R'); }));
+        // An erased flash is no backup: said, and no file.
+        QFile::remove(path("read.hex"));
+        const Run read = Cli(OnCom({QStringLiteral("read-flash"), path("read.hex")}));
+        QCOMPARE(read.status, 4);
+        QVERIFY2(read.err.contains(QLatin1String("the flash is erased")), qPrintable(read.err));
+        QVERIFY(!QFile::exists(path("read.hex")));
+        // The next flash hooks it again.
+        WriteFile(path("new.hex"), HexFileText(0x2FF, NewFirmware));
+        QCOMPARE(Cli(OnCom({QStringLiteral("flash"), path("new.hex")})).status, 0);
+        for (int a = 0; a <= 0x2FF; ++a) QCOMPARE(boot.Flash(uint32_t(a)), NewFirmware(a));
+    }
+
+    void startReleasesABootloaderLeftWaiting()
+    {
+        SimBootloader boot(SmallChipBoot());
+        HoldOldFirmware(boot);
+        SimOptions options = Unpaced();
+        options.fastStart = false;
+        options.bootWaitMs = 60000;   // hooked in time by whatever held the line before
+        SimOnCom sim(Com, options, boot);
+        // A program that hooked the bootloader and went away: nothing announces itself any more.
+        {
+            QSerialPort line(SerialDeviceMap::DeviceFor(Com));
+            QVERIFY(line.open(QIODevice::ReadWrite));
+            sim.sim().PowerCycle();   // its 'B' now reaches this line
+            const auto awaitByte = [&line](char byte) {
+                return waitUntil([&] { return line.waitForReadyRead(10) && line.readAll().contains(byte); });
+            };
+            QVERIFY(awaitByte('B'));
+            line.write("u");
+            QVERIFY(line.waitForBytesWritten(1000));
+            QVERIFY(awaitByte('?'));
+        }
+        QCOMPARE(Cli(OnCom({QStringLiteral("--wait"), QStringLiteral("2"), QStringLiteral("identify")})).status, 3);
+        const Run start = Cli(OnCom({QStringLiteral("start")}));
+        QCOMPARE(start.status, 0);
+        QVERIFY2(start.out.contains(QLatin1String("banner: ")), qPrintable(start.out));
+        QVERIFY(waitUntil([&] { return sim.toolBytes().startsWith("uR"); }));
+    }
+
+    void removedDeviceEndsTheCommandWithTheWindowsWords()
+    {
+        const QString removed = QStringLiteral("Device Removed From COM%1").arg(Com);
+        const QList<QStringList> commands = {{QStringLiteral("get"), path("gone.joy")}, {QStringLiteral("read-flash"), path("gone.hex")}};
+        for (const QStringList &command : commands) {
+            SimBootloader boot(SmallChipBoot());
+            HoldOldFirmware(boot);
+            SimOptions options = QuickStart();
+            options.announceMs = 50;
+            options.stopAfter = 10;   // the download stalls; a read of the flash takes seconds
+            SimOnCom sim(Com, options, boot);
+            auto process = StartCli(OnCom(command));
+            QVERIFY(waitUntil([&] { return sim.toolBytes().contains(command[0] == QLatin1String("get") ? 'F' : 'V'); }));
+            sim.kill();
+            const Run run = Finish(*process);
+            QCOMPARE(run.status, 3);
+            QVERIFY2(run.err.contains(removed), qPrintable(run.err));
+        }
     }
 
     void readFlashWritesTheApplicationAsHex()

@@ -8,6 +8,8 @@
 
 namespace {
 
+const char *const kFlashErased = "the flash is erased: there is no firmware to keep, and no file was written";
+
 // The exit status and line of a run's end; `subject` names the file the outcome concerns.
 int Report(Cli &cli, const CliLink &link, FirmwareOutcome outcome, const QString &hexFile, const QString &outFile)
 {
@@ -20,12 +22,15 @@ int Report(Cli &cli, const CliLink &link, FirmwareOutcome outcome, const QString
     case FirmwareOutcome::FlashRead:
         if (!cli.Options().quiet && !CliFiles::IsStandardOutput(outFile)) cli.Out(QStringLiteral("flash read into ") + outFile);
         return Exit::Ok;
+    case FirmwareOutcome::FlashErased: return cli.Fail(Exit::File, outFile, QString::fromLatin1(kFlashErased));
     case FirmwareOutcome::Mismatch: return cli.Fail(Exit::Difference, port, QStringLiteral("the flash read back differs from ") + hexFile);
     case FirmwareOutcome::NoFile:
     case FirmwareOutcome::FileRefused: return cli.Fail(Exit::File, hexFile, text);
     case FirmwareOutcome::BackupNotKept: return cli.Fail(Exit::File, CliFiles::Named(outFile), text + QStringLiteral("; nothing was programmed"));
     case FirmwareOutcome::ReadFailed:
         return cli.Fail(Exit::Link, port, hexFile.isEmpty() ? text : text + QStringLiteral("; nothing was programmed"));
+    // The flash may well be right after a read-back that failed: the line failed, no difference was seen.
+    case FirmwareOutcome::ReadBackFailed:
     case FirmwareOutcome::ProgramFailed: return cli.Fail(Exit::Link, port, text);
     }
     return Exit::Link;
@@ -55,6 +60,8 @@ int RunFlash(Cli &cli)
     FirmwareOutcome outcome{};
     if (!link.RunFirmware({hexFile, !backup.isEmpty(), false}, backup, &outcome))
         return cli.Fail(link.FailureStatus(), port.label, link.FailureText());
+    // Nothing to keep is no reason not to program; the missing file is told all the same.
+    if (link.FlashWasErased()) cli.Fail(Exit::Ok, backup, QString::fromLatin1(kFlashErased));
     return Report(cli, link, outcome, hexFile, backup);
 }
 

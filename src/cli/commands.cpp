@@ -48,6 +48,13 @@ const QList<Command> &Commands()
          "reaches and the chip lets a firmware fill) and writes it to OUT.hex, leaving out the\n"
          "erased pages at the end; then starts the application again.",
          1, 1, NoOption, RunReadFlash},
+        {"start", "", "start the application of a controller waiting in its bootloader",
+         "Orders the controller on PORT to leave its bootloader and start its application, then\n"
+         "waits for the application to announce itself and prints it as identify does. For a\n"
+         "controller that a stopped or crashed program left waiting in its bootloader (nothing\n"
+         "answers on the port until a power cycle). A running application restarts once, as after\n"
+         "a power-up; a controller without firmware stays in its bootloader (status 3).",
+         0, 0, NoOption, RunStart},
     };
     return commands;
 }

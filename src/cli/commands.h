@@ -34,6 +34,11 @@ int RunDiff(Cli &cli);
 int RunReport(Cli &cli);
 int RunFlash(Cli &cli);
 int RunReadFlash(Cli &cli);
+int RunStart(Cli &cli);
+class CliLink;
+struct PortChoice;
+// The controller's product letter, name and banner, as identify prints them.
+int PrintIdentity(Cli &cli, const CliLink &link, const PortChoice &port);
 
 // True when the report goes to a PDF file: the command line then needs Qt Gui's application.
 bool ReportWantsPdf(const QString &output);

@@ -23,7 +23,8 @@ TCOMThread::TCOMThread(LinkHost &owner, int port, QString device) : TCOMThread(o
 
 TCOMThread::TCOMThread(LinkHost &owner, int port, Unstarted, QString device)
     : m_owner(owner), m_context(owner.LinkContext()), m_hostId(owner.LinkHostId()), m_workerId(nextWorkerId++), m_portNumber(port),
-      m_device(std::move(device)), m_downloadOnConnect(owner.DownloadOnFirstConnect()), m_statusText(QStringLiteral("Not Connected")),
+      m_device(std::move(device)), m_downloadOnConnect(owner.DownloadOnFirstConnect()),
+      m_startApplicationFirst(owner.StartApplicationOnOpen()), m_statusText(QStringLiteral("Not Connected")),
       m_bootloader(*this, *this, ProcessFlashImage())
 {
 }
@@ -41,7 +42,16 @@ void TCOMThread::StopAndWait()
 
 void TCOMThread::run()
 {
-    while (!isInterruptionRequested()) Pass();
+    bool opened = false;
+    while (!isInterruptionRequested()) {
+        Pass();
+        if (!opened && m_startApplicationFirst) StartApplicationFirst();
+        opened = true;
+    }
+    {
+        std::lock_guard<std::mutex> guard(m_lock);
+        LeaveBootloaderOnExit();
+    }
     ClosePort();
 }
 

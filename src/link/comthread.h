@@ -68,7 +68,8 @@ public:
     bool WaitByte(uint8_t &byte) override;
     bool ReadLine(QByteArray &line) override;
     void FlushInput() override;
-    bool Stopping() const override { return isInterruptionRequested(); }
+    // A bootloader run also ends when the port's device has gone: nothing more can arrive.
+    bool Stopping() const override { return isInterruptionRequested() || m_deviceGone; }
 
 protected:
     // A worker whose thread is not started: a derived class drives it with Pass() or starts it
@@ -125,11 +126,22 @@ protected:
     // The run the front end chooses (its file becomes m_firmwareFileName), carried out.
     void RunFirmwareJob();
     // Reads the flash and hands it over as Intel HEX; false (red status, state 6) when it cannot
-    // be read or kept.
-    bool BackUpFirmware(FirmwareOutcome *failure);
+    // be read or kept. `firmwareEnd`: the bytes up to the end of the last page the flash uses
+    // (0: erased, and then nothing is handed over).
+    bool BackUpFirmware(FirmwareOutcome *failure, uint32_t *firmwareEnd);
     // 'R' to the bootloader: the application is expected to announce itself.
     void StartApplication();
+    // Tells the front end how the run ended, then leaves the bootloader.
     void EndFirmwareRun(FirmwareOutcome outcome);
+    static bool ProgrammedSomething(FirmwareOutcome outcome);
+    void LeaveBootloader(bool programmed);
+    // True when a bootloader that announced itself is to be left announcing (a run on it ended
+    // without programming anything): it is not hooked, and it has shown it has no application.
+    bool LeftAnnouncing();
+    // The worker is ending: a controller it holds in its bootloader is told to start its application.
+    void LeaveBootloaderOnExit();
+    // The first order on a newly opened port, for a front end that asks for it.
+    void StartApplicationFirst();
 
     // BootloaderHost: what the programming run shows, through this worker's status fields.
     void SetStatusColour(Colour colour) override;
@@ -162,6 +174,7 @@ protected:
     const int m_portNumber;
     const QString m_device;           // opened instead of the COM number's device when not empty
     const bool m_downloadOnConnect;   // the first identification asks for a download
+    const bool m_startApplicationFirst; // see LinkHost::StartApplicationOnOpen
     std::atomic<uint8_t> m_announcedLetter{0};
     std::atomic<uint8_t> m_unknownLetter{0};
     uint8_t m_strayByte = 0;  // the last byte that was no announcement the link knows
@@ -179,6 +192,10 @@ protected:
     int m_transferIndex = 1;
     bool m_upgradeRequested = false;
     bool m_applicationStartPending = false;
+    bool m_inBootloader = false;        // a firmware run holds the controller in its bootloader
+    // A run programmed nothing: a returning bootloader is left announcing, and the status line
+    // keeps the run's reason instead of "Waiting For Link".
+    bool m_bootloaderDeclined = false;
     QString m_firmwareFileName;
     uint8_t m_requestByte = Request::None;
     uint8_t m_requestValue = 0;

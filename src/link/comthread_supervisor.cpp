@@ -20,7 +20,7 @@ void TCOMThread::StepWaitingForLink()
     if (ReadByte(byte)) {
         if (FindProductCode(byte)) {
             TakeProductCode(byte);
-        } else if (byte == Wire::BootAnnounce) {
+        } else if (byte == Wire::BootAnnounce && !LeftAnnouncing()) {
             WriteByte(Wire::HookBoot);
             // The bootloader's '?' is given its time from the hook on. Counted from an earlier
             // reset (at power-up, the start of the worker), the hook would hold only if the '?'
@@ -49,7 +49,7 @@ void TCOMThread::StepWaitingForLink()
             m_upgradeRequested = true;
             m_applicationStartPending = false;
         }
-    } else if (SinceLinkTimer() > LinkTime::LinkLostMs) {
+    } else if (SinceLinkTimer() > LinkTime::LinkLostMs && !m_bootloaderDeclined) {
         SetStatus(QStringLiteral("Waiting For Link On COM%1").arg(m_portNumber), LinkColor::Blue);
     }
 }
@@ -58,6 +58,7 @@ void TCOMThread::TakeProductCode(uint8_t letter)
 {
     const ProductCodeEntry *product = FindProductCode(letter);
     m_applicationStartPending = false;
+    m_bootloaderDeclined = false;   // an application answers: its bootloader is hooked when asked for
     WriteByte(Wire::Acknowledge);
     SetStatus(QString::fromLatin1(product->banner), LinkColor::Green);
     m_transferLength = TransferLength;

@@ -35,6 +35,13 @@ public:
     bool ProgramLoaded();
     // True when the last ProgramLoaded read every block back equal to the image.
     bool LastRunVerified() const { return m_verified; }
+    // True when the last ProgramLoaded could not read a block back (the link failed, the flash
+    // may well be right); the status line then names the block's address.
+    bool LastRunReadBackFailed() const { return m_readBackFailed; }
+    // Pages below `end` (the end of the firmware a backup found) are erased and written too, as
+    // erased flash above the new file's end, so no part of the old application stays behind.
+    // LoadFirmware forgets it; set it after the file has been loaded.
+    void EraseOldFirmwareBelow(uint32_t end) { m_eraseBelow = end; }
 
     // Reads the flash from address 0 up to `limit` bytes (at most what the chip lets a firmware
     // fill and what a 16-bit address reaches) into `flash`, block by block with the read-back
@@ -49,18 +56,19 @@ public:
     bool ErasePage();
     bool SendDataBlock(uint32_t address);
     bool WritePage();
-    // True when the block read back equals the image; up to four read-back requests.
-    bool VerifyBlock(uint32_t address);
-    // Up to four read-back requests for the block at `address`; true when a whole block came,
-    // its 64 bytes then at BlockByte(0..63).
+    // Reads the block back (up to four requests) and compares it with the image.
+    enum class Check { Equal, Differs, Unreadable };
+    Check VerifyBlock(uint32_t address);
+    // Up to four read-back requests for the block at `address`, fewer when the bootloader refuses
+    // one with a NAK; true when a whole block came, its 64 bytes then at BlockByte(0..63).
     bool ReadBackBlock(uint32_t address);
     uint8_t BlockByte(int i) const { return m_packet.At(3 + i); }
 
     // Sends the packet in the buffer; with `waitForAck`, until it is acknowledged, at most six
     // times, giving up after five seconds of silence.
     bool SendPacket(bool waitForAck);
-    // Receives a response packet into the buffer; fails on a bad checksum, an oversized packet or
-    // ten seconds of silence.
+    // Receives a response packet into the buffer; fails on a bad checksum, an oversized packet,
+    // a NAK in place of the packet (the request was refused) or ten seconds of silence.
     bool ReceivePacket();
 
 private:
@@ -68,6 +76,9 @@ private:
     bool SendBareCommand(uint8_t command);
     bool AwaitByte(uint8_t &byte, uint32_t limitMs);
     bool Fail(const QString &statusText);
+    static QString ReadFailedAt(uint32_t address);
+    // The last address programming and verification cover.
+    uint32_t LastAddress() const;
     // Percent done once the page at `page` has been handled.
     int ProgressAt(uint32_t page) const;
     bool PageInRange(uint32_t page) const;
@@ -79,4 +90,7 @@ private:
     ChipInfo m_chip;
     BootPacket m_packet;
     bool m_verified = false;
+    bool m_readBackFailed = false;
+    bool m_refused = false;       // the last ReceivePacket got a NAK instead of a packet
+    uint32_t m_eraseBelow = 0;    // see EraseOldFirmwareBelow
 };
