@@ -180,6 +180,27 @@ void TCOMThread::SetStatus(const QString &text, uint32_t colour)
     m_statusColour = colour;
 }
 
+void TCOMThread::StopLink(const QString &text)
+{
+    SetStatus(text, LinkColor::Red);
+    m_requestByte = Request::None;
+    m_state = LinkState::Stopped;
+}
+
+bool TCOMThread::Send(uint8_t byte)
+{
+    if (WriteByte(byte)) return true;
+    // A worker being stopped leaves its status to the one that replaces it.
+    if (Stopping()) return false;
+    if (m_state == LinkState::SendingImage || m_state == LinkState::ReceivingImage) {
+        TransferFailed();
+    } else {
+        const QString why = m_writeError.isEmpty() ? QStringLiteral("the port refused a write") : m_writeError;
+        StopLink(QStringLiteral("COM Port Fail: ") + why);
+    }
+    return false;
+}
+
 void TCOMThread::PostMessage(int code, int value) { PostLinkMessage(m_hostId, m_workerId, code, value); }
 
 uint32_t TCOMThread::SinceLinkTimer() const { return Now() - m_linkTimer; }

@@ -117,7 +117,18 @@ protected:
     void StepReceivingImage();
     void StepRestartPending();
     void StartTransfer(uint8_t nextState);
-    void TransferTimedOut(const char *failureText);
+    // The 0xFF of a transfer, once whatever crossed the 'E' has landed and been discarded.
+    void StepSettle();
+    // The controller's answer to that 0xFF: only the letter it announced itself with.
+    bool TakeAnswer(uint8_t byte);
+    void TakeImageByte(uint8_t byte);
+    void StepEchoHeld();
+    // The transfer under way ends as a failure: red status, the link stopped.
+    void TransferFailed();
+    void StopLink(const QString &text);
+    // Writes a byte; a write the port refuses or does not complete ends the exchange under way
+    // (a transfer as "... Failed on COM<n>", anything else as a port failure) and gives false.
+    bool Send(uint8_t byte);
     void TakeProductCode(uint8_t letter);
     void SetTransferProgress();
 
@@ -187,9 +198,12 @@ protected:
     bool m_deviceGone = false;            // the port reported its device gone during this pass
     uint32_t m_lastReceive = 0;
     uint32_t m_lastSend = 0;
+    uint32_t m_lastAcknowledge = 0;  // when the last 'E' went out
+    QString m_writeError;            // why the port refused the last write, in the system's words
     uint8_t m_transferStep = 0;
     std::array<uint8_t, TransferLength> m_buffer{};  // position p (from 1) is m_buffer[p - 1]
     int m_transferIndex = 1;
+    uint8_t m_heldByte = 0;  // a late downloaded byte whose echo is held back
     bool m_upgradeRequested = false;
     bool m_applicationStartPending = false;
     bool m_inBootloader = false;        // a firmware run holds the controller in its bootloader

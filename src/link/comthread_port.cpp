@@ -150,9 +150,13 @@ bool TCOMThread::WriteByte(uint8_t byte)
 
 bool TCOMThread::WriteDevice(uint8_t byte)
 {
-    if (!m_port || !m_port->isOpen()) return false;
+    if (!m_port || !m_port->isOpen()) {
+        m_writeError = QStringLiteral("the port is not open");
+        return false;
+    }
     const char c = static_cast<char>(byte);
     if (m_port->write(&c, 1) != 1) {
+        m_writeError = PortWording(m_port->errorString());
         NoteDeviceGone();
         return false;
     }
@@ -160,6 +164,7 @@ bool TCOMThread::WriteDevice(uint8_t byte)
     while (m_port->bytesToWrite() > 0) {
         if (m_port->waitForBytesWritten(WriteWaitSliceMs)) continue;
         if (m_port->error() != QSerialPort::TimeoutError || isInterruptionRequested()) {
+            m_writeError = PortWording(m_port->errorString());
             NoteDeviceGone();
             if (!m_port->isOpen()) return false;
             m_port->clear(QSerialPort::Output);
