@@ -61,6 +61,9 @@ public:
     FirmwareJob ChooseFirmwareJob() override;
     bool KeepFirmwareBackup(const QByteArray &hex, QString *error) override;
     uint32_t testPressStamp() const { return m_testPressStamp; }
+    // Opens the *.joy file `fileName` as "&Open" does once a file is chosen (the window opens a
+    // file named on its command line, as Explorer does when a *.joy file is opened).
+    void OpenJoyFile(const QString &fileName);
 
 public slots:
     // File menu

@@ -5,6 +5,7 @@
 #include "app/ticks.h"
 #include "link/hex/flashimage.h"
 #include "link/linkmessage.h"
+#include "link/timerresolution.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -41,6 +42,7 @@ void TCOMThread::StopAndWait()
 
 void TCOMThread::run()
 {
+    const TimerResolution fineTick;  // the pacing pauses sleep what they ask for, on Windows too
     while (!isInterruptionRequested()) Pass();
     ClosePort();
 }
