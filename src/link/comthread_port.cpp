@@ -8,7 +8,9 @@
 #include <QSerialPort>
 
 #ifdef Q_OS_WIN
-#include <windows.h>
+// Only the base API: the window API would rename calls such as PostMessage.
+#include <windef.h>
+#include <winbase.h>
 #else
 #include <poll.h>
 #endif

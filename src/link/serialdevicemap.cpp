@@ -6,7 +6,9 @@
 #include <QSettings>
 
 #ifdef Q_OS_WIN
-#include <windows.h>
+// Only the base API (the system's table of device names); the window API is not needed.
+#include <windef.h>
+#include <winbase.h>
 #endif
 
 #ifdef Q_OS_LINUX
