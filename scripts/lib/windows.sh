@@ -22,17 +22,9 @@ QUARN_PACKAGES+=(
   wine64 nsis zip unzip xvfb xauth imagemagick binutils-mingw-w64-x86-64 ccache x11-utils
 )
 
-# NSIS makes 32-bit setup programs, which Wine runs only with its 32-bit half (wine32, from
-# Debian's i386 architecture).
-QUARN_PACKAGES+=(wine32:i386)
-quarn_windows_architecture() {
-  dpkg --print-foreign-architectures | grep -qx i386 && return 0
-  local sudo=()
-  [ "$(id -u)" -ne 0 ] && sudo=(sudo)
-  "${sudo[@]}" dpkg --add-architecture i386
-  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
-}
-
+# NSIS makes 32-bit setup programs, which Wine runs only with its 32-bit half (wine32, Debian's
+# i386 architecture) on a kernel that runs 32-bit programs; these machines' kernel does not, so
+# the setup's check under Wine cannot run here yet.
 # Unpacks Qt for Windows into the cache folder once (a half-unpacked folder is never taken).
 quarn_windows_qt() {
   [ -f "$QUARN_WIN_QT/.unpacked" ] && return 0
