@@ -23,10 +23,12 @@ set(QUARN_PACKAGING_OUT ${PROJECT_BINARY_DIR}/packaging)
 set(QUARN_PACKAGE_DOCDIR ${CMAKE_INSTALL_DATAROOTDIR}/doc/${QUARN_PACKAGE_NAME})
 
 # The executables a user runs; the command line joins them once its target is in the tree.
-set(QUARN_INSTALLED_PROGRAMS quarntrim quarn-sim)
-if(TARGET quarntrim-cli)
-  list(APPEND QUARN_INSTALLED_PROGRAMS quarntrim-cli)
-endif()
+set(QUARN_INSTALLED_PROGRAMS quarntrim)
+foreach(program IN ITEMS quarn-sim quarntrim-cli)
+  if(TARGET ${program})
+    list(APPEND QUARN_INSTALLED_PROGRAMS ${program})
+  endif()
+endforeach()
 install(TARGETS ${QUARN_INSTALLED_PROGRAMS} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 # The desktop integration and the Debian package are for Linux; elsewhere only the programs are

@@ -2,6 +2,8 @@
 #include "editor/quarnform.h"
 
 #include <QApplication>
+#include <QStringList>
+#include <QTimer>
 
 int main(int argc, char *argv[])
 {
@@ -11,5 +13,12 @@ int main(int argc, char *argv[])
     InstallApplicationStyle();
     TQuarnForm form;
     form.show();
+    // A *.joy file named on the command line (a double-click in Explorer, a desktop's "Open
+    // with") is opened once the window is up, so that a box about it has its window behind it.
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() > 1) {
+        const QString fileName = arguments.at(1);
+        QTimer::singleShot(0, &form, [&form, fileName] { form.OpenJoyFile(fileName); });
+    }
     return app.exec();
 }

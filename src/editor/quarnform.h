@@ -63,6 +63,9 @@ public:
     // A run that failed before its end says why in a box (quarnform_firmware.cpp).
     void FirmwareRunEnded(FirmwareOutcome outcome, const QString &text) override;
     uint32_t testPressStamp() const { return m_testPressStamp; }
+    // Opens the *.joy file `fileName` as "&Open" does once a file is chosen (the window opens a
+    // file named on its command line, as Explorer does when a *.joy file is opened).
+    void OpenJoyFile(const QString &fileName);
 
 public slots:
     // File menu

@@ -43,7 +43,11 @@ private:
 
 void TQuarnForm::Open1Click()
 {
-    const QString fileName = AskJoyFileToOpen(this);
+    OpenJoyFile(AskJoyFileToOpen(this));
+}
+
+void TQuarnForm::OpenJoyFile(const QString &fileName)
+{
     if (fileName.isEmpty() || !UsableFile(fileName)) return;
     CalImageBytes image;
     const IoError error = ReadJoyFile(fileName, image);

@@ -137,11 +137,13 @@ QString HistoryKindCaption(HistoryKind kind) { return QLatin1String(NameOf(kind)
 QString HistoryStore::DefaultFolder()
 {
     // The application data folder of the window, whichever program asks: the command line has
-    // names of its own, which the system's location ends in and which are replaced here.
+    // names of its own, which the system's location ends in and which are replaced here. It is the
+    // machine's own data folder: %LOCALAPPDATA% on Windows, not the roaming one, so the history
+    // stays with the PC it was made on; on Linux the same folder as the roaming one.
     QString suffix;
     for (const QString &name : {QCoreApplication::organizationName(), QCoreApplication::applicationName()})
         if (!name.isEmpty()) suffix += QLatin1Char('/') + name;
-    QString base = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    QString base = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
     if (base.endsWith(suffix)) base.chop(suffix.size());
     return base + QLatin1Char('/') + QLatin1String(SettingsMaker) + QLatin1Char('/') + QLatin1String(SettingsSection) +
            QStringLiteral("/history");

@@ -5,6 +5,7 @@
 #include "app/ticks.h"
 #include "link/hex/flashimage.h"
 #include "link/linkmessage.h"
+#include "link/timerresolution.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -42,6 +43,7 @@ void TCOMThread::StopAndWait()
 
 void TCOMThread::run()
 {
+    const TimerResolution fineTick;  // the pacing pauses sleep what they ask for, on Windows too
     bool opened = false;
     while (!isInterruptionRequested()) {
         Pass();

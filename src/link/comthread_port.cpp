@@ -7,7 +7,11 @@
 
 #include <QSerialPort>
 
-#ifndef Q_OS_WIN
+#ifdef Q_OS_WIN
+// Only the base API: the window API would rename calls such as PostMessage.
+#include <windef.h>
+#include <winbase.h>
+#else
 #include <poll.h>
 #endif
 
@@ -25,11 +29,25 @@ constexpr int LongestLine = 256;
 bool LineHungUp(QSerialPort &port)
 {
 #ifdef Q_OS_WIN
-    Q_UNUSED(port);
-    return false;
+    // The driver of a removed device refuses to report the line's state.
+    DWORD errors = 0;
+    return !ClearCommError(static_cast<HANDLE>(port.handle()), &errors, nullptr);
 #else
     pollfd line{static_cast<int>(port.handle()), POLLIN, 0};
     return ::poll(&line, 1, 0) > 0 && (line.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
+#endif
+}
+
+// Whether a resource error means the device went away. On Windows the toolkit also leaves one
+// behind after a wait for input that merely timed out (the system's WAIT_TIMEOUT), with the port
+// still fine, so there the line itself decides.
+bool ResourceLost(QSerialPort &port)
+{
+#ifdef Q_OS_WIN
+    return LineHungUp(port);
+#else
+    Q_UNUSED(port);
+    return true;
 #endif
 }
 
@@ -113,7 +131,7 @@ void TCOMThread::ResetLink()
 void TCOMThread::NoteDeviceGone()
 {
     const QSerialPort::SerialPortError error = m_port->error();
-    const bool gone = error == QSerialPort::ResourceError ||
+    const bool gone = (error == QSerialPort::ResourceError && ResourceLost(*m_port)) ||
                       ((error == QSerialPort::ReadError || error == QSerialPort::WriteError) && LineHungUp(*m_port));
     if (!gone) return;
     m_port->close();

@@ -6,6 +6,12 @@
 #include <QSerialPortInfo>
 #include <QSettings>
 
+#ifdef Q_OS_WIN
+// Only the base API (the system's table of device names); the window API is not needed.
+#include <windef.h>
+#include <winbase.h>
+#endif
+
 #ifdef Q_OS_LINUX
 #include <cerrno>
 #include <fcntl.h>
@@ -91,6 +97,12 @@ bool DevicePresent(const QString &device)
 {
     if (device.isEmpty()) return false;
 #ifdef Q_OS_WIN
+    // The system's own name table knows a port as soon as its driver registers it; the port list
+    // can lag behind (a USB adapter whose driver registers late, a port linked after start).
+    QString name = device;
+    if (name.startsWith(QStringLiteral("\\\\.\\"))) name = name.mid(4);
+    wchar_t target[MAX_PATH];
+    if (QueryDosDeviceW(reinterpret_cast<const wchar_t *>(name.utf16()), target, MAX_PATH) != 0) return true;
     for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts())
         if (info.systemLocation().compare(device, Qt::CaseInsensitive) == 0) return true;
     return false;

@@ -26,8 +26,10 @@ IoError IoErrorFromOs(int osError)
 {
 #ifdef Q_OS_WIN
     switch (osError) {
-    case ERROR_FILE_NOT_FOUND: return {IoFault::NotFound, osError};
-    case ERROR_ACCESS_DENIED: return {IoFault::AccessDenied, osError};
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND: return {IoFault::NotFound, osError};
+    case ERROR_ACCESS_DENIED:
+    case ERROR_WRITE_PROTECT: return {IoFault::AccessDenied, osError};
     case ERROR_DISK_FULL:
     case ERROR_HANDLE_DISK_FULL: return {IoFault::DiskFull, osError};
     default: break;

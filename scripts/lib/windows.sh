@@ -1,0 +1,147 @@
+# Shared by scripts/package-windows and scripts/test-windows: the cross-build for 64-bit Windows
+# (Debian's mingw-w64 against the Qt for Windows in ../shared/windows/), the folder of DLLs a
+# program needs beside it, and a Wine prefix with an Xvfb display to run the programs in.
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+
+QUARN_SHARED="$QUARN_ROOT/../shared/windows"
+QUARN_QT_VERSION=6.4.2
+QUARN_WIN_CACHE="${XDG_CACHE_HOME:-$HOME/.cache}/quarntrim"
+QUARN_WIN_QT="$QUARN_WIN_CACHE/qt-$QUARN_QT_VERSION-mingw-w64"
+QUARN_MINGW_RUNTIME=(
+  /usr/lib/gcc/x86_64-w64-mingw32/12-posix/libstdc++-6.dll
+  /usr/lib/gcc/x86_64-w64-mingw32/12-posix/libgcc_s_seh-1.dll
+  /usr/x86_64-w64-mingw32/lib/libwinpthread-1.dll
+)
+# Qt's libraries and plugins the programs load (the tests add Qt6Test and the offscreen platform).
+QUARN_QT_DLLS=(Qt6Core Qt6Gui Qt6Widgets Qt6PrintSupport Qt6SerialPort)
+QUARN_QT_PLUGINS=(platforms/qwindows.dll styles/qwindowsvistastyle.dll imageformats/qjpeg.dll)
+
+# The cross compiler, the host Qt tools (moc, rcc, uic), Wine, NSIS, and what the checks use.
+QUARN_PACKAGES+=(
+  g++-mingw-w64-x86-64-posix ninja-build qt6-base-dev-tools qt6-serialport-dev
+  wine64 nsis zip unzip xvfb xauth imagemagick binutils-mingw-w64-x86-64 ccache x11-utils
+)
+
+# NSIS makes 32-bit setup programs, which Wine runs only with its 32-bit half (wine32, Debian's
+# i386 architecture) on a kernel that runs 32-bit programs; these machines' kernel does not, so
+# the setup's check under Wine cannot run here yet.
+# Unpacks Qt for Windows into the cache folder once (a half-unpacked folder is never taken).
+quarn_windows_qt() {
+  [ -f "$QUARN_WIN_QT/.unpacked" ] && return 0
+  local tarball="$QUARN_SHARED/qt-$QUARN_QT_VERSION-mingw-w64.tar.xz"
+  [ -f "$tarball" ] || { echo "error: $tarball is missing (Qt for Windows)" >&2; exit 1; }
+  mkdir -p "$QUARN_WIN_CACHE"
+  rm -rf "$QUARN_WIN_QT"
+  tar -xf "$tarball" -C "$QUARN_WIN_CACHE"
+  touch "$QUARN_WIN_QT/.unpacked"
+}
+
+# quarn_windows_build BUILD_DIR [cmake options...] -- TARGET...: configures once, builds the targets.
+quarn_windows_build() {
+  local dir="$1"; shift
+  local options=()
+  while [ $# -gt 0 ] && [ "$1" != "--" ]; do options+=("$1"); shift; done
+  [ "${1:-}" = "--" ] && shift
+  quarn_windows_qt
+  if command -v ccache >/dev/null 2>&1; then
+    export CMAKE_CXX_COMPILER_LAUNCHER=ccache CCACHE_BASEDIR="${CCACHE_BASEDIR:-$(dirname "$QUARN_ROOT")}"
+  fi
+  if [ ! -f "$dir/CMakeCache.txt" ]; then
+    cmake -S "$QUARN_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+      -DCMAKE_TOOLCHAIN_FILE="$QUARN_SHARED/mingw-w64.cmake" \
+      -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+      -DCMAKE_PREFIX_PATH="$QUARN_WIN_QT" "${options[@]}"
+  fi
+  cmake --build "$dir" -j"$(nproc 2>/dev/null || echo 2)" --target "$@"
+}
+
+# quarn_windows_deploy DIR [extra Qt DLL...] [extra plugin...]: puts the Qt DLLs, plugins and the
+# mingw runtime beside the programs in DIR.
+quarn_windows_deploy() {
+  local dir="$1"; shift
+  local dlls=("${QUARN_QT_DLLS[@]}") plugins=("${QUARN_QT_PLUGINS[@]}") extra
+  for extra in "$@"; do
+    case "$extra" in */*) plugins+=("$extra") ;; *) dlls+=("$extra") ;; esac
+  done
+  local dll plugin
+  for dll in "${dlls[@]}"; do cp -u "$QUARN_WIN_QT/bin/$dll.dll" "$dir/"; done
+  for plugin in "${plugins[@]}"; do
+    mkdir -p "$dir/$(dirname "$plugin")"
+    cp -u "$QUARN_WIN_QT/plugins/$plugin" "$dir/$plugin"
+  done
+  cp -u "${QUARN_MINGW_RUNTIME[@]}" "$dir/"
+}
+
+# quarn_windows_missing_dlls DIR: prints each DLL that a program or library in DIR imports and
+# that neither DIR nor Windows itself has; nothing when the folder is whole.
+quarn_windows_missing_dlls() {
+  local dir="$1" file name
+  find "$dir" -iname '*.exe' -o -iname '*.dll' | while read -r file; do
+    x86_64-w64-mingw32-objdump -p "$file" | sed -n 's/^\s*DLL Name: //p' | while read -r name; do
+      [ -e "$dir/$name" ] && continue
+      # Windows' own libraries (the system folder of every installation).
+      case "${name,,}" in
+        kernel32.dll | user32.dll | gdi32.dll | advapi32.dll | shell32.dll | ole32.dll | oleaut32.dll | \
+          comdlg32.dll | winspool.drv | ws2_32.dll | winmm.dll | version.dll | netapi32.dll | userenv.dll | \
+          uxtheme.dll | dwmapi.dll | imm32.dll | setupapi.dll | shlwapi.dll | mpr.dll | authz.dll | \
+          d3d9.dll | d3d11.dll | d3d12.dll | dxgi.dll | dwrite.dll | d2d1.dll | dxguid.dll | wtsapi32.dll | \
+          msvcrt.dll | ntdll.dll | crypt32.dll | secur32.dll | bcrypt.dll | api-ms-win-*.dll | comctl32.dll | \
+          opengl32.dll | shcore.dll | cfgmgr32.dll | iphlpapi.dll | dnsapi.dll | rpcrt4.dll | msimg32.dll) ;;
+        *) echo "$(basename "$file") needs $name" ;;
+      esac
+    done
+  done
+}
+
+# quarn_wine_prefix DIR: a Wine prefix of its own, made once, without the Mono and Gecko prompts.
+quarn_wine_prefix() {
+  export WINEPREFIX="$1" WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml='
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    mkdir -p "$WINEPREFIX"
+    wineboot -i >/dev/null 2>&1
+  fi
+  wineserver -w
+}
+
+# quarn_wine_windows_path UNIX_PATH: the path as a Windows program sees it (Wine's Z: drive).
+quarn_wine_windows_path() {
+  printf 'Z:%s' "$(realpath -m "$1" | tr / '\\')"
+}
+
+# quarn_xvfb: starts a virtual display for the window and exports DISPLAY; quarn_xvfb_stop ends it.
+QUARN_XVFB_PID=""
+quarn_xvfb() {
+  local fdfile
+  fdfile="$(mktemp)"
+  Xvfb -displayfd 9 -screen 0 1024x768x24 -nolisten tcp 9>"$fdfile" >/dev/null 2>&1 &
+  QUARN_XVFB_PID=$!
+  local deadline=$((SECONDS + 30))
+  while [ ! -s "$fdfile" ]; do
+    if [ $SECONDS -ge $deadline ] || ! kill -0 "$QUARN_XVFB_PID" 2>/dev/null; then
+      echo "error: Xvfb did not start" >&2; rm -f "$fdfile"; return 1
+    fi
+    sleep 0.1
+  done
+  export DISPLAY=":$(tr -d '\n' <"$fdfile")"
+  rm -f "$fdfile"
+}
+quarn_xvfb_stop() {
+  [ -n "$QUARN_XVFB_PID" ] || return 0
+  kill "$QUARN_XVFB_PID" 2>/dev/null || true
+  wait "$QUARN_XVFB_PID" 2>/dev/null || true
+  QUARN_XVFB_PID=""
+}
+
+# quarn_wait_for SECONDS COMMAND...: runs COMMAND until it succeeds or SECONDS pass (non-zero then).
+quarn_wait_for() {
+  local deadline=$((SECONDS + $1)); shift
+  until "$@"; do
+    [ $SECONDS -ge $deadline ] && return 1
+    sleep 0.5
+  done
+}
+
+# The project's version, as CMakeLists.txt gives it.
+quarn_version() {
+  sed -n 's/^project(QuarnTrim VERSION \([0-9.]*\).*/\1/p' "$QUARN_ROOT/CMakeLists.txt"
+}
