@@ -1,6 +1,7 @@
 // Editing on the Dorsell page through its controls: trim bars, frequency, valve types and
 // "Set All Trims", the options with their exclusions, the joystick lists and the test buttons.
 #include "app/conversions.h"
+#include "catalog/frequencybar.h"
 #include "editor/editorhost.h"
 #include "editor/pages/dorsell/dorsellpage.h"
 #include "test_dorsell_support.h"
@@ -117,7 +118,7 @@ private slots:
         QCOMPARE(valves->currentText(), QStringLiteral("Husco"));
         QCOMPARE(Control<QLabel>(*form, "gminvalue")->text(), QStringLiteral("4.4v"));
         QCOMPARE(Control<QLabel>(*form, "gmaxvalue")->text(), QStringLiteral("9.0v"));
-        QCOMPARE(int(CalImage[0]), int(HertzToFreqByteB(Control<QScrollBar>(*form, "freqbar")->value())));
+        QCOMPARE(FrequencyReading(CurveBBar(), CalImage[0]), Control<QScrollBar>(*form, "freqbar")->value());
         QVERIFY(answer.texts().isEmpty());  // no message on this page
 
         Control<QPushButton>(*form, "setglobal2")->click();

@@ -108,7 +108,7 @@ bool TQuarnForm::AppMessage(QEvent *event)
             ShowInfo(QStringLiteral("Upload Successful!"));
         } else {
             ShowInfo(QStringLiteral("Download Successful!"));
-            ImageToControls(true);
+            ShowArrivedImage();
         }
         if (ComThread) ComThread->ClearProgress();
         break;
