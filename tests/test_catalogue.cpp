@@ -99,6 +99,18 @@ private slots:
         QVERIFY(Differences(DefaultImage(), DefaultImage(), Product::Quarn).isEmpty());
     }
 
+    // Two bytes that read the same in the page's units are told apart by their bytes.
+    void aDifferenceThatReadsTheSameShowsItsBytes()
+    {
+        CalImageBytes a = DefaultImage(), b = DefaultImage();
+        a[0] = 49;
+        b[0] = 50;
+        QCOMPARE(DiffLines(Differences(a, b, Product::Quarn)),
+                 QStringList{QStringLiteral("PWM Frequency: 115 Hertz (byte 49) -> 115 Hertz (byte 50)")});
+        b[0] = 60;
+        QCOMPARE(DiffLines(Differences(a, b, Product::Quarn)), QStringList{QStringLiteral("PWM Frequency: 115 Hertz -> 100 Hertz")});
+    }
+
     void listsAndModesShowTheirText()
     {
         CalImageBytes image = DefaultImage();

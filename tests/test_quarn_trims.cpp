@@ -216,18 +216,20 @@ private slots:
         QCOMPARE(freq->maximum(), 450);
         // The default byte 49 shows 119 Hz, so the bar stands at 115.
         QCOMPARE(freq->value(), 115);
-        QCOMPARE(int(CalImage[0]), int(HertzToFreqByteA(115)));
+        QCOMPARE(int(CalImage[0]), 49);
 
         auto *valves = control<QComboBox>(form.get(), "ValveComboBox");
         valves->setCurrentIndex(2);
+        // 100 Hz stores a byte that reads as 100 (the curve's own byte, 64, reads 95), and a
+        // refresh keeps it.
         freq->setValue(100);
-        QCOMPARE(int(CalImage[0]), 64);
+        QCOMPARE(int(CalImage[0]), 63);
         QCOMPARE(text(form.get(), "HertzLabel"), QStringLiteral("100 Hertz"));
         QCOMPARE(valves->currentIndex(), 0);
         reload(form.get());
-        QCOMPARE(freq->value(), 95);
-        QCOMPARE(int(CalImage[0]), 68);
-        QCOMPARE(text(form.get(), "HertzLabel"), QStringLiteral("95 Hertz"));
+        QCOMPARE(freq->value(), 100);
+        QCOMPARE(int(CalImage[0]), 63);
+        QCOMPARE(text(form.get(), "HertzLabel"), QStringLiteral("100 Hertz"));
     }
 
     void tabGuardFollowsJoystickType()

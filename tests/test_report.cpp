@@ -2,6 +2,7 @@
 // reads, the font, the line printer, and "&Print" to a PDF file read back with pdftotext.
 #include "app/calimage.h"
 #include "app/image_defaults.h"
+#include "catalog/frequencybar.h"
 #include "editor/quarnform.h"
 #include "files/model/reportlines.h"
 #include "files/reportprinting.h"
@@ -166,7 +167,7 @@ private slots:
                               {"FourButton1DropDown", "Plow "},
                               {"FourButton2DropDown", "Primary / Button Secondary"},
                               {"SixButton1DropDown", "Wing "}};  // not the current joystick
-        controls.freqbarPosition = 300;  // the Dorsell slider does not count here
+        controls.freqbarPosition = 115;
         const QStringList expected{
             "Quarn Trim/Configuration Settings",
             "",
@@ -277,17 +278,18 @@ private slots:
         CalImageBytes image = DefaultImage();
         image[33] = 0;
         image[0] = 128;  // 60 Hz
-        QStringList lines = ReportLines(image, {});
+        QStringList lines = ReportLines(image, Product::Brennic);
         QCOMPARE(Slice(lines, 0, 7), QStringList({"Quarn Trim/Configuration Settings", "", "Joystick Configuration:     ",
                                                   "", "", "Frequency:                           60", ""}));
         QCOMPARE(lines.size(), 25);
         QCOMPARE(lines.last(), QStringLiteral("Blade Right:   Min:  0.1v    Max: 12.7v"));
 
-        // Curve A rounded down to a multiple of 5: byte 0 gives 483 Hz, byte 255 gives 30 Hz.
+        // Curve A rounded down to a multiple of 5 and held within the page's bar: byte 0 gives
+        // 483 Hz, shown at the bar's end, 450; byte 255 gives 30 Hz.
         image[0] = 0;
-        QCOMPARE(ReportLines(image, {})[5], QStringLiteral("Frequency:                          480"));
+        QCOMPARE(ReportLines(image, Product::Brennic)[5], QStringLiteral("Frequency:                          450"));
         image[0] = 255;
-        QCOMPARE(ReportLines(image, {})[5], QStringLiteral("Frequency:                           30"));
+        QCOMPARE(ReportLines(image, Product::Brennic)[5], QStringLiteral("Frequency:                           30"));
     }
 
     void controlsAreReadByName()
@@ -307,13 +309,16 @@ private slots:
         unselected->addItem(QStringLiteral("Inactive"));
         unselected->setCurrentIndex(-1);
 
-        const ReportControls controls = CollectReportControls(form);
-        QCOMPARE(controls.freqbarPosition, 85);
+        // The frequency comes from the image as the product's page reads it, not from a bar.
+        CalImageBytes image = DefaultImage();
+        image[0] = 200;
+        const ReportControls controls = CollectReportControls(form, image, Product::Dorsell);
+        QCOMPARE(controls.freqbarPosition, FrequencyPosition(CurveBBar(), 200));
         QCOMPARE(controls.modeText(QStringLiteral("SixButton3DropDown")), QStringLiteral("Plow "));
         QCOMPARE(controls.modeText(QStringLiteral("SlaveButton2DropDown")), QString());
         QCOMPARE(controls.modeText(QStringLiteral("FourButton0DropDown")), QString());  // not built: empty
 
-        QCOMPARE(CollectReportControls(QObject()).freqbarPosition, 0);
+        QCOMPARE(CollectReportControls(QObject(), image, Product::Quarn).freqbarPosition, FrequencyPosition(CurveABar(), 200));
     }
 
     void fontChoice()
@@ -364,7 +369,7 @@ private slots:
         CalImage[33] = 21;
         CalImage[36] = 1;
         CalImage[25] = 200;
-        const QStringList expected = ReportLines(CalImage, CollectReportControls(*form));
+        const QStringList expected = ReportLines(CalImage, CollectReportControls(*form, CalImage, ProductCode));
 
         ModalAnswerer answer;
         NoticeWatcher notice;
@@ -427,7 +432,7 @@ private slots:
             for (auto [offset, value] : c.edits) file[size_t(offset)] = uint8_t(value);
             CalImage = file;
             findControl<QAction>(form.get(), QString::fromLatin1(c.menu))->trigger();
-            QCOMPARE(ReportLines(file), ReportLines(CalImage, CollectReportControls(*form)));
+            QCOMPARE(ReportLines(file), ReportLines(CalImage, CollectReportControls(*form, CalImage, ProductCode)));
         }
     }
 

@@ -3,6 +3,7 @@
 #include "app/conversions.h"
 #include "app/image_layout.h"
 #include "catalog/fielddefs.h"
+#include "catalog/frequencybar.h"
 #include "catalog/joysticktables.h"
 
 #include <QJsonArray>
@@ -112,9 +113,7 @@ QString ProductName(uint8_t product)
 
 int FrequencyBarPosition(const CalImageBytes &image, uint8_t product)
 {
-    const uint8_t b = image[Off::Frequency];
-    if (product == Product::Dorsell || product == Product::Ostrel) return CurveBPosition(b);
-    return CurveAPosition(b);
+    return FrequencyPosition(FrequencyBarOf(product), image[Off::Frequency]);
 }
 
 QString ButtonModeListText(uint8_t code)
@@ -141,6 +140,11 @@ QList<FieldValue> Describe(const CalImageBytes &image, uint8_t product)
     return fields;
 }
 
+uint8_t ProductReading(uint8_t current, const CalImageBytes &image)
+{
+    return current != Product::None ? current : ProductOfFile(image);
+}
+
 QList<FieldDifference> Differences(const CalImageBytes &a, const CalImageBytes &b, uint8_t product)
 {
     // Both descriptions hold the same fields in the same order: the names of a product are fixed.
@@ -162,11 +166,39 @@ QStringList ShowLines(const QList<FieldValue> &fields)
     return lines;
 }
 
+QString ShownAdjustmentsLine(const CalImageBytes &before, const CalImageBytes &after, uint8_t product)
+{
+    const qsizetype count = Differences(before, after, product).size();
+    if (count == 0) return QString();
+    return QStringLiteral("Shown as the page allows: %1 %2 adjusted; File > Compare lists them")
+        .arg(count)
+        .arg(count == 1 ? QStringLiteral("setting") : QStringLiteral("settings"));
+}
+
+namespace {
+// "0.1v (byte 3)", "ON (bytes 1 0)".
+QString WithBytes(const QString &value, const QByteArray &raw)
+{
+    QStringList bytes;
+    for (char b : raw) bytes << QString::number(uint8_t(b));
+    return QStringLiteral("%1 (%2 %3)").arg(value, raw.size() == 1 ? QStringLiteral("byte") : QStringLiteral("bytes"),
+                                            bytes.join(QLatin1Char(' ')));
+}
+}  // namespace
+
+std::pair<QString, QString> DistinctValues(const FieldDifference &diff)
+{
+    if (diff.valueA != diff.valueB) return {diff.valueA, diff.valueB};
+    return {WithBytes(diff.valueA, diff.rawA), WithBytes(diff.valueB, diff.rawB)};
+}
+
 QStringList DiffLines(const QList<FieldDifference> &diffs)
 {
     QStringList lines;
-    for (const FieldDifference &diff : diffs)
-        lines << diff.name + QStringLiteral(": ") + diff.valueA + QStringLiteral(" -> ") + diff.valueB;
+    for (const FieldDifference &diff : diffs) {
+        const auto [valueA, valueB] = DistinctValues(diff);
+        lines << diff.name + QStringLiteral(": ") + valueA + QStringLiteral(" -> ") + valueB;
+    }
     return lines;
 }
 

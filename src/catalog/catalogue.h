@@ -11,6 +11,7 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <utility>
 
 namespace Catalogue {
 
@@ -31,6 +32,9 @@ struct FieldDifference {
 // The product a *.joy file is read as, chosen as the printed report chooses its layout: joystick
 // type 20 (which Dorsell and Ostrel images always carry) gives Dorsell, anything else Quarn.
 uint8_t ProductOfFile(const CalImageBytes &image);
+// The product whose page reads the image in the window: the current product, or with none chosen
+// yet, the product the image is read as from a file.
+uint8_t ProductReading(uint8_t current, const CalImageBytes &image);
 // The product code of the letter a controller announces itself with ("j" is the Quarn 2, kept as
 // 1; "b", "a", "d", "z", "c"). False for any other text.
 bool ProductFromLetter(const QString &letter, uint8_t *product);
@@ -53,9 +57,17 @@ int FrequencyBarPosition(const CalImageBytes &image, uint8_t product);
 // ("Hoist "), or "" for a code the list has no item for.
 QString ButtonModeListText(uint8_t code);
 
+// The log window's line when showing an image on the product's page rewrote some of its settings
+// (`before` as it arrived, `after` as shown); empty when showing changed no byte.
+QString ShownAdjustmentsLine(const CalImageBytes &before, const CalImageBytes &after, uint8_t product);
+
 // "NAME: VALUE", one line per field.
 QStringList ShowLines(const QList<FieldValue> &fields);
-// "NAME: A -> B", one line per difference.
+// The two values of a difference as they can be told apart: two bytes can read the same once
+// rounded to the page's units, and then each value carries its bytes ("115 Hertz (byte 49)").
+std::pair<QString, QString> DistinctValues(const FieldDifference &diff);
+
+// "NAME: A -> B", one line per difference (with the bytes where A and B read the same).
 QStringList DiffLines(const QList<FieldDifference> &diffs);
 
 // One JSON document for scripts: the product and every field with its name, offsets, raw bytes

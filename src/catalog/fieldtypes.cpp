@@ -1,6 +1,7 @@
 // The field kinds the families share: flags, list items, trims, numbers and text fields.
 #include "app/conversions.h"
 #include "catalog/fielddefs.h"
+#include "catalog/frequencybar.h"
 #include "catalog/pagetexts.h"
 
 namespace Catalogue {
@@ -22,15 +23,9 @@ QString ListItemText(const QStringList &items, int index)
 
 int SliderPosition(int value, int min, int max) { return IntMin(max, IntMax(min, value)); }
 
-int CurveAPosition(uint8_t b)
-{
-    return SliderPosition(FrequencySliderPosition(FreqByteToHertzA(b)), CurveAMinHz, CurveAMaxHz);
-}
+int CurveAPosition(uint8_t b) { return FrequencyPosition(CurveABar(), b); }
 
-int CurveBPosition(uint8_t b)
-{
-    return SliderPosition(FrequencySliderPosition(FreqByteToHertzB(b)), CurveBMinHz, CurveBMaxHz);
-}
+int CurveBPosition(uint8_t b) { return FrequencyPosition(CurveBBar(), b); }
 
 QString CurveAText(uint8_t b) { return HertzText(CurveAPosition(b)); }
 

@@ -15,7 +15,7 @@ int RunReport(Cli &cli)
     NamedImage named;
     int status = Exit::Ok;
     if (!sources.Load(cli.Options().arguments.first(), false, &named, &status)) return status;
-    const QStringList lines = ReportLines(named.image);
+    const QStringList lines = ReportLines(named.image, named.product);
     const QString output = cli.Options().output;
     if (output.isEmpty() || CliFiles::IsStandardOutput(output)) {
         for (const QString &line : lines) cli.Out(line);

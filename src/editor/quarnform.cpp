@@ -4,6 +4,7 @@
 #include "app/image_defaults.h"
 #include "app/image_layout.h"
 #include "app/settings.h"
+#include "catalog/catalogue.h"
 #include "editor/centre.h"
 #include "editor/helpform.h"
 #include "editor/pages/blankpage.h"
@@ -66,6 +67,7 @@ TQuarnForm::TQuarnForm(StartOptions options, QWidget *parent) : QMainWindow(pare
     ProductNotebook->setCurrentIndex(BlankPage);
     ProductCode = Product::None;
     ImageToControls(true);
+    for (ProductPage *page : Pages) page->CaptureStartState();
 
     Timer2 = new QTimer(this);
     Timer2->setObjectName(QStringLiteral("Timer2"));
@@ -299,7 +301,22 @@ void TQuarnForm::ShowProductPage(uint8_t code, PageIndex page)
 {
     ProductNotebook->setCurrentIndex(page);
     ProductCode = code;
-    ImageToControls(false);
+    ShowImage();
+}
+
+void TQuarnForm::ShowImage()
+{
+    for (ProductPage *page : Pages) page->RestoreStartState();
+    ImageToControls(true);
+}
+
+void TQuarnForm::ShowArrivedImage()
+{
+    const CalImageBytes arrived = CalImage;
+    ShowImage();
+    if (ProductCode == Product::None) return;
+    const QString line = Catalogue::ShownAdjustmentsLine(arrived, CalImage, ProductCode);
+    if (!line.isEmpty()) Memo1->appendPlainText(line);
 }
 
 void TQuarnForm::QuarnMenu1Click() { ShowProductPage(Product::Quarn, QuarnPageIndex); }

@@ -107,6 +107,12 @@ private:
     void BuildClientArea();
     void LayoutClientArea();
     void ShowProductPage(uint8_t code, PageIndex page);
+    // Shows the image in memory on the product's page, every control starting from where it stood
+    // once the window had started: what showing stores depends on the image and the product alone.
+    void ShowImage();
+    // The same for an image that has just arrived (download, file, history); the log window says
+    // how many settings showing adjusted, if any.
+    void ShowArrivedImage();
 
     // The link worker: created for ComPort, freed (waiting for its thread) and replaced whenever
     // the link must start afresh.

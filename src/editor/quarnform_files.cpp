@@ -3,6 +3,7 @@
 
 #include "app/calimage.h"
 #include "app/usablefile.h"
+#include "catalog/catalogue.h"
 #include "editor/pages/productpage.h"
 #include "files/errorbox.h"
 #include "files/joydialogs.h"
@@ -71,7 +72,7 @@ void TQuarnForm::ResetCalFile1Click()
 {
     MakeResetImage(CalImage);
     for (ProductPage *page : Pages) page->ResetDefaults();
-    ImageToControls(false);
+    ShowImage();
     SetRequest(Request::SendCalibration, 0);
 }
 
@@ -85,7 +86,8 @@ void TQuarnForm::Print1Click()
     QString error;
     {
         PrintingNotice notice;
-        error = PrintReport(printer, ReportLines(CalImage, CollectReportControls(*this)));
+        const uint8_t product = Catalogue::ProductReading(ProductCode, CalImage);
+        error = PrintReport(printer, ReportLines(CalImage, CollectReportControls(*this, CalImage, product)));
     }
     if (!error.isEmpty()) ShowErrorBox(this, error);
 }

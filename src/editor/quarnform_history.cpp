@@ -48,7 +48,7 @@ void TQuarnForm::KeepExchange(int linkCode)
 void TQuarnForm::OpenImage(const CalImageBytes &image)
 {
     CalImage = image;
-    ImageToControls(true);
+    ShowArrivedImage();
 }
 
 void TQuarnForm::History1Click()
@@ -68,7 +68,7 @@ void TQuarnForm::History1Click()
 void TQuarnForm::Compare1Click()
 {
     // Read as the page shows it; with no product chosen yet, as the printed report reads a file.
-    const uint8_t product = ProductCode != Product::None ? uint8_t(ProductCode) : Catalogue::ProductOfFile(CalImage);
+    const uint8_t product = Catalogue::ProductReading(ProductCode, CalImage);
     CompareDialog dialog(CalImage, product, m_lastExchanged, HistoryStore(), this);
     dialog.exec();
 }

@@ -109,7 +109,7 @@ bool TQuarnForm::AppMessage(QEvent *event)
             ShowInfo(QStringLiteral("Upload Successful!"));
         } else {
             ShowInfo(QStringLiteral("Download Successful!"));
-            ImageToControls(true);
+            ShowArrivedImage();
         }
         if (ComThread) ComThread->ClearProgress();
         break;

@@ -22,15 +22,6 @@ constexpr int DialogHeight = 420;
 constexpr int NameColumnWidth = 260;
 constexpr int ValueColumnWidth = 140;
 const QString TimeFormat = QStringLiteral("yyyy-MM-dd HH:mm:ss");
-
-// "0.1v (byte 3)", "ON (bytes 1 0)".
-QString WithBytes(const QString &value, const QByteArray &raw)
-{
-    QStringList bytes;
-    for (char b : raw) bytes << QString::number(uint8_t(b));
-    return QStringLiteral("%1 (%2 %3)").arg(value, raw.size() == 1 ? QStringLiteral("byte") : QStringLiteral("bytes"),
-                                            bytes.join(QLatin1Char(' ')));
-}
 }  // namespace
 
 CompareDialog::CompareDialog(const CalImageBytes &image, uint8_t product, std::optional<CalImageBytes> lastExchanged,
@@ -104,10 +95,8 @@ void CompareDialog::CompareWith(const CalImageBytes &other, const QString &what)
     DifferenceList->clear();
     QList<QTreeWidgetItem *> items;
     for (const Catalogue::FieldDifference &d : differences) {
-        // Two bytes can read the same once rounded to the page's units: the bytes tell them apart.
-        const bool sameText = d.valueA == d.valueB;
-        auto *item = new QTreeWidgetItem({d.name, sameText ? WithBytes(d.valueA, d.rawA) : d.valueA,
-                                          sameText ? WithBytes(d.valueB, d.rawB) : d.valueB});
+        const auto [valueA, valueB] = Catalogue::DistinctValues(d);
+        auto *item = new QTreeWidgetItem({d.name, valueA, valueB});
         item->setToolTip(0, d.name);
         items.append(item);
     }

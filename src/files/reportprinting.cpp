@@ -1,16 +1,15 @@
 #include "files/reportprinting.h"
 
+#include "catalog/catalogue.h"
 #include "report/reportwriter.h"
 
-#include <QAbstractSlider>
 #include <QComboBox>
 #include <QPrinter>
 
-ReportControls CollectReportControls(const QObject &form)
+ReportControls CollectReportControls(const QObject &form, const CalImageBytes &image, uint8_t product)
 {
     ReportControls controls;
-    if (auto *slider = form.findChild<QAbstractSlider *>(ReportFrequencyControl))
-        controls.freqbarPosition = slider->value();
+    controls.freqbarPosition = Catalogue::FrequencyBarPosition(image, product);
     for (const QString &name : ReportModeControlNames())
         if (auto *combo = form.findChild<QComboBox *>(name)) controls.modeTexts.insert(name, combo->currentText());
     return controls;

@@ -10,9 +10,10 @@
 class QObject;
 class QPrinter;
 
-// The report's control values, looked up by object name below `form`. A control that is not there
-// counts as position 0 or an empty text.
-ReportControls CollectReportControls(const QObject &form);
+// The report's values as the window shows `image` on the page of `product`: the frequency bar's
+// position from the image, the button-mode texts looked up by object name below `form` (a list
+// that is not there counts as an empty text).
+ReportControls CollectReportControls(const QObject &form, const CalImageBytes &image, uint8_t product);
 
 // Prints `lines` under the report's job title; "" when it worked, else the error text. The printer
 // must have been set up already (printer set-up dialog or output file).

@@ -1,6 +1,8 @@
 #pragma once
 // One page of the product page stack. Each variant's page loads the image into its controls
 // (its branch of ImageToControls) and its handlers write the controls back into the image.
+#include "editor/pages/controlstate.h"
+
 #include <QWidget>
 
 class EditorHost;
@@ -17,9 +19,15 @@ public:
     // Controls that the image defaults put back (the Quarn float-port drop-downs).
     virtual void ResetDefaults() {}
 
+    // The controls as they stand once the window has started, and putting them back there before
+    // an image is shown, so that every show starts from the same places.
+    void CaptureStartState() { m_startState.Capture(this); }
+    void RestoreStartState() const { m_startState.Restore(); }
+
 protected:
     EditorHost &host() const { return m_host; }
 
 private:
     EditorHost &m_host;
+    ControlState m_startState;
 };

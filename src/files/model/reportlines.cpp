@@ -174,9 +174,8 @@ QStringList QuarnLines(const CalImageBytes &image, const ReportControls &control
     }
     AddStickLines(lines, image, type);
 
-    const int hertz = FrequencySliderPosition(FreqByteToHertzA(image[Off::Frequency]));
     lines << QString() << QStringLiteral("Frequency:                          ") +
-                              QString::number(hertz).rightJustified(FrequencyWidth, QLatin1Char(' '));
+                              QString::number(controls.freqbarPosition).rightJustified(FrequencyWidth, QLatin1Char(' '));
     lines << QString() << QStringLiteral("Trims:") << QString();
     AddTrimLines(lines, image, QuarnTrims);
     return lines;
@@ -192,16 +191,21 @@ QStringList ReportModeControlNames()
     return names;
 }
 
-ReportControls ReportControlsOfImage(const CalImageBytes &image)
+ReportControls ReportControlsOfImage(const CalImageBytes &image, uint8_t product)
 {
     ReportControls controls;
-    controls.freqbarPosition = Catalogue::FrequencyBarPosition(image, Catalogue::ProductOfFile(image));
+    controls.freqbarPosition = Catalogue::FrequencyBarPosition(image, product);
     for (const Joy::ModeDropDown &list : Joy::ModeDropDowns)
         controls.modeTexts.insert(Latin(list.name), Catalogue::ButtonModeListText(image[Joy::Buttons[list.button].modeByte]));
     return controls;
 }
 
-QStringList ReportLines(const CalImageBytes &image) { return ReportLines(image, ReportControlsOfImage(image)); }
+QStringList ReportLines(const CalImageBytes &image, uint8_t product)
+{
+    return ReportLines(image, ReportControlsOfImage(image, product));
+}
+
+QStringList ReportLines(const CalImageBytes &image) { return ReportLines(image, Catalogue::ProductOfFile(image)); }
 
 QStringList ReportLines(const CalImageBytes &image, const ReportControls &controls)
 {

@@ -11,8 +11,9 @@
 // The print job's title (both layouts).
 inline const QString ReportJobTitle = QStringLiteral("Quarn Trim/Configuration Settings");
 
-// What the report takes from the page controls rather than from the image: the Dorsell page's
-// frequency slider position and the displayed texts of the button-mode drop-downs.
+// What the report prints as the page shows it: the position the page's frequency bar takes for the
+// image (read from the image through the catalogue, so the report prints what the controller gets)
+// and the displayed texts of the button-mode drop-downs.
 struct ReportControls {
     int freqbarPosition = 0;
     QHash<QString, QString> modeTexts;  // drop-down object name -> displayed text
@@ -20,14 +21,15 @@ struct ReportControls {
     QString modeText(const QString &name) const { return modeTexts.value(name); }
 };
 
-// Object names of the controls the report reads.
-inline const QString ReportFrequencyControl = QStringLiteral("freqbar");
+// Object names of the drop-downs the report reads.
 QStringList ReportModeControlNames();
 
 QStringList ReportLines(const CalImageBytes &image, const ReportControls &controls);
 
 // The same report from the image alone: the frequency bar position and the button-mode texts the
-// pages would show for it, through the named-field catalogue. The layout is chosen as the printed
-// report chooses it (joystick type 20: Dorsell).
-ReportControls ReportControlsOfImage(const CalImageBytes &image);
+// page of `product` would show for it, through the named-field catalogue. The layout is chosen as
+// the printed report chooses it (joystick type 20: Dorsell); without a product, the image is read
+// as that layout's product.
+ReportControls ReportControlsOfImage(const CalImageBytes &image, uint8_t product);
+QStringList ReportLines(const CalImageBytes &image, uint8_t product);
 QStringList ReportLines(const CalImageBytes &image);

@@ -2,7 +2,9 @@
 
 #include "app/calimage.h"
 #include "app/conversions.h"
+#include "catalog/frequencybar.h"
 #include "editor/editorhost.h"
+#include "editor/pages/frequencycontrol.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -73,15 +75,11 @@ void BrennicPage::LoadImage()
     LoadValueBars();
     LoadFlagBoxes();
     LimitDecelStartPoints();
-    const int hz = FrequencySliderPosition(FreqByteToHertzA(CalImage[Off::Frequency]));
-    ScrollBar17->setValue(hz);
-    Label230->setText(HertzText(ScrollBar17->value()));
+    LoadFrequencyBar(ScrollBar17, Label230, CurveABar());
     LoadTrims();
 }
 
 void BrennicPage::ScrollBar17Change()
 {
-    const int hz = ScrollBar17->value();
-    CalImage[Off::Frequency] = HertzToFreqByteA(hz);
-    Label230->setText(HertzText(hz));
+    StoreFrequencyBar(ScrollBar17, Label230, CurveABar());
 }

@@ -2,7 +2,9 @@
 
 #include "app/calimage.h"
 #include "app/conversions.h"
+#include "catalog/frequencybar.h"
 #include "editor/editorhost.h"
+#include "editor/pages/frequencycontrol.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -108,8 +110,7 @@ void CsCanPage::StartUp() { TabbedNotebook3->setCurrentIndex(GlobalTab); }
 
 void CsCanPage::LoadImage()
 {
-    ScrollBar32->setValue(FrequencySliderPosition(FreqByteToHertzA(CalImage[Off::Frequency])));
-    Label294->setText(HertzText(ScrollBar32->value()));
+    LoadFrequencyBar(ScrollBar32, Label294, CurveABar());
 
     // A bit-rate byte of no known rate leaves the shown choice as it is.
     for (int i = 0; i < C::BitRateCount; ++i)
@@ -132,9 +133,7 @@ void CsCanPage::LoadImage()
 
 void CsCanPage::ScrollBar32Change()
 {
-    const int hz = ScrollBar32->value();
-    CalImage[Off::Frequency] = HertzToFreqByteA(hz);
-    Label294->setText(HertzText(hz));
+    StoreFrequencyBar(ScrollBar32, Label294, CurveABar());
 }
 
 void CsCanPage::RadioButtonClick(int rate)

@@ -4,10 +4,12 @@
 #include "app/conversions.h"
 #include "app/image_layout.h"
 #include "catalog/dorsellitems.h"
+#include "catalog/frequencybar.h"
 #include "catalog/pagetexts.h"
 #include "editor/editorhost.h"
 #include "editor/pages/dorsell/dorsellpage.h"
 #include "editor/pages/dorsell/dorsellwidgets.h"
+#include "editor/pages/frequencycontrol.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -95,8 +97,7 @@ QWidget *DorsellPage::BuildFrequencyAndTrims(QWidget *parent)
 
 void DorsellPage::freqbarChange()
 {
-    CalImage[Off::Frequency] = HertzToFreqByteB(freqbar->value());
-    Hertzlabel2->setText(HertzText(freqbar->value()));
+    StoreFrequencyBar(freqbar, Hertzlabel2, CurveBBar());
     Valvetypes->setCurrentIndex(0);
 }
 
@@ -154,8 +155,7 @@ void DorsellPage::ScrollBar80Change(int position) { CalImage[D::StickSafetySensi
 
 void DorsellPage::LoadFrequency()
 {
-    freqbar->setValue(FrequencySliderPosition(FreqByteToHertzB(CalImage[Off::Frequency])));
-    Hertzlabel2->setText(HertzText(freqbar->value()));
+    LoadFrequencyBar(freqbar, Hertzlabel2, CurveBBar());
 }
 
 void DorsellPage::LoadGlobalTrims()

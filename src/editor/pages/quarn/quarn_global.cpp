@@ -3,10 +3,12 @@
 #include "app/calimage.h"
 #include "app/conversions.h"
 #include "app/image_layout.h"
+#include "catalog/frequencybar.h"
 #include "catalog/pagetexts.h"
 #include "catalog/quarn_captions.h"
 #include "catalog/quarn_trimgroups.h"
 #include "editor/editorhost.h"
+#include "editor/pages/frequencycontrol.h"
 #include "editor/pages/quarn/quarn_controls.h"
 #include "editor/pages/quarn/quarnpage.h"
 
@@ -170,7 +172,7 @@ void QuarnGlobal::StartUp()
 
 void QuarnGlobal::LoadFrequency()
 {
-    FreqScrollbar->setValue(FrequencySliderPosition(FreqByteToHertzA(CalImage[Off::Frequency])));
+    LoadFrequencyBar(FreqScrollbar, HertzLabel, CurveABar());
 }
 
 void QuarnGlobal::LoadGlobalTrimBars()
@@ -212,10 +214,9 @@ void QuarnGlobal::LoadStartupDelay()
 
 // --- Handlers ---
 
-void QuarnGlobal::FreqScrollbarChange(int position)
+void QuarnGlobal::FreqScrollbarChange(int /*position*/)
 {
-    CalImage[Off::Frequency] = HertzToFreqByteA(position);
-    HertzLabel->setText(HertzText(position));
+    StoreFrequencyBar(FreqScrollbar, HertzLabel, CurveABar());
     ValveComboBox->setCurrentIndex(OtherValveEntry);
 }
 

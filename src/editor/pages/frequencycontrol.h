@@ -1,0 +1,13 @@
+#pragma once
+// The PWM frequency bar and its label on every page that has one: showing puts the bar where the
+// image's byte reads, and a move of the bar stores a byte that reads as the position shown.
+class QAbstractSlider;
+class QLabel;
+struct FrequencyBar;
+
+// Shows the image's frequency byte; the byte is rewritten only when its reading lies outside the
+// bar's range. Runs no handler of the bar.
+void LoadFrequencyBar(QAbstractSlider *bar, QLabel *label, const FrequencyBar &curve);
+// Stores the byte for the bar's position; where no byte reads as that position the bar and label
+// move to what the stored byte reads. Returns the position finally shown.
+int StoreFrequencyBar(QAbstractSlider *bar, QLabel *label, const FrequencyBar &curve);
