@@ -527,54 +527,6 @@ private slots:
         for (int a = 0; a <= 0x2FF; ++a) QCOMPARE(boot.Flash(uint32_t(a)), NewFirmware(a));
     }
 
-    void startReleasesABootloaderLeftWaiting()
-    {
-        SimBootloader boot(SmallChipBoot());
-        HoldOldFirmware(boot);
-        SimOptions options = Unpaced();
-        options.fastStart = false;
-        options.bootWaitMs = 60000;   // hooked in time by whatever held the line before
-        SimOnCom sim(Com, options, boot);
-        // A program that hooked the bootloader and went away: nothing announces itself any more.
-        {
-            QSerialPort line(SerialDeviceMap::DeviceFor(Com));
-            QVERIFY(line.open(QIODevice::ReadWrite));
-            sim.sim().PowerCycle();   // its 'B' now reaches this line
-            const auto awaitByte = [&line](char byte) {
-                return waitUntil([&] { return line.waitForReadyRead(10) && line.readAll().contains(byte); });
-            };
-            QVERIFY(awaitByte('B'));
-            line.write("u");
-            QVERIFY(line.waitForBytesWritten(1000));
-            QVERIFY(awaitByte('?'));
-        }
-        QCOMPARE(Cli(OnCom({QStringLiteral("--wait"), QStringLiteral("2"), QStringLiteral("identify")})).status, 3);
-        const Run start = Cli(OnCom({QStringLiteral("start")}));
-        QCOMPARE(start.status, 0);
-        QVERIFY2(start.out.contains(QLatin1String("banner: ")), qPrintable(start.out));
-        QVERIFY(waitUntil([&] { return sim.toolBytes().startsWith("uR"); }));
-    }
-
-    void removedDeviceEndsTheCommandWithTheWindowsWords()
-    {
-        const QString removed = QStringLiteral("Device Removed From COM%1").arg(Com);
-        const QList<QStringList> commands = {{QStringLiteral("get"), path("gone.joy")}, {QStringLiteral("read-flash"), path("gone.hex")}};
-        for (const QStringList &command : commands) {
-            SimBootloader boot(SmallChipBoot());
-            HoldOldFirmware(boot);
-            SimOptions options = QuickStart();
-            options.announceMs = 50;
-            options.stopAfter = 10;   // the download stalls; a read of the flash takes seconds
-            SimOnCom sim(Com, options, boot);
-            auto process = StartCli(OnCom(command));
-            QVERIFY(waitUntil([&] { return sim.toolBytes().contains(command[0] == QLatin1String("get") ? 'F' : 'V'); }));
-            sim.kill();
-            const Run run = Finish(*process);
-            QCOMPARE(run.status, 3);
-            QVERIFY2(run.err.contains(removed), qPrintable(run.err));
-        }
-    }
-
     void readFlashWritesTheApplicationAsHex()
     {
         SimBootloader boot(SmallChipBoot());
