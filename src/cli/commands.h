@@ -11,6 +11,8 @@ enum CommandOption : unsigned {
     ProbeOption = 1,   // --probe
     OutputOption = 2,  // -o FILE
     BackupOption = 4,  // --backup FILE
+    LogOption = 8,     // --log FILE: the command talks to a controller (ports only with --probe)
+    ControllerImage = 16,  // ... only when one of its images is 'controller'
 };
 
 struct Command {
@@ -33,6 +35,7 @@ int RunDiff(Cli &cli);
 int RunReport(Cli &cli);
 int RunFlash(Cli &cli);
 int RunReadFlash(Cli &cli);
+int RunVerify(Cli &cli);
 
 // True when the report goes to a PDF file: the command line then needs Qt Gui's application.
 bool ReportWantsPdf(const QString &output);
@@ -40,3 +43,8 @@ bool ReportWantsPdf(const QString &output);
 // Every command, in the order --help lists them.
 const QList<Command> &Commands();
 const Command *FindCommand(const QString &name);
+
+struct CliOptions;
+// Whether the command, with these options and arguments, talks to a controller (--log then has
+// bytes to record).
+bool TalksToController(const Command &command, const CliOptions &options);

@@ -125,6 +125,8 @@ protected:
     // Reads the flash and hands it over as Intel HEX; false (red status, state 6) when it cannot
     // be read or kept.
     bool BackUpFirmware(FirmwareOutcome *failure);
+    // Compares the flash with the job's file without programming, then starts the application.
+    void VerifyFirmware();
     // 'R' to the bootloader: the application is expected to announce itself.
     void StartApplication();
     void EndFirmwareRun(FirmwareOutcome outcome);

@@ -26,6 +26,7 @@ void TCOMThread::RunFirmwareJob()
         StartApplication();
         return EndFirmwareRun(FirmwareOutcome::FlashRead);
     }
+    if (job.verifyOnly) return VerifyFirmware();
     if (m_firmwareFileName.isEmpty() || !UsableFile(m_firmwareFileName)) {
         SetStatus(QString::fromLatin1(NoFirmwareFile), LinkColor::Red);
         m_state = LinkState::Connected;
@@ -38,6 +39,20 @@ void TCOMThread::RunFirmwareJob()
     if (!m_bootloader.ProgramLoaded()) return EndFirmwareRun(FirmwareOutcome::ProgramFailed);
     StartApplication();
     EndFirmwareRun(m_bootloader.LastRunVerified() ? FirmwareOutcome::Verified : FirmwareOutcome::Mismatch);
+}
+
+void TCOMThread::VerifyFirmware()
+{
+    // Nothing is programmed, and the controller leaves its bootloader whatever the comparison found.
+    const bool usable = UsableFile(m_firmwareFileName);
+    if (!usable) SetStatus(QString::fromLatin1(NoFirmwareFile), LinkColor::Red);
+    const bool loaded = usable && m_bootloader.LoadFirmware(m_firmwareFileName);
+    const bool matches = loaded && m_bootloader.VerifyLoaded();
+    StartApplication();
+    EndFirmwareRun(!loaded                          ? FirmwareOutcome::FileRefused
+                   : matches                        ? FirmwareOutcome::Verified
+                   : m_bootloader.ReadBackFailed() ? FirmwareOutcome::ReadFailed
+                                                    : FirmwareOutcome::Mismatch);
 }
 
 bool TCOMThread::BackUpFirmware(FirmwareOutcome *failure)

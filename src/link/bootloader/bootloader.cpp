@@ -17,11 +17,15 @@ const char *const kUploadFailed = "Upload failed!";
 const char *const kNoData = "Firmware file holds no data";
 const char *const kVerified = "Upload completed and verified!";
 const char *const kMismatch = "Contents of flash doesn't match file";
+const char *const kMismatchAt = "Contents of flash doesn't match file at 0x%1";
 const char *const kReadFailed = "Reading the flash failed at 0x%1";
 // A bootloader's read-back packet carries a 16-bit address.
 constexpr uint32_t kAddressSpace = 0x10000;
 
 void Pause() { std::this_thread::sleep_for(std::chrono::milliseconds(Boot::kPollIntervalMs)); }
+
+// A flash address as the status line names it: four hexadecimal digits.
+QString Hex4(uint32_t address) { return QString::number(address, 16).toUpper().rightJustified(4, QLatin1Char('0')); }
 
 }  // namespace
 
@@ -119,9 +123,15 @@ bool Bootloader::ReadBackBlock(uint32_t address)
 
 bool Bootloader::VerifyBlock(uint32_t address)
 {
-    if (!ReadBackBlock(address)) return false;
+    if (!ReadBackBlock(address)) {
+        m_unreadBlock = int32_t(address);
+        return false;
+    }
     for (int i = 0; i < Boot::kBlockBytes; ++i)
-        if (BlockByte(i) != m_image.At(address + i)) return false;
+        if (BlockByte(i) != m_image.At(address + i)) {
+            m_firstDifference = int32_t(address) + i;
+            return false;
+        }
     return true;
 }
 
@@ -140,7 +150,7 @@ bool Bootloader::ReadFlash(uint32_t limit, QByteArray *flash)
     for (uint32_t page = 0; page < bytes; page += m_chip.pageSize) {
         for (uint32_t address = page; address < std::min(bytes, page + m_chip.pageSize); address += Boot::kBlockBytes) {
             if (!ReadBackBlock(address))
-                return Fail(QString::fromLatin1(kReadFailed).arg(QString::number(address, 16).toUpper().rightJustified(4, QLatin1Char('0'))));
+                return Fail(QString::fromLatin1(kReadFailed).arg(Hex4(address)));
             for (int i = 0; i < Boot::kBlockBytes; ++i) flash->append(char(BlockByte(i)));
         }
         m_host.SetProgress(int(uint64_t(std::min(bytes, page + m_chip.pageSize)) * 100 / bytes));
@@ -202,6 +212,20 @@ bool Bootloader::ProgramLoaded()
         if (!acknowledged) return Fail(QString::fromLatin1(kUploadFailed));
     }
 
+    const bool matches = VerifyLoaded();
+    m_host.SetProgress(100);
+    m_host.SetStatusText(QString::fromLatin1(kCompleted));
+    m_host.SyncStatus();
+    if (matches) m_host.ShowInfo(QString::fromLatin1(kVerified));
+    else m_host.ShowError(QString::fromLatin1(kMismatch));
+    return true;
+}
+
+bool Bootloader::VerifyLoaded()
+{
+    m_verified = false;
+    m_firstDifference = -1;
+    m_unreadBlock = -1;
     m_host.SetStatusText(QString::fromLatin1(kVerifying));
     bool matches = true;
     // After the first block that differs nothing more is read back, but the gauge still runs.
@@ -210,12 +234,8 @@ bool Bootloader::ProgramLoaded()
             matches = VerifyBlock(page + uint32_t(block) * Boot::kBlockBytes);
         FinishPage(page);
     }
-
-    m_host.SetProgress(100);
-    m_host.SetStatusText(QString::fromLatin1(kCompleted));
-    m_host.SyncStatus();
+    if (m_unreadBlock >= 0) m_host.SetStatusText(QString::fromLatin1(kReadFailed).arg(Hex4(uint32_t(m_unreadBlock))));
+    else if (m_firstDifference >= 0) m_host.SetStatusText(QString::fromLatin1(kMismatchAt).arg(Hex4(uint32_t(m_firstDifference))));
     m_verified = matches;
-    if (matches) m_host.ShowInfo(QString::fromLatin1(kVerified));
-    else m_host.ShowError(QString::fromLatin1(kMismatch));
-    return true;
+    return matches;
 }

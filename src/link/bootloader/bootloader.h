@@ -35,6 +35,12 @@ public:
     bool ProgramLoaded();
     // True when the last ProgramLoaded read every block back equal to the image.
     bool LastRunVerified() const { return m_verified; }
+    // Reads back every page the loaded image covers and compares it with the image, programming
+    // nothing: the verification of ProgramLoaded, and a check of a controller's firmware against a
+    // file. True when every block matched. Otherwise the status text names the first differing
+    // address, or the block that could not be read (then ReadBackFailed()).
+    bool VerifyLoaded();
+    bool ReadBackFailed() const { return m_unreadBlock >= 0; }
 
     // Reads the flash from address 0 up to `limit` bytes (at most what the chip lets a firmware
     // fill and what a 16-bit address reaches) into `flash`, block by block with the read-back
@@ -79,4 +85,6 @@ private:
     ChipInfo m_chip;
     BootPacket m_packet;
     bool m_verified = false;
+    int32_t m_firstDifference = -1;  // the last verification's first differing address (-1: none)
+    int32_t m_unreadBlock = -1;      // the block it could not read back (-1: none)
 };
