@@ -1,6 +1,7 @@
 // Feeds arbitrary bytes to the firmware upgrade as what the bootloader says on the line: first its
-// identification line (up to CR LF), then every acknowledgement and read-back packet of a whole
-// programming and verification run. The line runs out when the input does, and silence then ends
+// identification line (up to CR LF), a byte that picks the run, then every acknowledgement and
+// read-back packet of a whole programming and verification run (erasing up to an old firmware's
+// end the byte names) or of a read of the whole flash. The line runs out when the input does, and silence then ends
 // each wait at once (the line reports that the worker is stopping), so no input waits out the
 // bootloader's five- and ten-second limits. Whatever it reads, the run must stay inside its
 // buffers, name a chip the image can hold, keep its gauge between 0 and 100 and end.
@@ -36,9 +37,10 @@ public:
     }
     bool WriteByte(uint8_t) override
     {
-        // Each packet goes out at most six times and each block is asked for at most four times,
-        // so even the largest chip's run of one page writes far fewer bytes than this.
-        Require(++m_written < 20000);
+        // Each packet goes out at most six times and waits for an answer byte from the input, and
+        // each block is asked for at most four times: the bytes written stay in proportion to
+        // the input.
+        Require(++m_written < 20000 + 6 * 67 * int(m_size));
         return true;
     }
     bool WaitByte(uint8_t &byte) override { return ReadByte(byte); }
@@ -114,6 +116,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const ChipInfo &chip = boot.Chip();
     Require(chip.flashLimit <= FlashImage::kSize && chip.pageSize > 0 && chip.pageSize % 64 == 0);
 
-    boot.ProgramFlash(FirmwareFile());
+    uint8_t run = 0;
+    if (!line.ReadByte(run)) return 0;
+    if (run & 1) {
+        QByteArray flash;
+        if (boot.ReadFlash(chip.flashLimit, &flash))
+            Require(flash.size() % 64 == 0 && uint32_t(flash.size()) <= std::min(chip.flashLimit + 63, FlashImage::kAddressSpace));
+    } else if (boot.LoadFirmware(FirmwareFile())) {
+        boot.EraseOldFirmwareBelow(uint32_t(run) << 8);
+        boot.ProgramLoaded();
+    }
     return 0;
 }

@@ -3,8 +3,8 @@
 // all on a scripted line with a clock of the worker's own: connection, keep-alive, both image
 // transfers, live commands, the upgrade probe and the bootloader hook run as in the window.
 // The worker must not crash or hang, and every image it hands to the window must be exactly the
-// 256 bytes it received after asking for the image with 'F', each but the last already echoed:
-// the calibration image changes only on a complete download.
+// 256 bytes the controller sent in answer to 'F', each already echoed: the calibration image
+// changes only on a complete download, and never takes an announcement or a stray byte.
 //
 // Input: a sequence of operations, each one byte (two top bits the kind, six bits the argument):
 //   00 n   the next n+1 input bytes arrive on the line
@@ -19,6 +19,7 @@
 
 #include <QObject>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
@@ -30,6 +31,13 @@ constexpr uint8_t ToggleWriteFailure = 0x20;
 constexpr uint32_t QuietStepMs = 100;
 // Passes run after the last operation, so bytes still waiting are taken.
 constexpr int TrailingPasses = 8;
+
+}  // namespace
+
+// Images checked so far: the corpus test makes sure its inputs reach the check at all.
+int LinkStreamImagesChecked = 0;
+
+namespace {
 
 // The window's side of the hand-overs; it checks every image handed to it against the line.
 class CheckingHost : public QObject, public LinkHost {
@@ -46,31 +54,34 @@ public:
     QString SelectFirmwareFile() override { return {}; }
 
 private:
-    // The image must be the bytes read since the last 'F' the tool wrote right after reading a
-    // product code (the only place it does), all 256 of them, and every byte written since must
-    // be the echo of the byte read just before it (an echo the driver refused is not on the line).
+    // The image must be the controller's answer to 'F' and nothing else. The download starts at
+    // the last 'F' written in a pass that began by reading the letter the controller announced
+    // itself with (the bytes read after that letter in the same pass are the discarded ones).
+    // After it come exactly 256 bytes read, each followed by its echo and nothing else between:
+    // the image is taken over only once the last echo has gone out.
     void CheckDownload(const uint8_t *buffer) const
     {
         const std::vector<SteppedLink::LineByte> &line = link->line();
-        size_t start = line.size();
-        for (size_t i = line.size(); i-- > 1;) {
-            if (line[i].written && line[i].byte == Wire::GetImage && !line[i - 1].written &&
-                FindProductCode(line[i - 1].byte)) {
-                start = i + 1;
-                break;
-            }
+        bool found = false;
+        size_t start = 0;
+        for (size_t i = line.size(); i-- > 0 && !found;) {
+            if (!line[i].written || line[i].byte != Wire::GetImage) continue;
+            size_t first = i;  // the first byte of the pass that wrote this 'F'
+            while (first > 0 && line[first - 1].tick == line[i].tick) --first;
+            if (first == i || line[first].written || line[first].byte != link->AnnouncedLetter()) continue;
+            for (size_t k = first + 1; k < i; ++k)
+                if (line[k].written) std::abort();  // the tool spoke between the answer and its 'F'
+            found = true;
+            start = i + 1;
         }
-        if (start > line.size()) std::abort();  // an image without a download
-        size_t read = 0;
-        for (size_t i = start; i < line.size(); ++i) {
-            if (!line[i].written) {
-                if (read == size_t(TransferLength) || buffer[read] != line[i].byte) std::abort();
-                ++read;
-            } else if (line[i - 1].written || line[i - 1].byte != line[i].byte) {
-                std::abort();
-            }
+        ++LinkStreamImagesChecked;
+        if (!found) std::abort();  // an image without a download
+        if (line.size() - start != 2 * size_t(TransferLength)) std::abort();
+        for (size_t k = 0; k < size_t(TransferLength); ++k) {
+            const SteppedLink::LineByte &read = line[start + 2 * k];
+            const SteppedLink::LineByte &echo = line[start + 2 * k + 1];
+            if (read.written || !echo.written || echo.byte != read.byte || buffer[k] != read.byte) std::abort();
         }
-        if (read != size_t(TransferLength)) std::abort();
     }
 };
 

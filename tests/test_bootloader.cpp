@@ -121,7 +121,7 @@ private slots:
             RecordingHost host;
             auto image = std::make_unique<FlashImage>();
             Bootloader boot(link, host, *image);
-            QVERIFY(!boot.VerifyBlock(0));
+            QCOMPARE(boot.VerifyBlock(0), Bootloader::Check::Unreadable);
             QCOMPARE(peer.Requests(), 4);
         }
     }
@@ -202,12 +202,53 @@ private slots:
         QCOMPARE(recovers.sim.Packets('V'), 4 + 3);
         QCOMPARE(recovers.host.infoBoxes, QStringList("Upload completed and verified!"));
 
+        // A block that never comes whole is a failed read, never a difference: the flash is
+        // probably right. A refused read (NAK) is not asked for again.
         SimBootOptions always;
         always.corruptReadbacks = -1;
-        Rig fails(always);
-        QVERIFY(fails.boot.ProgramFlash(WriteHexFile(m_dir, 0xFF)));
-        QCOMPARE(fails.sim.Packets('V'), 4);   // four tries of the first block, nothing after
-        QCOMPARE(fails.host.errorBoxes, QStringList("Contents of flash doesn't match file"));
+        SimBootOptions refused;
+        refused.nakCommand = 'V';
+        refused.naks = 100;
+        for (const auto &[options, requests] : {std::pair{always, 4}, std::pair{refused, 1}}) {
+            Rig fails(options);
+            QVERIFY(fails.boot.ProgramFlash(WriteHexFile(m_dir, 0xFF)));
+            QCOMPARE(fails.sim.Packets('V'), requests);
+            QVERIFY(fails.boot.LastRunReadBackFailed() && !fails.boot.LastRunVerified());
+            QCOMPARE(fails.host.errorBoxes, QStringList("Reading the flash back failed at 0x0000"));
+            QCOMPARE(fails.host.LastStatus(), QStringLiteral("Reading the flash back failed at 0x0000"));
+            QCOMPARE(fails.host.colour, Colour::Red);
+        }
+    }
+
+    void backupReadRefusedEndsAtOnce()
+    {
+        SimBootOptions refused;
+        refused.nakCommand = 'V';
+        refused.naks = 100;
+        Rig rig(refused);
+        QByteArray flash;
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(!rig.boot.ReadFlash(0x10000, &flash));
+        QVERIFY2(clock.elapsed() < Boot::kResponseSilenceMs, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(rig.sim.Packets('V'), 1);
+        QCOMPARE(rig.host.LastStatus(), QStringLiteral("Reading the flash back failed at 0x0000"));
+    }
+
+    void oldFirmwareAboveTheNewFileIsErased()
+    {
+        // What a backup found above the new file's end is programmed erased, so none of the old
+        // application stays behind the new one.
+        Rig rig;
+        rig.sim.LoadFlash(0, QByteArray(0x500, '\x5A'));
+        QVERIFY(rig.boot.LoadFirmware(WriteHexFile(m_dir, 0xD3)));
+        rig.boot.EraseOldFirmwareBelow(0x500);
+        QVERIFY(rig.boot.ProgramLoaded());
+        QVERIFY(rig.boot.LastRunVerified());
+        QCOMPARE(rig.sim.PagesWritten(), 5);
+        QCOMPARE(rig.sim.Flash(0xD3), FileByte(0xD3));
+        for (uint32_t a : {0xD4u, 0x100u, 0x4FFu}) QCOMPARE(rig.sim.Flash(a), FlashImage::kErased);
+        QCOMPARE(rig.host.progress.back(), 100);
     }
 
     void changedFlashByteIsReportedWithTheGaugeRunningToTheEnd()
@@ -224,6 +265,31 @@ private slots:
         QCOMPARE(rig.host.progress[2 * 8 - 1], 0x380 * 100 / 0x3FF);
         QCOMPARE(rig.host.progress.back(), 100);
         QCOMPARE(rig.host.LastStatus(), QStringLiteral("Completed"));
+    }
+
+    // The comparison alone: nothing is erased or written, no box is shown, and the status line
+    // names the first byte that differs.
+    void verificationAloneProgramsNothingAndNamesTheFirstDifference()
+    {
+        QByteArray flash;
+        for (int a = 0; a <= 0x3FF; ++a) flash.append(char(FileByte(a)));
+        Rig same;
+        same.sim.LoadFlash(0, flash);
+        QVERIFY(same.boot.LoadFirmware(WriteHexFile(m_dir, 0x3FF)));
+        QVERIFY(same.boot.VerifyLoaded());
+        QVERIFY(same.boot.LastRunVerified());
+        flash[0x151] = char(~flash[0x151]);
+        Rig differs;
+        differs.sim.LoadFlash(0, flash);
+        QVERIFY(differs.boot.LoadFirmware(WriteHexFile(m_dir, 0x3FF)));
+        QVERIFY(!differs.boot.VerifyLoaded());
+        QVERIFY(!differs.boot.LastRunVerified() && !differs.boot.LastRunReadBackFailed());
+        QCOMPARE(differs.host.LastStatus(), QStringLiteral("Contents of flash doesn't match file at 0x0151"));
+        for (const Rig *rig : {&same, &differs}) {
+            QCOMPARE(rig->sim.Packets('E'), 0);
+            QCOMPARE(rig->sim.PagesWritten(), 0);
+            QVERIFY(rig->host.errorBoxes.isEmpty() && rig->host.infoBoxes.isEmpty());
+        }
     }
 
     void refusedFilesSendNothing()
@@ -258,7 +324,7 @@ private slots:
         Rig rig;
         QTemporaryFile file;
         QVERIFY(file.open());
-        file.write(HexRecord(0x000, "\x11").toLatin1() + "\n" + HexRecord(0x180, "\x22").toLatin1() + "\n");
+        file.write(HexRecord(0x000, "\x11").toLatin1() + "\n" + HexRecord(0x180, "\x22").toLatin1() + "\n:00000001FF\n");
         file.close();
         QVERIFY(rig.boot.ProgramFlash(file.fileName()));
         QCOMPARE(rig.sim.Flash(0x000), uint8_t(0x11));

@@ -5,7 +5,9 @@
 #include "files/model/reportlines.h"
 #include "history/historystore.h"
 #include "link/hex/flashimage.h"
+#include "link/serialdevicemap.h"
 #include "sim_bootloader.h"
+#include "support/filesizelimit.h"
 #include "support/hexrecords.h"
 #include "support/simlink.h"
 #include "support/testsupport.h"
@@ -17,9 +19,17 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QSerialPort>
 #include <QtTest>
+
+#include <csignal>
+#include <functional>
+#include <memory>
+
+#include <sys/stat.h>
 
 namespace {
 constexpr int Com = 181;
@@ -32,23 +42,38 @@ struct Run {
     int status = -1;
     QString out;
     QString err;
+    QByteArray rawOut;
 };
 
-Run Cli(const QStringList &arguments)
+// The command line started, not yet waited for; `prepare` may set the process up first (its
+// environment, a child setup).
+std::unique_ptr<QProcess> StartCli(const QStringList &arguments, const std::function<void(QProcess &)> &prepare = {})
 {
     QString program = qEnvironmentVariable("QUARN_CLI");
     if (program.isEmpty()) program = QCoreApplication::applicationDirPath() + QStringLiteral("/quarntrim-cli");
-    QProcess process;
-    process.start(program, arguments);
+    auto process = std::make_unique<QProcess>();
+    if (prepare) prepare(*process);
+    process->start(program, arguments);
+    return process;
+}
+
+Run Finish(QProcess &process)
+{
     if (!process.waitForFinished(180000)) {
         process.kill();
         process.waitForFinished();
     }
     Run run;
     run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = QString::fromUtf8(process.readAllStandardOutput());
+    run.rawOut = process.readAllStandardOutput();
+    run.out = QString::fromUtf8(run.rawOut);
     run.err = QString::fromUtf8(process.readAllStandardError());
     return run;
+}
+
+Run Cli(const QStringList &arguments, const std::function<void(QProcess &)> &prepare = {})
+{
+    return Finish(*StartCli(arguments, prepare));
 }
 
 // The newest images of the controller history, newest first; each came over the emulator's port.
@@ -67,6 +92,12 @@ QList<KeptImage> NewestKept(int count)
         kept.append({entry.kind, image});
     }
     return kept;
+}
+
+// A command run as on a nearly full disk: no file it writes may grow past `bytes`.
+Run CliOnFullDisk(const QStringList &arguments, rlim_t bytes)
+{
+    return Cli(arguments, [bytes](QProcess &process) { process.setChildProcessModifier([bytes] { FileSizeLimit::InChild(bytes); }); });
 }
 
 QStringList OnCom(QStringList arguments) { return QStringList{QStringLiteral("--port"), QStringLiteral("COM%1").arg(Com)} + arguments; }
@@ -116,7 +147,6 @@ bool HoldsOldFirmware(const QString &hexFile)
     return true;
 }
 
-// `corruptReadbacks` read-back answers spoilt (-1: every one).
 // True when the --log file holds, in order, exactly the bytes the tool sent to the emulator and
 // the start of what the emulator sent (it may have sent more after the command ended), each line
 // with its time and port.
@@ -137,6 +167,7 @@ bool LogHoldsTheWire(SimOnCom &sim, const QString &logFile)
     return !received.isEmpty() && sent == sim.toolBytes() && fromSim.startsWith(received);
 }
 
+// `corruptReadbacks` read-back answers spoilt (-1: every one).
 SimBootOptions SmallChipBoot(int corruptReadbacks = 0)
 {
     SimBootOptions options;
@@ -158,7 +189,7 @@ private slots:
     {
         const Run help = Cli({QStringLiteral("--help")});
         QCOMPARE(help.status, 0);
-        for (const char *command : {"ports", "identify", "get", "send", "flash", "read-flash"})
+        for (const char *command : {"ports", "identify", "get", "send", "flash", "read-flash", "start"})
             QVERIFY2(help.out.contains(QLatin1String("\n  ") + QLatin1String(command)), command);
         QCOMPARE(Cli({QStringLiteral("flash"), QStringLiteral("--help")}).status, 0);
         QVERIFY(Cli({QStringLiteral("--version")}).out.startsWith(QLatin1String("quarntrim-cli ")));
@@ -166,6 +197,17 @@ private slots:
         QCOMPARE(Cli({QStringLiteral("send")}).status, 2);
         QCOMPARE(Cli({QStringLiteral("get"), QStringLiteral("a.joy"), QStringLiteral("--backup"), QStringLiteral("b.hex")}).status, 2);
         QCOMPARE(Cli({QStringLiteral("--port"), QStringLiteral("COMX"), QStringLiteral("get"), QStringLiteral("a.joy")}).status, 2);
+        // Each usage error is one line: a wait of no time, --json where no JSON result comes.
+        const QList<QStringList> refused = {{QStringLiteral("frobnicate")},
+                                            {QStringLiteral("--wait"), QStringLiteral("0"), QStringLiteral("identify")},
+                                            {QStringLiteral("--json"), QStringLiteral("get"), QStringLiteral("a.joy")},
+                                            {QStringLiteral("report"), QStringLiteral("a.joy"), QStringLiteral("--json")},
+                                            {QStringLiteral("--json"), QStringLiteral("verify"), QStringLiteral("a.hex")}};
+        for (const QStringList &arguments : refused) {
+            const Run run = Cli(arguments);
+            QCOMPARE(run.status, 2);
+            QVERIFY2(run.err.count(QLatin1Char('\n')) == 1, qPrintable(run.err));
+        }
     }
 
     void probeNamesTheControllerOnEachPort()
@@ -231,6 +273,80 @@ private slots:
         QCOMPARE(QDir(out.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
     }
 
+    void aFullDiskFailsTheCommandAndKeepsTheFile()
+    {
+        SimOnCom sim(Com, Unpaced());
+        WriteFile(path("image.joy"), Bytes(PatternImage(5)));
+        const QList<QStringList> commands = {OnCom({QStringLiteral("get"), path("kept.joy")}),
+                                             {QStringLiteral("report"), path("image.joy"), QStringLiteral("-o"), path("kept.txt")}};
+        for (const QStringList &command : commands) {
+            const QString target = command.last();
+            WriteFile(target, "as it was");
+            const Run run = CliOnFullDisk(command, 100);
+            QCOMPARE(run.status, 4);
+            QVERIFY2(run.err.contains(target), qPrintable(run.err));
+            QCOMPARE(ReadFile(target), QByteArray("as it was"));
+        }
+    }
+
+    void outputsThatAreNoRegularFileAreRefused()
+    {
+        WriteFile(path("image.joy"), Bytes(PatternImage(5)));
+        const QString fifo = path("pipe.out");
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        for (const QStringList &command : {OnCom({QStringLiteral("get"), fifo}),
+                                           QStringList{QStringLiteral("report"), path("image.joy"), QStringLiteral("-o"), fifo}}) {
+            const Run run = Cli(command);
+            QCOMPARE(run.status, 4);
+            QVERIFY2(run.err.contains(fifo), qPrintable(run.err));
+            QVERIFY(QFileInfo(fifo).exists() && !QFileInfo(fifo).isFile());
+        }
+    }
+
+    void aDashIsStandardOutput()
+    {
+        SimOnCom sim(Com, Unpaced());
+        const CalImageBytes image = PatternImage(6);
+        sim.sim().SetImage(image);
+        WriteFile(path("image.joy"), Bytes(image));
+        const auto inTheFolder = [this](QProcess &process) { process.setWorkingDirectory(m_dir.path()); };
+        const Run get = Cli(OnCom({QStringLiteral("--quiet"), QStringLiteral("get"), QStringLiteral("-")}), inTheFolder);
+        QCOMPARE(get.status, 0);
+        QCOMPARE(get.rawOut, Bytes(image));
+        const Run report = Cli({QStringLiteral("report"), path("image.joy"), QStringLiteral("-o"), QStringLiteral("-")}, inTheFolder);
+        QCOMPARE(report.status, 0);
+        QCOMPARE(report.out, ReportLines(image).join(QLatin1Char('\n')) + QLatin1Char('\n'));
+        QVERIFY(!QFileInfo::exists(path("-")));
+    }
+
+    void portFailuresSayWhatIsWrong()
+    {
+        SimOnCom sim(Com, Unpaced());
+        QSerialPort holder(SerialDeviceMap::DeviceFor(Com));
+        QVERIFY(holder.open(QIODevice::ReadWrite));
+        const Run inUse = Cli(OnCom({QStringLiteral("--wait"), QStringLiteral("3"), QStringLiteral("identify")}));
+        QCOMPARE(inUse.status, 3);
+        QVERIFY2(inUse.err.contains(QStringLiteral("COM%1 is in use by another program").arg(Com)), qPrintable(inUse.err));
+
+        const Run unmapped = Cli({QStringLiteral("--port"), QStringLiteral("250"), QStringLiteral("identify")});
+        QCOMPARE(unmapped.status, 3);
+        QVERIFY2(unmapped.err.contains(QLatin1String("COM250 has no device")) && unmapped.err.contains(QLatin1String("SerialDeviceMap")),
+                 qPrintable(unmapped.err));
+        // Without --port the window's stored port is read, and nothing is stored in its place.
+        QVERIFY(Cli({QStringLiteral("--wait"), QStringLiteral("0.2"), QStringLiteral("identify")}).status != 0);
+        QVERIFY(!QSettings(QStringLiteral("Halvern"), QStringLiteral("QuarnTrim")).contains(QStringLiteral("Settings/COM Port")));
+    }
+
+    void anUnknownProductLetterIsNamed()
+    {
+        SimOptions stranger = Unpaced();
+        stranger.wrongCode = 'q';
+        SimOnCom sim(Com, stranger);
+        const Run run = Cli(OnCom({QStringLiteral("--wait"), QStringLiteral("3"), QStringLiteral("identify")}));
+        QCOMPARE(run.status, 3);
+        QVERIFY2(run.err.contains(QStringLiteral("controller on COM%1 announced 'q', which this tool does not know").arg(Com)), qPrintable(run.err));
+    }
+
     void showListsEveryFieldOfTheDefaultImage()
     {
         CalImageBytes defaults{};
@@ -269,8 +385,15 @@ private slots:
         if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) QSKIP("pdftotext is not installed");
         const CalImageBytes image = PatternImage(5);
         WriteFile(path("report.joy"), Bytes(image));
-        const Run run = Cli({QStringLiteral("report"), path("report.joy"), QStringLiteral("-o"), path("report.pdf")});
+        // Without a runtime folder, as under a service account: Qt's note on it is not the command's.
+        const Run run = Cli({QStringLiteral("report"), path("report.joy"), QStringLiteral("-o"), path("report.pdf")},
+                            [](QProcess &process) {
+                                QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+                                environment.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+                                process.setProcessEnvironment(environment);
+                            });
         QCOMPARE(run.status, 0);
+        QCOMPARE(run.err, QString());
         QProcess pdftotext;
         pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path("report.pdf"), QStringLiteral("-")});
         QVERIFY(pdftotext.waitForFinished(30000));
@@ -334,6 +457,150 @@ private slots:
         QVERIFY(sim.toolBytes().isEmpty());
     }
 
+    void aBackupThatCannotBeKeptProgramsNothing()
+    {
+        SimBootloader boot(SmallChipBoot());
+        HoldOldFirmware(boot);
+        SimOnCom sim(Com, Unpaced(), boot);
+        WriteFile(path("new.hex"), HexFileText(0x2FF, NewFirmware));
+        WriteFile(path("kept.hex"), "an older backup");
+        const Run run = CliOnFullDisk(OnCom({QStringLiteral("flash"), path("new.hex"), QStringLiteral("--backup"), path("kept.hex")}), 256);
+        QCOMPARE(run.status, 4);
+        QVERIFY2(run.err.contains(path("kept.hex")), qPrintable(run.err));
+        QCOMPARE(ReadFile(path("kept.hex")), QByteArray("an older backup"));
+        QCOMPARE(boot.Packets('E'), 0);
+        QCOMPARE(boot.PagesWritten(), 0);
+    }
+
+    void failedBackupReadLeavesTheBootloader()
+    {
+        // Refused and damaged reads alike: the run ends as a link failure, nothing is erased, and
+        // the next command finds the application as after a power-up.
+        for (const bool refused : {false, true}) {
+            SimBootOptions options = SmallChipBoot();
+            options.corruptReadbacks = refused ? 0 : -1;
+            options.nakCommand = 'V';
+            options.naks = refused ? 1000 : 0;
+            SimBootloader boot(options);
+            HoldOldFirmware(boot);
+            SimOnCom sim(Com, Unpaced(), boot);
+            WriteFile(path("new.hex"), HexFileText(0x2FF, NewFirmware));
+            const Run run = Cli(OnCom({QStringLiteral("flash"), path("new.hex"), QStringLiteral("--backup"), path("old.hex")}));
+            QCOMPARE(run.status, 3);
+            QVERIFY2(run.err.contains(QLatin1String("Reading the flash back failed at 0x0000")), qPrintable(run.err));
+            QCOMPARE(boot.Packets('V'), refused ? 1 : 4);
+            QCOMPARE(boot.Packets('E'), 0);
+            QCOMPARE(Cli(OnCom({QStringLiteral("--wait"), QStringLiteral("5"), QStringLiteral("identify")})).status, 0);
+        }
+    }
+
+    void failedVerificationReadIsALinkFailure()
+    {
+        // Every read-back damaged: the flash was programmed right, but it could not be read.
+        SimBootOptions options = SmallChipBoot();
+        options.corruptReadbacks = -1;
+        SimBootloader boot(options);
+        SimOnCom sim(Com, Unpaced(), boot);
+        WriteFile(path("new.hex"), HexFileText(0x2FF, NewFirmware));
+        const Run run = Cli(OnCom({QStringLiteral("flash"), path("new.hex")}));
+        QCOMPARE(run.status, 3);
+        QVERIFY2(run.err.contains(QLatin1String("Reading the flash back failed at 0x0000")), qPrintable(run.err));
+        QVERIFY(!run.err.contains(QLatin1String("differs")));
+    }
+
+    void signalDuringReadFlashLeavesTheBootloader()
+    {
+        for (const int signal : {SIGINT, SIGTERM}) {
+            SimBootloader boot(SmallChipBoot());
+            HoldOldFirmware(boot);
+            SimOptions paced = QuickStart();   // a whole read takes about twenty seconds
+            paced.announceMs = 50;
+            SimOnCom sim(Com, paced, boot);
+            QFile::remove(path("read.hex"));
+            auto process = StartCli(OnCom({QStringLiteral("read-flash"), path("read.hex")}));
+            QVERIFY(waitUntil([&] { return boot.Packets('V') > 2; }));
+            ::kill(pid_t(process->processId()), signal);
+            const Run run = Finish(*process);
+            QCOMPARE(run.status, 128 + signal);
+            QVERIFY2(run.err.contains(QLatin1String("interrupted")), qPrintable(run.err));
+            QVERIFY(!QFile::exists(path("read.hex")));
+            QVERIFY(waitUntil([&] { return sim.toolBytes().endsWith('R'); }));
+            QCOMPARE(Cli(OnCom({QStringLiteral("--wait"), QStringLiteral("5"), QStringLiteral("identify")})).status, 0);
+        }
+    }
+
+    void controllerWithoutFirmwareIsLeftAnnouncingItsBootloader()
+    {
+        SimBootOptions options = SmallChipBoot();
+        options.hasFirmware = false;
+        SimBootloader boot(options);
+        SimOnCom sim(Com, Unpaced(), boot);
+        const Run identify = Cli(OnCom({QStringLiteral("identify")}));
+        QCOMPARE(identify.status, 3);
+        QVERIFY2(identify.err.contains(QLatin1String("no firmware")), qPrintable(identify.err));
+        QVERIFY(waitUntil([&] { return sim.toolBytes().endsWith('R'); }));
+        // An erased flash is no backup: said, and no file.
+        QFile::remove(path("read.hex"));
+        const Run read = Cli(OnCom({QStringLiteral("read-flash"), path("read.hex")}));
+        QCOMPARE(read.status, 4);
+        QVERIFY2(read.err.contains(QLatin1String("the flash is erased")), qPrintable(read.err));
+        QVERIFY(!QFile::exists(path("read.hex")));
+        // The next flash hooks it again.
+        WriteFile(path("new.hex"), HexFileText(0x2FF, NewFirmware));
+        QCOMPARE(Cli(OnCom({QStringLiteral("flash"), path("new.hex")})).status, 0);
+        for (int a = 0; a <= 0x2FF; ++a) QCOMPARE(boot.Flash(uint32_t(a)), NewFirmware(a));
+    }
+
+    void startReleasesABootloaderLeftWaiting()
+    {
+        SimBootloader boot(SmallChipBoot());
+        HoldOldFirmware(boot);
+        SimOptions options = Unpaced();
+        options.fastStart = false;
+        options.bootWaitMs = 60000;   // hooked in time by whatever held the line before
+        SimOnCom sim(Com, options, boot);
+        // A program that hooked the bootloader and went away: nothing announces itself any more.
+        {
+            QSerialPort line(SerialDeviceMap::DeviceFor(Com));
+            QVERIFY(line.open(QIODevice::ReadWrite));
+            sim.sim().PowerCycle();   // its 'B' now reaches this line
+            const auto awaitByte = [&line](char byte) {
+                return waitUntil([&] { return line.waitForReadyRead(10) && line.readAll().contains(byte); });
+            };
+            QVERIFY(awaitByte('B'));
+            line.write("u");
+            QVERIFY(line.waitForBytesWritten(1000));
+            QVERIFY(awaitByte('?'));
+        }
+        QCOMPARE(Cli(OnCom({QStringLiteral("--wait"), QStringLiteral("2"), QStringLiteral("identify")})).status, 3);
+        const Run start = Cli(OnCom({QStringLiteral("--log"), path("start.log"), QStringLiteral("start")}));
+        QCOMPARE(start.status, 0);
+        // The line was hooked before the command ran: its log holds the order to start.
+        QVERIFY(ReadFile(path("start.log")).contains(QStringLiteral("COM%1 > %2\n").arg(Com).arg(int('R')).toUtf8()));
+        QVERIFY2(start.out.contains(QLatin1String("banner: ")), qPrintable(start.out));
+        QVERIFY(waitUntil([&] { return sim.toolBytes().startsWith("uR"); }));
+    }
+
+    void removedDeviceEndsTheCommandWithTheWindowsWords()
+    {
+        const QString removed = QStringLiteral("Device Removed From COM%1").arg(Com);
+        const QList<QStringList> commands = {{QStringLiteral("get"), path("gone.joy")}, {QStringLiteral("read-flash"), path("gone.hex")}};
+        for (const QStringList &command : commands) {
+            SimBootloader boot(SmallChipBoot());
+            HoldOldFirmware(boot);
+            SimOptions options = QuickStart();
+            options.announceMs = 50;
+            options.stopAfter = 10;   // the download stalls; a read of the flash takes seconds
+            SimOnCom sim(Com, options, boot);
+            auto process = StartCli(OnCom(command));
+            QVERIFY(waitUntil([&] { return sim.toolBytes().contains(command[0] == QLatin1String("get") ? 'F' : 'V'); }));
+            sim.kill();
+            const Run run = Finish(*process);
+            QCOMPARE(run.status, 3);
+            QVERIFY2(run.err.contains(removed), qPrintable(run.err));
+        }
+    }
+
     void readFlashWritesTheApplicationAsHex()
     {
         SimBootloader boot(SmallChipBoot());
@@ -366,16 +633,51 @@ private slots:
 
     void verifyReportsAnUnreadableFlashAsALinkFailure()
     {
-        SimBootloader boot(SmallChipBoot(-1));
+        // Damaged answers are asked for four times, a refused read once; either way no difference
+        // was seen, and the controller is released.
+        for (const bool refused : {false, true}) {
+            SimBootOptions options = SmallChipBoot(refused ? 0 : -1);
+            options.nakCommand = 'V';
+            options.naks = refused ? 1000 : 0;
+            SimBootloader boot(options);
+            HoldOldFirmware(boot);
+            SimOnCom sim(Com, Unpaced(), boot);
+            WriteFile(path("same.hex"), HexFileText(OldHighest, OldFirmware));
+            const Run run = Cli(OnCom({QStringLiteral("--log"), path("failed.log"), QStringLiteral("verify"), path("same.hex")}));
+            QCOMPARE(run.status, 3);
+            QVERIFY2(run.err.contains(QLatin1String("Reading the flash back failed at 0x0000")), qPrintable(run.err));
+            QVERIFY(!run.err.contains(QLatin1String("match")));
+            QCOMPARE(boot.Packets('V'), refused ? 1 : 4);
+            // The byte log is written whole when the command fails too.
+            QVERIFY(LogHoldsTheWire(sim, path("failed.log")));
+            QCOMPARE(Cli(OnCom({QStringLiteral("--wait"), QStringLiteral("5"), QStringLiteral("identify")})).status, 0);
+        }
+    }
+
+    void verifyAsksAgainForADamagedReadBack()
+    {
+        SimBootloader boot(SmallChipBoot(1));
         HoldOldFirmware(boot);
         SimOnCom sim(Com, Unpaced(), boot);
         WriteFile(path("same.hex"), HexFileText(OldHighest, OldFirmware));
-        const Run run = Cli(OnCom({QStringLiteral("--log"), path("failed.log"), QStringLiteral("verify"), path("same.hex")}));
-        QCOMPARE(run.status, 3);
-        QVERIFY2(run.err.contains(QLatin1String("0x0000")), qPrintable(run.err));
-        // The byte log is written whole when the command fails too.
-        QVERIFY(LogHoldsTheWire(sim, path("failed.log")));
-        QCOMPARE(Cli(OnCom({QStringLiteral("--wait"), QStringLiteral("5"), QStringLiteral("identify")})).status, 0);
+        QCOMPARE(Cli(OnCom({QStringLiteral("verify"), path("same.hex")})).status, 0);
+        QCOMPARE(boot.PagesWritten(), 0);
+    }
+
+    // A controller without firmware differs from any file; verify wrote nothing, so it is left
+    // announcing its bootloader as after read-flash, and the next flash programs it.
+    void verifyOfAnErasedControllerLeavesItAnnouncing()
+    {
+        SimBootOptions options = SmallChipBoot();
+        options.hasFirmware = false;
+        SimBootloader boot(options);
+        SimOnCom sim(Com, Unpaced(), boot);
+        WriteFile(path("new.hex"), HexFileText(0x2FF, NewFirmware));
+        QCOMPARE(Cli(OnCom({QStringLiteral("verify"), path("new.hex")})).status, 1);
+        QVERIFY(waitUntil([&] { return sim.toolBytes().endsWith('R'); }));
+        QCOMPARE(boot.PagesWritten(), 0);
+        QCOMPARE(Cli(OnCom({QStringLiteral("flash"), path("new.hex")})).status, 0);
+        for (int a = 0; a <= 0x2FF; ++a) QCOMPARE(boot.Flash(uint32_t(a)), NewFirmware(a));
     }
 
     void logRecordsEveryByteOfTheCommand()

@@ -16,6 +16,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QLabel>
+#include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -101,7 +102,8 @@ private slots:
     void controllerWithoutFirmwareAsksForItAtConnection()
     {
         // Nothing to start: the bootloader comes back after 'R', the user is told, and the dialog
-        // follows. Cancelled, nothing is programmed; at the next power-up the dialog comes again.
+        // follows. Cancelled, nothing is programmed, the bootloader is told to start (it has
+        // nothing to start) and is left announcing itself; Reset asks again.
         const int highest = 0x13F;
         const QString hex = WriteFirmware(m_dir, highest);
         SimBootOptions bootOptions;
@@ -118,9 +120,19 @@ private slots:
         QCOMPARE(boxes.texts(), QStringList{QStringLiteral("This system has no firmware, please select firmware now.")});
         QCOMPARE(dialogs.seen().size(), 1);
         QCOMPARE(boot.PagesWritten(), 0);
+        QVERIFY(waitUntil([&] { return sim.toolBytes().endsWith('R') && sim.toolBytes().count('I') == 1; }));
+        // It announces itself again and again, and is not hooked for the same question.
+        const auto announcementsAfterRelease = [&] {
+            int count = 0;
+            for (const WireByte &b : sim.sim().WireLog()) count = b.fromTool ? 0 : count + (b.byte == 'B');
+            return count;
+        };
+        QVERIFY(waitUntil([&] { return announcementsAfterRelease() >= 2; }));
+        QCOMPARE(dialogs.seen().size(), 1);
+        QCOMPARE(panelText(*form), QStringLiteral("Error installing firmware"));
 
         dialogs.setPath(hex);
-        sim.sim().PowerCycle();
+        findControl<QPushButton>(form.get(), QStringLiteral("ResetButton"))->click();
         QVERIFY(waitUntil([&] { return boxes.texts().contains(Verified); }, ProgrammingDeadlineMs));
         QCOMPARE(dialogs.seen().size(), 2);
         QVERIFY(FlashHolds(boot, highest));
@@ -156,6 +168,26 @@ private slots:
         QVERIFY(texts.contains(QStringLiteral("Quarn boot 1.2 ATmega32")));
         QVERIFY(texts.indexOf(QStringLiteral("Sending update...")) < texts.indexOf(QStringLiteral("Verifying flash...")));
         QVERIFY(waitUntil([&] { return host.lastStatus().text == Banner && host.lastStatus().colour == LinkColor::Green; }));
+    }
+
+    void closingTheLinkInTheMiddleOfARunStartsTheApplication()
+    {
+        const QString hex = WriteFirmware(m_dir, 0x1FFF);   // seconds at the line's pace
+        SimBootloader boot;
+        SimOnCom sim(Com, QuickStart(), boot);
+        RecordingLinkHost host;
+        host.firmwareFile = hex;
+        auto worker = std::make_unique<TCOMThread>(host, Com);
+        QVERIFY(waitUntil([&] { return host.statusTexts().contains(Banner); }));
+        QVERIFY(waitFreshlyConnected(sim, *worker));
+        worker->SetRequest(Request::Upgrade, 0);
+        QVERIFY(waitUntil([&] { return boot.Packets('D') > 2; }));
+        worker.reset();   // the window closes
+        QVERIFY(waitUntil([&] { return sim.toolBytes().endsWith('R'); }));
+        // The next link finds the application as after a power-up.
+        RecordingLinkHost next;
+        TCOMThread again(next, Com);
+        QVERIFY(waitUntil([&] { return next.statusTexts().contains(Banner); }));
     }
 
     void fileBeyondSixtyFourKiBIsRefusedBeforeAnyPacket()

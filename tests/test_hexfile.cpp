@@ -114,7 +114,7 @@ private slots:
         QVERIFY(!Load(HexRecord(0xFFF0, Pattern(32, 5)).toLatin1(), kLargeLimit));
         QCOMPARE(m_error, QStringLiteral("Error parsing file: data beyond 64 KiB address space"));
         QCOMPARE(m_image->At(0), FlashImage::kErased);
-        QVERIFY(Load(HexRecord(0xFFF0, Pattern(16, 5)).toLatin1(), kLargeLimit));
+        QVERIFY(Load(HexRecord(0xFFF0, Pattern(16, 5)).toLatin1() + "\n:00000001FF", kLargeLimit));
         QCOMPARE(m_image->HighestAddress(), 0xFFFF);
     }
 
@@ -123,7 +123,7 @@ private slots:
         const QByteArray byte("\xA7");
         // A linear base of 0 reads as no base; a segment base counts in 16-byte steps.
         QVERIFY2(Load(HexRecord(0, QByteArray(2, 0), 4).toLatin1() + "\n" + HexRecord(0x10, byte).toLatin1() + "\n" +
-                      HexRecord(0, QByteArray("\x01\x00", 2), 2).toLatin1() + "\n" + HexRecord(0x34, byte).toLatin1()),
+                      HexRecord(0, QByteArray("\x01\x00", 2), 2).toLatin1() + "\n" + HexRecord(0x34, byte).toLatin1() + "\n:00000001FF"),
                  qPrintable(m_error));
         QCOMPARE(m_image->At(0x10), uint8_t(0xA7));
         QCOMPARE(m_image->At(0x1034), uint8_t(0xA7));
@@ -183,8 +183,6 @@ private slots:
 
     void filesWithoutData()
     {
-        QVERIFY(Load(""));
-        QCOMPARE(m_image->HighestAddress(), 0);
         QVERIFY(Load(":00000001FF\r\n"));
         QCOMPARE(m_image->HighestAddress(), 0);
         QVERIFY(!m_image->HasData());
@@ -192,16 +190,26 @@ private slots:
 
     void fileLinesAndBlanks()
     {
-        // CR, LF and CR LF end lines; blank lines and blanks around records are skipped; lines after
-        // the end-of-file record are still read.
+        // CR, LF and CR LF end lines; blank lines and blanks around records are skipped; nothing
+        // after the end-of-file record is read, not even a broken line.
         const QByteArray text = "\r\n   \n\t" + HexRecord(0x10, "\x01\x02").toLatin1() + " \t\r" +
                                 HexRecord(0x20, "\x03").toLatin1() + "\r\n:00000001FF\n" +
-                                HexRecord(0x30, "\x04").toLatin1();
+                                HexRecord(0x30, "\x04").toLatin1() + "\n:garbage";
         QVERIFY2(Load(text), qPrintable(m_error));
         QCOMPARE(m_image->At(0x11), uint8_t(2));
         QCOMPARE(m_image->At(0x20), uint8_t(3));
-        QCOMPARE(m_image->At(0x30), uint8_t(4));
-        QCOMPARE(m_image->HighestAddress(), 0x30);
+        QCOMPARE(m_image->At(0x30), FlashImage::kErased);
+        QCOMPARE(m_image->HighestAddress(), 0x20);
+    }
+
+    void fileWithoutEndRecordIsRefused()
+    {
+        // An empty file, a lone data record, and a file cut off at a line boundary.
+        const QByteArray whole = HexFileText(0x3F, [](int a) { return uint8_t(a); });
+        for (const QByteArray &text : {QByteArray(), QByteArray(":0400000001020304F2\n"), whole.left(whole.indexOf(":00000001"))}) {
+            QVERIFY(!Load(text));
+            QCOMPARE(m_error, QStringLiteral("Error parsing file: no end-of-file record"));
+        }
     }
 
     void faultOnFifthLine()
@@ -221,9 +229,10 @@ private slots:
     {
         // No byte of an earlier file, refused or not, and no zero stands where a file names nothing.
         QCOMPARE(m_image->At(0x1234), FlashImage::kErased);
-        QVERIFY(Load(HexRecord(0x100, Pattern(16, 3)).toLatin1()));
-        QVERIFY(!Load(HexRecord(0x200, Pattern(16, 4)).toLatin1() + "\n:bad"));
-        QVERIFY(Load(HexRecord(0x000, "\x7E").toLatin1() + "\n" + HexRecord(0x002, "\x7F").toLatin1()));
+        const QByteArray end = "\n:00000001FF\n";
+        QVERIFY(Load(HexRecord(0x100, Pattern(16, 3)).toLatin1() + end));
+        QVERIFY(!Load(HexRecord(0x200, Pattern(16, 4)).toLatin1() + "\n:bad" + end));
+        QVERIFY(Load(HexRecord(0x000, "\x7E").toLatin1() + "\n" + HexRecord(0x002, "\x7F").toLatin1() + end));
         QCOMPARE(m_image->HighestAddress(), 2);
         QCOMPARE(m_image->At(0x001), FlashImage::kErased);
         QCOMPARE(m_image->At(0x105), FlashImage::kErased);

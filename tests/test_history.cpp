@@ -8,6 +8,7 @@
 #include "files/comparedialog.h"
 #include "files/historydialog.h"
 #include "history/historystore.h"
+#include "support/filesizelimit.h"
 #include "support/wirewindow.h"
 
 #include <QAction>
@@ -18,6 +19,8 @@
 #include <QTreeView>
 #include <QTreeWidget>
 #include <QtTest>
+
+#include <sys/stat.h>
 
 namespace {
 constexpr int HistoryCom = 191;
@@ -49,6 +52,12 @@ struct QuarnOnWire {
     ModalAnswerer boxes;
     std::unique_ptr<TQuarnForm> form;
 };
+
+QByteArray ReadAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
 // Something in place of the history folder that no one can write into, whoever runs the test.
 void BlockHistoryFolder()
@@ -151,6 +160,38 @@ private slots:
         QVERIFY(!store.KeepImage(HistoryKind::Download, 7, 'j', QuarnBanner, Filled(1), &error));
         QVERIFY2(error.contains(QDir::toNativeSeparators(store.Folder())), qPrintable(error));
         QVERIFY(store.Entries().isEmpty());
+    }
+
+    void aFullDiskKeepsNothingAndLeavesTheIndexWhole()
+    {
+        HistoryStore store;
+        for (uint8_t i = 1; i <= 3; ++i) QVERIFY(store.KeepImage(HistoryKind::Download, 7, 'j', QuarnBanner, Filled(i)));
+        const QString indexPath = QDir(store.Folder()).filePath(QString::fromLatin1(HistoryStore::kIndexName));
+        const QByteArray index = ReadAll(indexPath);
+        const QStringList files = QDir(store.Folder()).entryList(QDir::Files);
+        QString error;
+        {
+            // Room for one more image, not for the index that would name it.
+            FileSizeLimit full(CalImageSize + 16);
+            QVERIFY(!store.KeepImage(HistoryKind::Upload, 7, 'j', QuarnBanner, Filled(4), &error));
+            QVERIFY(!store.KeepFirmware(QByteArray(CalImageSize * 2, ':'), QStringLiteral("AT90CAN128"), 7));
+        }
+        QVERIFY2(error.contains(QDir::toNativeSeparators(indexPath)), qPrintable(error));
+        QCOMPARE(ReadAll(indexPath), index);
+        QCOMPARE(QDir(store.Folder()).entryList(QDir::Files), files);
+    }
+
+    void aPipeForAnIndexIsRefusedNotWaitedOn()
+    {
+        HistoryStore store;
+        QVERIFY(QDir().mkpath(store.Folder()));
+        const QString indexPath = QDir(store.Folder()).filePath(QString::fromLatin1(HistoryStore::kIndexName));
+        QCOMPARE(::mkfifo(QFile::encodeName(indexPath).constData(), 0600), 0);
+        QString error;
+        QVERIFY(!store.KeepImage(HistoryKind::Download, 7, 'j', QuarnBanner, Filled(1), &error));
+        QVERIFY2(error.contains(QLatin1String("not a regular file")), qPrintable(error));
+        QVERIFY(store.Entries().isEmpty());
+        QVERIFY(QFileInfo(indexPath).exists() && !QFileInfo(indexPath).isFile());
     }
 
     void windowKeepsWhatItExchangedAndOpensItAgain()

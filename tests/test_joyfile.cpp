@@ -6,6 +6,7 @@
 #include "files/model/dialogfilter.h"
 #include "files/model/joyfile.h"
 #include "support/filedialogs.h"
+#include "support/filesizelimit.h"
 #include "support/testsupport.h"
 
 #include <QAction>
@@ -19,8 +20,6 @@
 #include <algorithm>
 
 #include <cerrno>
-#include <csignal>
-#include <sys/resource.h>
 
 namespace {
 CalImageBytes Pattern(int seed)
@@ -48,29 +47,6 @@ QByteArray ReadRaw(const QString &path)
     if (!file.open(QIODevice::ReadOnly)) return {};
     return file.readAll();
 }
-
-// Caps the size of any file this process writes, as a full disk would, for as long as it lives.
-// (The tests run as root, for whom neither a read-only folder nor a read-only file stops a write.)
-class FileSizeCap {
-public:
-    explicit FileSizeCap(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &m_saved);
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);  // the write fails with EFBIG instead
-        rlimit cap = m_saved;
-        cap.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &cap);
-    }
-    ~FileSizeCap()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_saved);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-
-private:
-    rlimit m_saved{};
-    void (*m_oldHandler)(int) = nullptr;
-};
 }  // namespace
 
 class JoyFileTest : public QObject {
@@ -133,7 +109,7 @@ private slots:
         QVERIFY(!WriteJoyFile(target, Pattern(4)).failed());
         {
             // Room for 100 bytes only: the 256-byte record cannot be completed.
-            FileSizeCap cap(100);
+            FileSizeLimit cap(100);
             const IoError error = WriteJoyFile(target, Pattern(8));
             QVERIFY(error.failed());
             QCOMPARE(IoErrorText(error), QStringLiteral("I/O error %1").arg(EFBIG));
@@ -258,7 +234,7 @@ private slots:
         typer.setPath(path("old.joy"));
         answer.setButton(QMessageBox::Yes);
         {
-            FileSizeCap cap(100);
+            FileSizeLimit cap(100);
             findControl<QAction>(form.get(), QStringLiteral("Save1"))->trigger();
         }
         QCOMPARE(answer.texts().size(), 2);  // the overwrite question, then the error

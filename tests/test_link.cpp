@@ -22,18 +22,30 @@ const char Banner[] = "QUARN 2 v1.1 Connected and Listening";
 QString waiting(int com) { return QStringLiteral("Waiting For Link On COM%1").arg(com); }
 
 // The application on a scripted line: answers 0xFF with its product code, sends its image byte by
-// byte on 'F', each after the echo of the one before, and announces itself after the last echo.
-// With `stopAfter` it falls silent after that many image bytes.
+// byte on 'F', each after the echo of the one before, takes an upload after 'H' echoing each
+// byte, and announces itself after the last echo of either. With `stopAfter` it falls silent
+// after that many image bytes.
 struct ScriptedController {
     CalImageBytes image = PatternImage(21);
     int stopAfter = CalImageSize;
     int sent = 0;
+    int taken = 0;
     bool downloading = false;
+    bool uploading = false;
 
     QByteArray Answer(uint8_t byte)
     {
         if (downloading) return NextImageByte();
+        if (uploading) {
+            uploading = ++taken < CalImageSize;
+            return QByteArray(1, char(byte)) + (uploading ? "" : "j");
+        }
         if (byte == Wire::Attention) return "j";
+        if (byte == Wire::SendImage) {
+            uploading = true;
+            taken = 0;
+            return "I";
+        }
         if (byte == Wire::GetImage) {
             downloading = true;
             sent = 0;
@@ -290,6 +302,147 @@ private slots:
         link.SetRequest(Request::GetCalibration, 0);
         QVERIFY(link.RunUntil([&] { return host.imagesTaken() == 2; }, 5000));
         QCOMPARE(host.received, controller.image);
+    }
+
+    void crossedAnnouncementNeverBecomesImageData_data()
+    {
+        QTest::addColumn<QByteArray>("stray");    // a letter still on its way when the tool speaks
+        QTest::addColumn<uint32_t>("strayAfter");  // ms after the 'E'
+        QTest::addColumn<uint32_t>("answerAfter"); // ms after the 0xFF
+        for (uint32_t crossing : {0u, 20u, 40u, 60u})
+            for (uint32_t answer : {0u, 30u, 100u})
+                QTest::addRow("announcement %u ms after the E, answer %u ms after the 0xFF", crossing, answer)
+                    << QByteArray("j") << crossing << answer;
+        // Another product letter ahead of the answer is no answer.
+        QTest::newRow("another letter ahead of a late answer") << QByteArray("b") << 120u << 100u;
+    }
+
+    void crossedAnnouncementNeverBecomesImageData()
+    {
+        // The connection's own download: an announcement the controller sent just before it heard
+        // the 'E' reaches the tool late, and the answer to the 0xFF later still.
+        QFETCH(QByteArray, stray);
+        QFETCH(uint32_t, strayAfter);
+        QFETCH(uint32_t, answerAfter);
+        RecordingLinkHost host;
+        SteppedLink link(host);
+        ScriptedController controller;
+        link.SetPeer([&](uint8_t byte) -> QByteArray {
+            if (byte == Wire::Acknowledge && !controller.downloading) link.ArriveIn(strayAfter, stray);
+            if (byte != Wire::Attention || controller.downloading) return controller.Answer(byte);
+            link.ArriveIn(answerAfter, "j");
+            return {};
+        });
+        link.Passes(1);
+        link.Arrive("j");
+        QVERIFY(link.RunUntil([&] { return host.imagesTaken() == 1; }, 5000));
+        QCOMPARE(host.received, controller.image);
+    }
+
+    void controllerThatOnlyAnnouncesFailsTheDownload()
+    {
+        // A broken wire from the tool: the controller hears nothing and announces itself every
+        // half second. Its announcements must never become an image.
+        RecordingLinkHost host;
+        SteppedLink link(host, 7);
+        link.Passes(1);
+        uint32_t next = link.Now();
+        QVERIFY(link.RunUntil(
+            [&] {
+                if (int32_t(link.Now() - next) >= 0) {
+                    link.Arrive("j");
+                    next += 500;
+                }
+                return link.LockedState() == LinkState::Stopped;
+            },
+            3000));
+        link.RunFor(LinkTime::StatusRefreshMs + LinkTime::PassSleepMs);
+        QCOMPARE(host.lastStatus().text, QStringLiteral("controller on COM7 does not answer: check the cable"));
+        QCOMPARE(host.lastStatus().colour, LinkColor::Red);
+        QCOMPARE(host.imagesTaken(), 0);
+    }
+
+    void lateImageBytesOfAControllerThatHearsAreWaitedFor()
+    {
+        // Image bytes equal to the controller's letter, some sent long after the echo before
+        // them: each late one has its echo held back, the controller waits for it in silence,
+        // and the image is taken whole.
+        RecordingLinkHost host;
+        SteppedLink link(host);
+        CalImageBytes image;
+        image.fill('j');
+        int sent = 0;
+        bool downloading = false;
+        link.SetPeer([&](uint8_t byte) -> QByteArray {
+            if (!downloading) {
+                if (byte == Wire::Attention) return "j";
+                if (byte != Wire::GetImage) return {};
+                downloading = true;
+            }
+            if (sent == CalImageSize) {
+                downloading = false;
+                return "j";
+            }
+            link.ArriveIn(sent % 64 == 0 ? 400 : 0, QByteArray(1, char(image[sent])));
+            ++sent;
+            return {};
+        });
+        link.Passes(1);
+        link.Arrive("j");
+        QVERIFY(link.RunUntil([&] { return host.imagesTaken() == 1; }, 20000));
+        QCOMPARE(host.received, image);
+    }
+
+    void refusedWriteFailsTheExchange_data()
+    {
+        QTest::addColumn<bool>("atConnection"); // else once the first download is done
+        QTest::addColumn<uint8_t>("request");   // none: the link idles into its keep-alive
+        QTest::addColumn<int>("refused");       // the tool's write the port refuses, from 0
+        QTest::addColumn<QString>("failure");
+        const QString portFail = QStringLiteral("COM Port Fail: the port refused a write");
+        const QString download = QStringLiteral("Download Failed on COM1");
+        const QString upload = QStringLiteral("Upload Failed on COM1");
+        QTest::newRow("acknowledgement") << true << Request::None << 0 << portFail;
+        QTest::newRow("keep-alive") << false << Request::None << 0 << portFail;
+        QTest::newRow("live command level") << false << uint8_t(5) << 1 << portFail;
+        QTest::newRow("download: attention") << false << Request::GetCalibration << 0 << download;
+        QTest::newRow("download: F") << false << Request::GetCalibration << 1 << download;
+        QTest::newRow("download: first echo") << false << Request::GetCalibration << 2 << download;
+        QTest::newRow("download: last echo") << false << Request::GetCalibration << 257 << download;
+        QTest::newRow("upload: attention") << false << Request::SendCalibration << 0 << upload;
+        QTest::newRow("upload: H") << false << Request::SendCalibration << 1 << upload;
+        QTest::newRow("upload: an image byte") << false << Request::SendCalibration << 100 << upload;
+    }
+
+    void refusedWriteFailsTheExchange()
+    {
+        QFETCH(bool, atConnection);
+        QFETCH(uint8_t, request);
+        QFETCH(int, refused);
+        QFETCH(QString, failure);
+        RecordingLinkHost host;
+        host.image = PatternImage(50);
+        SteppedLink link(host);
+        ScriptedController controller;
+        controller.image = PatternImage(60);
+        int writes = 0;
+        if (atConnection) {
+            link.SetPeer([&](uint8_t byte) { return controller.Answer(byte); });
+            link.Passes(1);
+            link.Arrive("j");
+        } else {
+            ConnectStepped(link, controller, host);
+            controller.image = PatternImage(61);
+            if (request != Request::None) link.SetRequest(request, 60);
+        }
+        const CalImageBytes before = host.received;
+        const int taken = host.imagesTaken();
+        link.refuseWrite = [&](uint8_t) { return writes++ == refused; };
+        QVERIFY(link.RunUntil([&] { return link.LockedState() == LinkState::Stopped; }, 5000));
+        link.RunFor(LinkTime::StatusRefreshMs + LinkTime::PassSleepMs);
+        QCOMPARE(host.lastStatus().text, failure);
+        QCOMPARE(host.imagesTaken(), taken);
+        QCOMPARE(host.received, before);
     }
 
     void transferFailures_data()

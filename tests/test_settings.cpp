@@ -3,6 +3,7 @@
 #include "app/usablefile.h"
 #include "support/testsupport.h"
 
+#include <QDir>
 #include <QFile>
 #include <QSettings>
 #include <QTest>
@@ -28,8 +29,22 @@ private slots:
     void storedNumberIsUsed()
     {
         PrivateSettings store;
-        WriteComPortSetting(12);
+        QCOMPARE(WriteComPortSetting(12), QString());
         QCOMPARE(ReadComPortSetting(), 12);
+    }
+    void readingForACommandStoresNothing()
+    {
+        PrivateSettings store;
+        QCOMPARE(StoredComPortSetting(), 1);
+        QVERIFY(!QSettings(QStringLiteral("Halvern"), QStringLiteral("QuarnTrim")).contains(QStringLiteral("Settings/COM Port")));
+    }
+    void unsavedSettingIsReported()
+    {
+        PrivateSettings store;
+        // A folder where the settings file belongs: nothing can be written there.
+        const QString file = QSettings(QStringLiteral("Halvern"), QStringLiteral("QuarnTrim")).fileName();
+        QVERIFY(QDir().mkpath(file));
+        QCOMPARE(WriteComPortSetting(12), QStringLiteral("Settings not saved: cannot write ") + file);
     }
     void usableFile()
     {

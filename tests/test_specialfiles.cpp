@@ -1,6 +1,7 @@
-// Only regular files are opened: a pipe named *.joy or *.hex, or a device, is refused at once
-// with a clear message, and nothing it might hold is loaded.
+// Only regular files are opened or replaced: a pipe named *.joy or *.hex, or a device, is
+// refused at once with a clear message, nothing it might hold is loaded, and it stays as it was.
 #include "app/calimage.h"
+#include "app/wholefile.h"
 #include "editor/quarnform.h"
 #include "files/model/joyfile.h"
 #include "link/hex/flashimage.h"
@@ -47,6 +48,15 @@ private slots:
         // A folder keeps its own answer.
         CalImageBytes image{};
         QCOMPARE(IoErrorText(ReadJoyFile(m_dir.path(), image)), QStringLiteral("File access denied"));
+    }
+
+    void writersRefusePipesAndLeaveThemInPlace()
+    {
+        const QString path = pipe("out.joy");
+        QCOMPARE(IoErrorText(WriteJoyFile(path, CalImageBytes{})), Refusal);
+        QVERIFY(!WriteWholeFile(path, QByteArray("x")).isEmpty());
+        QVERIFY(!WriteWholeFile(QStringLiteral("/dev/null"), QByteArray("x")).isEmpty());
+        QVERIFY(QFileInfo(path).exists() && !QFileInfo(path).isFile());
     }
 
     void windowRefusesAPipeFromItsDialogs()

@@ -5,7 +5,8 @@
 
 // Returns the stored value, or stores and returns the default when there is none.
 QString ReadSetting(const QString &section, const QString &name, const QString &defaultValue);
-void WriteSetting(const QString &section, const QString &name, const QString &value);
+// Stores `value`; "" when the settings file took it, else the line that says it did not.
+QString WriteSetting(const QString &section, const QString &name, const QString &value);
 
 // The maker's name: the settings file's and the user data folder's first level.
 inline constexpr const char *SettingsMaker = "Halvern";
@@ -15,7 +16,10 @@ inline constexpr const char *SettingsMaker = "Halvern";
 inline constexpr const char *SettingsSection = "QuarnTrim";
 inline constexpr const char *ComPortSetting = "COM Port";
 int ReadComPortSetting();
-void WriteComPortSetting(int port);
+// The same without storing the default: for programs that only read the setting.
+int StoredComPortSetting();
+// "" when stored, else the line that says it was not.
+QString WriteComPortSetting(int port);
 
 // Whether a firmware upgrade first keeps a copy of the firmware it replaces: the value
 // "Firmware/BackupBeforeUpgrade" of the "QuarnTrim" settings, true when absent.

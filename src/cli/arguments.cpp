@@ -19,7 +19,8 @@ bool SetWait(CliOptions &o, const QString &v)
 {
     bool ok = false;
     const double seconds = v.toDouble(&ok);
-    if (!ok || !std::isfinite(seconds) || seconds < 0 || seconds > 3600) return false;
+    // A wait of no time would fail every command before a controller could announce itself.
+    if (!ok || !std::isfinite(seconds) || seconds <= 0 || seconds > 3600) return false;
     o.waitMs = int(seconds * 1000);
     return true;
 }
@@ -35,7 +36,7 @@ const OptionRow kOptions[] = {
     {"--port", "PORT", "COM number (7 or COM7) or device path; default: the window's stored \"COM Port\"", 0,
      [](CliOptions &o, const QString &v) { o.port = v; return !v.isEmpty(); }},
     {"--wait", "SECONDS", "how long a controller may take to announce itself (default 10)", 0, SetWait},
-    {"--json", nullptr, "print results as one JSON document", 0, [](CliOptions &o, const QString &) { return o.json = true; }},
+    {"--json", nullptr, "print the result as one JSON document", JsonOption, [](CliOptions &o, const QString &) { return o.json = true; }},
     {"--quiet", nullptr, "no progress line", 0, [](CliOptions &o, const QString &) { return o.quiet = true; }},
     {"--product", "LETTER", "read *.joy files with this product's layout (j, b, a, d, z, c)", 0, SetProduct},
     {"--probe", nullptr, "ports: name the controller on each port", ProbeOption,

@@ -2,6 +2,7 @@
 
 #include "cli/cli.h"
 #include "cli/files.h"
+#include "cli/interrupt.h"
 #include "link/comthread.h"
 #include "link/linkmessage.h"
 #include "link/productcodes.h"
@@ -24,23 +25,28 @@ QString Seconds(int ms) { return QString::number(ms / 1000.0, 'g', 4) + QStringL
 CliLink::CliLink(Cli &cli, PortChoice port) : m_cli(cli), m_port(std::move(port))
 {
     QCoreApplication::instance()->installEventFilter(this);
+    CliInterrupt::Catch();
 }
 
 CliLink::~CliLink()
 {
-    // The worker's destructor serves its pending hand-overs until its thread has ended.
+    // The worker's destructor serves its pending hand-overs until its thread has ended, and lets
+    // a controller it holds in its bootloader start its application.
     m_worker.reset();
     // The bytes it posted last are logged before this host stops listening.
     QCoreApplication::sendPostedEvents(QCoreApplication::instance(), LinkMessageEvent::EventType());
     m_cli.EndProgress();
+    CliInterrupt::Release();
 }
 
 uint8_t CliLink::State() const { return m_worker ? m_worker->LockedState() : LinkState::Start; }
 
 bool CliLink::Failed(int status, const QString &text)
 {
-    m_failureStatus = status;
-    m_failureText = text;
+    // A wait ended by Ctrl+C or SIGTERM says so, whatever else it saw.
+    const int signal = CliInterrupt::Caught();
+    m_failureStatus = signal ? CliInterrupt::ExitStatus(signal) : status;
+    m_failureText = signal ? QStringLiteral("interrupted") : text;
     return false;
 }
 
@@ -51,7 +57,7 @@ bool CliLink::WaitFor(const std::function<bool()> &done, int timeoutMs)
     tick.start(PollMs);
     for (;;) {
         if (done()) return true;
-        if (!m_stoppedText.isEmpty() || m_replaceAsked || deadline.hasExpired()) return false;
+        if (!m_stoppedText.isEmpty() || m_replaceAsked || deadline.hasExpired() || CliInterrupt::Caught()) return false;
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
 }
@@ -66,11 +72,16 @@ void CliLink::Start() { m_worker = std::make_unique<TCOMThread>(*this, m_port.co
 
 bool CliLink::WaitConnected(int timeoutMs)
 {
-    // Connected with a product letter: an application announced itself (a controller without one
-    // also ends up connected once its bootloader has been hooked for nothing).
-    if (!WaitFor([this] { return State() == LinkState::Connected && m_worker->AnnouncedLetter() != 0; }, timeoutMs)) {
+    // Connected with a product letter: an application announced itself. A controller without one
+    // comes up in its bootloader and asks for firmware; no run is asked for here, and once the one
+    // it asked for has ended it is left announcing its bootloader.
+    if (!WaitFor([this] { return m_runEnded || (State() == LinkState::Connected && m_worker->AnnouncedLetter() != 0); }, timeoutMs) ||
+        m_runEnded) {
         if (!m_stoppedText.isEmpty()) return Failed(Exit::Link, m_stoppedText);
         if (!m_lastBox.isEmpty()) return Failed(Exit::Link, m_lastBox.simplified());
+        if (const uint8_t letter = m_worker->UnknownLetter())
+            return Failed(Exit::Link, QStringLiteral("controller on %1 announced '%2', which this tool does not know")
+                                          .arg(m_port.com > 0 ? QStringLiteral("COM%1").arg(m_port.com) : m_port.device, QString(QChar(letter))));
         return Failed(Exit::Link, QStringLiteral("no controller announced itself within ") + Seconds(m_cli.Options().waitMs));
     }
     m_productLetter = m_worker->AnnouncedLetter();
@@ -149,9 +160,14 @@ bool CliLink::RunFirmware(const FirmwareJob &job, const QString &backupFile, Fir
         if (!requested) return Failed(Exit::Link, QStringLiteral("no controller announced itself within ") + Seconds(m_cli.Options().waitMs));
         return Failed(Exit::Link, QStringLiteral("the bootloader did not announce itself within ") + Seconds(m_cli.Options().waitMs));
     }
-    // The run itself is bounded by the bootloader's own time limits.
-    WaitFor([this] { return m_runEnded; }, -1);
+    // The run itself is bounded by the bootloader's own time limits; a device that goes away or
+    // a signal ends it sooner.
+    const bool ended = WaitFor([this] { return m_runEnded; }, -1);
     m_showProgress = false;
+    if (!ended && !m_runEnded) {
+        m_cli.EndProgress();
+        return Failed(Exit::Link, m_stoppedText.isEmpty() ? QStringLiteral("the firmware run did not end") : m_stoppedText);
+    }
     m_cli.EndProgress();
     *outcome = m_outcome;
     return true;
@@ -159,7 +175,11 @@ bool CliLink::RunFirmware(const FirmwareJob &job, const QString &backupFile, Fir
 
 void CliLink::SyncStatus(const LinkStatus &status)
 {
-    if (m_worker && m_stoppedText.isEmpty() && m_worker->LockedState() == LinkState::Stopped) m_stoppedText = status.text;
+    // A port that failed to open, or whose device went away, ends every wait with the window's words.
+    if (m_worker && m_stoppedText.isEmpty()) {
+        const uint8_t state = m_worker->LockedState();
+        if (state == LinkState::Stopped || state == LinkState::PortLost) m_stoppedText = status.text;
+    }
     if (m_showProgress) m_cli.Progress(status.text, status.progress);
 }
 
@@ -179,6 +199,11 @@ FirmwareJob CliLink::ChooseFirmwareJob()
 
 bool CliLink::KeepFirmwareBackup(const QByteArray &hex, QString *error)
 {
+    // The command has already reported itself interrupted: no file appears after that.
+    if (CliInterrupt::Caught()) {
+        *error = QStringLiteral("interrupted");
+        return false;
+    }
     QString why;
     if (CliFiles::WriteAtomically(m_backupFile, hex, &why)) return true;
     m_backupError = why;

@@ -34,6 +34,12 @@ public:
     // `backupFile` receives the flash the run reads (the backup, or the read-only run's output).
     bool RunFirmware(const FirmwareJob &job, const QString &backupFile, FirmwareOutcome *outcome);
 
+    // Before Connect: the first order on the port starts the application of a controller waiting
+    // in its bootloader (a running application restarts through its bootloader).
+    void StartApplicationFirst() { m_startFirst = true; }
+    // After a firmware run that backed the flash up: it was erased, and no file was written.
+    bool FlashWasErased() const { return m_flashErased; }
+
     // After a false return: the exit status and the line that says what failed.
     int FailureStatus() const { return m_failureStatus; }
     QString FailureText() const { return m_failureText; }
@@ -52,8 +58,10 @@ public:
     QString SelectFirmwareFile() override { return m_job.fileName; }
     FirmwareJob ChooseFirmwareJob() override;
     bool KeepFirmwareBackup(const QByteArray &hex, QString *error) override;
+    void NoFirmwareToKeep() override { m_flashErased = true; }
     void FirmwareRunEnded(FirmwareOutcome outcome, const QString &text) override;
     bool DownloadOnFirstConnect() const override { return false; }
+    bool StartApplicationOnOpen() const override { return m_startFirst; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -90,4 +98,6 @@ private:
     FirmwareOutcome m_outcome = FirmwareOutcome::NoFile;
     QString m_backupError;
     QString m_lastBox;  // the last error box's text (a controller without firmware says so in one)
+    bool m_startFirst = false;
+    bool m_flashErased = false;
 };

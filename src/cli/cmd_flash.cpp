@@ -8,6 +8,8 @@
 
 namespace {
 
+const char *const kFlashErased = "the flash is erased: there is no firmware to keep, and no file was written";
+
 // The exit status and line of a run's end; `subject` names the file the outcome concerns.
 int Report(Cli &cli, const CliLink &link, FirmwareOutcome outcome, const QString &hexFile, const QString &outFile)
 {
@@ -18,14 +20,17 @@ int Report(Cli &cli, const CliLink &link, FirmwareOutcome outcome, const QString
         if (!cli.Options().quiet) cli.Out(QStringLiteral("Upload completed and verified!"));
         return Exit::Ok;
     case FirmwareOutcome::FlashRead:
-        if (!cli.Options().quiet) cli.Out(QStringLiteral("flash read into ") + outFile);
+        if (!cli.Options().quiet && !CliFiles::IsStandardOutput(outFile)) cli.Out(QStringLiteral("flash read into ") + outFile);
         return Exit::Ok;
+    case FirmwareOutcome::FlashErased: return cli.Fail(Exit::File, outFile, QString::fromLatin1(kFlashErased));
     case FirmwareOutcome::Mismatch: return cli.Fail(Exit::Difference, port, QStringLiteral("the flash read back differs from ") + hexFile);
     case FirmwareOutcome::NoFile:
     case FirmwareOutcome::FileRefused: return cli.Fail(Exit::File, hexFile, text);
-    case FirmwareOutcome::BackupNotKept: return cli.Fail(Exit::File, outFile, text + QStringLiteral("; nothing was programmed"));
+    case FirmwareOutcome::BackupNotKept: return cli.Fail(Exit::File, CliFiles::Named(outFile), text + QStringLiteral("; nothing was programmed"));
     case FirmwareOutcome::ReadFailed:
         return cli.Fail(Exit::Link, port, hexFile.isEmpty() ? text : text + QStringLiteral("; nothing was programmed"));
+    // The flash may well be right after a read-back that failed: the line failed, no difference was seen.
+    case FirmwareOutcome::ReadBackFailed:
     case FirmwareOutcome::ProgramFailed: return cli.Fail(Exit::Link, port, text);
     }
     return Exit::Link;
@@ -39,6 +44,8 @@ int RunFlash(Cli &cli)
     const QString backup = cli.Options().backup;
     if (const int status = CheckFirmwareFile(cli, hexFile); status != Exit::Ok) return status;
     QString error;
+    // Standard output carries the run's result line: a backup there could not be told from it.
+    if (CliFiles::IsStandardOutput(backup)) return cli.Fail(Exit::Usage, QStringLiteral("--backup"), QStringLiteral("needs a file, not standard output"));
     if (!backup.isEmpty() && !CliFiles::Writable(backup, &error)) return cli.Fail(Exit::File, backup, error);
 
     PortChoice port;
@@ -47,6 +54,8 @@ int RunFlash(Cli &cli)
     FirmwareOutcome outcome{};
     if (!link.RunFirmware({hexFile, !backup.isEmpty(), false}, backup, &outcome))
         return cli.Fail(link.FailureStatus(), port.label, link.FailureText());
+    // Nothing to keep is no reason not to program; the missing file is told all the same.
+    if (link.FlashWasErased()) cli.Fail(Exit::Ok, backup, QString::fromLatin1(kFlashErased));
     return Report(cli, link, outcome, hexFile, backup);
 }
 

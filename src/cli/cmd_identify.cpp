@@ -13,6 +13,11 @@ int RunIdentify(Cli &cli)
     if (!ChoosePort(cli, &port)) return Exit::Usage;
     CliLink link(cli, port);
     if (!link.Connect()) return cli.Fail(link.FailureStatus(), port.label, link.FailureText());
+    return PrintIdentity(cli, link, port);
+}
+
+int PrintIdentity(Cli &cli, const CliLink &link, const PortChoice &port)
+{
     const QString letter = QString(QChar(link.ProductLetter()));
     uint8_t product = 0;
     Catalogue::ProductFromLetter(letter, &product);

@@ -1,7 +1,8 @@
-// report: the lines the window prints, from the image alone, to standard output or to a PDF or
-// text file.
+// report: the lines the window prints, from the image alone, to standard output (no -o, or -o -)
+// or to a PDF or text file.
 #include "cli/cli.h"
 #include "cli/commands.h"
+#include "cli/files.h"
 #include "cli/imagesource.h"
 #include "files/model/reportlines.h"
 #include "report/reportwriter.h"
@@ -16,7 +17,7 @@ int RunReport(Cli &cli)
     if (!sources.Load(cli.Options().arguments.first(), false, &named, &status)) return status;
     const QStringList lines = ReportLines(named.image);
     const QString output = cli.Options().output;
-    if (output.isEmpty()) {
+    if (output.isEmpty() || CliFiles::IsStandardOutput(output)) {
         for (const QString &line : lines) cli.Out(line);
         return Exit::Ok;
     }

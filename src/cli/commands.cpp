@@ -10,11 +10,11 @@ const QList<Command> &Commands()
          "Lists the serial ports the window's port dialog offers, with the device behind each COM\n"
          "number and the system's description of it. With --probe, each port is opened and the\n"
          "controller that announces itself on it within --wait is named.",
-         0, 0, ProbeOption | LogOption, RunPorts},
+         0, 0, ProbeOption | JsonOption | LogOption, RunPorts},
         {"identify", "", "the controller on PORT: product letter and name, banner",
          "Waits for the controller on PORT to announce itself and prints its product letter and\n"
          "the banner the window shows. Nothing is transferred.",
-         0, 0, LogOption, RunIdentify},
+         0, 0, JsonOption | LogOption, RunIdentify},
         {"get", "FILE.joy", "download the controller's image into FILE (written atomically)",
          "Downloads the controller's 256-byte calibration image, exactly as it comes over the line,\n"
          "into FILE. FILE is replaced only once the whole image has arrived.",
@@ -29,13 +29,13 @@ const QList<Command> &Commands()
          "is read with the layout the printed report chooses (joystick type 20: Dorsell and Ostrel,\n"
          "otherwise Quarn) unless --product says otherwise; 'controller' downloads the image from the\n"
          "controller on PORT, read with its own product's layout. --json prints one JSON document.",
-         1, 1, LogOption | ControllerImage, RunShow},
+         1, 1, JsonOption | LogOption | ControllerImage, RunShow},
         {"diff", "A B", "the named fields that differ; A and B: a *.joy file, 'controller' or 'defaults'",
          "Lists only the settings that differ, as NAME: A -> B (status 1 when there is one, 0 when\n"
          "there is none). A and B are each a *.joy file, 'controller' or 'defaults' (the default\n"
          "image); both are read with one layout, the controller's own when it is one of them.\n"
          "--json prints one JSON document.",
-         2, 2, LogOption | ControllerImage, RunDiff},
+         2, 2, JsonOption | LogOption | ControllerImage, RunDiff},
         {"report", "FILE.joy|controller [-o OUT.pdf|OUT.txt]", "the printed report, as a file",
          "Writes the lines the window prints for the image: to standard output, or with -o to a PDF\n"
          "file (a name ending in .pdf) or a text file. Needs no printer and no display.",
@@ -58,6 +58,13 @@ const QList<Command> &Commands()
          "again. Status 0 when it matches, 1 when it differs (naming the first differing address),\n"
          "3 when the flash cannot be read.",
          1, 1, LogOption, RunVerify},
+        {"start", "", "start the application of a controller waiting in its bootloader",
+         "Orders the controller on PORT to leave its bootloader and start its application, then\n"
+         "waits for the application to announce itself and prints it as identify does. For a\n"
+         "controller that a stopped or crashed program left waiting in its bootloader (nothing\n"
+         "answers on the port until a power cycle). A running application restarts once, as after\n"
+         "a power-up; a controller without firmware stays in its bootloader (status 3).",
+         0, 0, LogOption, RunStart},
     };
     return commands;
 }

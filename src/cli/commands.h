@@ -11,8 +11,9 @@ enum CommandOption : unsigned {
     ProbeOption = 1,   // --probe
     OutputOption = 2,  // -o FILE
     BackupOption = 4,  // --backup FILE
-    LogOption = 8,     // --log FILE: the command talks to a controller (ports only with --probe)
-    ControllerImage = 16,  // ... only when one of its images is 'controller'
+    JsonOption = 8,    // --json: the command prints its result as one JSON document
+    LogOption = 16,    // --log FILE: the command talks to a controller (ports only with --probe)
+    ControllerImage = 32,  // ... only when one of its images is 'controller'
 };
 
 struct Command {
@@ -36,6 +37,11 @@ int RunReport(Cli &cli);
 int RunFlash(Cli &cli);
 int RunReadFlash(Cli &cli);
 int RunVerify(Cli &cli);
+int RunStart(Cli &cli);
+class CliLink;
+struct PortChoice;
+// The controller's product letter, name and banner, as identify prints them.
+int PrintIdentity(Cli &cli, const CliLink &link, const PortChoice &port);
 
 // True when the report goes to a PDF file: the command line then needs Qt Gui's application.
 bool ReportWantsPdf(const QString &output);

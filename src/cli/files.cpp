@@ -1,8 +1,14 @@
 #include "cli/files.h"
 
+#include "app/wholefile.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 namespace CliFiles {
 
@@ -30,19 +36,27 @@ bool ReadRegular(const QString &fileName, QByteArray *contents, QString *error)
     return true;
 }
 
+bool IsStandardOutput(const QString &fileName) { return fileName == QLatin1String("-"); }
+
+QString Named(const QString &fileName) { return IsStandardOutput(fileName) ? QStringLiteral("standard output") : fileName; }
+
 bool WriteAtomically(const QString &fileName, const QByteArray &contents, QString *error)
 {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(contents) != contents.size() || !file.commit()) {
-        *error = file.errorString();
-        file.cancelWriting();
+    if (IsStandardOutput(fileName)) {
+        if (std::fwrite(contents.constData(), 1, size_t(contents.size()), stdout) == size_t(contents.size()) &&
+            std::fflush(stdout) == 0)
+            return true;
+        *error = QString::fromLocal8Bit(std::strerror(errno));
         return false;
     }
-    return true;
+    *error = WriteWholeFile(fileName, contents);
+    return error->isEmpty();
 }
 
 bool Writable(const QString &fileName, QString *error)
 {
+    if (IsStandardOutput(fileName)) return true;
+    if (*error = WholeFileRefusal(fileName); !error->isEmpty()) return false;
     QSaveFile file(fileName);
     const bool ok = file.open(QIODevice::WriteOnly);
     if (!ok) *error = file.errorString();

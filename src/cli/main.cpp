@@ -9,8 +9,22 @@
 #include <cstdio>
 #include <memory>
 
+namespace {
+// Qt's own debug and warning lines (a PDF report's note on the runtime folder, for one) are no
+// result and no failure of the command: standard error keeps to the command's own lines unless
+// QUARNTRIM_QT_MESSAGES is set. Critical and fatal messages still go through.
+QtMessageHandler QtDefaultHandler = nullptr;
+
+void KeepQtNoiseOff(QtMsgType type, const QMessageLogContext &context, const QString &text)
+{
+    if (type == QtDebugMsg || type == QtInfoMsg || type == QtWarningMsg) return;
+    QtDefaultHandler(type, context, text);
+}
+}  // namespace
+
 int main(int argc, char *argv[])
 {
+    if (qEnvironmentVariableIsEmpty("QUARNTRIM_QT_MESSAGES")) QtDefaultHandler = qInstallMessageHandler(KeepQtNoiseOff);
     QStringList arguments;
     for (int i = 1; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
     ParsedCommandLine parsed;
@@ -31,7 +45,7 @@ int main(int argc, char *argv[])
     // The bash completion script asks here; this is not a command.
     if (arguments.value(0) == QLatin1String("--complete")) return Complete(arguments.mid(1));
     if (!parsedOk) {
-        std::fprintf(stderr, "quarntrim-cli: %s\n(quarntrim-cli --help lists the commands)\n", qPrintable(error));
+        std::fprintf(stderr, "quarntrim-cli: %s (quarntrim-cli --help lists the commands)\n", qPrintable(error));
         return Exit::Usage;
     }
     if (parsed.version) {

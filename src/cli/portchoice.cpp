@@ -25,7 +25,7 @@ bool ChoosePort(const QString &given, PortChoice *choice, QString *error)
     }
     int com = 0;
     if (given.isEmpty()) {
-        com = ReadComPortSetting();
+        com = StoredComPortSetting();  // a command never changes the window's settings
     } else {
         static const QRegularExpression comNumber(QStringLiteral("^(?:COM)?([0-9]{1,3})$"),
                                                   QRegularExpression::CaseInsensitiveOption);

@@ -60,6 +60,8 @@ public:
     // to (quarnform_history.cpp).
     FirmwareJob ChooseFirmwareJob() override;
     bool KeepFirmwareBackup(const QByteArray &hex, QString *error) override;
+    // A run that failed before its end says why in a box (quarnform_firmware.cpp).
+    void FirmwareRunEnded(FirmwareOutcome outcome, const QString &text) override;
     uint32_t testPressStamp() const { return m_testPressStamp; }
 
 public slots:

@@ -1,5 +1,5 @@
 // The main window's side of the firmware upgrade: the choice of the firmware file, asked for by
-// the link worker once the bootloader has named its chip.
+// the link worker once the bootloader has named its chip, and the end of a run that failed.
 #include "editor/quarnform.h"
 
 #include "app/usablefile.h"
@@ -29,4 +29,19 @@ QString TQuarnForm::SelectFirmwareFile()
         return {};
     }
     return fileName;
+}
+
+void TQuarnForm::FirmwareRunEnded(FirmwareOutcome outcome, const QString &text)
+{
+    // The controller is told to start its application as soon as this returns, and its banner then
+    // takes the status line: a reason shown only there would be gone in a moment. A run that
+    // ended with a box of its own (verified, different, unreadable) or by the user's choice says
+    // nothing more.
+    switch (outcome) {
+    case FirmwareOutcome::FileRefused:
+    case FirmwareOutcome::ReadFailed:
+    case FirmwareOutcome::BackupNotKept:
+    case FirmwareOutcome::ProgramFailed: ShowError(text); break;
+    default: break;
+    }
 }

@@ -7,6 +7,7 @@
 #include "app/image_layout.h"
 #include "app/settings.h"
 #include "editor/statuscolors.h"
+#include "files/errorbox.h"
 #include "files/portdialog.h"
 #include "link/comthread.h"
 #include "link/linkmessage.h"
@@ -131,7 +132,7 @@ bool TQuarnForm::AppMessage(QEvent *event)
 void TQuarnForm::PortNumber1Click()
 {
     ComPort = TSettingsDialog::ChoosePort(this, ComPort);
-    WriteComPortSetting(ComPort);
+    if (const QString error = WriteComPortSetting(ComPort); !error.isEmpty()) ShowErrorBox(this, error);
     ReplaceLink();
 }
 

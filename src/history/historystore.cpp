@@ -1,6 +1,8 @@
 #include "history/historystore.h"
 
 #include "app/settings.h"
+#include "app/usablefile.h"
+#include "app/wholefile.h"
 #include "files/model/joyfile.h"
 
 #include <QCoreApplication>
@@ -10,7 +12,6 @@
 #include <QHash>
 #include <QLockFile>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 #include <algorithm>
@@ -101,8 +102,9 @@ QString IndexLine(const HistoryEntry &entry)
 QHash<QString, QString> ReadIndexBanners(const QString &path)
 {
     QHash<QString, QString> banners;
+    // Only a regular index is read: a pipe in its place would hold every keep and listing.
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return banners;
+    if (OpenRegularFileForReading(file) != RegularOpen::Opened) return banners;
     const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     for (const QString &line : lines) {
         if (line.startsWith(QLatin1Char('#'))) continue;
@@ -121,6 +123,11 @@ bool Newer(const HistoryEntry &a, const HistoryEntry &b)
 void SetError(QString *error, const QString &text)
 {
     if (error) *error = text;
+}
+
+QString CannotWrite(const QString &path, const QString &reason)
+{
+    return QStringLiteral("cannot write %1: %2").arg(QDir::toNativeSeparators(path), reason);
 }
 }  // namespace
 
@@ -211,10 +218,16 @@ bool HistoryStore::Keep(HistoryEntry entry, const QByteArray &content, QString *
     entry.fileName = FileNameOf(entry);
     const QString filePath = dir.filePath(entry.fileName);
 
+    // The index is rewritten whole below, through a temporary file: one that is no regular file
+    // is refused before anything is written, so the folder stays as it was.
+    const QString indexPath = dir.filePath(QString::fromLatin1(kIndexName));
+    if (const QString refusal = WholeFileRefusal(indexPath); !refusal.isEmpty()) {
+        SetError(error, CannotWrite(indexPath, refusal));
+        return false;
+    }
     QList<HistoryEntry> entries = Entries();
-    QSaveFile file(filePath);
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() || !file.commit()) {
-        SetError(error, QStringLiteral("cannot write %1: %2").arg(QDir::toNativeSeparators(filePath), file.errorString()));
+    if (const QString reason = WriteWholeFile(filePath, content); !reason.isEmpty()) {
+        SetError(error, CannotWrite(filePath, reason));
         return false;
     }
     entries.prepend(entry);
@@ -230,13 +243,8 @@ bool HistoryStore::Keep(HistoryEntry entry, const QByteArray &content, QString *
     }
     QString index = IndexHeader;
     for (auto it = kept.crbegin(); it != kept.crend(); ++it) index += IndexLine(*it);
-    const QString indexPath = dir.filePath(QString::fromLatin1(kIndexName));
-    QSaveFile indexFile(indexPath);
-    const QByteArray indexBytes = index.toUtf8();
-    if (!indexFile.open(QIODevice::WriteOnly) || indexFile.write(indexBytes) != indexBytes.size() ||
-        !indexFile.commit()) {
-        SetError(error,
-                 QStringLiteral("cannot write %1: %2").arg(QDir::toNativeSeparators(indexPath), indexFile.errorString()));
+    if (const QString reason = WriteWholeFile(indexPath, index.toUtf8()); !reason.isEmpty()) {
+        SetError(error, CannotWrite(indexPath, reason));
         QFile::remove(filePath);
         return false;
     }

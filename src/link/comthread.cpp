@@ -23,7 +23,8 @@ TCOMThread::TCOMThread(LinkHost &owner, int port, QString device) : TCOMThread(o
 
 TCOMThread::TCOMThread(LinkHost &owner, int port, Unstarted, QString device)
     : m_owner(owner), m_context(owner.LinkContext()), m_hostId(owner.LinkHostId()), m_workerId(nextWorkerId++), m_portNumber(port),
-      m_device(std::move(device)), m_downloadOnConnect(owner.DownloadOnFirstConnect()), m_statusText(QStringLiteral("Not Connected")),
+      m_device(std::move(device)), m_downloadOnConnect(owner.DownloadOnFirstConnect()),
+      m_startApplicationFirst(owner.StartApplicationOnOpen()), m_statusText(QStringLiteral("Not Connected")),
       m_bootloader(*this, *this, ProcessFlashImage())
 {
 }
@@ -41,7 +42,16 @@ void TCOMThread::StopAndWait()
 
 void TCOMThread::run()
 {
-    while (!isInterruptionRequested()) Pass();
+    bool opened = false;
+    while (!isInterruptionRequested()) {
+        Pass();
+        if (!opened && m_startApplicationFirst) StartApplicationFirst();
+        opened = true;
+    }
+    {
+        std::lock_guard<std::mutex> guard(m_lock);
+        LeaveBootloaderOnExit();
+    }
     ClosePort();
 }
 
@@ -168,6 +178,27 @@ void TCOMThread::SetStatus(const QString &text, uint32_t colour)
 {
     m_statusText = text;
     m_statusColour = colour;
+}
+
+void TCOMThread::StopLink(const QString &text)
+{
+    SetStatus(text, LinkColor::Red);
+    m_requestByte = Request::None;
+    m_state = LinkState::Stopped;
+}
+
+bool TCOMThread::Send(uint8_t byte)
+{
+    if (WriteByte(byte)) return true;
+    // A worker being stopped leaves its status to the one that replaces it.
+    if (Stopping()) return false;
+    if (m_state == LinkState::SendingImage || m_state == LinkState::ReceivingImage) {
+        TransferFailed();
+    } else {
+        const QString why = m_writeError.isEmpty() ? QStringLiteral("the port refused a write") : m_writeError;
+        StopLink(QStringLiteral("COM Port Fail: ") + why);
+    }
+    return false;
 }
 
 void TCOMThread::PostMessage(int code, int value) { PostLinkMessage(m_hostId, m_workerId, code, value); }

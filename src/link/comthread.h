@@ -54,6 +54,8 @@ public:
     // The letter the controller on this worker's port last announced itself with (0: none yet).
     // ProductCode is process-wide; this is the worker's own, for front ends with several ports.
     uint8_t AnnouncedLetter() const { return m_announcedLetter; }
+    // A letter the controller on this port kept announcing that names no product (0: none).
+    uint8_t UnknownLetter() const { return m_unknownLetter; }
     // Unique in the process: tells this worker's link messages from those of a replaced one.
     int WorkerId() const { return m_workerId; }
     // True while one of this worker's hand-overs runs on the UI thread. A UI handler nested
@@ -66,7 +68,8 @@ public:
     bool WaitByte(uint8_t &byte) override;
     bool ReadLine(QByteArray &line) override;
     void FlushInput() override;
-    bool Stopping() const override { return isInterruptionRequested(); }
+    // A bootloader run also ends when the port's device has gone: nothing more can arrive.
+    bool Stopping() const override { return isInterruptionRequested() || m_deviceGone; }
 
 protected:
     // A worker whose thread is not started: a derived class drives it with Pass() or starts it
@@ -114,7 +117,18 @@ protected:
     void StepReceivingImage();
     void StepRestartPending();
     void StartTransfer(uint8_t nextState);
-    void TransferTimedOut(const char *failureText);
+    // The 0xFF of a transfer, once whatever crossed the 'E' has landed and been discarded.
+    void StepSettle();
+    // The controller's answer to that 0xFF: only the letter it announced itself with.
+    bool TakeAnswer(uint8_t byte);
+    void TakeImageByte(uint8_t byte);
+    void StepEchoHeld();
+    // The transfer under way ends as a failure: red status, the link stopped.
+    void TransferFailed();
+    void StopLink(const QString &text);
+    // Writes a byte; a write the port refuses or does not complete ends the exchange under way
+    // (a transfer as "... Failed on COM<n>", anything else as a port failure) and gives false.
+    bool Send(uint8_t byte);
     void TakeProductCode(uint8_t letter);
     void SetTransferProgress();
 
@@ -123,13 +137,25 @@ protected:
     // The run the front end chooses (its file becomes m_firmwareFileName), carried out.
     void RunFirmwareJob();
     // Reads the flash and hands it over as Intel HEX; false (red status, state 6) when it cannot
-    // be read or kept.
-    bool BackUpFirmware(FirmwareOutcome *failure);
-    // Compares the flash with the job's file without programming, then starts the application.
+    // be read or kept. `firmwareEnd`: the bytes up to the end of the last page the flash uses
+    // (0: erased, and then nothing is handed over).
+    bool BackUpFirmware(FirmwareOutcome *failure, uint32_t *firmwareEnd);
+    // Compares the flash with the job's file without programming; the run then ends as every
+    // other, leaving the bootloader.
     void VerifyFirmware();
     // 'R' to the bootloader: the application is expected to announce itself.
     void StartApplication();
+    // Tells the front end how the run ended, then leaves the bootloader.
     void EndFirmwareRun(FirmwareOutcome outcome);
+    static bool ProgrammedSomething(FirmwareOutcome outcome);
+    void LeaveBootloader(bool programmed);
+    // True when a bootloader that announced itself is to be left announcing (a run on it ended
+    // without programming anything): it is not hooked, and it has shown it has no application.
+    bool LeftAnnouncing();
+    // The worker is ending: a controller it holds in its bootloader is told to start its application.
+    void LeaveBootloaderOnExit();
+    // The first order on a newly opened port, for a front end that asks for it.
+    void StartApplicationFirst();
 
     // BootloaderHost: what the programming run shows, through this worker's status fields.
     void SetStatusColour(Colour colour) override;
@@ -162,7 +188,10 @@ protected:
     const int m_portNumber;
     const QString m_device;           // opened instead of the COM number's device when not empty
     const bool m_downloadOnConnect;   // the first identification asks for a download
+    const bool m_startApplicationFirst; // see LinkHost::StartApplicationOnOpen
     std::atomic<uint8_t> m_announcedLetter{0};
+    std::atomic<uint8_t> m_unknownLetter{0};
+    uint8_t m_strayByte = 0;  // the last byte that was no announcement the link knows
     uint32_t m_lastStatusRefresh = 0;
     bool m_firstConnect = false;
     uint32_t m_statusColour = LinkColor::Red;
@@ -172,11 +201,19 @@ protected:
     bool m_deviceGone = false;            // the port reported its device gone during this pass
     uint32_t m_lastReceive = 0;
     uint32_t m_lastSend = 0;
+    uint32_t m_lastAcknowledge = 0;  // when the last 'E' went out
+    QString m_writeError;            // why the port refused the last write, in the system's words
     uint8_t m_transferStep = 0;
     std::array<uint8_t, TransferLength> m_buffer{};  // position p (from 1) is m_buffer[p - 1]
     int m_transferIndex = 1;
+    uint8_t m_heldByte = 0;  // a late downloaded byte whose echo is held back
     bool m_upgradeRequested = false;
     bool m_applicationStartPending = false;
+    bool m_inBootloader = false;        // a firmware run holds the controller in its bootloader
+    bool m_verifyOnlyRun = false;       // the firmware run only compares the flash with a file
+    // A run programmed nothing: a returning bootloader is left announcing, and the status line
+    // keeps the run's reason instead of "Waiting For Link".
+    bool m_bootloaderDeclined = false;
     QString m_firmwareFileName;
     uint8_t m_requestByte = Request::None;
     uint8_t m_requestValue = 0;

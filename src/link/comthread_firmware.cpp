@@ -11,20 +11,24 @@
 namespace {
 const char *const NoFirmwareFile = "Error installing firmware";
 const char *const SavingFirmware = "Saving current firmware...";
+const char *const FlashErased = "The flash is erased: there is no firmware to keep";
 }  // namespace
 
 void TCOMThread::IdentifyDevice(const QByteArray &line) { m_bootloader.IdentifyDevice(line); }
 
 void TCOMThread::RunFirmwareJob()
 {
+    // From here until LeaveBootloader the controller waits in its bootloader for the tool.
+    m_inBootloader = true;
     FirmwareJob job;
     RunOnUi([this, &job] { job = m_owner.ChooseFirmwareJob(); });
     m_firmwareFileName = job.fileName;
+    m_verifyOnlyRun = job.verifyOnly;
     FirmwareOutcome failure = FirmwareOutcome::ReadFailed;
+    uint32_t oldFirmwareEnd = 0;
     if (job.readOnly) {
-        if (!BackUpFirmware(&failure)) return EndFirmwareRun(failure);
-        StartApplication();
-        return EndFirmwareRun(FirmwareOutcome::FlashRead);
+        if (!BackUpFirmware(&failure, &oldFirmwareEnd)) return EndFirmwareRun(failure);
+        return EndFirmwareRun(oldFirmwareEnd > 0 ? FirmwareOutcome::FlashRead : FirmwareOutcome::FlashErased);
     }
     if (job.verifyOnly) return VerifyFirmware();
     if (m_firmwareFileName.isEmpty() || !UsableFile(m_firmwareFileName)) {
@@ -34,28 +38,33 @@ void TCOMThread::RunFirmwareJob()
     }
     // The file is read and checked first; the old firmware is kept before the first erase.
     if (!m_bootloader.LoadFirmware(m_firmwareFileName)) return EndFirmwareRun(FirmwareOutcome::FileRefused);
-    if (job.backupFirst && !BackUpFirmware(&failure)) return EndFirmwareRun(failure);
+    if (job.backupFirst) {
+        if (!BackUpFirmware(&failure, &oldFirmwareEnd)) return EndFirmwareRun(failure);
+        // Whatever the old firmware used above the new file's end is programmed erased.
+        m_bootloader.EraseOldFirmwareBelow(oldFirmwareEnd);
+    }
     // A failed programming run has put its failure in the status line and the link in state 6.
     if (!m_bootloader.ProgramLoaded()) return EndFirmwareRun(FirmwareOutcome::ProgramFailed);
-    StartApplication();
+    if (m_bootloader.LastRunReadBackFailed()) return EndFirmwareRun(FirmwareOutcome::ReadBackFailed);
     EndFirmwareRun(m_bootloader.LastRunVerified() ? FirmwareOutcome::Verified : FirmwareOutcome::Mismatch);
 }
 
 void TCOMThread::VerifyFirmware()
 {
-    // Nothing is programmed, and the controller leaves its bootloader whatever the comparison found.
-    const bool usable = UsableFile(m_firmwareFileName);
-    if (!usable) SetStatus(QString::fromLatin1(NoFirmwareFile), LinkColor::Red);
-    const bool loaded = usable && m_bootloader.LoadFirmware(m_firmwareFileName);
-    const bool matches = loaded && m_bootloader.VerifyLoaded();
-    StartApplication();
-    EndFirmwareRun(!loaded                          ? FirmwareOutcome::FileRefused
-                   : matches                        ? FirmwareOutcome::Verified
-                   : m_bootloader.ReadBackFailed() ? FirmwareOutcome::ReadFailed
-                                                    : FirmwareOutcome::Mismatch);
+    // Nothing is programmed; the shared verification reads back with the bootloader's retry rules.
+    if (!UsableFile(m_firmwareFileName)) {
+        SetStatus(QString::fromLatin1(NoFirmwareFile), LinkColor::Red);
+        m_state = LinkState::Connected;
+        return EndFirmwareRun(FirmwareOutcome::NoFile);
+    }
+    if (!m_bootloader.LoadFirmware(m_firmwareFileName)) return EndFirmwareRun(FirmwareOutcome::FileRefused);
+    const bool matches = m_bootloader.VerifyLoaded();
+    EndFirmwareRun(matches                                  ? FirmwareOutcome::Verified
+                   : m_bootloader.LastRunReadBackFailed() ? FirmwareOutcome::ReadBackFailed
+                                                            : FirmwareOutcome::Mismatch);
 }
 
-bool TCOMThread::BackUpFirmware(FirmwareOutcome *failure)
+bool TCOMThread::BackUpFirmware(FirmwareOutcome *failure, uint32_t *firmwareEnd)
 {
     SetStatus(QString::fromLatin1(SavingFirmware), LinkColor::Green);
     m_progress = 0;
@@ -64,6 +73,13 @@ bool TCOMThread::BackUpFirmware(FirmwareOutcome *failure)
     if (!m_bootloader.ReadFlash(m_bootloader.Chip().flashLimit, &flash)) {
         *failure = FirmwareOutcome::ReadFailed;
         return false;
+    }
+    *firmwareEnd = uint32_t(HexWriter::KeptBytes(flash, m_bootloader.Chip().pageSize));
+    // An erased flash holds nothing to keep: a file of it would hold no data to program back.
+    if (*firmwareEnd == 0) {
+        SetStatus(QString::fromLatin1(FlashErased), LinkColor::Green);
+        RunOnUi([this] { m_owner.NoFirmwareToKeep(); });
+        return true;
     }
     const QByteArray hex = HexWriter::FlashToHex(flash, m_bootloader.Chip().pageSize);
     bool kept = false;
@@ -86,8 +102,66 @@ void TCOMThread::StartApplication()
 
 void TCOMThread::EndFirmwareRun(FirmwareOutcome outcome)
 {
+    // A device that went away ends the run with the window's words for it; nothing can reach the
+    // controller any more.
+    if (m_deviceGone) LosePort();
     const QString text = m_statusText;
     RunOnUi([this, outcome, &text] { m_owner.FirmwareRunEnded(outcome, text); });
+    // A verification ends Verified or Mismatch as a programming run does, but wrote nothing.
+    if (m_state != LinkState::PortLost) LeaveBootloader(!m_verifyOnlyRun && ProgrammedSomething(outcome));
+}
+
+bool TCOMThread::ProgrammedSomething(FirmwareOutcome outcome)
+{
+    switch (outcome) {
+    case FirmwareOutcome::Verified:
+    case FirmwareOutcome::Mismatch:
+    case FirmwareOutcome::ReadBackFailed:
+    case FirmwareOutcome::ProgramFailed: return true;
+    default: return false;
+    }
+}
+
+void TCOMThread::LeaveBootloader(bool programmed)
+{
+    // Whatever ended the run, the controller is told to start its application, so that the next
+    // connection finds it as after a power-up. One without an application comes back announcing
+    // its bootloader: after a run that programmed nothing it is left announcing (a new link, or
+    // Reset, hooks it again) instead of asking for the same run over and over.
+    m_bootloaderDeclined = !programmed;
+    m_inBootloader = false;
+    StartApplication();
+}
+
+bool TCOMThread::LeftAnnouncing()
+{
+    if (!m_bootloaderDeclined) return false;
+    m_applicationStartPending = false;
+    return true;
+}
+
+void TCOMThread::LeaveBootloaderOnExit()
+{
+    const bool hooking = m_state == LinkState::BootHook;
+    if (!m_inBootloader && !hooking && m_state != LinkState::BootIdentify) return;
+    // A hook just sent is answered with '?' first; the order to start can only follow it.
+    uint8_t byte = 0;
+    if (hooking) {
+        const uint32_t start = Now();
+        while (!(ReadByte(byte) && byte == Wire::BootReady) && Now() - start < LinkTime::BootReadyMs) Pause(1);
+    }
+    WriteByte(Wire::Restart);
+    m_inBootloader = false;
+}
+
+void TCOMThread::StartApplicationFirst()
+{
+    std::lock_guard<std::mutex> guard(m_lock);
+    if (m_state != LinkState::WaitingForLink) return;
+    // A bootloader hooked earlier and left waiting says nothing; the order reaches it all the same.
+    // A running application restarts through its bootloader and announces itself again.
+    WriteByte(Wire::Restart);
+    ResetLinkTimer();
 }
 
 void TCOMThread::SetStatusColour(Colour colour)

@@ -59,8 +59,9 @@ void TCOMThread::OpenDevice(const QString &name, int speed)
     if (!ok) {
         QString text = PortWording(port->errorString());
         if (port->error() == QSerialPort::PermissionError) {
+            // Refused without a lack of permission: the device is locked or held open elsewhere.
             const QString advice = SerialDeviceMap::PermissionAdvice(name);
-            if (!advice.isEmpty()) text = advice;
+            text = advice.isEmpty() ? SerialDeviceMap::InUseText(m_portNumber, name) : advice;
         }
         port->close();
         throw PortError{text};
@@ -75,7 +76,9 @@ void TCOMThread::OpenDevice(const QString &name, int speed)
 void TCOMThread::ConnectPort()
 {
     try {
-        OpenPort(LinkBaudRate, m_device.isEmpty() ? SerialDeviceMap::DeviceFor(m_portNumber) : m_device);
+        const QString device = m_device.isEmpty() ? SerialDeviceMap::DeviceFor(m_portNumber) : m_device;
+        if (device.isEmpty()) throw PortError{SerialDeviceMap::UnmappedText(m_portNumber)};
+        OpenPort(LinkBaudRate, device);
         m_state = LinkState::WaitingForLink;
         m_firstConnect = true;
         m_statusText = QStringLiteral("Waiting For Link On COM%1").arg(m_portNumber);
@@ -98,6 +101,7 @@ void TCOMThread::ResetLink()
 {
     m_upgradeRequested = false;
     m_applicationStartPending = false;
+    m_bootloaderDeclined = false;
     m_firmwareFileName.clear();
     SetStatus(QStringLiteral("Not Connected"), LinkColor::Red);
     m_progress = 0;
@@ -146,9 +150,13 @@ bool TCOMThread::WriteByte(uint8_t byte)
 
 bool TCOMThread::WriteDevice(uint8_t byte)
 {
-    if (!m_port || !m_port->isOpen()) return false;
+    if (!m_port || !m_port->isOpen()) {
+        m_writeError = QStringLiteral("the port is not open");
+        return false;
+    }
     const char c = static_cast<char>(byte);
     if (m_port->write(&c, 1) != 1) {
+        m_writeError = PortWording(m_port->errorString());
         NoteDeviceGone();
         return false;
     }
@@ -156,6 +164,7 @@ bool TCOMThread::WriteDevice(uint8_t byte)
     while (m_port->bytesToWrite() > 0) {
         if (m_port->waitForBytesWritten(WriteWaitSliceMs)) continue;
         if (m_port->error() != QSerialPort::TimeoutError || isInterruptionRequested()) {
+            m_writeError = PortWording(m_port->errorString());
             NoteDeviceGone();
             if (!m_port->isOpen()) return false;
             m_port->clear(QSerialPort::Output);

@@ -20,8 +20,8 @@ void TCOMThread::StepWaitingForLink()
     if (ReadByte(byte)) {
         if (FindProductCode(byte)) {
             TakeProductCode(byte);
-        } else if (byte == Wire::BootAnnounce) {
-            WriteByte(Wire::HookBoot);
+        } else if (byte == Wire::BootAnnounce && !LeftAnnouncing()) {
+            if (!Send(Wire::HookBoot)) return;
             // The bootloader's '?' is given its time from the hook on. Counted from an earlier
             // reset (at power-up, the start of the worker), the hook would hold only if the '?'
             // were already waiting at the very next pass, and any delay of the line or of this
@@ -34,6 +34,12 @@ void TCOMThread::StepWaitingForLink()
                 Box(QString::fromLatin1(NoFirmwareHooked));
                 m_applicationStartPending = false;
             }
+        } else {
+            // A letter that names no product, heard twice running, is a controller this tool
+            // does not know rather than noise on the line: it is kept so that a failure can name it.
+            const bool letter = (byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z');
+            if (letter && byte == m_strayByte) m_unknownLetter = byte;
+            m_strayByte = byte;
         }
         return;
     }
@@ -43,7 +49,7 @@ void TCOMThread::StepWaitingForLink()
             m_upgradeRequested = true;
             m_applicationStartPending = false;
         }
-    } else if (SinceLinkTimer() > LinkTime::LinkLostMs) {
+    } else if (SinceLinkTimer() > LinkTime::LinkLostMs && !m_bootloaderDeclined) {
         SetStatus(QStringLiteral("Waiting For Link On COM%1").arg(m_portNumber), LinkColor::Blue);
     }
 }
@@ -52,7 +58,10 @@ void TCOMThread::TakeProductCode(uint8_t letter)
 {
     const ProductCodeEntry *product = FindProductCode(letter);
     m_applicationStartPending = false;
-    WriteByte(Wire::Acknowledge);
+    m_bootloaderDeclined = false;   // an application answers: its bootloader is hooked when asked for
+    // Unheard, the acknowledgement would leave the controller announcing itself: not connected.
+    if (!Send(Wire::Acknowledge)) return;
+    m_lastAcknowledge = Now();
     SetStatus(QString::fromLatin1(product->banner), LinkColor::Green);
     m_transferLength = TransferLength;
     ProductCode = product->stored;
@@ -70,11 +79,11 @@ void TCOMThread::StepBootHook()
     uint8_t byte = 0;
     if (ReadByte(byte) && byte == Wire::BootReady) {
         if (m_upgradeRequested) {
-            WriteByte(Wire::Identify);
+            if (!Send(Wire::Identify)) return;
             m_state = LinkState::BootIdentify;
         } else {
+            if (!Send(Wire::Restart)) return;
             m_applicationStartPending = true;
-            WriteByte(Wire::Restart);
             ResetLinkTimer();
             m_state = LinkState::WaitingForLink;
         }
@@ -108,7 +117,7 @@ void TCOMThread::StepConnected()
     case Request::None:
         if (SinceLinkTimer() > LinkTime::KeepAliveMs) {
             FlushInput();
-            WriteByte(Wire::Attention);
+            if (!Send(Wire::Attention)) return;
             ResetLinkTimer();
             m_state = LinkState::WaitingForLink;
         }
@@ -118,7 +127,7 @@ void TCOMThread::StepConnected()
     case Request::Restart:
         m_requestByte = Request::None;
         FlushInput();
-        WriteByte(Wire::Attention);
+        if (!Send(Wire::Attention)) return;
         ResetLinkTimer();
         m_state = LinkState::RestartPending;
         break;
@@ -126,10 +135,10 @@ void TCOMThread::StepConnected()
         // The upgrade probe: the application must answer, then it is restarted into its bootloader.
         m_requestByte = Request::None;
         FlushInput();
-        WriteByte(Wire::Attention);
+        if (!Send(Wire::Attention)) return;
         uint8_t byte = 0;
         if (WaitByte(byte) && FindProductCode(byte)) {
-            WriteByte(Wire::Restart);
+            if (!Send(Wire::Restart)) return;
             m_upgradeRequested = true;
             m_state = LinkState::WaitingForLink;
         } else {
@@ -140,8 +149,7 @@ void TCOMThread::StepConnected()
     }
     default:
         // A live command: the pair goes out at every pass until the user interface changes it.
-        WriteByte(m_requestByte);
-        WriteByte(m_requestValue);
+        if (!Send(m_requestByte) || !Send(m_requestValue)) return;
         m_requestSent = true;
         ResetLinkTimer();
         break;

@@ -38,11 +38,13 @@ enum class FirmwareOutcome {
     Verified,      // programmed (or only compared), every block read back equal
     Mismatch,      // programmed (or only compared), the read-back differs from the file
     FlashRead,     // a read-only run handed the flash over
+    FlashErased,   // a read-only run found the flash erased: there was nothing to hand over
     NoFile,        // no usable file was chosen
     FileRefused,   // the HEX file was refused (its fault in the status text)
     ReadFailed,    // the flash could not be read back: nothing was erased
     BackupNotKept, // the front end could not keep the backup: nothing was erased
     ProgramFailed, // the bootloader did not acknowledge a programming command
+    ReadBackFailed,// programmed (or only compared), but a block could not be read back: the link failed, not the flash
 };
 
 class LinkHost {
@@ -68,8 +70,15 @@ public:
     // The flash as the run found it, as Intel HEX. True when the front end has kept it; otherwise
     // `error` says why, and nothing is programmed.
     virtual bool KeepFirmwareBackup(const QByteArray &hex, QString *error);
+    // The flash read before programming was erased: there was no firmware to keep, and nothing
+    // was handed over.
+    virtual void NoFirmwareToKeep() {}
     // The end of a firmware run, after the status line and any box; `text` is the status text.
+    // The controller is told to start its application once this returns.
     virtual void FirmwareRunEnded(FirmwareOutcome outcome, const QString &text);
+    // Whether a new worker first orders a controller waiting in its bootloader to start its
+    // application (a running application restarts through its bootloader).
+    virtual bool StartApplicationOnOpen() const { return false; }
     // Whether a new worker downloads the image after its first identification (the window does).
     virtual bool DownloadOnFirstConnect() const { return true; }
 

@@ -65,6 +65,16 @@ constexpr uint32_t ReadLineSilenceMs = 500;    // ReadLine gives up after this m
 constexpr uint32_t ReadLinePollMs = 10;
 constexpr uint32_t PortReturnPollMs = 500;    // a lost port's device is looked for this often
 constexpr uint32_t HeldUpMs = 100;            // a pass's pause overrunning by more: the worker was held up
+// An announcement the controller sent just before it heard the 'E' lands up to 60 ms after it.
+// A transfer's 0xFF waits until the 'E' and the last byte heard are this long past, so that
+// whatever crossed has landed and been discarded and the next letter is the answer.
+constexpr uint32_t SettleMs = 80;
+// A downloaded byte arriving this long after the tool asked for it ('F' or the echo before) has
+// its echo held back for EchoHoldMs, longer than the half second between two announcements. A
+// controller that hears the tool sends nothing until that echo: a byte arriving meanwhile is an
+// announcement of a controller that does not hear the tool, never image data.
+constexpr uint32_t LateByteMs = 150;
+constexpr uint32_t EchoHoldMs = 600;
 }  // namespace LinkTime
 
 // Every image transfer moves the whole calibration image.

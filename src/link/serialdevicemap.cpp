@@ -1,5 +1,6 @@
 #include "link/serialdevicemap.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSerialPortInfo>
@@ -53,6 +54,18 @@ QString PlatformDevice(int comNumber)
 }
 
 }  // namespace
+
+QString UnmappedText(int comNumber)
+{
+    const MapSettings map;
+    return QStringLiteral("%1 has no device: map it with an entry %1=DEVICE in the [%2] group of %3")
+        .arg(Key(comNumber), QString::fromLatin1(Group), QDir::toNativeSeparators(map.settings.fileName()));
+}
+
+QString InUseText(int comNumber, const QString &device)
+{
+    return QStringLiteral("%1 is in use by another program").arg(comNumber > 0 ? Key(comNumber) : device);
+}
 
 int PlatformNumber(const QString &systemLocation)
 {

@@ -41,6 +41,12 @@ QString DetailsText(const QString &device, const QString &description, const QSt
 // membership of the group that owns serial devices); empty when permission is not the cause.
 QString PermissionAdvice(const QString &device);
 
+// Why COM<n> cannot be opened when no device has that number, and how to map one to it.
+QString UnmappedText(int comNumber);
+// Why a port that another program holds cannot be opened; it is named by its COM number (0: by
+// `device`).
+QString InUseText(int comNumber, const QString &device);
+
 // COM<n> for a device path by the platform's naming, or 0.
 int PlatformNumber(const QString &systemLocation);
 

@@ -1,12 +1,20 @@
 #include "report/reportwriter.h"
 
+#include "app/wholefile.h"
 #include "files/model/reportlines.h"
 #include "report/lineprinter.h"
 #include "report/reportfont.h"
 
 #include <QDir>
 #include <QPdfWriter>
-#include <QSaveFile>
+
+namespace {
+// "" for a success, else the reason after the file's name.
+QString NamingTheFile(const QString &path, const QString &error)
+{
+    return error.isEmpty() ? error : QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), error);
+}
+}  // namespace
 
 QString WriteReport(QPagedPaintDevice &device, const QStringList &lines)
 {
@@ -20,31 +28,23 @@ QString WriteReport(QPagedPaintDevice &device, const QStringList &lines)
 
 QString WriteReportPdf(const QString &path, const QStringList &lines)
 {
-    // Written through a save file: the PDF replaces `path` only once it is complete.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), file.errorString());
-    QString error;
-    {
+    // Written whole: the PDF replaces `path` only once it is complete.
+    const QString error = WriteWholeFile(path, [&lines](QIODevice &file) {
         QPdfWriter writer(&file);
         writer.setTitle(ReportJobTitle);
         writer.setCreator(ReportJobTitle);
-        error = WriteReport(writer, lines);
-    }
-    if (!error.isEmpty()) {
-        file.cancelWriting();
-        return QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), error);
-    }
-    if (!file.commit()) return QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), file.errorString());
-    return {};
+        return WriteReport(writer, lines);
+    });
+    return NamingTheFile(path, error);
 }
 
 QString WriteReportText(const QString &path, const QStringList &lines)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
-        return QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), file.errorString());
-    for (const QString &line : lines) file.write(line.toUtf8() + '\n');
-    if (!file.commit()) return QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), file.errorString());
-    return {};
+    const QString error = WriteWholeFile(path, [&lines](QIODevice &file) {
+        file.setTextModeEnabled(true);  // line ends as the system writes them
+        for (const QString &line : lines)
+            if (file.write(line.toUtf8() + '\n') < 0) return file.errorString();
+        return QString();
+    });
+    return NamingTheFile(path, error);
 }

@@ -8,6 +8,7 @@
 
 #include <QByteArray>
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -27,6 +28,8 @@ public:
 
     // Bytes now waiting on the line.
     void Arrive(const QByteArray &bytes) { m_input.append(bytes); }
+    // Bytes landing on the line `ms` from now, after those already waiting or due before them.
+    void ArriveIn(uint32_t ms, const QByteArray &bytes) { m_due.push_back({m_now + ms, bytes}); }
     // Each byte the tool writes is handed to `peer`; its answer is waiting on the line at once.
     void SetPeer(std::function<QByteArray(uint8_t)> peer) { m_peer = std::move(peer); }
     // The next pause lasts `ms` longer: the machine held the worker up.
@@ -34,6 +37,8 @@ public:
     // The device refuses to open; the driver refuses every write.
     bool openFails = false;
     bool writesFail = false;
+    // Refuses the writes for which it gives true.
+    std::function<bool(uint8_t)> refuseWrite;
 
     void Passes(int count)
     {
@@ -84,6 +89,7 @@ protected:
     void CloseDevice() override { m_open = false; }
     bool ReadDevice(uint8_t &byte) override
     {
+        Land();
         if (!m_open || m_input.isEmpty()) return false;
         byte = uint8_t(m_input.front());
         m_input.remove(0, 1);
@@ -92,7 +98,7 @@ protected:
     }
     bool WriteDevice(uint8_t byte) override
     {
-        if (!m_open || writesFail) return false;
+        if (!m_open || writesFail || (refuseWrite && refuseWrite(byte))) return false;
         m_line.push_back({m_now, true, byte});
         if (m_peer) m_input.append(m_peer(byte));
         return true;
@@ -104,7 +110,24 @@ protected:
     }
 
 private:
+    struct Due {
+        uint32_t tick;
+        QByteArray bytes;
+    };
+    void Land()
+    {
+        // Stable: bytes due at the same tick land in the order they were scheduled.
+        std::stable_sort(m_due.begin(), m_due.end(), [this](const Due &a, const Due &b) {
+            return int32_t(a.tick - m_now) < int32_t(b.tick - m_now);
+        });
+        while (!m_due.empty() && int32_t(m_now - m_due.front().tick) >= 0) {
+            m_input.append(m_due.front().bytes);
+            m_due.erase(m_due.begin());
+        }
+    }
+
     uint32_t m_now = StartTick;
+    std::vector<Due> m_due;
     uint32_t m_holdUp = 0;
     bool m_open = false;
     QByteArray m_input;

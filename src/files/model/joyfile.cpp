@@ -39,6 +39,8 @@ IoError ReadJoyFile(const QString &fileName, CalImageBytes &image)
 
 IoError WriteJoyFile(const QString &fileName, const CalImageBytes &image)
 {
+    // A pipe, device or socket of that name is neither written into nor replaced by a file.
+    if (IsSpecialFile(fileName)) return {IoFault::NotRegular, 0};
     QSaveFile file(fileName);
     ClearOsError();
     if (!file.open(QIODevice::WriteOnly)) return FailedCall(IoFault::AccessDenied);

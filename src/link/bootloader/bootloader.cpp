@@ -18,7 +18,7 @@ const char *const kNoData = "Firmware file holds no data";
 const char *const kVerified = "Upload completed and verified!";
 const char *const kMismatch = "Contents of flash doesn't match file";
 const char *const kMismatchAt = "Contents of flash doesn't match file at 0x%1";
-const char *const kReadFailed = "Reading the flash failed at 0x%1";
+const char *const kReadFailed = "Reading the flash back failed at 0x%1";
 // A bootloader's read-back packet carries a 16-bit address.
 constexpr uint32_t kAddressSpace = 0x10000;
 
@@ -66,11 +66,20 @@ bool Bootloader::SendPacket(bool waitForAck)
 bool Bootloader::ReceivePacket()
 {
     m_packet.BeginReception();
+    m_refused = false;
+    bool first = true;
     uint32_t lastByte = TickCount();
     for (;;) {
         uint8_t byte = 0;
         if (m_link.ReadByte(byte)) {
             lastByte = TickCount();
+            // A response packet never starts with a NAK: the bootloader refused the request, and
+            // nothing more will come for it.
+            if (first && byte == Boot::Nak) {
+                m_refused = true;
+                return false;
+            }
+            first = false;
             switch (m_packet.TakeByte(byte)) {
             case BootPacket::Take::Complete: return true;
             case BootPacket::Take::Failed: return false;
@@ -116,23 +125,26 @@ bool Bootloader::ReadBackBlock(uint32_t address)
         SendAddressPacket(Boot::ReadBlock, address, false);
         // A response shorter than a block holds no flash bytes to compare or keep.
         if (ReceivePacket() && m_packet.Length() == Boot::kBlockPacketLength) return true;
-        if (m_link.Stopping()) return false;
+        // A refusal is the bootloader's answer, not a damaged reply: asking again changes nothing.
+        if (m_refused || m_link.Stopping()) return false;
     }
     return false;
 }
 
-bool Bootloader::VerifyBlock(uint32_t address)
+Bootloader::Check Bootloader::VerifyBlock(uint32_t address)
 {
-    if (!ReadBackBlock(address)) {
-        m_unreadBlock = int32_t(address);
-        return false;
-    }
+    if (!ReadBackBlock(address)) return Check::Unreadable;
     for (int i = 0; i < Boot::kBlockBytes; ++i)
         if (BlockByte(i) != m_image.At(address + i)) {
             m_firstDifference = int32_t(address) + i;
-            return false;
+            return Check::Differs;
         }
-    return true;
+    return Check::Equal;
+}
+
+QString Bootloader::ReadFailedAt(uint32_t address)
+{
+    return QString::fromLatin1(kReadFailed).arg(Hex4(address));
 }
 
 uint32_t Bootloader::ReadableBytes(uint32_t limit) const
@@ -149,8 +161,7 @@ bool Bootloader::ReadFlash(uint32_t limit, QByteArray *flash)
     flash->reserve(int(bytes));
     for (uint32_t page = 0; page < bytes; page += m_chip.pageSize) {
         for (uint32_t address = page; address < std::min(bytes, page + m_chip.pageSize); address += Boot::kBlockBytes) {
-            if (!ReadBackBlock(address))
-                return Fail(QString::fromLatin1(kReadFailed).arg(Hex4(address)));
+            if (!ReadBackBlock(address)) return Fail(ReadFailedAt(address));
             for (int i = 0; i < Boot::kBlockBytes; ++i) flash->append(char(BlockByte(i)));
         }
         m_host.SetProgress(int(uint64_t(std::min(bytes, page + m_chip.pageSize)) * 100 / bytes));
@@ -167,14 +178,19 @@ bool Bootloader::Fail(const QString &statusText)
     return false;
 }
 
+uint32_t Bootloader::LastAddress() const
+{
+    return std::max(uint32_t(m_image.HighestAddress()), m_eraseBelow > 0 ? m_eraseBelow - 1 : 0);
+}
+
 bool Bootloader::PageInRange(uint32_t page) const
 {
-    return page < m_chip.flashLimit && page <= uint32_t(m_image.HighestAddress());
+    return page < m_chip.flashLimit && page <= LastAddress();
 }
 
 int Bootloader::ProgressAt(uint32_t page) const
 {
-    const uint32_t highest = uint32_t(m_image.HighestAddress());
+    const uint32_t highest = LastAddress();
     // A file whose only data sits at address 0 is done with its first page.
     return highest == 0 ? 100 : int(page * 100 / highest);
 }
@@ -190,6 +206,7 @@ bool Bootloader::ProgramFlash(const QString &fileName) { return LoadFirmware(fil
 
 bool Bootloader::LoadFirmware(const QString &fileName)
 {
+    m_eraseBelow = 0;
     QString error;
     if (!m_image.LoadHexFile(fileName, m_chip.flashLimit, &error)) return Fail(error);
     // Nothing to program: refuse before a single page is erased.
@@ -200,6 +217,7 @@ bool Bootloader::LoadFirmware(const QString &fileName)
 bool Bootloader::ProgramLoaded()
 {
     m_verified = false;
+    m_readBackFailed = false;
     m_host.SetStatusText(QString::fromLatin1(kSending));
     // The counter is wider than the 16-bit wire address; the highest address keeps it below 0x10000.
     for (uint32_t page = 0; PageInRange(page);) {
@@ -213,7 +231,11 @@ bool Bootloader::ProgramLoaded()
     }
 
     const bool matches = VerifyLoaded();
-    m_host.SetProgress(100);
+    // A failed read-back is shown as VerifyLoaded left it: in red, naming the block.
+    if (m_readBackFailed) {
+        m_host.ShowError(ReadFailedAt(m_unreadBlock));
+        return true;
+    }
     m_host.SetStatusText(QString::fromLatin1(kCompleted));
     m_host.SyncStatus();
     if (matches) m_host.ShowInfo(QString::fromLatin1(kVerified));
@@ -224,18 +246,29 @@ bool Bootloader::ProgramLoaded()
 bool Bootloader::VerifyLoaded()
 {
     m_verified = false;
+    m_readBackFailed = false;
     m_firstDifference = -1;
-    m_unreadBlock = -1;
     m_host.SetStatusText(QString::fromLatin1(kVerifying));
-    bool matches = true;
+    Check check = Check::Equal;
     // After the first block that differs nothing more is read back, but the gauge still runs.
     for (uint32_t page = 0; PageInRange(page);) {
-        for (int block = 0; matches && block < m_chip.BlocksPerPage(); ++block)
-            matches = VerifyBlock(page + uint32_t(block) * Boot::kBlockBytes);
+        for (int block = 0; check == Check::Equal && block < m_chip.BlocksPerPage(); ++block) {
+            m_unreadBlock = page + uint32_t(block) * Boot::kBlockBytes;
+            check = VerifyBlock(m_unreadBlock);
+        }
         FinishPage(page);
     }
-    if (m_unreadBlock >= 0) m_host.SetStatusText(QString::fromLatin1(kReadFailed).arg(Hex4(uint32_t(m_unreadBlock))));
-    else if (m_firstDifference >= 0) m_host.SetStatusText(QString::fromLatin1(kMismatchAt).arg(Hex4(uint32_t(m_firstDifference))));
-    m_verified = matches;
-    return matches;
+
+    m_host.SetProgress(100);
+    m_verified = check == Check::Equal;
+    m_readBackFailed = check == Check::Unreadable;
+    // A block that could not be read says nothing about the flash: the link failed, not the file.
+    if (m_readBackFailed) {
+        m_host.SetStatusText(ReadFailedAt(m_unreadBlock));
+        m_host.SetStatusColour(BootloaderHost::Colour::Red);
+        m_host.SyncStatus();
+    } else if (!m_verified) {
+        m_host.SetStatusText(QString::fromLatin1(kMismatchAt).arg(Hex4(uint32_t(m_firstDifference))));
+    }
+    return m_verified;
 }

@@ -35,12 +35,19 @@ public:
     bool ProgramLoaded();
     // True when the last ProgramLoaded read every block back equal to the image.
     bool LastRunVerified() const { return m_verified; }
+    // True when the last ProgramLoaded or VerifyLoaded could not read a block back (the link
+    // failed, the flash may well be right); the status line then names the block's address.
+    bool LastRunReadBackFailed() const { return m_readBackFailed; }
     // Reads back every page the loaded image covers and compares it with the image, programming
     // nothing: the verification of ProgramLoaded, and a check of a controller's firmware against a
-    // file. True when every block matched. Otherwise the status text names the first differing
-    // address, or the block that could not be read (then ReadBackFailed()).
+    // file. Each block is read with ReadBackBlock's tries. True when every block matched; then
+    // LastRunVerified(). Otherwise the status line names the first differing address, or in red
+    // the block that could not be read (then LastRunReadBackFailed()). Shows no box.
     bool VerifyLoaded();
-    bool ReadBackFailed() const { return m_unreadBlock >= 0; }
+    // Pages below `end` (the end of the firmware a backup found) are erased and written too, as
+    // erased flash above the new file's end, so no part of the old application stays behind.
+    // LoadFirmware forgets it; set it after the file has been loaded.
+    void EraseOldFirmwareBelow(uint32_t end) { m_eraseBelow = end; }
 
     // Reads the flash from address 0 up to `limit` bytes (at most what the chip lets a firmware
     // fill and what a 16-bit address reaches) into `flash`, block by block with the read-back
@@ -55,18 +62,20 @@ public:
     bool ErasePage();
     bool SendDataBlock(uint32_t address);
     bool WritePage();
-    // True when the block read back equals the image; up to four read-back requests.
-    bool VerifyBlock(uint32_t address);
-    // Up to four read-back requests for the block at `address`; true when a whole block came,
-    // its 64 bytes then at BlockByte(0..63).
+    // Reads the block back (up to four requests) and compares it with the image; the first byte
+    // that differs is kept for the status line.
+    enum class Check { Equal, Differs, Unreadable };
+    Check VerifyBlock(uint32_t address);
+    // Up to four read-back requests for the block at `address`, fewer when the bootloader refuses
+    // one with a NAK; true when a whole block came, its 64 bytes then at BlockByte(0..63).
     bool ReadBackBlock(uint32_t address);
     uint8_t BlockByte(int i) const { return m_packet.At(3 + i); }
 
     // Sends the packet in the buffer; with `waitForAck`, until it is acknowledged, at most six
     // times, giving up after five seconds of silence.
     bool SendPacket(bool waitForAck);
-    // Receives a response packet into the buffer; fails on a bad checksum, an oversized packet or
-    // ten seconds of silence.
+    // Receives a response packet into the buffer; fails on a bad checksum, an oversized packet,
+    // a NAK in place of the packet (the request was refused) or ten seconds of silence.
     bool ReceivePacket();
 
 private:
@@ -74,6 +83,9 @@ private:
     bool SendBareCommand(uint8_t command);
     bool AwaitByte(uint8_t &byte, uint32_t limitMs);
     bool Fail(const QString &statusText);
+    static QString ReadFailedAt(uint32_t address);
+    // The last address programming and verification cover.
+    uint32_t LastAddress() const;
     // Percent done once the page at `page` has been handled.
     int ProgressAt(uint32_t page) const;
     bool PageInRange(uint32_t page) const;
@@ -85,6 +97,9 @@ private:
     ChipInfo m_chip;
     BootPacket m_packet;
     bool m_verified = false;
+    bool m_readBackFailed = false;
     int32_t m_firstDifference = -1;  // the last verification's first differing address (-1: none)
-    int32_t m_unreadBlock = -1;      // the block it could not read back (-1: none)
+    uint32_t m_unreadBlock = 0;      // the block it was reading when it stopped
+    bool m_refused = false;       // the last ReceivePacket got a NAK instead of a packet
+    uint32_t m_eraseBelow = 0;    // see EraseOldFirmwareBelow
 };

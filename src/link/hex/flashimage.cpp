@@ -15,6 +15,7 @@ constexpr int kLengthAt = 1;           // zero-based positions in the line
 constexpr int kAddressAt = 3;
 constexpr int kTypeAt = 7;
 constexpr int kDataRecord = 0x00;
+constexpr int kEndOfFileRecord = 0x01;     // the file ends here; nothing after it is read
 constexpr int kSegmentBaseRecord = 0x02;   // base = value * 16
 constexpr int kLinearBaseRecord = 0x04;    // base = value * 65536
 constexpr int kBaseRecordLength = 2;       // the value, high byte first
@@ -99,16 +100,17 @@ bool FlashImage::LoadHexFile(const QString &fileName, uint32_t writableLimit, QS
 bool FlashImage::LoadHexText(const QByteArray &contents, uint32_t writableLimit, QString *error)
 {
     BeginFile();
+    QString recordError = QStringLiteral("no end-of-file record");
     for (const QByteArray &raw : SplitLines(contents)) {
         const QString line = TrimText(QString::fromLatin1(raw));
         if (line.isEmpty()) continue;
-        QString recordError;
-        if (!ParseHexRecord(line, writableLimit, &recordError)) {
-            if (error) *error = QStringLiteral("Error parsing file: ") + recordError;
-            return false;
-        }
+        if (!ParseHexRecord(line, writableLimit, &recordError)) break;
+        // A file cut short at a line boundary reads as a whole file up to its cut: only the
+        // end-of-file record says the file is complete, and whatever follows it is not the file's.
+        if (HexField(line, kTypeAt, 2) == kEndOfFileRecord) return true;
     }
-    return true;
+    if (error) *error = QStringLiteral("Error parsing file: ") + recordError;
+    return false;
 }
 
 bool FlashImage::ParseHexRecord(const QString &line, uint32_t writableLimit, QString *error)

@@ -2,8 +2,9 @@
 // The firmware image that the bootloader programs: a copy of the controller's flash, filled from
 // an Intel HEX file. The bootloader addresses 64 KiB of flash with 16-bit addresses: extended
 // segment (02) and extended linear (04) address records set a base for the data records after
-// them, and a data byte that would land at or above 0x10000 refuses the whole file. Other record
-// types are read and ignored.
+// them, and a data byte that would land at or above 0x10000 refuses the whole file. A file ends
+// with its end-of-file record: one without it is refused, and nothing after it is read. Other
+// record types are read and ignored.
 #include <QString>
 #include <cstdint>
 #include <vector>
