@@ -80,6 +80,13 @@ foreach(program ${QUARN_INSTALLED_PROGRAMS})
   quarn_gzip(${QUARN_PACKAGING_DIR}/man/${program}.1 ${program}.1)
   install(FILES ${QUARN_PACKAGING_OUT}/gz/${program}.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 endforeach()
+
+# The command line's bash completion, where bash-completion loads it on first use.
+if(TARGET quarntrim-cli)
+  install(FILES ${QUARN_PACKAGING_DIR}/bash-completion/quarntrim-cli
+          DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/bash-completion/completions)
+endif()
+
 quarn_gzip(${QUARN_PACKAGING_OUT}/changelog changelog)
 add_custom_target(quarn_packaging_files ALL DEPENDS ${QUARN_GZIPPED})
 

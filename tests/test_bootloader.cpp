@@ -267,6 +267,31 @@ private slots:
         QCOMPARE(rig.host.LastStatus(), QStringLiteral("Completed"));
     }
 
+    // The comparison alone: nothing is erased or written, no box is shown, and the status line
+    // names the first byte that differs.
+    void verificationAloneProgramsNothingAndNamesTheFirstDifference()
+    {
+        QByteArray flash;
+        for (int a = 0; a <= 0x3FF; ++a) flash.append(char(FileByte(a)));
+        Rig same;
+        same.sim.LoadFlash(0, flash);
+        QVERIFY(same.boot.LoadFirmware(WriteHexFile(m_dir, 0x3FF)));
+        QVERIFY(same.boot.VerifyLoaded());
+        QVERIFY(same.boot.LastRunVerified());
+        flash[0x151] = char(~flash[0x151]);
+        Rig differs;
+        differs.sim.LoadFlash(0, flash);
+        QVERIFY(differs.boot.LoadFirmware(WriteHexFile(m_dir, 0x3FF)));
+        QVERIFY(!differs.boot.VerifyLoaded());
+        QVERIFY(!differs.boot.LastRunVerified() && !differs.boot.LastRunReadBackFailed());
+        QCOMPARE(differs.host.LastStatus(), QStringLiteral("Contents of flash doesn't match file at 0x0151"));
+        for (const Rig *rig : {&same, &differs}) {
+            QCOMPARE(rig->sim.Packets('E'), 0);
+            QCOMPARE(rig->sim.PagesWritten(), 0);
+            QVERIFY(rig->host.errorBoxes.isEmpty() && rig->host.infoBoxes.isEmpty());
+        }
+    }
+
     void refusedFilesSendNothing()
     {
         Rig empty;

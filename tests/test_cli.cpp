@@ -18,6 +18,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -146,10 +147,32 @@ bool HoldsOldFirmware(const QString &hexFile)
     return true;
 }
 
-SimBootOptions SmallChipBoot()
+// True when the --log file holds, in order, exactly the bytes the tool sent to the emulator and
+// the start of what the emulator sent (it may have sent more after the command ended), each line
+// with its time and port.
+bool LogHoldsTheWire(SimOnCom &sim, const QString &logFile)
+{
+    static const QRegularExpression line(QStringLiteral("^\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d\\.\\d{3}Z COM%1 ([<>]) (\\d+)$").arg(Com));
+    QByteArray sent, received;
+    for (const QString &text : QString::fromUtf8(ReadFile(logFile)).split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        const QRegularExpressionMatch match = line.match(text);
+        if (!match.hasMatch()) return false;
+        (match.captured(1) == QLatin1String(">") ? sent : received).append(char(match.captured(2).toInt()));
+    }
+    // The emulator reads the last bytes the tool wrote on its own thread.
+    waitUntil([&] { return sim.toolBytes().size() >= sent.size(); });
+    QByteArray fromSim;
+    for (const WireByte &byte : sim.sim().WireLog())
+        if (!byte.fromTool) fromSim.append(char(byte.byte));
+    return !received.isEmpty() && sent == sim.toolBytes() && fromSim.startsWith(received);
+}
+
+// `corruptReadbacks` read-back answers spoilt (-1: every one).
+SimBootOptions SmallChipBoot(int corruptReadbacks = 0)
 {
     SimBootOptions options;
     options.chip = SmallChip;
+    options.corruptReadbacks = corruptReadbacks;
     return options;
 }
 }  // namespace
@@ -178,7 +201,8 @@ private slots:
         const QList<QStringList> refused = {{QStringLiteral("frobnicate")},
                                             {QStringLiteral("--wait"), QStringLiteral("0"), QStringLiteral("identify")},
                                             {QStringLiteral("--json"), QStringLiteral("get"), QStringLiteral("a.joy")},
-                                            {QStringLiteral("report"), QStringLiteral("a.joy"), QStringLiteral("--json")}};
+                                            {QStringLiteral("report"), QStringLiteral("a.joy"), QStringLiteral("--json")},
+                                            {QStringLiteral("--json"), QStringLiteral("verify"), QStringLiteral("a.hex")}};
         for (const QStringList &arguments : refused) {
             const Run run = Cli(arguments);
             QCOMPARE(run.status, 2);
@@ -536,6 +560,126 @@ private slots:
         QCOMPARE(run.status, 0);
         QVERIFY(HoldsOldFirmware(path("read.hex")));
         QCOMPARE(boot.Packets('E'), 0);
+    }
+
+    // verify programs nothing, and the controller runs its application afterwards whatever it found.
+    void verifyComparesTheFlashAndLeavesTheBootloader()
+    {
+        SimBootloader boot(SmallChipBoot());
+        HoldOldFirmware(boot);
+        SimOnCom sim(Com, Unpaced(), boot);
+        const auto identified = [] { return Cli(OnCom({QStringLiteral("--wait"), QStringLiteral("5"), QStringLiteral("identify")})).status == 0; };
+        WriteFile(path("same.hex"), HexFileText(OldHighest, OldFirmware));
+        QCOMPARE(Cli(OnCom({QStringLiteral("verify"), path("same.hex")})).status, 0);
+        QVERIFY(identified());
+        WriteFile(path("other.hex"), HexFileText(OldHighest, [](int a) { return uint8_t(a == 0x123 ? ~OldFirmware(a) : OldFirmware(a)); }));
+        const Run differs = Cli(OnCom({QStringLiteral("verify"), path("other.hex")}));
+        QCOMPARE(differs.status, 1);
+        QVERIFY2(differs.err.contains(QLatin1String("0x0123")), qPrintable(differs.err));
+        QVERIFY(identified());
+        QCOMPARE(boot.Packets('E'), 0);
+        QCOMPARE(boot.PagesWritten(), 0);
+    }
+
+    void verifyReportsAnUnreadableFlashAsALinkFailure()
+    {
+        // Damaged answers are asked for four times, a refused read once; either way no difference
+        // was seen, and the controller is released.
+        for (const bool refused : {false, true}) {
+            SimBootOptions options = SmallChipBoot(refused ? 0 : -1);
+            options.nakCommand = 'V';
+            options.naks = refused ? 1000 : 0;
+            SimBootloader boot(options);
+            HoldOldFirmware(boot);
+            SimOnCom sim(Com, Unpaced(), boot);
+            WriteFile(path("same.hex"), HexFileText(OldHighest, OldFirmware));
+            const Run run = Cli(OnCom({QStringLiteral("--log"), path("failed.log"), QStringLiteral("verify"), path("same.hex")}));
+            QCOMPARE(run.status, 3);
+            QVERIFY2(run.err.contains(QLatin1String("Reading the flash back failed at 0x0000")), qPrintable(run.err));
+            QVERIFY(!run.err.contains(QLatin1String("match")));
+            QCOMPARE(boot.Packets('V'), refused ? 1 : 4);
+            // The byte log is written whole when the command fails too.
+            QVERIFY(LogHoldsTheWire(sim, path("failed.log")));
+            QCOMPARE(Cli(OnCom({QStringLiteral("--wait"), QStringLiteral("5"), QStringLiteral("identify")})).status, 0);
+        }
+    }
+
+    void verifyAsksAgainForADamagedReadBack()
+    {
+        SimBootloader boot(SmallChipBoot(1));
+        HoldOldFirmware(boot);
+        SimOnCom sim(Com, Unpaced(), boot);
+        WriteFile(path("same.hex"), HexFileText(OldHighest, OldFirmware));
+        QCOMPARE(Cli(OnCom({QStringLiteral("verify"), path("same.hex")})).status, 0);
+        QCOMPARE(boot.PagesWritten(), 0);
+    }
+
+    // A controller without firmware differs from any file; verify wrote nothing, so it is left
+    // announcing its bootloader as after read-flash, and the next flash programs it.
+    void verifyOfAnErasedControllerLeavesItAnnouncing()
+    {
+        SimBootOptions options = SmallChipBoot();
+        options.hasFirmware = false;
+        SimBootloader boot(options);
+        SimOnCom sim(Com, Unpaced(), boot);
+        WriteFile(path("new.hex"), HexFileText(0x2FF, NewFirmware));
+        QCOMPARE(Cli(OnCom({QStringLiteral("verify"), path("new.hex")})).status, 1);
+        QVERIFY(waitUntil([&] { return sim.toolBytes().endsWith('R'); }));
+        QCOMPARE(boot.PagesWritten(), 0);
+        QCOMPARE(Cli(OnCom({QStringLiteral("flash"), path("new.hex")})).status, 0);
+        for (int a = 0; a <= 0x2FF; ++a) QCOMPARE(boot.Flash(uint32_t(a)), NewFirmware(a));
+    }
+
+    void logRecordsEveryByteOfTheCommand()
+    {
+        SimOnCom sim(Com, Unpaced());
+        sim.sim().SetImage(PatternImage(4));
+        QCOMPARE(Cli(OnCom({QStringLiteral("--log"), path("get.log"), QStringLiteral("get"), path("log.joy")})).status, 0);
+        QVERIFY(LogHoldsTheWire(sim, path("get.log")));
+    }
+
+    void logIsRefusedWhereNothingTalksOrItCannotBeWritten()
+    {
+        SimOnCom sim(Com, Unpaced());
+        WriteFile(path("show.joy"), Bytes(PatternImage(2)));
+        for (const QStringList &command : {QStringList{QStringLiteral("show"), path("show.joy")}, QStringList{QStringLiteral("ports")}})
+            QCOMPARE(Cli(QStringList{QStringLiteral("--log"), path("refused.log")} + command).status, 2);
+        QVERIFY(!QFile::exists(path("refused.log")));
+        // A log that cannot be written is found before the controller is bothered.
+        QCOMPARE(Cli(OnCom({QStringLiteral("--log"), path("no-such-folder/x.log"), QStringLiteral("identify")})).status, 4);
+        QVERIFY(sim.toolBytes().isEmpty());
+    }
+
+    // The installed bash completion, sourced as bash-completion does, against this build's program.
+    void completionOffersCommandsOptionsPortsAndSettingNames()
+    {
+        SimOnCom sim(Com, Unpaced());
+        const QString script = QFINDTESTDATA("../packaging/bash-completion/quarntrim-cli");
+        QVERIFY(!script.isEmpty());
+        QString program = qEnvironmentVariable("QUARN_CLI");
+        if (program.isEmpty()) program = QCoreApplication::applicationDirPath() + QStringLiteral("/quarntrim-cli");
+        const auto complete = [&](QStringList words) {
+            QProcess bash;
+            bash.setWorkingDirectory(m_dir.path());
+            bash.start(QStringLiteral("bash"), QStringList{QStringLiteral("-c"),
+                                                          QStringLiteral("source \"$1\"; shift; COMP_CWORD=$(($# - 1)); COMP_WORDS=(\"$@\"); "
+                                                                         "_quarntrim_cli; printf '%s\\n' \"${COMPREPLY[@]}\""),
+                                                          QStringLiteral("bash"), script, program} + words);
+            bash.waitForFinished(60000);
+            QStringList reply = QString::fromUtf8(bash.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+            reply.sort();
+            return reply;
+        };
+        QCOMPARE(complete({QStringLiteral("ver")}), QStringList{QStringLiteral("verify")});
+        QCOMPARE(complete({QStringLiteral("flash"), QStringLiteral("--b")}), QStringList{QStringLiteral("--backup")});
+        QVERIFY(complete({QStringLiteral("--port"), QString()}).contains(QString::number(Com)));
+        QVERIFY(complete({QStringLiteral("--port"), QStringLiteral("co")}).contains(QStringLiteral("COM%1").arg(Com)));
+        WriteFile(path("a.joy"), Bytes(PatternImage(6)));
+        QCOMPARE(complete({QStringLiteral("diff"), QStringLiteral("a")}), QStringList{QStringLiteral("a.joy")});
+        QVERIFY(complete({QStringLiteral("diff"), QStringLiteral("a.joy"), QString()}).contains(QStringLiteral("defaults")));
+        // Setting names in any case and with the shell's escapes, as show prints them.
+        QCOMPARE(complete({QStringLiteral("--product"), QStringLiteral("j"), QStringLiteral("set"), QStringLiteral("a.joy"), QStringLiteral("hoist\\ up\\ (hyd\\ a6)\\ m")}),
+                 (QStringList{QStringLiteral("Hoist Up (Hyd A6) Max="), QStringLiteral("Hoist Up (Hyd A6) Min=")}));
     }
 };
 

@@ -44,6 +44,8 @@ const OptionRow kOptions[] = {
     {"-o", "FILE", "output file", OutputOption, [](CliOptions &o, const QString &v) { o.output = v; return !v.isEmpty(); }},
     {"--backup", "FILE", "flash: keep the replaced firmware in FILE first", BackupOption,
      [](CliOptions &o, const QString &v) { o.backup = v; return !v.isEmpty(); }},
+    {"--log", "FILE", "every byte on the line with its time (\"> n\" sent, \"< n\" received) into FILE", LogOption,
+     [](CliOptions &o, const QString &v) { o.log = v; return !v.isEmpty(); }},
 };
 
 const OptionRow *FindOption(const QString &name)
@@ -135,6 +137,10 @@ bool ParseCommandLine(const QStringList &arguments, ParsedCommandLine *parsed, Q
         *error = QStringLiteral("usage: quarntrim-cli %1 %2").arg(QLatin1String(command.name), QLatin1String(command.synopsis)).trimmed();
         return false;
     }
+    if (!parsed->options.log.isEmpty() && !TalksToController(command, parsed->options)) {
+        *error = QStringLiteral("%1 talks to no controller here: --log has nothing to record").arg(QLatin1String(command.name));
+        return false;
+    }
     return true;
 }
 
@@ -171,4 +177,13 @@ QString CommandUsageText(const Command &command)
     text += QStringLiteral("\nGlobal options: see quarntrim-cli --help.\n");
     text += QLatin1String(kExitStatuses);
     return text;
+}
+
+QList<OptionName> OptionNames(const Command *command)
+{
+    QList<OptionName> names{{QStringLiteral("--help"), {}}, {QStringLiteral("--version"), {}}};
+    for (const OptionRow &row : kOptions)
+        if (!row.commandOption || (command && (row.commandOption & command->options)))
+            names.append({QLatin1String(row.name), QLatin1String(row.value)});
+    return names;
 }

@@ -18,3 +18,12 @@ bool ParseCommandLine(const QStringList &arguments, ParsedCommandLine *parsed, Q
 // The whole usage text, or one command's.
 QString UsageText();
 QString CommandUsageText(const Command &command);
+
+// An option as shell completion offers it: its name and its value's placeholder ("FILE", "PORT";
+// empty for a switch).
+struct OptionName {
+    QString name;
+    QString value;
+};
+// The global options (with --help and --version), and with a command also its own.
+QList<OptionName> OptionNames(const Command *command);

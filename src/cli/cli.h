@@ -1,6 +1,8 @@
 #pragma once
 // The command line's frame: its options, its exit statuses, and the three ways it speaks (results
 // on standard output; one line per failure and, on a terminal, a progress line on standard error).
+#include "cli/bytelog.h"
+
 #include <QChar>
 #include <QString>
 #include <QStringList>
@@ -23,6 +25,7 @@ struct CliOptions {
     QString output;        // -o
     QString backup;        // --backup
     bool probe = false;    // --probe
+    QString log;           // --log: every byte on the line, with its time, into this file
     QStringList arguments; // the command's own arguments
 };
 
@@ -39,9 +42,12 @@ public:
     void Progress(const QString &text, int percent);
     // Ends the progress line (before a result or failure is printed).
     void EndProgress();
+    // The bytes on the line, for --log.
+    ByteLog &Log() { return m_log; }
 
 private:
     CliOptions m_options;
     bool m_progressShown = false;
     bool m_terminal;
+    ByteLog m_log{!m_options.log.isEmpty()};
 };

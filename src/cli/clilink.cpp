@@ -33,6 +33,8 @@ CliLink::~CliLink()
     // The worker's destructor serves its pending hand-overs until its thread has ended, and lets
     // a controller it holds in its bootloader start its application.
     m_worker.reset();
+    // The bytes it posted last are logged before this host stops listening.
+    QCoreApplication::sendPostedEvents(QCoreApplication::instance(), LinkMessageEvent::EventType());
     m_cli.EndProgress();
     CliInterrupt::Release();
 }
@@ -225,6 +227,11 @@ bool CliLink::eventFilter(QObject *watched, QEvent *event)
         case LinkCode::UploadFinished: ++m_uploads; break;
         case LinkCode::DownloadFinished: ++m_downloads; break;
         case LinkCode::ReplaceWorker: m_replaceAsked = true; break;
+        case LinkCode::ByteSent:
+        case LinkCode::ByteReceived:
+            m_cli.Log().Record(m_port.com > 0 ? QStringLiteral("COM%1").arg(m_port.com) : m_port.device,
+                               message->code() == LinkCode::ByteSent, message->value());
+            break;
         default: break;
         }
         return true;

@@ -4,7 +4,7 @@
 #include "cli/clilink.h"
 #include "cli/commands.h"
 #include "cli/files.h"
-#include "link/hex/flashimage.h"
+#include "cli/hexcheck.h"
 
 namespace {
 
@@ -42,14 +42,8 @@ int RunFlash(Cli &cli)
 {
     const QString hexFile = cli.Options().arguments.first();
     const QString backup = cli.Options().backup;
-    // The file is read and checked before the controller is touched: a refused file never
-    // restarts it into its bootloader.
-    QByteArray contents;
+    if (const int status = CheckFirmwareFile(cli, hexFile); status != Exit::Ok) return status;
     QString error;
-    if (!CliFiles::ReadRegular(hexFile, &contents, &error)) return cli.Fail(Exit::File, hexFile, error);
-    FlashImage check;
-    if (!check.LoadHexText(contents, FlashImage::kSize, &error)) return cli.Fail(Exit::File, hexFile, error);
-    if (!check.HasData()) return cli.Fail(Exit::File, hexFile, QStringLiteral("Firmware file holds no data"));
     // Standard output carries the run's result line: a backup there could not be told from it.
     if (CliFiles::IsStandardOutput(backup)) return cli.Fail(Exit::Usage, QStringLiteral("--backup"), QStringLiteral("needs a file, not standard output"));
     if (!backup.isEmpty() && !CliFiles::Writable(backup, &error)) return cli.Fail(Exit::File, backup, error);

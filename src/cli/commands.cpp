@@ -1,5 +1,8 @@
 #include "cli/commands.h"
 
+#include "cli/cli.h"
+#include "cli/imagesource.h"
+
 const QList<Command> &Commands()
 {
     static const QList<Command> commands = {
@@ -7,54 +10,61 @@ const QList<Command> &Commands()
          "Lists the serial ports the window's port dialog offers, with the device behind each COM\n"
          "number and the system's description of it. With --probe, each port is opened and the\n"
          "controller that announces itself on it within --wait is named.",
-         0, 0, ProbeOption | JsonOption, RunPorts},
+         0, 0, ProbeOption | JsonOption | LogOption, RunPorts},
         {"identify", "", "the controller on PORT: product letter and name, banner",
          "Waits for the controller on PORT to announce itself and prints its product letter and\n"
          "the banner the window shows. Nothing is transferred.",
-         0, 0, JsonOption, RunIdentify},
+         0, 0, JsonOption | LogOption, RunIdentify},
         {"get", "FILE.joy", "download the controller's image into FILE (written atomically)",
          "Downloads the controller's 256-byte calibration image, exactly as it comes over the line,\n"
          "into FILE. FILE is replaced only once the whole image has arrived.",
-         1, 1, NoOption, RunGet},
+         1, 1, LogOption, RunGet},
         {"send", "FILE.joy", "upload FILE, then download again and compare byte for byte",
          "Uploads FILE to the controller, downloads the image again and compares it byte for byte\n"
          "(status 1 when it differs). FILE must hold exactly 256 bytes.",
-         1, 1, NoOption, RunSend},
+         1, 1, LogOption, RunSend},
         {"show", "FILE.joy|controller", "every named field of an image with its value",
          "Lists every setting of the image, one per line as NAME: VALUE, by the name and in the\n"
          "words and units of its product's page; bytes no setting covers appear as 'byte N'. A file\n"
          "is read with the layout the printed report chooses (joystick type 20: Dorsell and Ostrel,\n"
          "otherwise Quarn) unless --product says otherwise; 'controller' downloads the image from the\n"
          "controller on PORT, read with its own product's layout. --json prints one JSON document.",
-         1, 1, JsonOption, RunShow},
+         1, 1, JsonOption | LogOption | ControllerImage, RunShow},
         {"diff", "A B", "the named fields that differ; A and B: a *.joy file, 'controller' or 'defaults'",
          "Lists only the settings that differ, as NAME: A -> B (status 1 when there is one, 0 when\n"
          "there is none). A and B are each a *.joy file, 'controller' or 'defaults' (the default\n"
          "image); both are read with one layout, the controller's own when it is one of them.\n"
          "--json prints one JSON document.",
-         2, 2, JsonOption, RunDiff},
+         2, 2, JsonOption | LogOption | ControllerImage, RunDiff},
         {"report", "FILE.joy|controller [-o OUT.pdf|OUT.txt]", "the printed report, as a file",
          "Writes the lines the window prints for the image: to standard output, or with -o to a PDF\n"
          "file (a name ending in .pdf) or a text file. Needs no printer and no display.",
-         1, 1, OutputOption, RunReport},
+         1, 1, OutputOption | LogOption | ControllerImage, RunReport},
         {"flash", "FILE.hex [--backup OLD.hex]", "restart into the bootloader, program, verify, start the application",
          "Reads and checks the Intel HEX file, restarts the controller into its bootloader, programs\n"
          "the flash page by page, reads it back and compares (status 1 when it differs), then starts\n"
          "the application. With --backup, the firmware being replaced is first read and written to\n"
          "OLD.hex; if it cannot be read or written, nothing is programmed.",
-         1, 1, BackupOption, RunFlash},
+         1, 1, BackupOption | LogOption, RunFlash},
         {"read-flash", "OUT.hex", "read the controller's flash through the bootloader into Intel HEX",
          "Restarts the controller into its bootloader, reads its flash (the part a 16-bit address\n"
          "reaches and the chip lets a firmware fill) and writes it to OUT.hex, leaving out the\n"
          "erased pages at the end; then starts the application again.",
-         1, 1, NoOption, RunReadFlash},
+         1, 1, LogOption, RunReadFlash},
+        {"verify", "FILE.hex", "compare the controller's flash with FILE through the bootloader, programming nothing",
+         "Reads and checks the Intel HEX file, restarts the controller into its bootloader, reads\n"
+         "back every page up to the file's end and compares it with the file as flash would have\n"
+         "programmed it (bytes the file does not name are erased, 0xFF); then starts the application\n"
+         "again. Status 0 when it matches, 1 when it differs (naming the first differing address),\n"
+         "3 when the flash cannot be read.",
+         1, 1, LogOption, RunVerify},
         {"start", "", "start the application of a controller waiting in its bootloader",
          "Orders the controller on PORT to leave its bootloader and start its application, then\n"
          "waits for the application to announce itself and prints it as identify does. For a\n"
          "controller that a stopped or crashed program left waiting in its bootloader (nothing\n"
          "answers on the port until a power cycle). A running application restarts once, as after\n"
          "a power-up; a controller without firmware stays in its bootloader (status 3).",
-         0, 0, NoOption, RunStart},
+         0, 0, LogOption, RunStart},
     };
     return commands;
 }
@@ -64,4 +74,12 @@ const Command *FindCommand(const QString &name)
     for (const Command &command : Commands())
         if (name == QLatin1String(command.name)) return &command;
     return nullptr;
+}
+
+bool TalksToController(const Command &command, const CliOptions &options)
+{
+    if (!(command.options & LogOption)) return false;
+    if ((command.options & ProbeOption) && !options.probe) return false;
+    if (command.options & ControllerImage) return options.arguments.contains(ControllerImageName);
+    return true;
 }

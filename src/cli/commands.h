@@ -12,6 +12,8 @@ enum CommandOption : unsigned {
     OutputOption = 2,  // -o FILE
     BackupOption = 4,  // --backup FILE
     JsonOption = 8,    // --json: the command prints its result as one JSON document
+    LogOption = 16,    // --log FILE: the command talks to a controller (ports only with --probe)
+    ControllerImage = 32,  // ... only when one of its images is 'controller'
 };
 
 struct Command {
@@ -34,6 +36,7 @@ int RunDiff(Cli &cli);
 int RunReport(Cli &cli);
 int RunFlash(Cli &cli);
 int RunReadFlash(Cli &cli);
+int RunVerify(Cli &cli);
 int RunStart(Cli &cli);
 class CliLink;
 struct PortChoice;
@@ -46,3 +49,8 @@ bool ReportWantsPdf(const QString &output);
 // Every command, in the order --help lists them.
 const QList<Command> &Commands();
 const Command *FindCommand(const QString &name);
+
+struct CliOptions;
+// Whether the command, with these options and arguments, talks to a controller (--log then has
+// bytes to record).
+bool TalksToController(const Command &command, const CliOptions &options);

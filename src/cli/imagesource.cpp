@@ -7,8 +7,8 @@
 #include "cli/files.h"
 
 namespace {
-const QString ControllerName = QStringLiteral("controller");
-const QString DefaultsName = QStringLiteral("defaults");
+const QString &ControllerName = ControllerImageName;
+const QString &DefaultsName = DefaultsImageName;
 }  // namespace
 
 ImageSources::ImageSources(Cli &cli) : m_cli(cli) {}

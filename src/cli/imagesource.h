@@ -11,6 +11,10 @@
 class Cli;
 class CliLink;
 
+// The names an image argument takes besides a file's: the controller's image and the default image.
+inline const QString ControllerImageName = QStringLiteral("controller");
+inline const QString DefaultsImageName = QStringLiteral("defaults");
+
 struct NamedImage {
     CalImageBytes image{};
     uint8_t product = 0;      // the product its bytes are read as

@@ -1,6 +1,7 @@
 // quarntrim-cli: the command line front end. Reads the command line, then runs one command.
 #include "cli/arguments.h"
 #include "cli/commands.h"
+#include "cli/completion.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -41,6 +42,8 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationName(QStringLiteral("quarntrim-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral(QUARN_VERSION));
 
+    // The bash completion script asks here; this is not a command.
+    if (arguments.value(0) == QLatin1String("--complete")) return Complete(arguments.mid(1));
     if (!parsedOk) {
         std::fprintf(stderr, "quarntrim-cli: %s (quarntrim-cli --help lists the commands)\n", qPrintable(error));
         return Exit::Usage;
@@ -55,5 +58,5 @@ int main(int argc, char *argv[])
         return Exit::Ok;
     }
     Cli cli(parsed.options);
-    return parsed.command->run(cli);
+    return RunWithByteLog(cli, *parsed.command);
 }

@@ -140,6 +140,9 @@ protected:
     // be read or kept. `firmwareEnd`: the bytes up to the end of the last page the flash uses
     // (0: erased, and then nothing is handed over).
     bool BackUpFirmware(FirmwareOutcome *failure, uint32_t *firmwareEnd);
+    // Compares the flash with the job's file without programming; the run then ends as every
+    // other, leaving the bootloader.
+    void VerifyFirmware();
     // 'R' to the bootloader: the application is expected to announce itself.
     void StartApplication();
     // Tells the front end how the run ended, then leaves the bootloader.
@@ -207,6 +210,7 @@ protected:
     bool m_upgradeRequested = false;
     bool m_applicationStartPending = false;
     bool m_inBootloader = false;        // a firmware run holds the controller in its bootloader
+    bool m_verifyOnlyRun = false;       // the firmware run only compares the flash with a file
     // A run programmed nothing: a returning bootloader is left announcing, and the status line
     // keeps the run's reason instead of "Waiting For Link".
     bool m_bootloaderDeclined = false;

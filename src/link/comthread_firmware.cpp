@@ -23,12 +23,14 @@ void TCOMThread::RunFirmwareJob()
     FirmwareJob job;
     RunOnUi([this, &job] { job = m_owner.ChooseFirmwareJob(); });
     m_firmwareFileName = job.fileName;
+    m_verifyOnlyRun = job.verifyOnly;
     FirmwareOutcome failure = FirmwareOutcome::ReadFailed;
     uint32_t oldFirmwareEnd = 0;
     if (job.readOnly) {
         if (!BackUpFirmware(&failure, &oldFirmwareEnd)) return EndFirmwareRun(failure);
         return EndFirmwareRun(oldFirmwareEnd > 0 ? FirmwareOutcome::FlashRead : FirmwareOutcome::FlashErased);
     }
+    if (job.verifyOnly) return VerifyFirmware();
     if (m_firmwareFileName.isEmpty() || !UsableFile(m_firmwareFileName)) {
         SetStatus(QString::fromLatin1(NoFirmwareFile), LinkColor::Red);
         m_state = LinkState::Connected;
@@ -45,6 +47,21 @@ void TCOMThread::RunFirmwareJob()
     if (!m_bootloader.ProgramLoaded()) return EndFirmwareRun(FirmwareOutcome::ProgramFailed);
     if (m_bootloader.LastRunReadBackFailed()) return EndFirmwareRun(FirmwareOutcome::ReadBackFailed);
     EndFirmwareRun(m_bootloader.LastRunVerified() ? FirmwareOutcome::Verified : FirmwareOutcome::Mismatch);
+}
+
+void TCOMThread::VerifyFirmware()
+{
+    // Nothing is programmed; the shared verification reads back with the bootloader's retry rules.
+    if (!UsableFile(m_firmwareFileName)) {
+        SetStatus(QString::fromLatin1(NoFirmwareFile), LinkColor::Red);
+        m_state = LinkState::Connected;
+        return EndFirmwareRun(FirmwareOutcome::NoFile);
+    }
+    if (!m_bootloader.LoadFirmware(m_firmwareFileName)) return EndFirmwareRun(FirmwareOutcome::FileRefused);
+    const bool matches = m_bootloader.VerifyLoaded();
+    EndFirmwareRun(matches                                  ? FirmwareOutcome::Verified
+                   : m_bootloader.LastRunReadBackFailed() ? FirmwareOutcome::ReadBackFailed
+                                                            : FirmwareOutcome::Mismatch);
 }
 
 bool TCOMThread::BackUpFirmware(FirmwareOutcome *failure, uint32_t *firmwareEnd)
@@ -90,7 +107,8 @@ void TCOMThread::EndFirmwareRun(FirmwareOutcome outcome)
     if (m_deviceGone) LosePort();
     const QString text = m_statusText;
     RunOnUi([this, outcome, &text] { m_owner.FirmwareRunEnded(outcome, text); });
-    if (m_state != LinkState::PortLost) LeaveBootloader(ProgrammedSomething(outcome));
+    // A verification ends Verified or Mismatch as a programming run does, but wrote nothing.
+    if (m_state != LinkState::PortLost) LeaveBootloader(!m_verifyOnlyRun && ProgrammedSomething(outcome));
 }
 
 bool TCOMThread::ProgrammedSomething(FirmwareOutcome outcome)

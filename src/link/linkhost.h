@@ -30,12 +30,13 @@ struct FirmwareJob {
     QString fileName;          // the Intel HEX file to program (empty: none chosen)
     bool backupFirst = false;  // read the flash and hand it over before the first page is erased
     bool readOnly = false;     // only read the flash, hand it over and start the application again
+    bool verifyOnly = false;   // only compare the flash with the file, then start the application again
 };
 
 // How a firmware run ended.
 enum class FirmwareOutcome {
-    Verified,      // programmed, every block read back equal
-    Mismatch,      // programmed, the read-back differs from the file
+    Verified,      // programmed (or only compared), every block read back equal
+    Mismatch,      // programmed (or only compared), the read-back differs from the file
     FlashRead,     // a read-only run handed the flash over
     FlashErased,   // a read-only run found the flash erased: there was nothing to hand over
     NoFile,        // no usable file was chosen
@@ -43,7 +44,7 @@ enum class FirmwareOutcome {
     ReadFailed,    // the flash could not be read back: nothing was erased
     BackupNotKept, // the front end could not keep the backup: nothing was erased
     ProgramFailed, // the bootloader did not acknowledge a programming command
-    ReadBackFailed,// programmed, but a block could not be read back: the link failed, not the flash
+    ReadBackFailed,// programmed (or only compared), but a block could not be read back: the link failed, not the flash
 };
 
 class LinkHost {

@@ -17,11 +17,15 @@ const char *const kUploadFailed = "Upload failed!";
 const char *const kNoData = "Firmware file holds no data";
 const char *const kVerified = "Upload completed and verified!";
 const char *const kMismatch = "Contents of flash doesn't match file";
+const char *const kMismatchAt = "Contents of flash doesn't match file at 0x%1";
 const char *const kReadFailed = "Reading the flash back failed at 0x%1";
 // A bootloader's read-back packet carries a 16-bit address.
 constexpr uint32_t kAddressSpace = 0x10000;
 
 void Pause() { std::this_thread::sleep_for(std::chrono::milliseconds(Boot::kPollIntervalMs)); }
+
+// A flash address as the status line names it: four hexadecimal digits.
+QString Hex4(uint32_t address) { return QString::number(address, 16).toUpper().rightJustified(4, QLatin1Char('0')); }
 
 }  // namespace
 
@@ -131,13 +135,16 @@ Bootloader::Check Bootloader::VerifyBlock(uint32_t address)
 {
     if (!ReadBackBlock(address)) return Check::Unreadable;
     for (int i = 0; i < Boot::kBlockBytes; ++i)
-        if (BlockByte(i) != m_image.At(address + i)) return Check::Differs;
+        if (BlockByte(i) != m_image.At(address + i)) {
+            m_firstDifference = int32_t(address) + i;
+            return Check::Differs;
+        }
     return Check::Equal;
 }
 
 QString Bootloader::ReadFailedAt(uint32_t address)
 {
-    return QString::fromLatin1(kReadFailed).arg(QString::number(address, 16).toUpper().rightJustified(4, QLatin1Char('0')));
+    return QString::fromLatin1(kReadFailed).arg(Hex4(address));
 }
 
 uint32_t Bootloader::ReadableBytes(uint32_t limit) const
@@ -223,14 +230,31 @@ bool Bootloader::ProgramLoaded()
         if (!acknowledged) return Fail(QString::fromLatin1(kUploadFailed));
     }
 
+    const bool matches = VerifyLoaded();
+    // A failed read-back is shown as VerifyLoaded left it: in red, naming the block.
+    if (m_readBackFailed) {
+        m_host.ShowError(ReadFailedAt(m_unreadBlock));
+        return true;
+    }
+    m_host.SetStatusText(QString::fromLatin1(kCompleted));
+    m_host.SyncStatus();
+    if (matches) m_host.ShowInfo(QString::fromLatin1(kVerified));
+    else m_host.ShowError(QString::fromLatin1(kMismatch));
+    return true;
+}
+
+bool Bootloader::VerifyLoaded()
+{
+    m_verified = false;
+    m_readBackFailed = false;
+    m_firstDifference = -1;
     m_host.SetStatusText(QString::fromLatin1(kVerifying));
     Check check = Check::Equal;
-    uint32_t unreadable = 0;
     // After the first block that differs nothing more is read back, but the gauge still runs.
     for (uint32_t page = 0; PageInRange(page);) {
         for (int block = 0; check == Check::Equal && block < m_chip.BlocksPerPage(); ++block) {
-            unreadable = page + uint32_t(block) * Boot::kBlockBytes;
-            check = VerifyBlock(unreadable);
+            m_unreadBlock = page + uint32_t(block) * Boot::kBlockBytes;
+            check = VerifyBlock(m_unreadBlock);
         }
         FinishPage(page);
     }
@@ -240,15 +264,11 @@ bool Bootloader::ProgramLoaded()
     m_readBackFailed = check == Check::Unreadable;
     // A block that could not be read says nothing about the flash: the link failed, not the file.
     if (m_readBackFailed) {
-        m_host.SetStatusText(ReadFailedAt(unreadable));
+        m_host.SetStatusText(ReadFailedAt(m_unreadBlock));
         m_host.SetStatusColour(BootloaderHost::Colour::Red);
         m_host.SyncStatus();
-        m_host.ShowError(ReadFailedAt(unreadable));
-        return true;
+    } else if (!m_verified) {
+        m_host.SetStatusText(QString::fromLatin1(kMismatchAt).arg(Hex4(uint32_t(m_firstDifference))));
     }
-    m_host.SetStatusText(QString::fromLatin1(kCompleted));
-    m_host.SyncStatus();
-    if (m_verified) m_host.ShowInfo(QString::fromLatin1(kVerified));
-    else m_host.ShowError(QString::fromLatin1(kMismatch));
-    return true;
+    return m_verified;
 }

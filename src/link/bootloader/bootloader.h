@@ -35,9 +35,15 @@ public:
     bool ProgramLoaded();
     // True when the last ProgramLoaded read every block back equal to the image.
     bool LastRunVerified() const { return m_verified; }
-    // True when the last ProgramLoaded could not read a block back (the link failed, the flash
-    // may well be right); the status line then names the block's address.
+    // True when the last ProgramLoaded or VerifyLoaded could not read a block back (the link
+    // failed, the flash may well be right); the status line then names the block's address.
     bool LastRunReadBackFailed() const { return m_readBackFailed; }
+    // Reads back every page the loaded image covers and compares it with the image, programming
+    // nothing: the verification of ProgramLoaded, and a check of a controller's firmware against a
+    // file. Each block is read with ReadBackBlock's tries. True when every block matched; then
+    // LastRunVerified(). Otherwise the status line names the first differing address, or in red
+    // the block that could not be read (then LastRunReadBackFailed()). Shows no box.
+    bool VerifyLoaded();
     // Pages below `end` (the end of the firmware a backup found) are erased and written too, as
     // erased flash above the new file's end, so no part of the old application stays behind.
     // LoadFirmware forgets it; set it after the file has been loaded.
@@ -56,7 +62,8 @@ public:
     bool ErasePage();
     bool SendDataBlock(uint32_t address);
     bool WritePage();
-    // Reads the block back (up to four requests) and compares it with the image.
+    // Reads the block back (up to four requests) and compares it with the image; the first byte
+    // that differs is kept for the status line.
     enum class Check { Equal, Differs, Unreadable };
     Check VerifyBlock(uint32_t address);
     // Up to four read-back requests for the block at `address`, fewer when the bootloader refuses
@@ -91,6 +98,8 @@ private:
     BootPacket m_packet;
     bool m_verified = false;
     bool m_readBackFailed = false;
+    int32_t m_firstDifference = -1;  // the last verification's first differing address (-1: none)
+    uint32_t m_unreadBlock = 0;      // the block it was reading when it stopped
     bool m_refused = false;       // the last ReceivePacket got a NAK instead of a packet
     uint32_t m_eraseBelow = 0;    // see EraseOldFirmwareBelow
 };
