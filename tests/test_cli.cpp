@@ -551,6 +551,30 @@ private slots:
         for (int a = 0; a <= 0x2FF; ++a) QCOMPARE(boot.Flash(uint32_t(a)), NewFirmware(a));
     }
 
+    void removedDeviceEndsTheCommandWithTheWindowsWords()
+    {
+        // The emulator as its own process: killed, its pseudo-terminal goes as a pulled adapter's
+        // device does. A read of the whole flash takes far longer than the wait for the removal.
+        constexpr int GoneCom = 183;
+        QProcess sim;
+        sim.setProcessChannelMode(QProcess::MergedChannels);
+        sim.start(QCoreApplication::applicationDirPath() + QStringLiteral("/quarn-sim"),
+                  {QStringLiteral("--com"), QString::number(GoneCom), QStringLiteral("--fast-start")});
+        QByteArray simLog;
+        const auto simSays = [&](const char *text) {
+            return waitUntil([&] { sim.waitForReadyRead(10); simLog += sim.readAll(); return simLog.contains(text); });
+        };
+        QVERIFY(simSays("for as long as quarn-sim runs"));
+        auto process = StartCli({QStringLiteral("--port"), QString::number(GoneCom), QStringLiteral("read-flash"), path("gone.hex")});
+        QVERIFY2(simSays("bootloader names its chip"), simLog.constData());
+        sim.kill();
+        sim.waitForFinished();
+        const Run run = Finish(*process);
+        QCOMPARE(run.status, 3);
+        QVERIFY2(run.err.contains(QStringLiteral("Device Removed From COM%1").arg(GoneCom)), qPrintable(run.err));
+        QVERIFY(!QFile::exists(path("gone.hex")));
+    }
+
     void readFlashWritesTheApplicationAsHex()
     {
         SimBootloader boot(SmallChipBoot());
