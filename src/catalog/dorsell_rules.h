@@ -10,6 +10,9 @@ namespace DorsellRules {
 void SetOptionWithSub(CalImageBytes &image, int option, int sub, bool on);
 // The cartridge valve and the hoist dump valve share the CART port: ticking one unticks the other.
 void SetCartPortUse(CalImageBytes &image, int use, int other, bool on);
+// "Set All Trims": the trim groups to the global trims (the right wing pairs keep theirs); with a
+// Husco valve the hoist pair to the Husco levels.
+void SetAllTrims(CalImageBytes &image, uint8_t globalMin, uint8_t globalMax, bool husco);
 // Whether the joystick setting offers joystick `joystick`'s (0..2) safety trigger.
 bool OffersSafetyTrigger(int setting, int joystick);
 
