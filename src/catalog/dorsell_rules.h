@@ -2,8 +2,12 @@
 // What setting a control of the Dorsell/Ostrel page brings with it, in the image: the page's
 // handlers and the settings by name both go through these.
 #include "app/calimage.h"
+#include "app/image_layout.h"
 
 namespace DorsellRules {
+
+// The safety trigger bytes of joysticks 1, 2 and 3.
+inline constexpr int SafetyTriggerBytes[] = {Off::Dorsell::Joy1Safety, Off::Dorsell::Joy2Safety, Off::Dorsell::Joy3Safety};
 
 // An option with a sub-option it enables (plow float: double acting; hoist limit: override):
 // unticking the option unticks the sub-option.
