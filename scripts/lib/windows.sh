@@ -91,18 +91,24 @@ quarn_windows_missing_dlls() {
 }
 
 # quarn_wine_prefix DIR: a Wine prefix of its own, made once, without the Mono and Gecko prompts.
+QUARN_WINE_COM=7
 quarn_wine_prefix() {
   export WINEPREFIX="$1" WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml=;winemenubuilder.exe=d'
+  QUARN_WINE_COM_LINK="$WINEPREFIX/com$QUARN_WINE_COM-device"
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     mkdir -p "$WINEPREFIX"
     wineboot -i >/dev/null 2>&1
     # Wine gives the machine's own serial devices (/dev/ttyS0, ...) the first COM numbers; a
-    # program under test must meet only the emulator linked in by hand, never a real UART (on
-    # which Wine's port waits can block for good). An empty entry for every COM number it takes
-    # from the registry leaves Wine only COM256 to give them.
-    local reg="$WINEPREFIX/no-host-ports.reg" n
+    # program under test must meet only the emulator, never a real UART (on which Wine's port
+    # waits can block for good). An entry for every COM number Wine takes from the registry
+    # leaves it only COM256 to give them: COM<QUARN_WINE_COM> is the link $QUARN_WINE_COM_LINK
+    # (pointed at the emulator's pseudo-terminal by the scripts), every other number nothing.
+    local reg="$WINEPREFIX/ports.reg" n
     { printf 'REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Wine\\Ports]\n'
-      for n in $(seq 1 255); do printf '"COM%d"=""\n' "$n"; done; } >"$reg"
+      for n in $(seq 1 255); do
+        if [ "$n" = "$QUARN_WINE_COM" ]; then printf '"COM%d"="%s"\n' "$n" "$QUARN_WINE_COM_LINK"
+        else printf '"COM%d"=""\n' "$n"; fi
+      done; } >"$reg"
     wine regedit /S "$reg" >/dev/null 2>&1
     wineserver -k 2>/dev/null || true
   fi
@@ -174,9 +180,10 @@ quarn_wait_for() {
   done
 }
 
-# quarn_window_shown TITLE: a window of that title is mapped on the display.
-quarn_window_shown() {
-  xwininfo -name "$1" 2>/dev/null | grep -q 'Map State: IsViewable'
+# quarn_window_exists TITLE: a program has made a window of that title on the display (the main
+# window stays unmapped while the splash in front of it waits for its OK).
+quarn_window_exists() {
+  xwininfo -root -tree 2>/dev/null | grep -qF "\"$1\""
 }
 
 # quarn_screenshot SECONDS FILE: takes a picture of the whole display into FILE once something is
