@@ -9,7 +9,10 @@
 ; with the program's icon, registers the uninstaller with Windows and opens *.joy files in the
 ; window.
 
+; A 64-bit setup (NSIS's amd64 stubs): the programs are 64-bit, and a 64-bit setup sees the same
+; registry view and program folder as they do.
 Unicode true
+Target amd64-unicode
 SetCompressor /SOLID lzma
 
 !define APP "QuarnTrim"
@@ -29,7 +32,6 @@ SetCompressor /SOLID lzma
 !define MULTIUSER_INSTALLMODE_INSTDIR_REGISTRY_VALUENAME "InstallLocation"
 !include MultiUser.nsh
 !include MUI2.nsh
-!include x64.nsh
 
 Name "${APP} ${VERSION}"
 OutFile "${OUTFILE}"
@@ -54,10 +56,6 @@ VIAddVersionKey "ProductVersion" "${VERSION}"
 VIAddVersionKey "LegalCopyright" "${MAKER}"
 
 Function .onInit
-  ${IfNot} ${RunningX64}
-    MessageBox MB_OK|MB_ICONSTOP "${APP} needs a 64-bit Windows."
-    Abort
-  ${EndIf}
   SetRegView 64
   !insertmacro MULTIUSER_INIT
 FunctionEnd

@@ -19,12 +19,9 @@ QUARN_QT_PLUGINS=(platforms/qwindows.dll styles/qwindowsvistastyle.dll imageform
 # The cross compiler, the host Qt tools (moc, rcc, uic), Wine, NSIS, and what the checks use.
 QUARN_PACKAGES+=(
   g++-mingw-w64-x86-64-posix ninja-build qt6-base-dev-tools qt6-serialport-dev
-  wine64 nsis zip unzip xvfb xauth imagemagick binutils-mingw-w64-x86-64 ccache x11-utils
+  wine64 nsis zip unzip xvfb xauth imagemagick binutils-mingw-w64-x86-64 ccache x11-utils icoutils
 )
 
-# NSIS makes 32-bit setup programs, which Wine runs only with its 32-bit half (wine32, Debian's
-# i386 architecture) on a kernel that runs 32-bit programs; these machines' kernel does not, so
-# the setup's check under Wine cannot run here yet.
 # Unpacks Qt for Windows into the cache folder once (a half-unpacked folder is never taken).
 quarn_windows_qt() {
   [ -f "$QUARN_WIN_QT/.unpacked" ] && return 0
@@ -94,13 +91,55 @@ quarn_windows_missing_dlls() {
 }
 
 # quarn_wine_prefix DIR: a Wine prefix of its own, made once, without the Mono and Gecko prompts.
+QUARN_WINE_COM=7
 quarn_wine_prefix() {
-  export WINEPREFIX="$1" WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml='
+  export WINEPREFIX="$1" WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml=;winemenubuilder.exe=d'
+  QUARN_WINE_COM_LINK="$WINEPREFIX/com$QUARN_WINE_COM-device"
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     mkdir -p "$WINEPREFIX"
     wineboot -i >/dev/null 2>&1
+    # Wine gives the machine's own serial devices (/dev/ttyS0, ...) the first COM numbers; a
+    # program under test must meet only the emulator, never a real UART (on which Wine's port
+    # waits can block for good). An entry for every COM number Wine takes from the registry
+    # leaves it only COM256 to give them: COM<QUARN_WINE_COM> is the link $QUARN_WINE_COM_LINK
+    # (pointed at the emulator's pseudo-terminal by the scripts), every other number nothing.
+    local reg="$WINEPREFIX/ports.reg" n
+    { printf 'REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Wine\\Ports]\n'
+      for n in $(seq 1 255); do
+        if [ "$n" = "$QUARN_WINE_COM" ]; then printf '"COM%d"="%s"\n' "$n" "$QUARN_WINE_COM_LINK"
+        else printf '"COM%d"=""\n' "$n"; fi
+      done; } >"$reg"
+    wine regedit /S "$reg" >/dev/null 2>&1
+    wineserver -k 2>/dev/null || true
   fi
   wineserver -w
+}
+
+# quarn_wine_reg_value KEY NAME: prints the value NAME ('' for the key's default) of a registry
+# key in the Wine prefix, nothing when there is none.
+quarn_wine_reg_value() {
+  local key="$1" name="$2" which=(/v "$2") shown="$2"
+  [ -z "$name" ] && which=(/ve) shown='(Default)'
+  wine reg query "$key" "${which[@]}" 2>/dev/null | tr -d '\r' |
+    awk -v name="$shown" '{ line = $0; sub(/^ +/, "", line) }
+      index(line, name "    REG_") == 1 { sub(/^[^ ]+( [^ ]+)* +REG_[A-Z_]+ +/, "", line); print line; exit }'
+}
+
+# quarn_lnk_icon FILE: prints the icon of a Windows shortcut (.lnk) as "PATH,INDEX", nothing
+# when it names none. Reads the shortcut's header and string fields (little-endian, UTF-16).
+quarn_lnk_icon() {
+  perl -e '
+    local $/; open(my $f, "<:raw", $ARGV[0]) or exit 1; my $d = <$f>;
+    my $flags = unpack("V", substr($d, 20, 4)); my $index = unpack("l<", substr($d, 56, 4));
+    my $at = 0x4C;
+    $at += 2 + unpack("v", substr($d, $at, 2)) if $flags & 0x01;    # target ID list
+    $at += unpack("V", substr($d, $at, 4)) if $flags & 0x02;        # link info
+    for my $bit (0x04, 0x08, 0x10, 0x20, 0x40) {   # name, path, folder, arguments, icon
+      next unless $flags & $bit;
+      my $chars = unpack("v", substr($d, $at, 2));
+      my $text = substr($d, $at + 2, 2 * $chars); $at += 2 + 2 * $chars;
+      if ($bit == 0x40) { require Encode; print Encode::decode("UTF-16LE", $text) =~ s/\0+\z//r, ",$index"; }
+    }' "$1"
 }
 
 # quarn_wine_windows_path UNIX_PATH: the path as a Windows program sees it (Wine's Z: drive).
@@ -139,6 +178,23 @@ quarn_wait_for() {
     [ $SECONDS -ge $deadline ] && return 1
     sleep 0.5
   done
+}
+
+# quarn_window_exists TITLE: a program has made a window of that title on the display (the main
+# window stays unmapped while the splash in front of it waits for its OK).
+quarn_window_exists() {
+  xwininfo -root -tree 2>/dev/null | grep -qF "\"$1\""
+}
+
+# quarn_screenshot SECONDS FILE: takes a picture of the whole display into FILE once something is
+# drawn on it (a window mapped a moment ago may still be black); non-zero if nothing is by then.
+quarn_screenshot() {
+  local file="$2"
+  drawn() {
+    import -window root "$file" 2>/dev/null &&
+      [ "$(convert "$file" -format '%[fx:mean > 0.02]' info: 2>/dev/null)" = 1 ]
+  }
+  quarn_wait_for "$1" drawn
 }
 
 # The project's version, as CMakeLists.txt gives it.
