@@ -23,8 +23,10 @@ struct Setting {
 // Sets each field of `image`, read as `product`, to its value, in the order given, applying the
 // rule the page's control applies when the technician sets it (range and step, the pairing of min
 // and max, the dependents the change brings). A field named in `settings` ends at its own value
-// even where a later or earlier setting's dependents would touch it. A value the field already
-// reads as leaves its bytes as they are.
+// even where a later or earlier setting's dependents would touch it. A value in words stores the
+// page's own byte for it (the exact volts of a trim, the bar position's byte of a frequency), so a
+// line gives the same bytes on every image; " (byte N)" after it keeps another byte reading the
+// same. A control that cannot store a value (greyed) leaves a field already reading as it.
 // All or nothing: on the first setting the page could not take, returns false, leaves `image` as
 // it was and sets `*refusal` to one line saying what the field can take, e.g.
 // "Plow Up (Hyd A2) Max: 14.2v is above the highest, 12.0v".

@@ -259,12 +259,17 @@ Resolved ResolveValue(const FieldDef &def, const CalImageBytes &image, const QSt
         if (def.offsets.size() == 1) resolved.byControl = resolved.ok && Stores(def, image, uint8_t(resolved.raw.at(0)));
         else resolved.byControl = def.edit.textWidth > 0 || def.edit.choices.contains(resolved.raw);
     } else {
-        // A one-byte field already reading as the value, in a byte the page shows as it is, stays.
-        const int now = uint8_t(current.at(0));
-        if (Folded(def.value(image)) == Folded(wanted) && Keeps(def, image, now)) return {true, true, current, {}};
+        // A value in words means the page's own byte for it, whatever the field held before: the
+        // same text gives the same image on every truck. Where two bytes read the same, a recipe
+        // that must keep the other one carries it (" (byte N)").
         const ByteTexts all = TextsOf(def, image);
-        if (Reads(all, now, Wanted(wanted)) && Keeps(def, image, now)) return {true, true, current, {}};
         resolved = PageBytesFor(def, image, all, wanted);
+        // A control that cannot store the value (greyed, or one-way like Enable Stayhand) still
+        // leaves a field that already reads as it, in a byte the page shows as it is.
+        const int now = uint8_t(current.at(0));
+        if (!resolved.ok && Keeps(def, image, now) &&
+            (Folded(def.value(image)) == Folded(wanted) || Reads(all, now, Wanted(wanted))))
+            return {true, true, current, {}};
     }
     resolved.kept = resolved.ok && resolved.raw == current;
     return resolved;
@@ -278,14 +283,8 @@ bool TextFixesBytes(const FieldDef &def, const CalImageBytes &image)
         const Resolved set = TextValue(def, image, text);
         return set.ok && set.raw == current;
     }
-    const ByteTexts all = TextsOf(def, image);
-    const Resolved set = PageBytesFor(def, image, all, text);
-    if (!set.ok || set.raw != current) return false;
-    // No other byte the field keeps may read the same: another image holding it would keep it.
-    const Wanted same(text);
-    for (int b = 0; b < 256; ++b)
-        if (b != uint8_t(current.at(0)) && Keeps(def, image, b) && Reads(all, b, same)) return false;
-    return true;
+    const Resolved set = PageBytesFor(def, image, TextsOf(def, image), text);
+    return set.ok && set.raw == current;
 }
 
 }  // namespace Catalogue

@@ -10,7 +10,7 @@ namespace Catalogue {
 
 struct Resolved {
     bool ok = false;
-    bool kept = false;  // the field already reads as the value: its bytes stay as they are
+    bool kept = false;  // the field's bytes are already what the value stores
     QByteArray raw;     // the field's bytes to store (its offsets' order)
     QString why;        // when refused: what the field can take, after "NAME: "
     bool byControl = true;  // a value the control stores, which brings the control's dependents
@@ -20,8 +20,8 @@ struct Resolved {
 Resolved ResolveValue(const FieldDef &def, const CalImageBytes &image, const QString &wanted);
 
 // True when setting the field's text, as it reads on `image`, stores exactly its bytes on any
-// image; false where it could store or keep other bytes (two bytes read the same, or the page
-// cannot set what the image holds), and a recipe must carry the bytes.
+// image; false where the image holds another byte than the page's own for that text (two bytes
+// read the same, or the page cannot set what the image holds), and a recipe must carry the bytes.
 bool TextFixesBytes(const FieldDef &def, const CalImageBytes &image);
 
 // The field's bytes on `image`, and its text with `raw` in their place.
