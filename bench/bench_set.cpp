@@ -16,8 +16,8 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
-#include <functional>
 #include <vector>
 
 namespace {

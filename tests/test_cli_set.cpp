@@ -105,6 +105,9 @@ const QString Frequency = QStringLiteral("PWM Frequency");
 const QList<Catalogue::Setting> QuarnSettings = {{QStringLiteral("hoist up (hyd a6) max"), QStringLiteral("9.5v")},
                                                  {QStringLiteral("PWM FREQUENCY"), QStringLiteral("150 Hertz")}};
 
+// "set controller" on the emulator's COM number.
+QStringList SetController() { return {QStringLiteral("--port"), QString::number(Com), QStringLiteral("set"), QStringLiteral("controller")}; }
+
 QStringList SetWords(const QList<Catalogue::Setting> &settings)
 {
     QStringList words;
@@ -148,7 +151,7 @@ private slots:
     }
 
     // Nothing is written, and the file keeps its bytes and its time: a value out of range among
-    // good ones, a name no page gives, a word that is no setting.
+    // good ones, a name no page gives, a word that is no setting. Nor is the controller sent to.
     void aRefusedSetWritesNothing()
     {
         const QByteArray before = Bytes(Defaults());
@@ -168,6 +171,12 @@ private slots:
         // A file that is not there is not made.
         QCOMPARE(RunCli({QStringLiteral("set"), path("none.joy"), HoistUpMax + QStringLiteral("=9.5v")}).status, 4);
         QVERIFY(!QFile::exists(path("none.joy")));
+        // The controller is sent nothing.
+        SimOnCom sim(Com, Quick());
+        const Result controller = RunCli(SetController() +
+                                         refused.first());
+        QCOMPARE(controller.status, 2);
+        QCOMPARE(sim.sim().UploadsCompleted(), 0);
     }
 
     // Values that already hold: the file is not rewritten, the controller is not sent to.
@@ -186,7 +195,7 @@ private slots:
         SimOnCom sim(Com, Quick());
         sim.sim().SetImage(image);
         const Result controller =
-            RunCli(QStringList{QStringLiteral("--port"), QString::number(Com), QStringLiteral("set"), QStringLiteral("controller")} + holding);
+            RunCli(SetController() + holding);
         QCOMPARE(controller.status, 0);
         QCOMPARE(Lines(controller.out), QStringList{QStringLiteral("nothing to change")});
         QCOMPARE(sim.sim().UploadsCompleted(), 0);
@@ -197,7 +206,7 @@ private slots:
         SimOnCom sim(Com, Quick());
         const CalImageBytes before = Defaults();
         sim.sim().SetImage(before);
-        const Result run = RunCli(QStringList{QStringLiteral("--port"), QString::number(Com), QStringLiteral("set"), QStringLiteral("controller")} +
+        const Result run = RunCli(SetController() +
                                   SetWords(QuarnSettings));
         QCOMPARE(run.status, 0);
         const CalImageBytes expected = Edited(before, Product::Quarn, QuarnSettings);
