@@ -2,6 +2,7 @@
 // The look-alike controls of the Brennic page as data: trim groups, value bars (times, ratios,
 // cushions), ramp groups. Each row names its controls, its image bytes and where it sits.
 #include "app/image_layout.h"
+#include "catalog/controlranges.h"
 #include "catalog/pagerect.h"
 
 #include <cstdint>
@@ -50,7 +51,7 @@ inline constexpr TrimGroup TrimGroups[] = {
      "DumpMaxButton", B::DumpMin, B::DumpMax, 8},
 };
 inline constexpr int TrimGroupCount = static_cast<int>(std::size(TrimGroups));
-inline constexpr int TrimMinPosition = 2, TrimMaxPosition = 254;
+inline constexpr int TrimMinPosition = ControlRange::TrimTop, TrimMaxPosition = ControlRange::TrimBottom;
 inline constexpr int TrimSmallStep = 2, TrimLargeStep = 20;
 
 // Bars whose position is the byte: time bars (label in seconds), ratio bars (label in percent)

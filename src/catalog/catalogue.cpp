@@ -2,6 +2,7 @@
 
 #include "app/conversions.h"
 #include "app/image_layout.h"
+#include "catalog/editvalue.h"
 #include "catalog/fielddefs.h"
 #include "catalog/frequencybar.h"
 #include "catalog/joysticktables.h"
@@ -37,25 +38,6 @@ const ProductEntry *FindProduct(uint8_t code)
     return nullptr;
 }
 
-// Field lists are built once per product and read from any thread.
-const FieldDefs &FieldsOf(uint8_t product)
-{
-    static const FieldDefs quarn = QuarnFields();
-    static const FieldDefs dorsell = DorsellFields(Product::Dorsell);
-    static const FieldDefs ostrel = DorsellFields(Product::Ostrel);
-    static const FieldDefs brennic = BrennicFields();
-    static const FieldDefs cscan = CsCanFields();
-    static const FieldDefs none;
-    switch (product) {
-    case Product::Quarn: return quarn;
-    case Product::Dorsell: return dorsell;
-    case Product::Ostrel: return ostrel;
-    case Product::Brennic: return brennic;
-    case Product::CsCan: return cscan;
-    default: return none;
-    }
-}
-
 QByteArray RawBytes(const CalImageBytes &image, const QList<int> &offsets)
 {
     QByteArray raw;
@@ -82,6 +64,24 @@ QJsonObject ProductJson(uint8_t product)
     return {{QStringLiteral("product"), ProductLetter(product)}, {QStringLiteral("productName"), ProductName(product)}};
 }
 }  // namespace
+
+const FieldDefs &FieldsOf(uint8_t product)
+{
+    static const FieldDefs quarn = QuarnFields();
+    static const FieldDefs dorsell = DorsellFields(Product::Dorsell);
+    static const FieldDefs ostrel = DorsellFields(Product::Ostrel);
+    static const FieldDefs brennic = BrennicFields();
+    static const FieldDefs cscan = CsCanFields();
+    static const FieldDefs none;
+    switch (product) {
+    case Product::Quarn: return quarn;
+    case Product::Dorsell: return dorsell;
+    case Product::Ostrel: return ostrel;
+    case Product::Brennic: return brennic;
+    case Product::CsCan: return cscan;
+    default: return none;
+    }
+}
 
 uint8_t ProductOfFile(const CalImageBytes &image)
 {
@@ -128,7 +128,7 @@ QList<FieldValue> Describe(const CalImageBytes &image, uint8_t product)
     QList<FieldValue> fields;
     std::array<bool, CalImageSize> covered{};
     for (const FieldDef &def : FieldsOf(product)) {
-        fields.append({def.name, def.offsets, RawBytes(image, def.offsets), def.value(image)});
+        fields.append({def.name, def.offsets, RawBytes(image, def.offsets), def.value(image), TextFixesBytes(def, image)});
         for (int offset : def.offsets) covered[size_t(offset)] = true;
     }
     for (int offset = 0; offset < CalImageSize; ++offset)
@@ -159,10 +159,22 @@ QList<FieldDifference> Differences(const CalImageBytes &a, const CalImageBytes &
     return diffs;
 }
 
+namespace {
+// "0.1v (byte 3)", "ON (bytes 1 0)".
+QString WithBytes(const QString &value, const QByteArray &raw)
+{
+    QStringList bytes;
+    for (char b : raw) bytes << QString::number(uint8_t(b));
+    return QStringLiteral("%1 (%2 %3)").arg(value, raw.size() == 1 ? QStringLiteral("byte") : QStringLiteral("bytes"),
+                                            bytes.join(QLatin1Char(' ')));
+}
+}  // namespace
+
 QStringList ShowLines(const QList<FieldValue> &fields)
 {
     QStringList lines;
-    for (const FieldValue &field : fields) lines << field.name + QStringLiteral(": ") + field.value;
+    for (const FieldValue &field : fields)
+        lines << field.name + QStringLiteral(": ") + (field.textFixesBytes ? field.value : WithBytes(field.value, field.raw));
     return lines;
 }
 
@@ -174,17 +186,6 @@ QString ShownAdjustmentsLine(const CalImageBytes &before, const CalImageBytes &a
         .arg(count)
         .arg(count == 1 ? QStringLiteral("setting") : QStringLiteral("settings"));
 }
-
-namespace {
-// "0.1v (byte 3)", "ON (bytes 1 0)".
-QString WithBytes(const QString &value, const QByteArray &raw)
-{
-    QStringList bytes;
-    for (char b : raw) bytes << QString::number(uint8_t(b));
-    return QStringLiteral("%1 (%2 %3)").arg(value, raw.size() == 1 ? QStringLiteral("byte") : QStringLiteral("bytes"),
-                                            bytes.join(QLatin1Char(' ')));
-}
-}  // namespace
 
 std::pair<QString, QString> DistinctValues(const FieldDifference &diff)
 {

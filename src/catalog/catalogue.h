@@ -20,6 +20,7 @@ struct FieldValue {
     QList<int> offsets;  // image byte offsets it occupies
     QByteArray raw;      // those bytes
     QString value;       // in the page's words and units
+    bool textFixesBytes = true;  // setting `value` on any image stores exactly `raw`
 };
 
 struct FieldDifference {
@@ -61,7 +62,9 @@ QString ButtonModeListText(uint8_t code);
 // (`before` as it arrived, `after` as shown); empty when showing changed no byte.
 QString ShownAdjustmentsLine(const CalImageBytes &before, const CalImageBytes &after, uint8_t product);
 
-// "NAME: VALUE", one line per field.
+// "NAME: VALUE", one line per field; a value whose text does not fix its bytes (two bytes read the
+// same, or the page would not store them) carries them, "VALUE (byte N)", so that the lines set
+// back on any image of the product give exactly these bytes.
 QStringList ShowLines(const QList<FieldValue> &fields);
 // The two values of a difference as they can be told apart: two bytes can read the same once
 // rounded to the page's units, and then each value carries its bytes ("115 Hertz (byte 49)").

@@ -4,6 +4,7 @@
 #include "app/image_layout.h"
 #include "catalog/cscan_tables.h"
 #include "catalog/fielddefs.h"
+#include "catalog/frequencybar.h"
 #include "catalog/pagetexts.h"
 
 namespace Catalogue {
@@ -24,21 +25,31 @@ FieldDefs CsCanFields()
     using namespace CsCan;
     namespace C = Off::CsCan;
     FieldDefs defs;
-    defs << ByteField(Caption(FrequencyCaption), Off::Frequency, CurveAText);
-    defs << FieldDef{Caption(BitRateCaption), {C::CanBitTiming1, C::CanBitTiming2, C::CanBitTiming3}, BitRateText};
+    defs << FrequencyField(Caption(FrequencyCaption), CurveABar());
+    FieldDef bitRate{Caption(BitRateCaption), {C::CanBitTiming1, C::CanBitTiming2, C::CanBitTiming3}, BitRateText};
+    // A rate button stores all three timing bytes.
+    for (const C::BitRate &rate : C::BitRates)
+        bitRate.edit.choices << QByteArray(1, char(rate.timing1)) + char(rate.timing2) + char(rate.timing3);
+    defs << bitRate;
     for (const PortGroup &port : PortGroups) {
-        defs << ByteField(Caption(port.group), port.idOffset,
-                          [](uint8_t b) { return IdText(SliderPosition(b, 0, C::NetworkIdMax)); });
+        FieldDef id = ByteField(Caption(port.group), port.idOffset,
+                                [](uint8_t b) { return IdText(SliderPosition(b, 0, C::NetworkIdMax)); });
+        id.edit.stores = InRange({0, C::NetworkIdMax});
+        defs << id;
         defs << FlagField(Caption(port.activeCaption), port.activeOffset);
     }
     for (int k = 0; k < C::OutputCount; ++k) {
         const QString output = OutputCaption(OutputGroups[size_t(k)].port, OutputGroups[size_t(k)].number);
         const int time = C::OutputRamps + 2 * k, size = time + 1;
-        defs << ByteField(output + QStringLiteral(" Step Time"), time,
-                          [k](uint8_t b) { return OutputText(2 * k, SliderPosition(b, C::StepTimeMin, C::StepTimeMax)); });
-        defs << ByteField(output + QStringLiteral(" Step Size"), size, [k](uint8_t b) {
+        FieldDef stepTime = ByteField(output + QStringLiteral(" Step Time"), time, [k](uint8_t b) {
+            return OutputText(2 * k, SliderPosition(b, C::StepTimeMin, C::StepTimeMax));
+        });
+        stepTime.edit.stores = InRange({C::StepTimeMin, C::StepTimeMax});
+        FieldDef stepSize = ByteField(output + QStringLiteral(" Step Size"), size, [k](uint8_t b) {
             return OutputText(2 * k + 1, SliderPosition(b, C::StepSizeMin, C::StepSizeMax));
         });
+        stepSize.edit.stores = InRange({C::StepSizeMin, C::StepSizeMax});
+        defs << stepTime << stepSize;
     }
     return defs;
 }

@@ -7,6 +7,7 @@
 #include "catalog/dorsellitems.h"
 #include "catalog/dorselltrimgroups.h"
 #include "catalog/fielddefs.h"
+#include "catalog/frequencybar.h"
 #include "catalog/pagetexts.h"
 
 #include <cstring>
@@ -29,14 +30,16 @@ FieldDefs DorsellFields(uint8_t product)
 {
     const bool ostrel = product == Product::Ostrel;
     FieldDefs defs;
-    defs << ByteField(Caption(DorsellCaptions::Frequency), Off::Frequency, [](uint8_t b) { return HertzText(CurveBPosition(b)); });
+    defs << FrequencyField(Caption(DorsellCaptions::Frequency), CurveBBar());
 
     const char *const *captions = DorsellGroupCaptions(product, SettingOutsideTheLists);
     for (int i = 0; i < DorsellTrimGroupCount; ++i) {
         const DorsellTrimGroup &group = DorsellTrimGroups[i];
         if (ostrel && !group.onOstrel) continue;
-        defs << TrimField(Caption(captions[i]) + QStringLiteral(" Min"), group.minOffset);
-        defs << TrimField(Caption(captions[i]) + QStringLiteral(" Max"), group.maxOffset);
+        defs << TrimField(Caption(captions[i]) + QStringLiteral(" Min"), group.minOffset, ControlRange::TrimBarBytes,
+                          group.maxOffset, false);
+        defs << TrimField(Caption(captions[i]) + QStringLiteral(" Max"), group.maxOffset, ControlRange::TrimBarBytes,
+                          group.minOffset, true);
     }
 
     defs << ListField(Caption(DorsellCaptions::JoystickSetting), D::JoystickSetting,
@@ -47,14 +50,21 @@ FieldDefs DorsellFields(uint8_t product)
                                                        : QString();
         defs << FlagField(prefix + Caption(option.caption), option.offset);
     }
-    for (const DorsellCombo &combo : DorsellModeCombos)
-        defs << ByteField(Caption(combo.caption) + QStringLiteral(" Mode"), combo.offset,
-                          [](uint8_t b) { return ListItemText(DorsellButtonModes(), ModeCodeToIndex(b)); });
+    for (const DorsellCombo &combo : DorsellModeCombos) {
+        FieldDef mode = ByteField(Caption(combo.caption) + QStringLiteral(" Mode"), combo.offset,
+                                  [](uint8_t b) { return ListItemText(DorsellButtonModes(), ModeCodeToIndex(b)); });
+        // The list stores the function code of the item chosen.
+        mode.edit.stores = [](const CalImageBytes &, int b) {
+            const int item = ModeCodeToIndex(b);
+            return item >= 0 && item < DorsellButtonModes().size() && ModeIndexToCode(item) == b;
+        };
+        defs << mode;
+    }
     if (!ostrel)
         for (const DorsellCombo &combo : DorsellGroupCombos)
             defs << ListField(Caption(combo.caption), combo.offset, DorsellOutputGroups());
-    defs << NumberField(Caption(DorsellCaptions::StickSafety), D::StickSafetySensitivity);
-    defs << NumberField(Caption(DorsellCaptions::FloatDelay), D::FloatDelay);
+    defs << NumberField(Caption(DorsellCaptions::StickSafety), D::StickSafetySensitivity, ControlRange::DorsellStickSafety);
+    defs << NumberField(Caption(DorsellCaptions::FloatDelay), D::FloatDelay, ControlRange::FloatDelay);
     return defs;
 }
 

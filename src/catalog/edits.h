@@ -30,6 +30,11 @@ struct Setting {
 // "Plow Up (Hyd A2) Max: 14.2v is above the highest, 12.0v".
 bool ApplySettings(CalImageBytes &image, uint8_t product, const QList<Setting> &settings, QString *refusal);
 
+// A line as `show` prints it ("NAME: VALUE") read as a setting of the product's page. Names hold
+// colons too ("Safety Triggers: Joystick 1"), so the name is the longest setting name the line
+// starts with (case and blanks not mattering) that a colon follows. False when there is none.
+bool SplitSettingLine(const QString &line, uint8_t product, Setting *setting);
+
 // The value forms a setting takes, one line each, for the command line's help.
 QStringList ValueForms();
 

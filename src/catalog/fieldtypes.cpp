@@ -1,8 +1,10 @@
 // The field kinds the families share: flags, list items, trims, numbers and text fields.
 #include "app/conversions.h"
+#include "app/image_layout.h"
 #include "catalog/fielddefs.h"
 #include "catalog/frequencybar.h"
 #include "catalog/pagetexts.h"
+#include "catalog/trimpair.h"
 
 namespace Catalogue {
 
@@ -31,32 +33,69 @@ QString CurveAText(uint8_t b) { return HertzText(CurveAPosition(b)); }
 
 FieldDef ByteField(const QString &name, int offset, std::function<QString(uint8_t)> text)
 {
-    return {name.simplified(), {offset}, [offset, text](const CalImageBytes &image) { return text(image[size_t(offset)]); }};
+    FieldDef def{name.simplified(), {offset}, [offset, text](const CalImageBytes &image) { return text(image[size_t(offset)]); }};
+    def.edit.cache = NewByteTextCache();
+    return def;
+}
+
+std::function<bool(const CalImageBytes &, int)> InRange(const ByteRange &bytes)
+{
+    return [bytes](const CalImageBytes &, int b) { return b >= bytes.lowest && b <= bytes.highest; };
 }
 
 FieldDef FlagField(const QString &name, int offset)
 {
-    return ByteField(name, offset, [](uint8_t b) { return OnOffText(b == 1); });
+    FieldDef def = ByteField(name, offset, [](uint8_t b) { return OnOffText(b == 1); });
+    def.edit.stores = InRange({0, 1});
+    return def;
 }
 
 FieldDef ListField(const QString &name, int offset, const QStringList &items)
 {
-    return ByteField(name, offset, [items](uint8_t b) { return ListItemText(items, b); });
+    FieldDef def = ByteField(name, offset, [items](uint8_t b) { return ListItemText(items, b); });
+    def.edit.stores = InRange({0, int(items.size()) - 1});
+    return def;
 }
 
-FieldDef TrimField(const QString &name, int offset) { return ByteField(name, offset, TrimVoltsText); }
-
-FieldDef NumberField(const QString &name, int offset)
+FieldDef TrimField(const QString &name, int offset, const ByteRange &bytes, int partner, bool isMax)
 {
-    return ByteField(name, offset, [](uint8_t b) { return QString::number(b); });
+    FieldDef def = ByteField(name, offset, TrimVoltsText);
+    def.edit.stores = InRange(bytes);
+    def.edit.amount = [](int b) { return TrimVolts(uint8_t(b)); };
+    def.edit.after = [offset, partner, isMax](CalImageBytes &image) {
+        if (isMax) PairTrimMax(image[size_t(partner)], image[size_t(offset)]);
+        else PairTrimMin(image[size_t(offset)], image[size_t(partner)]);
+    };
+    return def;
+}
+
+FieldDef FrequencyField(const QString &name, const FrequencyBar &bar)
+{
+    const FrequencyBar *curve = &bar;  // the curves live as long as the program
+    FieldDef def = ByteField(name, Off::Frequency, [curve](uint8_t b) { return HertzText(FrequencyPosition(*curve, b)); });
+    // The bar shows any byte reading within its range as it is; for a reading it stores its
+    // position's byte.
+    def.edit.stores = [curve](const CalImageBytes &, int b) { return ShownFrequencyByte(*curve, uint8_t(b)) == b; };
+    def.edit.pageByte = [curve](int b) { return int(FrequencyByteForPosition(*curve, FrequencyReading(*curve, uint8_t(b)))); };
+    return def;
+}
+
+FieldDef NumberField(const QString &name, int offset, const ByteRange &bytes)
+{
+    FieldDef def = ByteField(name, offset, [](uint8_t b) { return QString::number(b); });
+    def.edit.stores = InRange(bytes);
+    def.edit.amount = [](int b) { return double(b); };
+    return def;
 }
 
 FieldDef TextField(const QString &name, int offset, int width)
 {
     QList<int> offsets;
     for (int i = 0; i < width; ++i) offsets << offset + i;
-    return {name.simplified(), offsets,
-            [offset, width](const CalImageBytes &image) { return ReadTextField(image.data(), offset, width); }};
+    FieldDef def{name.simplified(), offsets,
+                 [offset, width](const CalImageBytes &image) { return ReadTextField(image.data(), offset, width); }};
+    def.edit.textWidth = width;
+    return def;
 }
 
 }  // namespace Catalogue

@@ -109,6 +109,8 @@ QString DefaultLabel(int code)
     return QString::fromLatin1(labels[code]);
 }
 
+QByteArray StoredLabel(const QString &text) { return CentredLabel(text).toLatin1() + '\0'; }
+
 QString CentredLabel(const QString &text)
 {
     constexpr int width = Off::LabelWidth - 1;

@@ -107,6 +107,8 @@ QString DefaultLabel(int code);
 // A label as stored: upper case, blanks added alternately at the end and the start up to eight
 // characters (at most eight are kept).
 QString CentredLabel(const QString &text);
+// A label's bytes as its edit stores them: the centred label, then a NUL.
+QByteArray StoredLabel(const QString &text);
 
 // Stick-option drop-downs: item index -> button function code in one byte.
 enum OptionList { TwoHoistButtonDropDown, ThreeHoistButtonDropDown, ThreeWingButtonDropDown, plowoptions,

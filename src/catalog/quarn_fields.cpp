@@ -5,6 +5,7 @@
 #include "app/conversions.h"
 #include "app/image_layout.h"
 #include "catalog/fielddefs.h"
+#include "catalog/frequencybar.h"
 #include "catalog/joysticktables.h"
 #include "catalog/pagetexts.h"
 #include "catalog/quarn_captions.h"
@@ -18,6 +19,15 @@ namespace Catalogue {
 
 namespace {
 using namespace Off::Quarn;
+
+// A button label: its edit stores the text upper case and centred, then a NUL.
+FieldDef LabelField(const QString &name, int field)
+{
+    FieldDef def = TextField(name, field, Off::LabelWidth);
+    def.edit.textWidth = Off::LabelWidth - 1;
+    def.edit.encodeText = Joy::StoredLabel;
+    return def;
+}
 
 QString FunctionText(uint8_t code)
 {
@@ -45,8 +55,7 @@ void AddButtons(FieldDefs &defs)
     for (const Joy::ButtonInfo &button : Joy::Buttons) {
         const QString mode = QString::fromLatin1(button.customCaption);
         defs << ByteField(mode, button.modeByte, FunctionText);
-        defs << TextField(QString::fromLatin1(button.name) + QStringLiteral(" Button Label"), button.labelField,
-                          Off::LabelWidth);
+        defs << LabelField(QString::fromLatin1(button.name) + QStringLiteral(" Button Label"), button.labelField);
         for (int axis = 0; axis < Off::Quarn::AxesPerButton; ++axis)
             defs << ListField(mode + QString::fromLatin1(axisNames[axis]), button.axes + axis, Joy::AxisItems());
         if (button.remote < 0) continue;
@@ -65,14 +74,17 @@ void AddButtons(FieldDefs &defs)
                          }};
         defs << NumberField(remote + QStringLiteral(" Target ID"), Off::RemotePairs[button.remote][1]);
     }
-    defs << TextField(QStringLiteral("Always Live Label"), AlwaysLiveLabel, Off::LabelWidth);
+    // No edit stores the always-live label: the trigger box only clears it.
+    FieldDef alwaysLive = TextField(QStringLiteral("Always Live Label"), AlwaysLiveLabel, Off::LabelWidth);
+    alwaysLive.edit.choices = {QByteArray(Off::LabelWidth, '\0')};
+    defs << alwaysLive;
     defs << ListField(Caption(QuarnCaptions::AlwaysLiveMode), AlwaysLiveMode, Joy::AlwaysLiveItems());
 }
 
 void AddJoystick(FieldDefs &defs)
 {
     defs << ByteField(QStringLiteral("Joystick Type"), Off::JoystickType, JoystickTypeText);
-    defs << NumberField(Caption(QuarnCaptions::ControllerId), Off::ControllerId);
+    defs << NumberField(Caption(QuarnCaptions::ControllerId), Off::ControllerId, ControlRange::ControllerId);
     defs << ByteField(Caption(QuarnCaptions::ModeButtonsAreTrigger), ModeButtonsAreTrigger,
                       [](uint8_t b) { return OnOffText(b != 0); });
     defs << ByteField(Caption(QuarnCaptions::MultiMode), MultiMode, [](uint8_t b) { return OnOffText(b != 0); });
@@ -98,7 +110,7 @@ void AddFloatsAndOptions(FieldDefs &defs)
     defs << FlagField(Caption(doubleactingBox.caption), Float1DoubleActing);
     defs << FlagField(Caption(forceBlockBox.caption), Float1ForceBlock);
     defs << FlagField(Caption(lockoutBox.caption), FloatLockout);
-    defs << NumberField(Caption(QuarnCaptions::FloatDelay), FloatDelay);
+    defs << NumberField(Caption(QuarnCaptions::FloatDelay), FloatDelay, ControlRange::FloatDelay);
 
     for (const QuarnCartridgeUses::CartridgeUse &use : QuarnCartridgeUses::Uses)
         defs << FlagField(Caption(use.caption), use.offset);
@@ -118,10 +130,10 @@ void AddFloatsAndOptions(FieldDefs &defs)
     defs << FlagField(Caption(QuarnCaptions::HoistLimitNO), HoistLimitNO);
     // "Enable Stayhand" is ticked unless the byte is exactly 1.
     defs << ByteField(Caption(QuarnCaptions::StickSafety), StickSafetyDisabled, [](uint8_t b) { return OnOffText(b != 1); });
-    defs << NumberField(QStringLiteral("Stick Safety Sensitivity"), StickSafetySensitivity);
-    defs << NumberField(Caption(QuarnCaptions::BladeUpTime), BladeUpTime);
+    defs << NumberField(QStringLiteral("Stick Safety Sensitivity"), StickSafetySensitivity, ControlRange::QuarnSensitivity);
+    defs << NumberField(Caption(QuarnCaptions::BladeUpTime), BladeUpTime, {0, MaxBladeUpTime});
     defs << ListField(Caption(QuarnCaptions::AutoBladePort), AutoBladePort, QuarnPortList());
-    defs << NumberField(Caption(QuarnCaptions::StartupDelay), StartupDelay);
+    defs << NumberField(Caption(QuarnCaptions::StartupDelay), StartupDelay, ControlRange::QuarnStartupDelay);
 }
 }  // namespace
 
@@ -129,11 +141,11 @@ void AddFloatsAndOptions(FieldDefs &defs)
 FieldDefs QuarnFields()
 {
     FieldDefs defs;
-    defs << ByteField(Caption(QuarnCaptions::Frequency), Off::Frequency, CurveAText);
+    defs << FrequencyField(Caption(QuarnCaptions::Frequency), CurveABar());
     for (const QuarnTrimGroup &group : QuarnTrimGroups) {
         const QString output = QString::fromLatin1(group.outputName) + QLatin1Char(' ') + QString::fromLatin1(group.portLabel);
-        defs << TrimField(output + QStringLiteral(" Min"), group.minOffset);
-        defs << TrimField(output + QStringLiteral(" Max"), group.maxOffset());
+        defs << TrimField(output + QStringLiteral(" Min"), group.minOffset, ControlRange::QuarnTrimBytes, group.maxOffset(), false);
+        defs << TrimField(output + QStringLiteral(" Max"), group.maxOffset(), ControlRange::QuarnTrimBytes, group.minOffset, true);
     }
     AddJoystick(defs);
     AddButtons(defs);

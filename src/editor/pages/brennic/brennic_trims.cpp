@@ -4,6 +4,7 @@
 
 #include "app/calimage.h"
 #include "app/conversions.h"
+#include "catalog/trimpair.h"
 #include "editor/editorhost.h"
 #include "editor/widgets/livetestbutton.h"
 
@@ -11,7 +12,6 @@
 #include <QLabel>
 #include <QScrollBar>
 
-#include <algorithm>
 
 using namespace Brennic;
 
@@ -71,15 +71,8 @@ void BrennicPage::BuildTrimNote(QWidget *tab)
 void BrennicPage::TrimBarChange(int g, bool maxSide)
 {
     const TrimGroup &t = TrimGroups[g];
-    uint8_t &low = CalImage[t.minOffset];
-    uint8_t &high = CalImage[t.maxOffset];
-    if (maxSide) {
-        high = SliderPositionToTrim(m_trims[g].maxBar->value());
-        low = std::min(low, high);
-    } else {
-        low = SliderPositionToTrim(m_trims[g].minBar->value());
-        high = std::max(low, high);
-    }
+    if (maxSide) StoreTrimMax(CalImage[t.minOffset], CalImage[t.maxOffset], m_trims[g].maxBar->value());
+    else StoreTrimMin(CalImage[t.minOffset], CalImage[t.maxOffset], m_trims[g].minBar->value());
     host().ImageToControls(false);
 }
 

@@ -6,6 +6,7 @@
 #include "catalog/dorsellitems.h"
 #include "catalog/frequencybar.h"
 #include "catalog/pagetexts.h"
+#include "catalog/trimpair.h"
 #include "editor/editorhost.h"
 #include "editor/pages/dorsell/dorsellpage.h"
 #include "editor/pages/dorsell/dorsellwidgets.h"
@@ -117,16 +118,14 @@ void DorsellPage::ValvetypesChange(int entry)
 
 void DorsellPage::globalmintrim2Change()
 {
-    GlobalMinTrim = SliderPositionToTrim(globalmintrim2->value());
-    GlobalMaxTrim = uint8_t(IntMax(GlobalMinTrim, GlobalMaxTrim));
+    StoreTrimMin(GlobalMinTrim, GlobalMaxTrim, globalmintrim2->value());
     Valvetypes->setCurrentIndex(0);
     host().ImageToControls(false);
 }
 
 void DorsellPage::globalmaxtrim2Change()
 {
-    GlobalMaxTrim = SliderPositionToTrim(globalmaxtrim2->value());
-    GlobalMinTrim = uint8_t(IntMin(GlobalMinTrim, GlobalMaxTrim));
+    StoreTrimMax(GlobalMinTrim, GlobalMaxTrim, globalmaxtrim2->value());
     Valvetypes->setCurrentIndex(0);
     host().ImageToControls(false);
 }

@@ -1,6 +1,7 @@
 // The "Plow" and "Hoist/Hook" tabs: the trim groups, their bars and test buttons.
 #include "app/calimage.h"
 #include "app/conversions.h"
+#include "catalog/trimpair.h"
 #include "editor/editorhost.h"
 #include "editor/pages/dorsell/dorsellpage.h"
 #include "editor/pages/dorsell/dorsellwidgets.h"
@@ -70,16 +71,14 @@ QGroupBox *DorsellPage::BuildTrimGroup(int group, QWidget *parent)
 void DorsellPage::TrimMinChange(int group)
 {
     const DorsellTrimGroup &g = DorsellTrimGroups[group];
-    CalImage[g.minOffset] = SliderPositionToTrim(m_trims[group].minBar->value());
-    CalImage[g.maxOffset] = uint8_t(IntMax(CalImage[g.minOffset], CalImage[g.maxOffset]));
+    StoreTrimMin(CalImage[g.minOffset], CalImage[g.maxOffset], m_trims[group].minBar->value());
     host().ImageToControls(false);
 }
 
 void DorsellPage::TrimMaxChange(int group)
 {
     const DorsellTrimGroup &g = DorsellTrimGroups[group];
-    CalImage[g.maxOffset] = SliderPositionToTrim(m_trims[group].maxBar->value());
-    CalImage[g.minOffset] = uint8_t(IntMin(CalImage[g.minOffset], CalImage[g.maxOffset]));
+    StoreTrimMax(CalImage[g.minOffset], CalImage[g.maxOffset], m_trims[group].maxBar->value());
     host().ImageToControls(false);
 }
 

@@ -1,6 +1,7 @@
 #include "editor/pages/quarn/quarn_controls.h"
 
 #include "app/conversions.h"
+#include "catalog/controlranges.h"
 
 #include <QCheckBox>
 #include <QScrollBar>
@@ -8,8 +9,6 @@
 #include <QStringList>
 
 namespace {
-constexpr int TrimBarTop = 1;
-constexpr int TrimBarBottom = 253;
 constexpr int TrimBarLargeStep = 20;
 constexpr int TrimBarSmallStep = 2;
 }  // namespace
@@ -24,22 +23,10 @@ QScrollBar *NewQuarnFocusBar(QWidget *parent, const char *name, Qt::Orientation 
 
 QScrollBar *NewQuarnTrimBar(QWidget *parent, const char *name, const QRect &place)
 {
-    auto *bar = NewQuarnFocusBar(parent, name, Qt::Vertical, TrimBarTop, TrimBarBottom, place);
+    auto *bar = NewQuarnFocusBar(parent, name, Qt::Vertical, ControlRange::QuarnTrimTop, ControlRange::QuarnTrimBottom, place);
     bar->setPageStep(TrimBarLargeStep);
     bar->setSingleStep(TrimBarSmallStep);
     return bar;
-}
-
-void StoreTrimMin(uint8_t &min, uint8_t &max, int position)
-{
-    min = SliderPositionToTrim(position);
-    max = static_cast<uint8_t>(IntMax(min, max));
-}
-
-void StoreTrimMax(uint8_t &min, uint8_t &max, int position)
-{
-    max = SliderPositionToTrim(position);
-    min = static_cast<uint8_t>(IntMin(min, max));
 }
 
 void LoadSpin(QSpinBox *spin, uint8_t &byte)

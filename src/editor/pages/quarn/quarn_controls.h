@@ -20,9 +20,8 @@ QScrollBar *NewQuarnFocusBar(QWidget *parent, const char *name, Qt::Orientation 
 // A vertical trim bar: top end 1 (the highest voltage) to 253, steps 20 and 2.
 QScrollBar *NewQuarnTrimBar(QWidget *parent, const char *name, const QRect &place);
 
-// The trim pairing rule: moving one side past the other drags the other along.
-void StoreTrimMin(uint8_t &min, uint8_t &max, int position);
-void StoreTrimMax(uint8_t &min, uint8_t &max, int position);
+// The trim pairing rule (moving one side past the other drags the other along) is the core's.
+#include "catalog/trimpair.h"
 
 // Shows an image byte in a spin box, which clamps it to its range. The box stores what it shows:
 // a box that moves does so through its change handler; one that already showed the clamped value

@@ -68,9 +68,8 @@ void QuarnJoystickPart::FourButton1DropDownChange(size_t dropDown, int item)
 
 void QuarnJoystickPart::StoreLabel(int field, const QString &text)
 {
-    const QByteArray bytes = CentredLabel(text).toLatin1();
-    for (int i = 0; i < Off::LabelWidth - 1; ++i) CalImage[size_t(field + i)] = uint8_t(bytes.at(i));
-    CalImage[size_t(field + Off::LabelWidth - 1)] = 0;
+    const QByteArray bytes = StoredLabel(text);
+    for (int i = 0; i < Off::LabelWidth; ++i) CalImage[size_t(field + i)] = uint8_t(bytes.at(i));
 }
 
 void QuarnJoystickPart::SixButtonLabelEditChange(size_t edit)

@@ -1,0 +1,236 @@
+// Settings by name: setting a field gives the bytes the window gives when the technician sets that
+// control, `show`'s lines set back on any image of the product give the image shown, and a value
+// the page could not take changes nothing and names the field.
+#include "app/calimage.h"
+#include "app/image_defaults.h"
+#include "catalog/catalogue.h"
+#include "catalog/edits.h"
+#include "editor/quarnform.h"
+#include "support/testsupport.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QRandomGenerator>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QtTest>
+
+using Catalogue::Setting;
+
+namespace {
+struct Family {
+    uint8_t product;
+    const char *menu;  // the View menu item that shows it
+};
+constexpr Family Families[] = {{Product::Quarn, "QuarnMenu1"},
+                               {Product::Dorsell, "DorsellMenu1"},
+                               {Product::Ostrel, "Ostrel1"},
+                               {Product::Brennic, "BrennicMenu1"},
+                               {Product::CsCan, "HornerCsCAN1"}};
+
+const Family &FamilyOf(uint8_t product)
+{
+    for (const Family &family : Families)
+        if (family.product == product) return family;
+    return Families[0];
+}
+
+CalImageBytes Defaults()
+{
+    CalImageBytes image;
+    SetImageDefaultBytes(image.data());
+    return image;
+}
+
+CalImageBytes RandomImage(quint32 seed)
+{
+    QRandomGenerator random(seed);
+    CalImageBytes image;
+    for (uint8_t &b : image) b = uint8_t(random.bounded(256));
+    return image;
+}
+
+CalImageBytes Show(TQuarnForm &form, uint8_t product, const CalImageBytes &image)
+{
+    CalImage = image;
+    findControl<QAction>(&form, QString::fromLatin1(FamilyOf(product).menu))->trigger();
+    return CalImage;
+}
+
+// `show`'s lines of the image, read back as settings.
+QList<Setting> Recipe(const CalImageBytes &image, uint8_t product)
+{
+    QList<Setting> settings;
+    for (const QString &line : Catalogue::ShowLines(Catalogue::Describe(image, product))) {
+        Setting setting;
+        if (!Catalogue::SplitSettingLine(line, product, &setting)) qWarning() << "not a setting:" << line;
+        settings << setting;
+    }
+    return settings;
+}
+
+QString Value(const CalImageBytes &image, uint8_t product, const QString &name)
+{
+    for (const Catalogue::FieldValue &field : Catalogue::Describe(image, product))
+        if (field.name == name) return field.value;
+    return QStringLiteral("(no field %1)").arg(name);
+}
+
+QString Changed(const CalImageBytes &a, const CalImageBytes &b)
+{
+    QStringList out;
+    for (int i = 0; i < CalImageSize; ++i)
+        if (a[i] != b[i]) out << QStringLiteral("%1: %2/%3").arg(i).arg(a[i]).arg(b[i]);
+    return out.join(QStringLiteral(", "));
+}
+
+// The technician's move of one control: a bar or spin box to `value`, a list to item `value`, a
+// box or radio button ticked (`value` 1) or not, an edit box given `text`.
+void Move(QWidget *control, int value, const char *text)
+{
+    if (auto *bar = qobject_cast<QAbstractSlider *>(control)) bar->setValue(value);
+    else if (auto *spin = qobject_cast<QSpinBox *>(control)) spin->setValue(value);
+    else if (auto *list = qobject_cast<QComboBox *>(control)) {
+        list->setCurrentIndex(value);
+        emit list->activated(value);
+    } else if (auto *button = qobject_cast<QAbstractButton *>(control)) button->setChecked(value != 0);
+    else if (auto *edit = qobject_cast<QLineEdit *>(control)) {
+        edit->setText(QString::fromLatin1(text));
+        emit edit->editingFinished();
+    }
+}
+}  // namespace
+
+class EditsTest : public QObject {
+    Q_OBJECT
+    PrivateSettings m_settings;
+
+private slots:
+    void init() { ProductCode = Product::None; }
+
+    // Setting the field to the text the control shows after the move gives the window's bytes.
+    void settingAFieldGivesTheWindowsBytes_data()
+    {
+        QTest::addColumn<int>("product");
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<int>("value");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("field");
+        struct Row {
+            uint8_t product;
+            const char *control;
+            int value;
+            const char *text;
+            const char *field;
+        };
+        const Row rows[] = {
+            // trims (the min drags the max up past it), frequency, lists, flags, labels, numbers
+            {Product::Quarn, "PlowUpMaxScrollbar", 66, "", "Plow Up (Hyd A2) Max"},
+            {Product::Quarn, "PlowUpMinScrollBar", 20, "", "Plow Up (Hyd A2) Min"},
+            {Product::Quarn, "FreqScrollbar", 205, "", "PWM Frequency"},
+            {Product::Quarn, "AutoBladePort", 3, "", "Port to Move Up"},
+            {Product::Quarn, "CheckBox27", 1, "", "Hoist Only Active When Truck Stopped"},
+            {Product::Quarn, "bladeuptime", 7, "", "Auto blade up time"},
+            {Product::Quarn, "startupdelay", 12, "", "Startup Delay"},
+            {Product::Dorsell, "freqbar", 160, "", "PWM Frequency"},
+            {Product::Dorsell, "SpinEdit34", 3, "", "Plow Float Delay"},
+            {Product::Dorsell, "ScrollBar80", 20, "", "Stayhnd Sensitivity"},
+            {Product::Dorsell, "joysetting", 2, "", "Joystick Setting"},
+            {Product::Ostrel, "freqbar", 140, "", "PWM Frequency"},
+            {Product::Brennic, "ScrollBar17", 200, "", "PWM Frequency"},
+            {Product::Brennic, "ScrollBar11", 70, "", "Arm Up (Hyd A2) Min"},
+            {Product::Brennic, "SpinEdit17", 4, "", "Numer of Shakes"},
+            {Product::CsCan, "ScrollBar32", 300, "", "Output PWM Frequency"},
+        };
+        for (const Row &row : rows)
+            QTest::addRow("%s %s", qPrintable(Catalogue::ProductName(row.product)), row.control)
+                << int(row.product) << QString::fromLatin1(row.control) << row.value << QString::fromLatin1(row.text)
+                << QString::fromLatin1(row.field);
+    }
+    void settingAFieldGivesTheWindowsBytes()
+    {
+        QFETCH(int, product);
+        QFETCH(QString, control);
+        QFETCH(int, value);
+        QFETCH(QString, text);
+        QFETCH(QString, field);
+        auto form = makeMainWindow();
+        const CalImageBytes shown = Show(*form, uint8_t(product), Defaults());
+        Move(findControl<QWidget>(form.get(), control), value, text.toLatin1().constData());
+        const CalImageBytes window = CalImage;
+        QVERIFY2(window != shown, "the move changed nothing");
+
+        CalImageBytes set = shown;
+        QString refusal;
+        QVERIFY2(Catalogue::ApplySettings(set, uint8_t(product), {{field, Value(window, uint8_t(product), field)}}, &refusal),
+                 qPrintable(refusal));
+        QVERIFY2(set == window, qPrintable(Changed(window, set)));
+    }
+
+    // `show`'s lines set back give the image shown, from the defaults and from another image, for
+    // the defaults and random images of every family (also images the page would adjust).
+    void showLinesSetBackGiveTheImage()
+    {
+        for (const Family &family : Families)
+            for (quint32 seed = 0; seed <= 6; ++seed) {
+                const CalImageBytes source = seed == 0 ? Defaults() : RandomImage(seed);
+                for (const CalImageBytes &start : {Defaults(), RandomImage(seed + 100)}) {
+                    CalImageBytes set = start;
+                    QString refusal;
+                    QVERIFY2(Catalogue::ApplySettings(set, family.product, Recipe(source, family.product), &refusal),
+                             qPrintable(refusal));
+                    QVERIFY2(set == source, qPrintable(QStringLiteral("%1 seed %2: %3")
+                                                           .arg(Catalogue::ProductName(family.product))
+                                                           .arg(seed)
+                                                           .arg(Changed(source, set))));
+                }
+            }
+    }
+
+    // A value the page could not take, or a name it does not have, changes nothing and says so in
+    // one line naming the field.
+    void aRefusedValueChangesNothing_data()
+    {
+        QTest::addColumn<int>("product");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("refusal");
+        auto row = [](uint8_t product, const char *name, const char *value, const char *refusal) {
+            QTest::addRow("%s %s", name, value) << int(product) << QString::fromLatin1(name) << QString::fromLatin1(value)
+                                                << QString::fromLatin1(refusal);
+        };
+        row(Product::Quarn, "Plow Up (Hyd A2) Max", "14.2v", "Plow Up (Hyd A2) Max: 14.2v is above the highest, 12.8v");
+        row(Product::Dorsell, "Hoist Up Max", "0.05", "Hoist Up Max: 0.05 is below the lowest, 0.1v");
+        row(Product::Quarn, "PWM Frequency", "225 Hertz",
+            "PWM Frequency: 225 Hertz is not a value the page can set; the nearest are 220 Hertz and 230 Hertz");
+        row(Product::Quarn, "Auto blade up time", "11", "Auto blade up time: 11 is above the highest, 10");
+        row(Product::CsCan, "Can-Bus frequency", "300 Kbps",
+            "Can-Bus frequency: 300 Kbps is not one of: 100 Kbps, 125 Kbps, 250 Kbps, 500 Kbps, 1000 Kbps");
+        row(Product::Quarn, "Safety Latch", "maybe", "Safety Latch: maybe is not one of: off, on");
+        row(Product::Quarn, "Red Button Label", "TOOLONGLABEL",
+            "Red Button Label: TOOLONGLABEL is longer than the 8 characters the field holds");
+        row(Product::Quarn, "byte 93", "byte:256", "byte 93: byte:256 is not a byte: byte:N takes N from 0 to 255");
+        row(Product::Quarn, "Plow Up Max", "9.5v", "no setting named 'Plow Up Max' on the Quarn 2 page");
+    }
+    void aRefusedValueChangesNothing()
+    {
+        QFETCH(int, product);
+        QFETCH(QString, name);
+        QFETCH(QString, value);
+        QFETCH(QString, refusal);
+        const CalImageBytes before = Defaults();
+        CalImageBytes image = before;
+        QString said;
+        // A good setting before the refused one is not applied either.
+        const QString first = Catalogue::Describe(before, uint8_t(product)).first().name;
+        QVERIFY(!Catalogue::ApplySettings(image, uint8_t(product), {{first, QStringLiteral("byte:7")}, {name, value}}, &said));
+        QCOMPARE(said, refusal);
+        QCOMPARE(image, before);
+    }
+};
+
+QTEST_MAIN(EditsTest)
+#include "test_edits.moc"
