@@ -35,9 +35,7 @@ int ChangeSettings(Cli &cli, const QString &target, const SettingsFor &settingsF
     if (named.fromController) KeepInHistory(*link, HistoryKind::Download, named.image);
     const QString targetName = named.fromController ? link->Port().label : target;
 
-    QStringList names;
-    for (const Catalogue::FieldValue &field : Catalogue::Describe(named.image, named.product)) names << field.name;
-    const QList<Catalogue::Setting> settings = settingsFor(names);
+    const QList<Catalogue::Setting> settings = settingsFor(named.product);
     CalImageBytes changed = named.image;
     QString refusal;
     if (!Catalogue::ApplySettings(changed, named.product, settings, &refusal)) {

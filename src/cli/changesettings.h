@@ -6,14 +6,13 @@
 #include "catalog/edits.h"
 
 #include <QString>
-#include <QStringList>
 
 #include <functional>
 
 class Cli;
 
-// The settings, made once the target's product is known from the names show prints for its image.
-using SettingsFor = std::function<QList<Catalogue::Setting>(const QStringList &names)>;
+// The settings, made once the product the target's image is read as is known.
+using SettingsFor = std::function<QList<Catalogue::Setting>(uint8_t product)>;
 // Where setting i came from, for the line that refuses it ("recipe.txt:12"); empty: the target.
 using SettingPlace = std::function<QString(qsizetype)>;
 

@@ -57,9 +57,9 @@ int RunApply(Cli &cli)
     QList<RecipeLine> recipe;
     int badLine = 0;
     if (!ReadRecipe(text, &recipe, &badLine, &error)) return cli.Fail(Exit::File, QStringLiteral("%1:%2").arg(named).arg(badLine), error);
-    const auto settingsFor = [&](const QStringList &names) {
+    const auto settingsFor = [&](uint8_t product) {
         QList<Catalogue::Setting> settings;
-        for (const RecipeLine &line : recipe) settings << SettingOfLine(line.text, names);
+        for (const RecipeLine &line : recipe) settings << SettingOfLine(line.text, product);
         return settings;
     };
     return ChangeSettings(cli, target, settingsFor, [&](qsizetype i) { return QStringLiteral("%1:%2").arg(named).arg(recipe[i].number); });

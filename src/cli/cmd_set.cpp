@@ -14,5 +14,5 @@ int RunSet(Cli &cli)
             return cli.Fail(Exit::Usage, {}, QStringLiteral("'%1' is not NAME=VALUE (quarntrim-cli set --help)").arg(word));
         settings << setting;
     }
-    return ChangeSettings(cli, arguments.first(), [&](const QStringList &) { return settings; }, {});
+    return ChangeSettings(cli, arguments.first(), [&](uint8_t) { return settings; }, {});
 }

@@ -10,7 +10,7 @@ namespace {
 // What set and apply take as a VALUE, from the edit rules themselves.
 QStringList ValueFormLines()
 {
-    QStringList lines{QStringLiteral("Values:")};
+    QStringList lines{QStringLiteral("NAME and VALUE:")};
     for (const QString &form : Catalogue::ValueForms()) lines << QStringLiteral("  ") + form;
     return lines;
 }

@@ -1,7 +1,5 @@
 #include "cli/recipe.h"
 
-#include <QSet>
-
 namespace {
 
 // What stands between a name and its value in a show line, and between the two values of a diff
@@ -9,17 +7,13 @@ namespace {
 const QString NameEnd = QStringLiteral(": ");
 const QString Arrow = QStringLiteral(" -> ");
 
-// A name as the edit rules match it: case and runs of blanks do not matter.
-QString Comparable(const QString &name) { return name.simplified().toCaseFolded(); }
-
-// Where a name can end in a line: before each ": ", and before a colon that ends the line (an
-// editor that strips trailing blanks leaves "NAME:" for an empty value, a blank label).
-QList<qsizetype> NameEnds(const QString &line)
+// Where the name of a line ends at the earliest: at its first ": ", or at a colon that ends the
+// line (an editor that strips trailing blanks leaves "NAME:" for an empty value, a blank label);
+// -1 for neither.
+qsizetype FirstNameEnd(const QString &line)
 {
-    QList<qsizetype> ends;
-    for (qsizetype at = line.indexOf(NameEnd); at >= 0; at = line.indexOf(NameEnd, at + 1)) ends << at;
-    if (line.endsWith(QLatin1Char(':'))) ends << line.size() - 1;
-    return ends;
+    const qsizetype at = line.indexOf(NameEnd);
+    return at >= 0 ? at : line.endsWith(QLatin1Char(':')) ? line.size() - 1 : -1;
 }
 
 }  // namespace
@@ -34,8 +28,7 @@ bool ReadRecipe(const QByteArray &text, QList<RecipeLine> *lines, int *badLine, 
         const QString bare = line.trimmed();
         if (bare.isEmpty() || bare.startsWith(QLatin1Char('#'))) continue;
         *badLine = int(i + 1);
-        const QList<qsizetype> nameEnds = NameEnds(line);
-        if (nameEnds.isEmpty() || line.left(nameEnds.first()).trimmed().isEmpty()) {
+        if (const qsizetype nameEnd = FirstNameEnd(line); nameEnd < 0 || line.left(nameEnd).trimmed().isEmpty()) {
             *reason = QStringLiteral("not a setting (NAME: VALUE, or NAME: A -> B)");
             return false;
         }
@@ -49,18 +42,15 @@ bool ReadRecipe(const QByteArray &text, QList<RecipeLine> *lines, int *badLine, 
     return true;
 }
 
-Catalogue::Setting SettingOfLine(const QString &line, const QStringList &names)
+Catalogue::Setting SettingOfLine(const QString &line, uint8_t product)
 {
-    QSet<QString> known;
-    for (const QString &name : names) known.insert(Comparable(name));
-    const QList<qsizetype> nameEnds = NameEnds(line);
-    qsizetype nameEnd = nameEnds.value(0, line.size());
-    for (const qsizetype at : nameEnds)
-        if (known.contains(Comparable(line.left(at)))) nameEnd = at;
-    QString value = line.mid(nameEnd + NameEnd.size());
-    // A diff line asks for what the setting became.
-    if (const qsizetype arrow = value.indexOf(Arrow); arrow >= 0) value = value.mid(arrow + Arrow.size());
-    return {line.left(nameEnd), value};
+    Catalogue::Setting setting;
+    if (!Catalogue::SplitSettingLine(line, product, &setting)) {
+        const qsizetype nameEnd = FirstNameEnd(line);
+        setting = {line.left(nameEnd), line.mid(nameEnd + NameEnd.size())};
+    }
+    if (const qsizetype arrow = setting.value.indexOf(Arrow); arrow >= 0) setting.value = setting.value.mid(arrow + Arrow.size());
+    return setting;
 }
 
 bool SettingFromWord(const QString &word, Catalogue::Setting *setting)

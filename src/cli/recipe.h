@@ -8,7 +8,8 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
-#include <QStringList>
+
+#include <cstdint>
 
 // One setting line of a recipe, with its number (from 1).
 struct RecipeLine {
@@ -20,10 +21,10 @@ struct RecipeLine {
 // setting nor a comment nor blank, with its number in `*badLine` and what is wrong in `*reason`.
 bool ReadRecipe(const QByteArray &text, QList<RecipeLine> *lines, int *badLine, QString *reason);
 
-// The setting of a recipe line. A name may itself hold ": " ("Enable Saftey Triggers: Joystick 1
-// (Hoist/Hook)"), so the line is split after the longest of `names` (the names show prints for
-// the image, in any case and spacing) it begins with, else at its first ": ".
-Catalogue::Setting SettingOfLine(const QString &line, const QStringList &names);
+// The setting of a recipe line, for an image of `product`: split as the catalogue splits show's
+// lines (a name may itself hold a colon), else at the first ": " (a name the product does not
+// have, which the edit rules then refuse in their words); of a diff line, the value it became.
+Catalogue::Setting SettingOfLine(const QString &line, uint8_t product);
 
 // A `set` word "NAME=VALUE": split at the first '='; false when there is none or no name.
 bool SettingFromWord(const QString &word, Catalogue::Setting *setting);
