@@ -3,6 +3,7 @@
 // the page could not take changes nothing and names the field.
 #include "app/calimage.h"
 #include "app/image_defaults.h"
+#include "app/image_layout.h"
 #include "catalog/catalogue.h"
 #include "catalog/edits.h"
 #include "editor/quarnform.h"
@@ -119,13 +120,18 @@ private slots:
         QTest::addColumn<int>("value");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("field");
+        QTest::addColumn<QList<int>>("setup");
         struct Row {
             uint8_t product;
             const char *control;
             int value;
             const char *text;
             const char *field;
+            QList<int> setup{};  // offset, byte, ...: the image before it is shown
         };
+        namespace Q = Off::Quarn;
+        namespace D = Off::Dorsell;
+        namespace B = Off::Brennic;
         const Row rows[] = {
             // trims (the min drags the max up past it), frequency, lists, flags, labels, numbers
             {Product::Quarn, "PlowUpMaxScrollbar", 66, "", "Plow Up (Hyd A2) Max"},
@@ -144,11 +150,26 @@ private slots:
             {Product::Brennic, "ScrollBar11", 70, "", "Arm Up (Hyd A2) Min"},
             {Product::Brennic, "SpinEdit17", 4, "", "Numer of Shakes"},
             {Product::CsCan, "ScrollBar32", 300, "", "Output PWM Frequency"},
+            {Product::CsCan, "RadioButton2", 1, "", "Can-Bus frequency"},
+            // dependents: exclusive options, options with sub-options, coupled bars, button modes
+            {Product::Quarn, "hoistlimitenable", 1, "", "Enable Hoist Limit NC", {Q::HoistLimitNO, 1}},
+            {Product::Quarn, "cartridgebox", 1, "", "Enable Power/ Cartridge Valve (see note below)", {Q::CameraPowerTrigger, 1}},
+            {Product::Quarn, "CheckBox34", 1, "", "Float One is a Force Float Block where we need a block output and a plow up output to function"},
+            {Product::Quarn, "ModeButtonsAreTriggerCheckbox", 0, "", "Mode Buttons Act As Trigger",
+             {Q::ModeButtonsAreTrigger, 1, Q::MultiMode, 1, Q::AlwaysLiveMode, 2}},
+            {Product::Quarn, "SixButton1DropDown", 6, "", "Red Button Mode", {Off::JoystickType, 2}},
+            {Product::Quarn, "JoystickCombo", 3, "", "Joystick Type"},
+            {Product::Quarn, "SixButton1LabelEdit", 0, "abc", "Red Button Label", {Off::JoystickType, 2}},
+            {Product::Quarn, "float3", 0, "WNG", "Float Two Name"},
+            {Product::Quarn, "RedTargetIDSpin", 150, "", "Red Button Target ID", {Off::JoystickType, 2, Off::RedMode, 9}},
+            {Product::Dorsell, "plowfloat", 0, "", "Enable Plow Float", {D::PlowFloat, 1, D::DoubleActingFloat, 1}},
+            {Product::Dorsell, "cartridge", 1, "", "Cartridge valve control for open center systems", {D::HoistDownDumpValve, 1}},
+            {Product::Brennic, "ScrollBar19", 10, "", "Dump Cylinder Run Time", {B::DumpRunTime, 200, B::DumpDecelStart, 100}},
         };
         for (const Row &row : rows)
             QTest::addRow("%s %s", qPrintable(Catalogue::ProductName(row.product)), row.control)
                 << int(row.product) << QString::fromLatin1(row.control) << row.value << QString::fromLatin1(row.text)
-                << QString::fromLatin1(row.field);
+                << QString::fromLatin1(row.field) << row.setup;
     }
     void settingAFieldGivesTheWindowsBytes()
     {
@@ -157,8 +178,11 @@ private slots:
         QFETCH(int, value);
         QFETCH(QString, text);
         QFETCH(QString, field);
+        QFETCH(QList<int>, setup);
+        CalImageBytes start = Defaults();
+        for (qsizetype i = 0; i + 1 < setup.size(); i += 2) start[size_t(setup[i])] = uint8_t(setup[i + 1]);
         auto form = makeMainWindow();
-        const CalImageBytes shown = Show(*form, uint8_t(product), Defaults());
+        const CalImageBytes shown = Show(*form, uint8_t(product), start);
         Move(findControl<QWidget>(form.get(), control), value, text.toLatin1().constData());
         const CalImageBytes window = CalImage;
         QVERIFY2(window != shown, "the move changed nothing");

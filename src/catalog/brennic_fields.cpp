@@ -29,7 +29,7 @@ FieldDefs BrennicFields()
         FieldDef def = ByteField(Caption(*bar.caption ? bar.caption : bar.group), bar.offset,
                                  [kind, min, max](uint8_t b) { return BarText(kind, SliderPosition(b, min, max)); });
         def.edit.stores = InRange({min, max});
-        def.edit.after = [i](CalImageBytes &image) { CoupleBar(image, i); };
+        def.edit.after = [i](CalImageBytes &image, const CalImageBytes &) { CoupleBar(image, i); };
         defs << def;
     }
     for (const RampGroup &ramp : RampGroups) {

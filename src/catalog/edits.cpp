@@ -105,8 +105,9 @@ bool ApplySettings(CalImageBytes &image, uint8_t product, const QList<Setting> &
                 return false;
             }
             if (!resolved.kept) {
+                const CalImageBytes before = work;
                 Store(work, *n.def, resolved.raw);
-                if (n.def->edit.after) n.def->edit.after(work);
+                if (n.def->edit.after && resolved.byControl) n.def->edit.after(work, before);
             }
             ends << resolved.raw;
         }

@@ -254,7 +254,10 @@ Resolved ResolveValue(const FieldDef &def, const CalImageBytes &image, const QSt
     if (!given && IsText(def)) given = TextValue(def, image, wanted);
     Resolved resolved;
     if (given) {
+        // Raw bytes the control could not store are set as they are, without its dependents.
         resolved = *given;
+        if (def.offsets.size() == 1) resolved.byControl = resolved.ok && Stores(def, image, uint8_t(resolved.raw.at(0)));
+        else resolved.byControl = def.edit.textWidth > 0 || def.edit.choices.contains(resolved.raw);
     } else {
         // A one-byte field already reading as the value, in a byte the page shows as it is, stays.
         const int now = uint8_t(current.at(0));

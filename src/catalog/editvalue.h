@@ -13,6 +13,7 @@ struct Resolved {
     bool kept = false;  // the field already reads as the value: its bytes stay as they are
     QByteArray raw;     // the field's bytes to store (its offsets' order)
     QString why;        // when refused: what the field can take, after "NAME: "
+    bool byControl = true;  // a value the control stores, which brings the control's dependents
 };
 
 // What setting `def` to `wanted` stores on `image`.

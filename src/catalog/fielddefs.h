@@ -40,8 +40,9 @@ struct EditRule {
     QList<QByteArray> choices;
     int textWidth = 0;
     std::function<QByteArray(const QString &)> encodeText;
-    // What the change brings with it, once the field's own bytes are stored.
-    std::function<void(CalImageBytes &)> after;
+    // What the change brings with it, once the field's own bytes are stored in `image` (`before`:
+    // the image as it stood).
+    std::function<void(CalImageBytes &image, const CalImageBytes &before)> after;
     // A field that reads its own byte only keeps what its bytes read as, made once.
     std::shared_ptr<ByteTextCache> cache;
 };
@@ -59,6 +60,8 @@ const FieldDefs &FieldsOf(uint8_t product);
 
 // The field lists of the families (empty for the Vintle and for no product).
 FieldDefs QuarnFields();
+// The Quarn 2 page's rules beyond its controls' ranges (quarn_field_rules.cpp).
+void SetQuarnEditRules(FieldDefs &defs);
 FieldDefs DorsellFields(uint8_t product);  // Dorsell or Ostrel 2: the Ostrel hides some fields
 FieldDefs BrennicFields();
 FieldDefs CsCanFields();

@@ -62,7 +62,7 @@ FieldDef TrimField(const QString &name, int offset, const ByteRange &bytes, int 
     FieldDef def = ByteField(name, offset, TrimVoltsText);
     def.edit.stores = InRange(bytes);
     def.edit.amount = [](int b) { return TrimVolts(uint8_t(b)); };
-    def.edit.after = [offset, partner, isMax](CalImageBytes &image) {
+    def.edit.after = [offset, partner, isMax](CalImageBytes &image, const CalImageBytes &) {
         if (isMax) PairTrimMax(image[size_t(partner)], image[size_t(offset)]);
         else PairTrimMin(image[size_t(offset)], image[size_t(partner)]);
     };

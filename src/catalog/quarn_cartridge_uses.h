@@ -17,7 +17,7 @@ struct CartridgeUse {
     QRect place;
 };
 // In the order the loader settles them: the first use found on wins and clears the later ones.
-enum Use { CartridgeValveUse, HoistDumpUse, CameraUse, HoistLightUse, PlowLightUse, Float4Use };
+enum Use { CartridgeValveUse, HoistDumpUse, CameraUse, HoistLightUse, PlowLightUse, Float4Use, UseCount };
 constexpr CartridgeUse Uses[] = {
     {"cartridgebox", "Enable Power/ Cartridge Valve (see note below)", CartridgeValve, QuarnTabs::GlobalTab,
      {300, 48, 286, 18}},

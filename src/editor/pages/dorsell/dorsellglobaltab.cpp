@@ -3,6 +3,7 @@
 #include "app/calimage.h"
 #include "app/conversions.h"
 #include "app/image_layout.h"
+#include "catalog/controlranges.h"
 #include "catalog/dorsellitems.h"
 #include "catalog/frequencybar.h"
 #include "catalog/pagetexts.h"
@@ -27,8 +28,6 @@ namespace {
 constexpr int FrequencyMinHz = CurveBMinHz;
 constexpr int FrequencyMaxHz = CurveBMaxHz;
 constexpr int GlobalBarHeight = 120;
-constexpr int StickSafetyMin = 1;   // fast
-constexpr int StickSafetyMax = 60;  // slow
 }  // namespace
 
 void DorsellPage::BuildGlobalTab(QWidget *tab)
@@ -86,7 +85,8 @@ QWidget *DorsellPage::BuildFrequencyAndTrims(QWidget *parent)
 
     auto *stick = NewGroup(panel, "DorsellStickSafetyGroup", QString::fromLatin1(DorsellCaptions::StickSafety));
     auto *srow = new QHBoxLayout(stick);
-    ScrollBar80 = NewScrollBar(stick, "ScrollBar80", Qt::Horizontal, StickSafetyMin, StickSafetyMax);
+    ScrollBar80 = NewScrollBar(stick, "ScrollBar80", Qt::Horizontal, ControlRange::DorsellStickSafety.lowest,
+                               ControlRange::DorsellStickSafety.highest);
     srow->addWidget(new QLabel(QStringLiteral("Fast"), stick));
     srow->addWidget(ScrollBar80, 1);
     srow->addWidget(new QLabel(QStringLiteral("Slow"), stick));

@@ -2,6 +2,8 @@
 // plow float, hoist limit, cartridge and V-plow options, with their handlers.
 #include "app/calimage.h"
 #include "app/image_layout.h"
+#include "catalog/controlranges.h"
+#include "catalog/dorsell_rules.h"
 #include "catalog/dorsellitems.h"
 #include "editor/editorhost.h"
 #include "editor/pages/dorsell/dorsellpage.h"
@@ -17,8 +19,6 @@
 namespace D = Off::Dorsell;
 
 namespace {
-constexpr int FloatDelayMin = 1;
-constexpr int FloatDelayMax = 10;
 constexpr int Indent = 18;  // sub-options sit under the option they depend on
 
 const char *const FloatNote = "Float valve connects to the FLOAT lead of harness 2291-F.";
@@ -72,7 +72,7 @@ QWidget *DorsellPage::BuildJoystickAndOptions(QWidget *parent)
     auto *delayRow = new QHBoxLayout;
     delayRow->addSpacing(Indent);
     delayRow->addWidget(new QLabel(QString::fromLatin1(DorsellCaptions::FloatDelay), panel));
-    SpinEdit34 = NewSpin(panel, "SpinEdit34", FloatDelayMin, FloatDelayMax);
+    SpinEdit34 = NewSpin(panel, "SpinEdit34", ControlRange::FloatDelay.lowest, ControlRange::FloatDelay.highest);
     delayRow->addWidget(SpinEdit34);
     delayRow->addStretch(1);
     column->addLayout(delayRow);
@@ -114,12 +114,9 @@ void DorsellPage::joysetting2Change(int index)
 
 void DorsellPage::StoreOptionPair(int offset, bool ticked, QCheckBox *sub, int subOffset)
 {
-    CalImage[offset] = ticked ? 1 : 0;
+    DorsellRules::SetOptionWithSub(CalImage, offset, subOffset, ticked);
     sub->setEnabled(ticked);
-    if (!ticked) {
-        sub->setChecked(false);
-        CalImage[subOffset] = 0;
-    }
+    if (!ticked) sub->setChecked(false);
 }
 
 void DorsellPage::plowfloatClick(bool ticked)
@@ -139,9 +136,8 @@ void DorsellPage::hoistlimitClick(bool ticked)
 void DorsellPage::cartridgeClick(bool ticked)
 {
     // The cartridge valve and the hoist dump valve share the CART port.
-    CalImage[D::CartridgeValve] = ticked ? 1 : 0;
+    DorsellRules::SetCartPortUse(CalImage, D::CartridgeValve, D::HoistDownDumpValve, ticked);
     if (ticked) {
-        CalImage[D::HoistDownDumpValve] = 0;
         CheckBox22->setEnabled(false);
         CheckBox22->setChecked(false);
     } else {
@@ -152,9 +148,8 @@ void DorsellPage::cartridgeClick(bool ticked)
 
 void DorsellPage::CheckBox22Click(bool ticked)
 {
-    CalImage[D::HoistDownDumpValve] = ticked ? 1 : 0;
+    DorsellRules::SetCartPortUse(CalImage, D::HoistDownDumpValve, D::CartridgeValve, ticked);
     if (ticked) {
-        CalImage[D::CartridgeValve] = 0;
         cartridge->setEnabled(false);
         cartridge->setChecked(false);
         return;

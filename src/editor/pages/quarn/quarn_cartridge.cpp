@@ -3,6 +3,7 @@
 #include "app/calimage.h"
 #include "app/image_layout.h"
 #include "catalog/quarn_cartridge_uses.h"
+#include "catalog/quarn_rules.h"
 #include "editor/pages/quarn/quarn_controls.h"
 
 #include <QCheckBox>
@@ -24,28 +25,18 @@ void QuarnCartridgePort::Build()
     }
 }
 
-// The float-four box leaves the camera trigger alone, both ways; the camera box does not.
-bool QuarnCartridgePort::Governs(int use, int other) const
-{
-    return other != use && !(use == Float4Use && other == CameraUse);
-}
-
 void QuarnCartridgePort::CartridgeUseClick(int use, bool checked)
 {
+    QuarnRules::SetCartridgeUse(CalImage, use, checked);
     if (checked) {
-        CalImage[Uses[use].offset] = 1;
         // Untick first (each unticked box frees the others), then grey them all.
         for (int other = 0; other < UseCount; ++other)
-            if (Governs(use, other)) {
-                CalImage[Uses[other].offset] = 0;
-                m_boxes[other]->setChecked(false);
-            }
+            if (QuarnRules::CartridgeUseGoverns(use, other)) m_boxes[other]->setChecked(false);
         for (int other = 0; other < UseCount; ++other)
-            if (Governs(use, other)) m_boxes[other]->setEnabled(false);
+            if (QuarnRules::CartridgeUseGoverns(use, other)) m_boxes[other]->setEnabled(false);
     } else {
-        CalImage[Uses[use].offset] = 0;
         for (int other = 0; other < UseCount; ++other)
-            if (Governs(use, other)) m_boxes[other]->setEnabled(true);
+            if (QuarnRules::CartridgeUseGoverns(use, other)) m_boxes[other]->setEnabled(true);
     }
 }
 

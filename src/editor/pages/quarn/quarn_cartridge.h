@@ -1,6 +1,7 @@
 #pragma once
 // The controller's one cartridge ("CART") output and its six uses, spread over four tabs. At most
 // one use is on: ticking one clears and greys the others, unticking it frees them again.
+#include "catalog/quarn_cartridge_uses.h"
 #include "editor/pages/quarn/quarnpage.h"
 
 #include <QObject>
@@ -19,8 +20,7 @@ public:
     void CartridgeUseClick(int use, bool checked);
 
 private:
-    static constexpr int UseCount = 6;
-    bool Governs(int use, int other) const;
+    static constexpr int UseCount = QuarnCartridgeUses::UseCount;
 
     QuarnPage &m_page;
     QCheckBox *m_boxes[UseCount] = {};

@@ -3,8 +3,10 @@
 #include "app/calimage.h"
 #include "app/conversions.h"
 #include "app/image_layout.h"
+#include "catalog/controlranges.h"
 #include "catalog/quarn_captions.h"
 #include "catalog/quarn_float_tables.h"
+#include "catalog/quarn_rules.h"
 #include "editor/editorhost.h"
 #include "editor/pages/quarn/quarn_controls.h"
 #include "editor/pages/quarn/quarnpage.h"
@@ -25,7 +27,6 @@ namespace {
 // The loader checks the float ports in this order (plow, blade, wing, toe).
 constexpr int PortCheckOrder[] = {0, 2, 1, 3};
 
-constexpr int MinFloatDelay = 1, MaxFloatDelay = 10;
 
 // Name edits take upper case only: typed letters are turned to upper case as they come.
 class UpperCaseValidator : public QValidator {
@@ -65,7 +66,7 @@ void QuarnFloats::Build()
             connect(edit, &QLineEdit::textChanged, this, [this, row] { FloatNameChange(row); });
     }
     NewLabel(group, "FloatDelayLabel", QString::fromLatin1(QuarnCaptions::FloatDelay), {420, RowTop, 100, 22});
-    floatdelay = NewSpin(group, "floatdelay", MinFloatDelay, MaxFloatDelay, {520, RowTop, 52, 22});
+    floatdelay = NewSpin(group, "floatdelay", ControlRange::FloatDelay.lowest, ControlRange::FloatDelay.highest, {520, RowTop, 52, 22});
     connect(floatdelay, &QSpinBox::valueChanged, this, &QuarnFloats::floatdelayChange);
 
     auto box = [tab](const Box &b) { return NewCheckBox(tab, b.name, b.caption, b.place); };
@@ -156,11 +157,8 @@ void QuarnFloats::doubleactingfloatClick(bool checked)
 void QuarnFloats::CheckBox34Click(bool checked)
 {
     // A force float block needs float one double acting.
-    CalImage[Float1ForceBlock] = checked ? 1 : 0;
-    if (checked) {
-        doubleactingfloat->setChecked(true);
-        CalImage[Float1DoubleActing] = 1;
-    }
+    QuarnRules::SetForceBlock(CalImage, checked);
+    if (checked) doubleactingfloat->setChecked(true);
     m_page.editor().ImageToControls(false);
 }
 

@@ -3,6 +3,7 @@
 #include "app/calimage.h"
 #include "app/conversions.h"
 #include "app/image_layout.h"
+#include "catalog/controlranges.h"
 #include "catalog/frequencybar.h"
 #include "catalog/pagetexts.h"
 #include "catalog/quarn_captions.h"
@@ -28,8 +29,6 @@ using namespace Off::Quarn;
 
 namespace {
 constexpr int MinHertz = CurveAMinHz, MaxHertz = CurveAMaxHz, HertzSmallStep = 5, HertzLargeStep = 10;
-constexpr int MaxSensitivity = 60;
-constexpr int MinStartupDelay = 1, MaxStartupDelaySetting = 20;
 
 // Valve families: the frequency and global trims each proposes. Entry 0 is "Other".
 struct ValveFamily {
@@ -137,7 +136,8 @@ void QuarnGlobal::BuildStickSafety(QWidget *tab)
     stayhandbox = NewCheckBox(tab, "stayhandbox", QString::fromLatin1(QuarnCaptions::StickSafety), StayhandPlace);
     NewLabel(tab, "FastLabel", QStringLiteral("Fast"), {300, SensitivityTop, 30, 18});
     ScrollBar81 =
-        NewQuarnFocusBar(tab, "ScrollBar81", Qt::Horizontal, 0, MaxSensitivity, {332, SensitivityTop, 200, 18});
+        NewQuarnFocusBar(tab, "ScrollBar81", Qt::Horizontal, ControlRange::QuarnSensitivity.lowest,
+                         ControlRange::QuarnSensitivity.highest, {332, SensitivityTop, 200, 18});
     NewLabel(tab, "SlowLabel", QStringLiteral("Slow"), {538, SensitivityTop, 40, 18});
     connect(stayhandbox, &QCheckBox::toggled, this, &QuarnGlobal::stayhandboxClick);
     connect(ScrollBar81, &QScrollBar::valueChanged, this, &QuarnGlobal::ScrollBar81Change);
@@ -156,7 +156,8 @@ void QuarnGlobal::BuildTimings(QWidget *tab)
     caption("AutoBladePortLabel", QuarnCaptions::AutoBladePort, 1);
     AutoBladePort = NewDropDown(tab, "AutoBladePort", QuarnPortList(), place(1, 100), AllItems);
     caption("StartupDelayLabel", QuarnCaptions::StartupDelay, 2);
-    startupdelay = NewSpin(tab, "startupdelay", MinStartupDelay, MaxStartupDelaySetting, place(2, 60));
+    startupdelay = NewSpin(tab, "startupdelay", ControlRange::QuarnStartupDelay.lowest, ControlRange::QuarnStartupDelay.highest,
+                           place(2, 60));
     connect(bladeuptime, &QSpinBox::valueChanged, this, &QuarnGlobal::bladeuptimeChange);
     connect(startupdelay, &QSpinBox::valueChanged, this, &QuarnGlobal::startupdelayChange);
     connect(AutoBladePort, &QComboBox::activated, this, &QuarnGlobal::AutoBladePortChange);

@@ -4,6 +4,7 @@
 #include "app/image_layout.h"
 #include "catalog/quarn_captions.h"
 #include "catalog/quarn_option_tables.h"
+#include "catalog/quarn_rules.h"
 #include "editor/pages/quarn/joysticks/quarnjoystickpart.h"
 #include "editor/pages/quarn/quarn_controls.h"
 #include "editor/pages/quarn/quarnpage.h"
@@ -161,13 +162,13 @@ void QuarnOptions::FlagClick(int row, bool checked) { CalImage[FlagBoxes[row].of
 
 void QuarnOptions::hoistlimitenableClick(bool checked)
 {
-    CalImage[HoistLimitNC] = checked ? 1 : 0;
+    QuarnRules::SetHoistLimit(CalImage, HoistLimitNC, checked);
     if (checked) hoistNO->setChecked(false);
 }
 
 void QuarnOptions::hoistNOClick(bool checked)
 {
-    CalImage[HoistLimitNO] = checked ? 1 : 0;
+    QuarnRules::SetHoistLimit(CalImage, HoistLimitNO, checked);
     if (checked) hoistlimitenable->setChecked(false);
 }
 

@@ -1,4 +1,5 @@
 // The "Joysticks" tab: the joystick type, the controller ID and one notebook page per layout.
+#include "catalog/controlranges.h"
 #include "catalog/quarn_captions.h"
 #include "editor/assets.h"
 #include "editor/pages/quarn/joysticks/quarnjoystickpart.h"
@@ -76,7 +77,7 @@ void QuarnJoystickPart::BuildJoysticksTab(QWidget *tab)
     for (const JoystickPageInfo &page : JoystickPages) items << QString::fromLatin1(page.item);
     JoystickCombo = NewDropDown(tab, "JoystickCombo", items, {90, 6, 170, 22}, ListRows);
     NewLabel(tab, nullptr, QString::fromLatin1(QuarnCaptions::ControllerId), {440, 9, 60, 18});
-    IDSpin = NewSpin(tab, "IDSpin", 0, 255, {500, 6, 70, 22});
+    IDSpin = NewSpin(tab, "IDSpin", ControlRange::ControllerId.lowest, ControlRange::ControllerId.highest, {500, 6, 70, 22});
 
     JoystickNotebook = new QStackedWidget(tab);
     JoystickNotebook->setObjectName(QStringLiteral("JoystickNotebook"));

@@ -5,6 +5,7 @@
 #include "app/calimage.h"
 #include "app/conversions.h"
 #include "app/image_layout.h"
+#include "catalog/quarn_rules.h"
 #include "editor/dialogs/taliveform.h"
 #include "editor/dialogs/taxisscreen.h"
 #include "editor/editorhost.h"
@@ -34,23 +35,8 @@ void QuarnJoystickPart::JoystickComboChange(int item)
             stayhand->setEnabled(false);
             stayhand->setChecked(true);
         }
-        CalImage[Off::Quarn::StickSafetyDisabled] = 0;
-        if (previous == TwoStickPage || previous == ThreeStickPage) {
-            // The stick layouts kept stick options in the mode bytes: put the usual modes back.
-            for (const ButtonInfo &button : Buttons) CalImage[size_t(button.modeByte)] = uint8_t(button.resetMode);
-        } else if ((previous == SixButtonPage || previous == EightButtonPage || previous == SlaveModePage) &&
-                   item == FourButtonPage) {
-            // The four-button grip has no custom mode: a custom button gets its usual mode.
-            for (const ButtonInfo &button : Buttons)
-                if (CalImage[size_t(button.modeByte)] == Code::Custom)
-                    CalImage[size_t(button.modeByte)] = uint8_t(button.resetMode);
-        }
-    } else if (item == TwoStickPage || item == ThreeStickPage || item == M3G2Page) {
-        CalImage[Off::RedMode] = Code::Safety;
-        CalImage[Off::GreenMode] = Code::Inactive;
-        CalImage[Off::BlueMode] = item == TwoStickPage ? Code::Inactive : Code::PrimaryButtonSecondary;
     }
-    CalImage[Off::JoystickType] = uint8_t(JoystickPages[item].type);
+    QuarnRules::ChooseJoystick(CalImage, previous, item);
     Refresh();
 }
 
@@ -59,8 +45,8 @@ void QuarnJoystickPart::FourButton1DropDownChange(size_t dropDown, int item)
     if (item < 0) return;
     const Button button = ModeDropDowns[dropDown].button;
     const int code = ModeIndexToCode(item);
-    CalImage[size_t(Buttons[button].modeByte)] = uint8_t(code);
-    // Each edit's change handler stores the default label, centred.
+    QuarnRules::ChooseButtonMode(CalImage, button, code);
+    // Each edit shows the default label its button's mode gave it.
     for (size_t i = 0; i < LabelEdits.size(); ++i)
         if (LabelEdits[i].defaultFor == button) m_labelEdits[i]->setText(DefaultLabel(code));
     Refresh();
@@ -68,8 +54,7 @@ void QuarnJoystickPart::FourButton1DropDownChange(size_t dropDown, int item)
 
 void QuarnJoystickPart::StoreLabel(int field, const QString &text)
 {
-    const QByteArray bytes = StoredLabel(text);
-    for (int i = 0; i < Off::LabelWidth; ++i) CalImage[size_t(field + i)] = uint8_t(bytes.at(i));
+    QuarnRules::StoreLabel(CalImage, field, text);
 }
 
 void QuarnJoystickPart::SixButtonLabelEditChange(size_t edit)
@@ -106,7 +91,7 @@ void QuarnJoystickPart::ButtonAxisChange(Button button, int axis, int item)
 
 void QuarnJoystickPart::ModeButtonsAreTriggerCheckboxClick(bool ticked)
 {
-    CalImage[Off::Quarn::ModeButtonsAreTrigger] = ticked ? 1 : 0;
+    QuarnRules::SetModeButtonsAreTrigger(CalImage, ticked);
     if (ticked) {
         for (QCheckBox *box : m_multiModeBoxes) box->setEnabled(true);
         for (QComboBox *list : m_alwaysLive) list->setEnabled(true);
@@ -118,7 +103,6 @@ void QuarnJoystickPart::ModeButtonsAreTriggerCheckboxClick(bool ticked)
         box->setChecked(false);
         box->setEnabled(false);
     }
-    CalImage[Off::Quarn::MultiMode] = 0;
     for (QComboBox *list : m_alwaysLive) {
         list->setEnabled(false);
         list->setCurrentIndex(0);
@@ -127,8 +111,6 @@ void QuarnJoystickPart::ModeButtonsAreTriggerCheckboxClick(bool ticked)
         edit->setEnabled(false);
         edit->clear();
     }
-    CalImage[Off::Quarn::AlwaysLiveMode] = uint8_t(m_alwaysLive[0]->currentIndex());
-    for (int i = 0; i < Off::LabelWidth; ++i) CalImage[size_t(Off::Quarn::AlwaysLiveLabel + i)] = 0;
 }
 
 void QuarnJoystickPart::MultiModeCheckboxClick(bool ticked) { CalImage[Off::Quarn::MultiMode] = ticked ? 1 : 0; }
@@ -169,17 +151,14 @@ void QuarnJoystickPart::FlagBoxClick(size_t box, bool ticked)
 void QuarnJoystickPart::TwoStickComboBoxChange(int item)
 {
     if (item < 0) return;
-    const TwoStickLayout &layout = TwoStickLayouts[item];
-    CalImage[Off::JoystickType] = uint8_t(layout.type);
-    CalImage[Off::RedMode] = uint8_t(layout.redMode);
-    CalImage[Off::GreenMode] = uint8_t(layout.greenMode);
+    QuarnRules::ChooseTwoStickLayout(CalImage, item);
     Refresh();
 }
 
 void QuarnJoystickPart::triomodesChange(int item)
 {
     if (item < 0) return;
-    CalImage[Off::JoystickType] = uint8_t(ThreeStickLayouts[item].type);
+    QuarnRules::ChooseThreeStickLayout(CalImage, item);
     Refresh();
 }
 

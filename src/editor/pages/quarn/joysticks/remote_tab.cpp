@@ -2,7 +2,9 @@
 // another controller, and the controller's own ID.
 #include "app/calimage.h"
 #include "app/image_layout.h"
+#include "catalog/controlranges.h"
 #include "catalog/quarn_captions.h"
+#include "catalog/quarn_rules.h"
 #include "editor/pages/quarn/joysticks/quarnjoystickpart.h"
 #include "editor/widgets/controls.h"
 
@@ -10,7 +12,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QSpinBox>
-#include <algorithm>
 
 using namespace Joy;
 
@@ -18,19 +19,8 @@ namespace {
 constexpr int GroupWidth = 190;
 constexpr int GroupHeight = 100;
 
-// Target IDs and switch numbers a button's mode allows.
-struct RemoteRule {
-    int mode;
-    int targetMin, targetMax;
-    int firstMin, firstMax;  // the first byte of the pair
-    const char *typeCaption;
-    bool showsSwitch;        // the switch-number spin, else the slave-colour list
-};
-const RemoteRule RemoteRules[] = {
-    {Code::RemoteButton, 101, 200, 0, 11, "Switch No.:", true},
-    {Code::SlaveHydraulics, 10, 100, 1, 4, "Slave Mode:", false},
-};
-constexpr int NotRemote = 255;
+using QuarnRules::NotRemote;
+using QuarnRules::RemoteRule;
 
 // The first of the six buttons that have remote settings (red).
 constexpr int FirstRemoteButton = Red;
@@ -56,7 +46,7 @@ void QuarnJoystickPart::BuildRemoteTab(QWidget *tab)
                 [this, remote](int item) { RedRemoteModeDropdownChange(remote, item); });
     }
     NewLabel(tab, nullptr, QString::fromLatin1(QuarnCaptions::ControllerId), {8, 227, 60, 16});
-    IDSpin2 = NewSpin(tab, "IDSpin2", 0, 255, {70, 224, 70, 22});
+    IDSpin2 = NewSpin(tab, "IDSpin2", ControlRange::ControllerId.lowest, ControlRange::ControllerId.highest, {70, 224, 70, 22});
     connect(IDSpin2, &QSpinBox::valueChanged, this, &QuarnJoystickPart::IDSpinChange);
 }
 
@@ -67,9 +57,9 @@ void QuarnJoystickPart::LoadRemote()
         const int first = Off::RemotePairs[button.remote][0];
         const int second = Off::RemotePairs[button.remote][1];
         RemoteControls &c = m_remote[r];
-        const RemoteRule *rule = nullptr;
-        for (const RemoteRule &candidate : RemoteRules)
-            if (candidate.mode == CalImage[size_t(button.modeByte)]) rule = &candidate;
+        // The pair held within the ranges of the button's mode (both 255 without remote settings).
+        const RemoteRule *rule = QuarnRules::RemoteRuleOf(CalImage[size_t(button.modeByte)]);
+        QuarnRules::SettleRemotePair(CalImage, FirstRemoteButton + int(r));
 
         if (rule) {
             SetFontColour(c.group, button.remoteColour);
@@ -78,8 +68,6 @@ void QuarnJoystickPart::LoadRemote()
             c.mode->setHidden(rule->showsSwitch);
             c.remoteId->setVisible(rule->showsSwitch);
             c.typeLabel->setText(QString::fromLatin1(rule->typeCaption));
-            CalImage[size_t(first)] = uint8_t(std::clamp<int>(CalImage[size_t(first)], rule->firstMin, rule->firstMax));
-            CalImage[size_t(second)] = uint8_t(std::min<int>(CalImage[size_t(second)], rule->targetMax));
             // The switch-number spin always holds the pair's first byte plus one.
             SetSpinRangeQuietly(c.remoteId, rule->firstMin + 1, rule->firstMax + 1);
         } else {
@@ -89,8 +77,6 @@ void QuarnJoystickPart::LoadRemote()
             c.mode->hide();
             c.remoteId->hide();
             c.typeLabel->clear();
-            CalImage[size_t(first)] = NotRemote;
-            CalImage[size_t(second)] = NotRemote;
             SetSpinRangeQuietly(c.remoteId, NotRemote + 1, NotRemote + 1);
         }
         const int target = CalImage[size_t(second)];
