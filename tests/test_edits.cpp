@@ -234,6 +234,9 @@ private slots:
         row(Product::CsCan, "Can-Bus frequency", "300 Kbps",
             "Can-Bus frequency: 300 Kbps is not one of: 100 Kbps, 125 Kbps, 250 Kbps, 500 Kbps, 1000 Kbps");
         row(Product::Quarn, "Safety Latch", "maybe", "Safety Latch: maybe is not one of: off, on");
+        row(Product::Dorsell, "Double Acting Float", "on",
+            "Double Acting Float: on cannot be set: the page greys it as the image stands");
+        row(Product::Quarn, "Enable Stayhand", "off", "Enable Stayhand: off is not one of: on");
         row(Product::Quarn, "Red Button Label", "TOOLONGLABEL",
             "Red Button Label: TOOLONGLABEL is longer than the 8 characters the field holds");
         row(Product::Quarn, "byte 93", "byte:256", "byte 93: byte:256 is not a byte: byte:N takes N from 0 to 255");

@@ -13,7 +13,6 @@
 
 #include <algorithm>
 #include <iterator>
-#include <utility>
 
 namespace Catalogue {
 
@@ -22,55 +21,10 @@ namespace D = Off::Dorsell;
 
 constexpr int SettingOutsideTheLists = 255;
 
-
-constexpr int SafetyTriggerBytes[] = {D::Joy1Safety, D::Joy2Safety, D::Joy3Safety};
-
 bool IsSafetyTrigger(const DorsellOption &option)
 {
-    return std::find(std::begin(SafetyTriggerBytes), std::end(SafetyTriggerBytes), option.offset) != std::end(SafetyTriggerBytes);
-}
-
-FieldDef *FieldAt(FieldDefs &defs, int offset)
-{
-    for (FieldDef &def : defs)
-        if (def.offsets.first() == offset) return &def;
-    return nullptr;
-}
-
-// A box or list the page greys unless `enabled` holds: it stores nothing then, and keeps what it shows.
-void EnabledWhen(FieldDef *def, std::function<bool(const CalImageBytes &)> enabled)
-{
-    if (!def) return;  // a box the Ostrel 2 page hides
-    const auto values = def->edit.stores;
-    def->edit.kept = values;
-    def->edit.stores = [values, enabled](const CalImageBytes &image, int b) { return enabled(image) && values(image, b); };
-}
-
-// The options with their sub-options, the CART port's two uses, the safety triggers the joystick
-// setting offers and the output groups of the groups-of-2 setting.
-void SetDorsellEditRules(FieldDefs &defs)
-{
-    const struct {
-        int option, sub;
-    } pairs[] = {{D::PlowFloat, D::DoubleActingFloat}, {D::HoistLimit, D::HoistLimitOverride}};
-    for (const auto &pair : pairs) {
-        if (FieldDef *option = FieldAt(defs, pair.option))
-            option->edit.after = [pair](CalImageBytes &image, const CalImageBytes &) {
-                DorsellRules::SetOptionWithSub(image, pair.option, pair.sub, image[size_t(pair.option)] == 1);
-            };
-        EnabledWhen(FieldAt(defs, pair.sub), [pair](const CalImageBytes &image) { return image[size_t(pair.option)] == 1; });
-    }
-    for (const auto &[use, other] : {std::pair{D::CartridgeValve, D::HoistDownDumpValve}, std::pair{D::HoistDownDumpValve, D::CartridgeValve}})
-        if (FieldDef *def = FieldAt(defs, use))
-            def->edit.after = [use, other](CalImageBytes &image, const CalImageBytes &) {
-                DorsellRules::SetCartPortUse(image, use, other, image[size_t(use)] == 1);
-            };
-    for (int joystick = 0; joystick < int(std::size(SafetyTriggerBytes)); ++joystick)
-        EnabledWhen(FieldAt(defs, SafetyTriggerBytes[joystick]), [joystick](const CalImageBytes &image) {
-            return DorsellRules::OffersSafetyTrigger(image[D::JoystickSetting], joystick);
-        });
-    for (const DorsellCombo &combo : DorsellGroupCombos)
-        EnabledWhen(FieldAt(defs, combo.offset), [](const CalImageBytes &image) { return image[D::JoystickSetting] == GroupsOf2Setting; });
+    return std::find(std::begin(DorsellRules::SafetyTriggerBytes), std::end(DorsellRules::SafetyTriggerBytes), option.offset) !=
+           std::end(DorsellRules::SafetyTriggerBytes);
 }
 }  // namespace
 

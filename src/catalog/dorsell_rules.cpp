@@ -1,6 +1,10 @@
 #include "catalog/dorsell_rules.h"
 
+#include "app/image_layout.h"
 #include "catalog/dorsellitems.h"
+#include "catalog/trimpair.h"
+
+namespace D = Off::Dorsell;
 
 namespace DorsellRules {
 
@@ -14,6 +18,18 @@ void SetCartPortUse(CalImageBytes &image, int use, int other, bool on)
 {
     image[size_t(use)] = on ? 1 : 0;
     if (on) image[size_t(other)] = 0;
+}
+
+void SetAllTrims(CalImageBytes &image, uint8_t globalMin, uint8_t globalMax, bool husco)
+{
+    image[D::HoistUpMin] = husco ? HuscoHoistMin : globalMin;
+    image[D::HoistUpMax] = husco ? HuscoHoistMax : globalMax;
+    image[D::HoistDownMin] = husco ? HuscoHoistMin : globalMin;
+    image[D::HoistDownMax] = husco ? HuscoHoistMax : globalMax;
+    for (int min = D::HoistLeftMin; min < D::PlowRightMax; min += 2) {
+        image[size_t(min)] = globalMin;
+        image[size_t(min + 1)] = globalMax;
+    }
 }
 
 bool OffersSafetyTrigger(int setting, int joystick)

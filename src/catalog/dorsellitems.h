@@ -33,8 +33,6 @@ struct ValvePreset {
 const ValvePreset *DorsellValvePreset(int entry);
 // The family whose hoist trims "Set All Trims" sets to fixed levels instead of the global trims.
 constexpr int HuscoEntry = 3;
-constexpr int HuscoHoistMin = 124;  // 6.2 V
-constexpr int HuscoHoistMax = 232;  // 11.6 V
 
 // The option boxes of the "Global" tab (flag bytes): name, caption, image byte, and whether the
 // Ostrel 2 shows the box (its page hides the others).

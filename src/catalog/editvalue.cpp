@@ -189,7 +189,7 @@ QString RefusalOf(const FieldDef &def, const CalImageBytes &image, const ByteTex
     QStringList texts;
     for (int b = 0; b < 256; ++b)
         if (Stores(def, image, b) && !texts.contains(all.text(b))) texts << all.text(b);
-    if (texts.isEmpty()) return QStringLiteral("cannot be set on the page");
+    if (texts.isEmpty()) return QStringLiteral("cannot be set: the page greys it as the image stands");
     const std::optional<NumberText> want = SplitNumber(wanted);
     if (!all.numbers || !want) return QStringLiteral("is not one of: %1").arg(texts.join(QStringLiteral(", ")));
     auto number = [](const QString &text) { return SplitNumber(text)->number; };

@@ -60,8 +60,9 @@ const FieldDefs &FieldsOf(uint8_t product);
 
 // The field lists of the families (empty for the Vintle and for no product).
 FieldDefs QuarnFields();
-// The Quarn 2 page's rules beyond its controls' ranges (quarn_field_rules.cpp).
+// The Quarn 2 and Dorsell/Ostrel pages' rules beyond their controls' ranges (*_field_rules.cpp).
 void SetQuarnEditRules(FieldDefs &defs);
+void SetDorsellEditRules(FieldDefs &defs);
 FieldDefs DorsellFields(uint8_t product);  // Dorsell or Ostrel 2: the Ostrel hides some fields
 FieldDefs BrennicFields();
 FieldDefs CsCanFields();
@@ -92,6 +93,10 @@ FieldDef NumberField(const QString &name, int offset, const ByteRange &bytes = {
 
 // Edit rules the families share.
 std::function<bool(const CalImageBytes &, int)> InRange(const ByteRange &bytes);
+// The field whose first byte is `offset`, null for none (a box the Ostrel 2 page hides).
+FieldDef *FieldAt(FieldDefs &defs, int offset);
+// A control the page greys unless `enabled` holds: it stores nothing then, and keeps what it shows.
+void EnabledWhen(FieldDef *def, std::function<bool(const CalImageBytes &)> enabled);
 // The position of the PWM frequency bar for a frequency byte: curve A (Quarn, Brennic and CsCAN
 // pages) and curve B (Dorsell/Ostrel page); and the bar's label for curve A ("115 Hertz").
 int CurveAPosition(uint8_t b);

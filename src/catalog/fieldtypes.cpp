@@ -43,6 +43,21 @@ std::function<bool(const CalImageBytes &, int)> InRange(const ByteRange &bytes)
     return [bytes](const CalImageBytes &, int b) { return b >= bytes.lowest && b <= bytes.highest; };
 }
 
+FieldDef *FieldAt(FieldDefs &defs, int offset)
+{
+    for (FieldDef &def : defs)
+        if (def.offsets.first() == offset) return &def;
+    return nullptr;
+}
+
+void EnabledWhen(FieldDef *def, std::function<bool(const CalImageBytes &)> enabled)
+{
+    if (!def) return;
+    const auto values = def->edit.stores;
+    def->edit.kept = values;
+    def->edit.stores = [values, enabled](const CalImageBytes &image, int b) { return enabled(image) && values(image, b); };
+}
+
 FieldDef FlagField(const QString &name, int offset)
 {
     FieldDef def = ByteField(name, offset, [](uint8_t b) { return OnOffText(b == 1); });

@@ -12,22 +12,6 @@ namespace Catalogue {
 
 namespace {
 using namespace Off::Quarn;
-using Stores = std::function<bool(const CalImageBytes &, int)>;
-
-FieldDef *FieldAt(FieldDefs &defs, int offset)
-{
-    for (FieldDef &def : defs)
-        if (def.offsets.first() == offset) return &def;
-    return nullptr;
-}
-
-// The control stores its values only while `enabled` holds; it keeps what it shows either way.
-void EnabledWhen(FieldDef &def, std::function<bool(const CalImageBytes &)> enabled)
-{
-    const Stores values = def.edit.stores;
-    def.edit.kept = values;
-    def.edit.stores = [values, enabled](const CalImageBytes &image, int b) { return enabled(image) && values(image, b); };
-}
 
 bool Trigger(const CalImageBytes &image) { return image[ModeButtonsAreTrigger] != 0; }
 
@@ -92,8 +76,8 @@ void SetQuarnEditRules(FieldDefs &defs)
     };
     FieldDef &multi = *FieldAt(defs, MultiMode);
     multi.edit.stores = InRange({0, 1});
-    EnabledWhen(multi, Trigger);
-    EnabledWhen(*FieldAt(defs, AlwaysLiveMode), Trigger);
+    EnabledWhen(&multi, Trigger);
+    EnabledWhen(FieldAt(defs, AlwaysLiveMode), Trigger);
 
     for (int offset : {HoistLimitNC, HoistLimitNO})
         FieldAt(defs, offset)->edit.after = [offset](CalImageBytes &image, const CalImageBytes &) {

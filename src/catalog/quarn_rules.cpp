@@ -4,6 +4,8 @@
 #include "app/image_layout.h"
 #include "catalog/joysticktables.h"
 #include "catalog/quarn_cartridge_uses.h"
+#include "catalog/quarn_trimgroups.h"
+#include "catalog/trimpair.h"
 
 #include <algorithm>
 
@@ -123,6 +125,19 @@ void SetCartridgeUse(CalImageBytes &image, int use, bool on)
     if (!on) return;
     for (int other = 0; other < UseCount; ++other)
         if (CartridgeUseGoverns(use, other)) image[size_t(Uses[other].offset)] = 0;
+}
+
+void SetAllTrims(CalImageBytes &image, uint8_t globalMin, uint8_t globalMax, bool husco)
+{
+    for (const QuarnTrimGroup &g : QuarnTrimGroups) {
+        image[size_t(g.minOffset)] = globalMin;
+        image[size_t(g.maxOffset())] = globalMax;
+    }
+    if (!husco) return;
+    for (int min : {Off::Quarn::HoistUpMin, Off::Quarn::HoistDownMin}) {
+        image[size_t(min)] = HuscoHoistMin;
+        image[size_t(min + Off::Quarn::TrimMaxAfterMin)] = HuscoHoistMax;
+    }
 }
 
 void SetForceBlock(CalImageBytes &image, bool on)

@@ -48,6 +48,10 @@ void SetHoistLimit(CalImageBytes &image, int offset, bool on);
 bool CartridgeUseGoverns(int use, int other);
 void SetCartridgeUse(CalImageBytes &image, int use, bool on);
 
+// "Set All Trims": every trim group to the global trims; with a Husco valve the hoist outputs to
+// the Husco levels.
+void SetAllTrims(CalImageBytes &image, uint8_t globalMin, uint8_t globalMax, bool husco);
+
 // A force float block needs float one double acting.
 void SetForceBlock(CalImageBytes &image, bool on);
 

@@ -6,6 +6,11 @@
 // A trim byte's level in volts, before the page rounds it to one decimal.
 inline double TrimVolts(uint8_t b) { return b / 20.0; }
 
+// "Set All Trims" with a Husco valve chosen trims the hoist outputs to these levels instead of the
+// global trims.
+constexpr uint8_t HuscoHoistMin = 124;  // 6.2 V
+constexpr uint8_t HuscoHoistMax = 232;  // 11.6 V
+
 // After the minimum (or the maximum) was set: the other side follows where it was passed.
 void PairTrimMin(const uint8_t &min, uint8_t &max);
 void PairTrimMax(uint8_t &min, const uint8_t &max);

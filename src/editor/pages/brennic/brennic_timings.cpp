@@ -3,6 +3,7 @@
 #include "editor/pages/brennic/brennicpage.h"
 
 #include "app/calimage.h"
+#include "catalog/brennic_couplings.h"
 #include "editor/editorhost.h"
 
 #include <QCheckBox>
@@ -10,8 +11,6 @@
 #include <QLabel>
 #include <QScrollBar>
 #include <QSpinBox>
-
-#include <cstring>
 
 using namespace Brennic;
 
@@ -34,9 +33,7 @@ void BrennicPage::BuildValueBar(int b)
     m_bars[b] = parts.bar;
     m_barLabels[b] = parts.label;
     m_barLabels[b]->setText(BarText(v.kind, m_bars[b]->value()));
-    m_barPartner[b] = -1;
-    for (int p = 0; p < ValueBarCount; ++p)
-        if (v.coupling != Coupling::None && std::strcmp(ValueBars[p].bar, v.partner) == 0) m_barPartner[b] = p;
+    m_barPartner[b] = PartnerBar(b);
     connect(m_bars[b], &QScrollBar::valueChanged, this, [this, b] { ValueBarChange(b); });
 }
 
@@ -73,9 +70,9 @@ void BrennicPage::ValueBarChange(int b)
     // While the loader positions the bars it settles the pairs itself (the start point comes down
     // to the run time); only the technician's moves push the partner bar.
     if (v.coupling == Coupling::None || host().Loading()) return;
-    QScrollBar *partner = m_bars[m_barPartner[b]];
-    if (v.coupling == Coupling::RunTime && position < partner->value()) partner->setValue(position);
-    if (v.coupling == Coupling::DecelStart && position > partner->value()) partner->setValue(position);
+    CoupleBar(CalImage, b);
+    const int partner = m_barPartner[b];
+    m_bars[partner]->setValue(CalImage[size_t(ValueBars[partner].offset)]);
 }
 
 void BrennicPage::RampSpinChange(int r, bool laps)

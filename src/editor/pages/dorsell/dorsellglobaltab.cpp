@@ -4,6 +4,7 @@
 #include "app/conversions.h"
 #include "app/image_layout.h"
 #include "catalog/controlranges.h"
+#include "catalog/dorsell_rules.h"
 #include "catalog/dorsellitems.h"
 #include "catalog/frequencybar.h"
 #include "catalog/pagetexts.h"
@@ -135,18 +136,9 @@ void DorsellPage::setglobal2Click()
     const auto answer = QMessageBox::question(this, QStringLiteral("Confirm"),
                                               QStringLiteral("This will change ALL the trims!  Are you sure?"),
                                               QMessageBox::Yes | QMessageBox::No);
-    if (answer == QMessageBox::Yes) {
-        // The hoist pair of a Husco valve gets fixed levels; the right wing pairs keep theirs.
-        const bool husco = Valvetypes->currentIndex() == HuscoEntry;
-        CalImage[D::HoistUpMin] = husco ? HuscoHoistMin : GlobalMinTrim;
-        CalImage[D::HoistUpMax] = husco ? HuscoHoistMax : GlobalMaxTrim;
-        CalImage[D::HoistDownMin] = husco ? HuscoHoistMin : GlobalMinTrim;
-        CalImage[D::HoistDownMax] = husco ? HuscoHoistMax : GlobalMaxTrim;
-        for (int min = D::HoistLeftMin; min < D::PlowRightMax; min += 2) {
-            CalImage[min] = GlobalMinTrim;
-            CalImage[min + 1] = GlobalMaxTrim;
-        }
-    }
+    // The hoist pair of a Husco valve gets fixed levels; the right wing pairs keep theirs.
+    if (answer == QMessageBox::Yes)
+        DorsellRules::SetAllTrims(CalImage, GlobalMinTrim, GlobalMaxTrim, Valvetypes->currentIndex() == HuscoEntry);
     host().ImageToControls(false);
 }
 

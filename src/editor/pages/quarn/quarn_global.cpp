@@ -7,7 +7,7 @@
 #include "catalog/frequencybar.h"
 #include "catalog/pagetexts.h"
 #include "catalog/quarn_captions.h"
-#include "catalog/quarn_trimgroups.h"
+#include "catalog/quarn_rules.h"
 #include "editor/editorhost.h"
 #include "editor/pages/frequencycontrol.h"
 #include "editor/pages/quarn/quarn_controls.h"
@@ -47,7 +47,6 @@ constexpr ValveFamily ValveFamilies[] = {
 constexpr int OtherValveEntry = 0;
 // Husco valves want their hoist outputs trimmed apart from the rest.
 constexpr int HuscoEntry = 3;
-constexpr uint8_t HuscoHoistMin = 124, HuscoHoistMax = 232;
 
 const char *const SetAllQuestion = "This will change ALL the trims!  Are you sure?";
 const char *const SetAllReminder = "You must press \"Set All Trims\" to change all PWM channels";
@@ -239,18 +238,8 @@ void QuarnGlobal::GlobalButtonClick()
 {
     const auto answer = QMessageBox::question(&m_page, QStringLiteral("Confirm"), QString::fromLatin1(SetAllQuestion),
                                               QMessageBox::Yes | QMessageBox::No);
-    if (answer == QMessageBox::Yes) {
-        for (const QuarnTrimGroup &g : QuarnTrimGroups) {
-            CalImage[g.minOffset] = GlobalMinTrim;
-            CalImage[g.maxOffset()] = GlobalMaxTrim;
-        }
-        if (ValveComboBox->currentIndex() == HuscoEntry) {
-            for (int min : {HoistUpMin, HoistDownMin}) {
-                CalImage[min] = HuscoHoistMin;
-                CalImage[min + TrimMaxAfterMin] = HuscoHoistMax;
-            }
-        }
-    }
+    if (answer == QMessageBox::Yes)
+        QuarnRules::SetAllTrims(CalImage, GlobalMinTrim, GlobalMaxTrim, ValveComboBox->currentIndex() == HuscoEntry);
     m_page.editor().ImageToControls(false);
 }
 
