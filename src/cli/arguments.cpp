@@ -64,8 +64,9 @@ QString OptionLine(const OptionRow &row)
 
 const char kExitStatuses[] =
     "Exit status: 0 success; 1 a difference (send read back something else, verification\n"
-    "failed); 2 usage; 3 the link (no controller within --wait, the port, a transfer or the\n"
-    "bootloader); 4 a file (unreadable, wrong size, a HEX record error, cannot write).\n";
+    "failed); 2 usage, or a value a setting cannot take; 3 the link (no controller within\n"
+    "--wait, the port, a transfer or the bootloader); 4 a file (unreadable, wrong size, a HEX\n"
+    "record error, a recipe line that is no setting, cannot write).\n";
 
 }  // namespace
 
@@ -167,6 +168,7 @@ QString CommandUsageText(const Command &command)
 {
     QString text = QStringLiteral("usage: quarntrim-cli [global options] %1 %2\n\n%3\n")
                        .arg(QLatin1String(command.name), QLatin1String(command.synopsis), QLatin1String(command.help));
+    if (command.moreHelp) text += QLatin1Char('\n') + command.moreHelp().join(QLatin1Char('\n')) + QLatin1Char('\n');
     bool first = true;
     for (const OptionRow &row : kOptions) {
         if (!(row.commandOption & command.options)) continue;

@@ -1,4 +1,5 @@
-// send: a *.joy file to the controller, then the image read back and compared byte for byte.
+// send: a *.joy file to the controller, then the image read back and compared byte for byte; set
+// and apply send a changed image to the controller the same way.
 #include "cli/cli.h"
 #include "cli/clihistory.h"
 #include "cli/clilink.h"
@@ -38,12 +39,19 @@ int RunSend(Cli &cli)
     PortChoice port;
     if (!ChoosePort(cli, &port)) return Exit::Usage;
     CliLink link(cli, port);
+    if (!link.Connect()) return cli.Fail(link.FailureStatus(), port.label, link.FailureText());
+    return SendAndReadBack(cli, link, image, fileName);
+}
+
+int SendAndReadBack(Cli &cli, CliLink &link, const CalImageBytes &image, const QString &sent)
+{
+    const QString &port = link.Port().label;
     CalImageBytes readBack{};
-    if (!link.Connect() || !link.Upload(image)) return cli.Fail(link.FailureStatus(), port.label, link.FailureText());
+    if (!link.Upload(image)) return cli.Fail(link.FailureStatus(), port, link.FailureText());
     KeepInHistory(link, HistoryKind::Upload, image);
-    if (!link.Download(&readBack)) return cli.Fail(link.FailureStatus(), port.label, link.FailureText());
+    if (!link.Download(&readBack)) return cli.Fail(link.FailureStatus(), port, link.FailureText());
     KeepInHistory(link, HistoryKind::Download, readBack);
     if (readBack != image)
-        return cli.Fail(Exit::Difference, port.label, QStringLiteral("the image read back differs from %1 at %2").arg(fileName, Differences(image, readBack)));
+        return cli.Fail(Exit::Difference, port, QStringLiteral("the image read back differs from %1 at %2").arg(sent, Differences(image, readBack)));
     return Exit::Ok;
 }

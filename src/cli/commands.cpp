@@ -2,6 +2,19 @@
 
 #include "cli/cli.h"
 #include "cli/imagesource.h"
+#include "catalog/edits.h"
+
+#include <climits>
+
+namespace {
+// What set and apply take as a VALUE, from the edit rules themselves.
+QStringList ValueFormLines()
+{
+    QStringList lines{QStringLiteral("NAME and VALUE:")};
+    for (const QString &form : Catalogue::ValueForms()) lines << QStringLiteral("  ") + form;
+    return lines;
+}
+}  // namespace
 
 const QList<Command> &Commands()
 {
@@ -65,6 +78,26 @@ const QList<Command> &Commands()
          "answers on the port until a power cycle). A running application restarts once, as after\n"
          "a power-up; a controller without firmware stays in its bootloader (status 3).",
          0, 0, LogOption, RunStart},
+        {"set", "FILE.joy|controller NAME=VALUE...", "change settings by name, all of them or none, and write the image back",
+         "Sets each named setting to its value as the product's page does when the technician sets\n"
+         "that control (with the settings the page changes along with it), then writes the image\n"
+         "back: a file is rewritten whole, the controller's image is uploaded, read back and compared\n"
+         "as send does. NAME is the name show prints, in any case; VALUE is in the page's words and\n"
+         "units, as show prints it. A file is read as show reads it (--product). All settings are\n"
+         "taken or none: a value the page cannot take is refused with what it can take (status 2)\n"
+         "and nothing is written. When every value already holds, nothing is written or sent and\n"
+         "'nothing to change' is printed; otherwise the fields that changed, as diff prints them\n"
+         "(NAME: A -> B). --quiet prints neither.",
+         2, INT_MAX, LogOption | ControllerImage, RunSet, ValueFormLines},
+        {"apply", "FILE.joy|controller RECIPE.txt|-", "set every setting a recipe names (show's or diff's lines), all or none",
+         "Sets the settings of a recipe as set does, all of them or none. A recipe holds lines as show\n"
+         "prints them (NAME: VALUE) or as diff prints them (NAME: A -> B sets B); a line whose first\n"
+         "character other than a blank is # is a comment, and blank lines are skipped. '-' reads the\n"
+         "recipe from standard input. A line that is none of these is refused with its number\n"
+         "(RECIPE.txt:12, status 4), a value the page cannot take likewise (status 2); nothing is\n"
+         "written then. 'show FILE > recipe.txt' then 'apply OTHER recipe.txt' gives OTHER the\n"
+         "settings of FILE.",
+         2, 2, LogOption | ControllerImage, RunApply, ValueFormLines},
     };
     return commands;
 }

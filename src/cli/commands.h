@@ -1,6 +1,8 @@
 #pragma once
 // The command line's sub-commands: one function each over the shared core, and the table that
 // names them, their arguments, their own options and their help.
+#include "app/calimage.h"
+
 #include <QStringList>
 
 class Cli;
@@ -25,6 +27,7 @@ struct Command {
     int maxArguments;
     unsigned options;
     int (*run)(Cli &cli);
+    QStringList (*moreHelp)() = nullptr;  // lines --help on the command adds after `help`
 };
 
 int RunPorts(Cli &cli);
@@ -38,8 +41,13 @@ int RunFlash(Cli &cli);
 int RunReadFlash(Cli &cli);
 int RunVerify(Cli &cli);
 int RunStart(Cli &cli);
+int RunSet(Cli &cli);
+int RunApply(Cli &cli);
 class CliLink;
 struct PortChoice;
+// Uploads `image` to the connected controller, downloads it again and compares byte for byte
+// (status 1 naming the bytes that differ from `sent`); both images are kept in the history.
+int SendAndReadBack(Cli &cli, CliLink &link, const CalImageBytes &image, const QString &sent);
 // The controller's product letter, name and banner, as identify prints them.
 int PrintIdentity(Cli &cli, const CliLink &link, const PortChoice &port);
 

@@ -32,6 +32,9 @@ public:
     // it is named. A file is read as --product says, or as the printed report chooses its layout;
     // the controller's own product code wins for its image.
     bool Load(const QString &name, bool defaultsAllowed, NamedImage *image, int *status);
+    // The link to the controller once its image has been loaded (null before), for a command
+    // that goes on talking to it.
+    CliLink *Link() const { return m_link.get(); }
 
 private:
     Cli &m_cli;

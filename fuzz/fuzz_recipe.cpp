@@ -1,0 +1,56 @@
+// Feeds arbitrary text to the command line's recipe reader and the settings it reads to the
+// catalogue's edit rules, as apply does: the first byte chooses the product (modulo their
+// number, in the order of the product code table: '0' the Quarn 2, '1' the Dorsell, '3' the
+// Brennic), the rest is the recipe. Every setting line read splits into a name and a value; the edit rules take all of the
+// settings or none, leaving the image as it was when they refuse; and settings taken once hold,
+// so taking them again changes nothing.
+#include "app/image_defaults.h"
+#include "catalog/catalogue.h"
+#include "cli/recipe.h"
+#include "link/productcodes.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <iterator>
+
+namespace {
+
+void Require(bool condition)
+{
+    if (!condition) std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    if (size == 0) return 0;
+    const uint8_t letter = ProductCodes[data[0] % std::size(ProductCodes)].letter;
+    uint8_t product = 0;
+    Require(Catalogue::ProductFromLetter(QString(QChar(letter)), &product));
+    const QByteArray text(reinterpret_cast<const char *>(data + 1), qsizetype(size - 1));
+
+    QList<RecipeLine> lines;
+    int badLine = 0;
+    QString reason;
+    const bool read = ReadRecipe(text, &lines, &badLine, &reason);
+    Require(read || (badLine > 0 && !reason.isEmpty()));
+    QList<Catalogue::Setting> settings;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        Require(lines[i].number > (i ? lines[i - 1].number : 0));
+        settings << SettingOfLine(lines[i].text, product);
+        Require(!settings.last().name.trimmed().isEmpty());
+    }
+
+    CalImageBytes image{};
+    SetImageDefaultBytes(image.data());
+    const CalImageBytes before = image;
+    QString refusal;
+    if (!Catalogue::ApplySettings(image, product, settings, &refusal)) {
+        Require(image == before && !refusal.isEmpty());
+        return 0;
+    }
+    const CalImageBytes taken = image;
+    Require(Catalogue::ApplySettings(image, product, settings, &refusal) && image == taken);
+    return 0;
+}

@@ -1,0 +1,21 @@
+#pragma once
+// What set and apply share: the target's image changed by the catalogue's edit rules, all of the
+// settings or none, then written back as a whole: a *.joy file rewritten through a temporary
+// file, or the controller's image uploaded and read back as send does. When every value already
+// holds, nothing is written and nothing is sent.
+#include "catalog/edits.h"
+
+#include <QString>
+
+#include <functional>
+
+class Cli;
+
+// The settings, made once the product the target's image is read as is known.
+using SettingsFor = std::function<QList<Catalogue::Setting>(uint8_t product)>;
+// Where setting i came from, for the line that refuses it ("recipe.txt:12"); empty: the target.
+using SettingPlace = std::function<QString(qsizetype)>;
+
+// Changes `target` (a *.joy file or "controller"); returns the exit status. The fields that
+// changed are printed as diff prints them, or "nothing to change", unless --quiet.
+int ChangeSettings(Cli &cli, const QString &target, const SettingsFor &settingsFor, const SettingPlace &place);
