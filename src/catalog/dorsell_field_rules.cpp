@@ -29,9 +29,9 @@ void SetDorsellEditRules(FieldDefs &defs)
             };
         EnabledWhen(FieldAt(defs, pair.sub), [pair](const CalImageBytes &image) { return image[size_t(pair.option)] == 1; });
     }
-    for (const auto &[use, other] : {std::pair{D::CartridgeValve, D::HoistDownDumpValve}, std::pair{D::HoistDownDumpValve, D::CartridgeValve}})
-        if (FieldDef *def = FieldAt(defs, use))
-            def->edit.after = [use, other](CalImageBytes &image, const CalImageBytes &) {
+    for (const auto &uses : {std::pair{D::CartridgeValve, D::HoistDownDumpValve}, std::pair{D::HoistDownDumpValve, D::CartridgeValve}})
+        if (FieldDef *def = FieldAt(defs, uses.first))
+            def->edit.after = [use = uses.first, other = uses.second](CalImageBytes &image, const CalImageBytes &) {
                 DorsellRules::SetCartPortUse(image, use, other, image[size_t(use)] == 1);
             };
     for (int joystick = 0; joystick < int(std::size(DorsellRules::SafetyTriggerBytes)); ++joystick)
