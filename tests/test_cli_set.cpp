@@ -90,10 +90,11 @@ CalImageBytes Edited(CalImageBytes image, uint8_t product, const QList<Catalogue
 }
 
 // The value show prints for the field named `name` in `image`.
+// The value as show prints it: with the bytes where its text alone would store another.
 QString ValueOf(const CalImageBytes &image, uint8_t product, const QString &name)
 {
-    for (const Catalogue::FieldValue &field : Catalogue::Describe(image, product))
-        if (field.name == name) return field.value;
+    for (const QString &line : Catalogue::ShowLines(Catalogue::Describe(image, product)))
+        if (line.startsWith(name + QStringLiteral(": "))) return line.mid(name.size() + 2);
     qFatal("no field %s", qPrintable(name));
 }
 

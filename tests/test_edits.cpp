@@ -214,6 +214,30 @@ private slots:
             }
     }
 
+    // A value in words stores the page's own byte whatever the field held, so one recipe line gives
+    // every truck the same bytes; show carries the other byte, and that form keeps it.
+    void aValueInWordsStoresThePagesByte()
+    {
+        const QString name = QStringLiteral("Plow Up (Hyd A2) Max");
+        auto shown = [&name](const CalImageBytes &image) {
+            const QStringList lines = Catalogue::ShowLines(Catalogue::Describe(image, Product::Quarn));
+            return lines.filter(QRegularExpression(QStringLiteral("^") + QRegularExpression::escape(name) + QStringLiteral(": "))).value(0);
+        };
+        int offset = -1;
+        for (const Catalogue::FieldValue &field : Catalogue::Describe(Defaults(), Product::Quarn))
+            if (field.name == name) offset = field.offsets.first();
+        CalImageBytes image = Defaults();
+        image[size_t(offset)] = 191;  // 9.55 V, which reads 9.6v as 192 does
+        QCOMPARE(shown(image), name + QStringLiteral(": 9.6v (byte 191)"));
+        CalImageBytes kept = image, set = image;
+        QString refusal;
+        QVERIFY(Catalogue::ApplySettings(kept, Product::Quarn, {{name, QStringLiteral("9.6v (byte 191)")}}, &refusal));
+        QCOMPARE(kept, image);
+        QVERIFY(Catalogue::ApplySettings(set, Product::Quarn, {{name, QStringLiteral("9.6v")}}, &refusal));
+        QCOMPARE(int(set[size_t(offset)]), 192);
+        QCOMPARE(shown(set), name + QStringLiteral(": 9.6v"));
+    }
+
     // A value the page could not take, or a name it does not have, changes nothing and says so in
     // one line naming the field.
     void aRefusedValueChangesNothing_data()

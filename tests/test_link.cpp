@@ -666,7 +666,7 @@ private slots:
         // requested, asked for its identification.
         QVERIFY(waitUntil([&] { return sim.toolBytes().contains('I'); }));
         QVERIFY(sim.toolBytes().startsWith("\xff" "RuI"));
-        QVERIFY(waitUntil([&] { return host.lastStatus().text == QLatin1String("Error installing firmware"); }));
+        QVERIFY(waitUntil([&] { return host.runEndings() == QStringList{QStringLiteral("Error installing firmware")}; }));
     }
 };
 

@@ -55,11 +55,15 @@ public:
     void ImageToBuffer(uint8_t *buffer) override;
     void BufferToImage(const uint8_t *buffer) override;
     QString SelectFirmwareFile() override { return firmwareFile; }
+    void FirmwareRunEnded(FirmwareOutcome, const QString &text) override { m_runEndings << text; }
 
     LinkStatus lastStatus() const;
     QStringList statusTexts() const;  // every distinct status text, in order
     QStringList boxes() const;        // "error: text" / "info: text"
     int imagesTaken() const { return m_imagesTaken; }
+    // The status text of every firmware run as it ended: the status line shows it only until the
+    // controller's banner returns, which a loaded machine can let pass between two looks.
+    QStringList runEndings() const { return m_runEndings; }
 
     CalImageBytes image{};      // what ImageToBuffer hands to the worker
     CalImageBytes received{};   // what BufferToImage got last
@@ -69,6 +73,7 @@ private:
     LinkStatus m_last;
     QStringList m_texts;
     QStringList m_boxes;
+    QStringList m_runEndings;
     int m_imagesTaken = 0;
 };
 
