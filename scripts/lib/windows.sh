@@ -19,7 +19,7 @@ QUARN_QT_PLUGINS=(platforms/qwindows.dll styles/qwindowsvistastyle.dll imageform
 # The cross compiler, the host Qt tools (moc, rcc, uic), Wine, NSIS, and what the checks use.
 QUARN_PACKAGES+=(
   g++-mingw-w64-x86-64-posix ninja-build qt6-base-dev-tools qt6-serialport-dev
-  wine64 nsis zip unzip xvfb xauth imagemagick binutils-mingw-w64-x86-64 ccache x11-utils icoutils
+  wine64 nsis zip unzip xvfb xauth imagemagick binutils-mingw-w64-x86-64 ccache x11-utils icoutils xdotool
 )
 
 # Unpacks Qt for Windows into the cache folder once (a half-unpacked folder is never taken).
@@ -184,6 +184,27 @@ quarn_wait_for() {
 # window stays unmapped while the splash in front of it waits for its OK).
 quarn_window_exists() {
   xwininfo -root -tree 2>/dev/null | grep -qF "\"$1\""
+}
+
+# quarn_press_ok SECONDS TITLE: answers the window of that title (a box, the splash) with its
+# default button once it shows: a click on its middle makes it the active window, and Return then
+# presses the button; each Return follows a fresh check that the window is still there, so none
+# reaches the window behind it. Repeated until the window has gone; non-zero when no such window
+# shows by then or it stays.
+quarn_press_ok() {
+  local deadline=$((SECONDS + $1)) title="$2" id="" WINDOW X Y WIDTH HEIGHT SCREEN
+  visible() { xdotool search --onlyvisible --name "^$title\$" 2>/dev/null; }
+  until id="$(visible | tail -n 1)"; [ -n "$id" ]; do
+    [ $SECONDS -ge $deadline ] && return 1
+    sleep 0.5
+  done
+  while visible | grep -qx "$id"; do
+    [ $SECONDS -ge $deadline ] && return 1
+    if eval "$(xdotool getwindowgeometry --shell "$id" 2>/dev/null)"; then
+      xdotool mousemove --window "$id" $((WIDTH / 2)) $((HEIGHT / 2)) click 1 sleep 0.3 key Return 2>/dev/null || true
+    fi
+    sleep 0.5
+  done
 }
 
 # quarn_screenshot SECONDS FILE: takes a picture of the whole display into FILE once something is

@@ -5,12 +5,12 @@
 #include "app/ticks.h"
 #include "link/hex/flashimage.h"
 #include "link/linkmessage.h"
+#include "link/serialline.h"
 #include "link/timerresolution.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QMetaObject>
-#include <QSerialPort>
 
 #include <atomic>
 

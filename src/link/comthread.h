@@ -24,7 +24,7 @@
 #include <memory>
 #include <mutex>
 
-class QSerialPort;
+class SerialLine;
 
 // A failure inside the opening of the port, carrying the text the status line shows.
 struct PortError {
@@ -197,7 +197,7 @@ protected:
     uint32_t m_statusColour = LinkColor::Red;
     QString m_statusText;
     QString m_messageBoxText;
-    std::unique_ptr<QSerialPort> m_port;  // created, used and closed on the worker thread only
+    std::unique_ptr<SerialLine> m_port;   // created, used and closed on the worker thread only
     bool m_deviceGone = false;            // the port reported its device gone during this pass
     uint32_t m_lastReceive = 0;
     uint32_t m_lastSend = 0;

@@ -4,59 +4,12 @@
 
 #include "link/linkmessage.h"
 #include "link/serialdevicemap.h"
-
-#include <QSerialPort>
-
-#ifdef Q_OS_WIN
-// Only the base API: the window API would rename calls such as PostMessage.
-#include <windef.h>
-#include <winbase.h>
-#else
-#include <poll.h>
-#endif
+#include "link/serialline.h"
 
 namespace {
-// How long one wait for the driver to take a written byte lasts before the worker checks whether
-// it is being stopped.
-constexpr int WriteWaitSliceMs = 50;
 // A line longer than this without CR LF is no identification line: a babbling device must not
 // grow the text without bound.
 constexpr int LongestLine = 256;
-
-// A device that went away while open (an adapter pulled out, the far end of a pseudo-terminal
-// closed) leaves its line hung up. The toolkit may report that as a plain read or write error
-// rather than as its resource error, so the line itself is asked.
-bool LineHungUp(QSerialPort &port)
-{
-#ifdef Q_OS_WIN
-    // The driver of a removed device refuses to report the line's state.
-    DWORD errors = 0;
-    return !ClearCommError(static_cast<HANDLE>(port.handle()), &errors, nullptr);
-#else
-    pollfd line{static_cast<int>(port.handle()), POLLIN, 0};
-    return ::poll(&line, 1, 0) > 0 && (line.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
-#endif
-}
-
-// Whether a resource error means the device went away. On Windows the toolkit also leaves one
-// behind after a wait for input that merely timed out (the system's WAIT_TIMEOUT), with the port
-// still fine, so there the line itself decides.
-bool ResourceLost(QSerialPort &port)
-{
-#ifdef Q_OS_WIN
-    return LineHungUp(port);
-#else
-    Q_UNUSED(port);
-    return true;
-#endif
-}
-
-QString PortWording(QString systemText)
-{
-    systemText.replace(QStringLiteral("file"), QStringLiteral("port"));
-    systemText.replace(QStringLiteral("File"), QStringLiteral("Port"));
-    return systemText;
-}
 }  // namespace
 
 bool TCOMThread::OpenPort(int speed, const QString &name)
@@ -69,26 +22,20 @@ bool TCOMThread::OpenPort(int speed, const QString &name)
 
 void TCOMThread::OpenDevice(const QString &name, int speed)
 {
-    auto port = std::make_unique<QSerialPort>();
-    port->setPortName(name);
-    const bool ok = port->open(QIODevice::ReadWrite) && port->setBaudRate(speed) &&
-                    port->setDataBits(QSerialPort::Data8) && port->setParity(QSerialPort::NoParity) &&
-                    port->setStopBits(QSerialPort::OneStop) && port->setFlowControl(QSerialPort::NoFlowControl);
-    if (!ok) {
-        QString text = PortWording(port->errorString());
-        if (port->error() == QSerialPort::PermissionError) {
-            // Refused without a lack of permission: the device is locked or held open elsewhere.
-            const QString advice = SerialDeviceMap::PermissionAdvice(name);
-            text = advice.isEmpty() ? SerialDeviceMap::InUseText(m_portNumber, name) : advice;
-        }
-        port->close();
-        throw PortError{text};
+    auto port = std::make_unique<SerialLine>();
+    switch (port->Open(name, speed)) {
+    case SerialLine::OpenFault::None: m_port = std::move(port); return;
+    case SerialLine::OpenFault::Refused: {
+        // Refused without a lack of permission: the device is locked or held open elsewhere.
+        const QString advice = SerialDeviceMap::PermissionAdvice(name);
+        throw PortError{advice.isEmpty() ? SerialDeviceMap::InUseText(m_portNumber, name) : advice};
     }
-    // The modem lines are held inactive; a pseudo-terminal has none and refuses, which is harmless.
-    port->setDataTerminalReady(false);
-    port->setRequestToSend(false);
-    port->clearError();
-    m_port = std::move(port);
+    case SerialLine::OpenFault::NoDevice:
+        if (m_portNumber > 0) throw PortError{SerialDeviceMap::UnmappedText(m_portNumber)};
+        break;
+    case SerialLine::OpenFault::Other: break;
+    }
+    throw PortError{port->ErrorText()};
 }
 
 void TCOMThread::ConnectPort()
@@ -111,7 +58,7 @@ void TCOMThread::ClosePort() { CloseDevice(); }
 void TCOMThread::CloseDevice()
 {
     if (!m_port) return;
-    m_port->close();
+    m_port->Close();
     m_port.reset();
 }
 
@@ -130,12 +77,7 @@ void TCOMThread::ResetLink()
 
 void TCOMThread::NoteDeviceGone()
 {
-    const QSerialPort::SerialPortError error = m_port->error();
-    const bool gone = (error == QSerialPort::ResourceError && ResourceLost(*m_port)) ||
-                      ((error == QSerialPort::ReadError || error == QSerialPort::WriteError) && LineHungUp(*m_port));
-    if (!gone) return;
-    m_port->close();
-    m_deviceGone = true;
+    if (m_port->Gone()) m_deviceGone = true;
 }
 
 bool TCOMThread::ReadByte(uint8_t &byte)
@@ -148,14 +90,10 @@ bool TCOMThread::ReadByte(uint8_t &byte)
 
 bool TCOMThread::ReadDevice(uint8_t &byte)
 {
-    if (!m_port || !m_port->isOpen()) return false;
-    char c = 0;
-    if ((m_port->bytesAvailable() == 0 && !m_port->waitForReadyRead(0)) || m_port->read(&c, 1) != 1) {
-        NoteDeviceGone();
-        return false;
-    }
-    byte = static_cast<uint8_t>(c);
-    return true;
+    if (!m_port || !m_port->IsOpen()) return false;
+    if (m_port->Read(byte)) return true;
+    NoteDeviceGone();
+    return false;
 }
 
 bool TCOMThread::WriteByte(uint8_t byte)
@@ -168,29 +106,15 @@ bool TCOMThread::WriteByte(uint8_t byte)
 
 bool TCOMThread::WriteDevice(uint8_t byte)
 {
-    if (!m_port || !m_port->isOpen()) {
+    if (!m_port || !m_port->IsOpen()) {
         m_writeError = QStringLiteral("the port is not open");
         return false;
     }
-    const char c = static_cast<char>(byte);
-    if (m_port->write(&c, 1) != 1) {
-        m_writeError = PortWording(m_port->errorString());
-        NoteDeviceGone();
-        return false;
-    }
-    // A write waits until the byte has gone, but never past a request to stop the worker.
-    while (m_port->bytesToWrite() > 0) {
-        if (m_port->waitForBytesWritten(WriteWaitSliceMs)) continue;
-        if (m_port->error() != QSerialPort::TimeoutError || isInterruptionRequested()) {
-            m_writeError = PortWording(m_port->errorString());
-            NoteDeviceGone();
-            if (!m_port->isOpen()) return false;
-            m_port->clear(QSerialPort::Output);
-            m_port->clearError();
-            return false;
-        }
-    }
-    return true;
+    // A write waits until the driver has taken the byte, but never past a request to stop.
+    if (m_port->Write(byte, [this] { return isInterruptionRequested(); })) return true;
+    m_writeError = m_port->ErrorText();
+    NoteDeviceGone();
+    return false;
 }
 
 bool TCOMThread::WaitByte(uint8_t &byte)
