@@ -1,6 +1,7 @@
 // The command line through its executable against the controller emulator on pseudo-terminals:
 // what each command leaves behind, what it sends, and its exit status.
 #include "app/image_defaults.h"
+#include "app/settings.h"
 #include "catalog/catalogue.h"
 #include "files/model/reportlines.h"
 #include "history/historystore.h"
@@ -334,7 +335,7 @@ private slots:
                  qPrintable(unmapped.err));
         // Without --port the window's stored port is read, and nothing is stored in its place.
         QVERIFY(Cli({QStringLiteral("--wait"), QStringLiteral("0.2"), QStringLiteral("identify")}).status != 0);
-        QVERIFY(!QSettings(QStringLiteral("Halvern"), QStringLiteral("QuarnTrim")).contains(QStringLiteral("Settings/COM Port")));
+        QVERIFY(!OpenSettings(QString::fromLatin1(SettingsSection))->contains(QStringLiteral("Settings/COM Port")));
     }
 
     void anUnknownProductLetterIsNamed()

@@ -64,8 +64,8 @@ private slots:
     {
         ProductCode = Product::None;
         // These runs are about programming; the copy taken before it is tested on its own.
-        QSettings(QString::fromLatin1(SettingsMaker), QString::fromLatin1(SettingsSection))
-            .setValue(QStringLiteral("Firmware/BackupBeforeUpgrade"), false);
+        OpenSettings(QString::fromLatin1(SettingsSection))
+            ->setValue(QStringLiteral("Firmware/BackupBeforeUpgrade"), false);
     }
 
     void upgradeFromTheMenuProgramsAndTheApplicationReturns()

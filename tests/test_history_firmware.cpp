@@ -153,8 +153,8 @@ private slots:
 
     void settingTurnsTheCopyOff()
     {
-        QSettings(QString::fromLatin1(SettingsMaker), QString::fromLatin1(SettingsSection))
-            .setValue(QStringLiteral("Firmware/BackupBeforeUpgrade"), false);
+        OpenSettings(QString::fromLatin1(SettingsSection))
+            ->setValue(QStringLiteral("Firmware/BackupBeforeUpgrade"), false);
         SimBootloader boot(SmallChipBoot());
         HoldOldFirmware(boot);
         SimOnCom sim(Com, Unpaced(), boot);

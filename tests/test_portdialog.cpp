@@ -1,4 +1,5 @@
 // The COM port dialog: the port table from the system's names, the list and its preselection.
+#include "app/settings.h"
 #include "files/portdialog.h"
 #include "link/serialdevicemap.h"
 #include "support/testsupport.h"
@@ -27,8 +28,8 @@ class PortDialogTest : public QObject {
 
     static void clearMap()
     {
-        QSettings settings(QStringLiteral("Halvern"), QStringLiteral("QuarnTrim"));
-        settings.remove(QStringLiteral("SerialDeviceMap"));
+        const std::unique_ptr<QSettings> settings = OpenSettings(QString::fromLatin1(SettingsSection));
+        settings->remove(QStringLiteral("SerialDeviceMap"));
     }
 
 private slots:

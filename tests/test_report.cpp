@@ -1,5 +1,5 @@
 // The printed configuration report: its lines for the Dorsell and Quarn layouts, the controls it
-// reads, the font, the line printer, and "&Print" to a PDF file read back with pdftotext.
+// reads, the font, the line printer, and "&Print" to a PDF file read back with pdftotext (Linux).
 #include "app/calimage.h"
 #include "app/image_defaults.h"
 #include "catalog/frequencybar.h"
@@ -43,15 +43,40 @@ QString PdfText(const QString &pdf)
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
-// A field of the document information pdfinfo lists ("Pages", "Title").
-QString PdfInfo(const QString &pdf, const QString &field)
+// The PDF's pages, counted from its page objects (the toolkit writes its files uncompressed at
+// that level), so that the count needs no Linux tool.
+int PdfPages(const QString &pdf)
 {
-    QProcess process;
-    process.start(QStringLiteral("pdfinfo"), {pdf});
-    if (!process.waitForFinished(30000)) return {};
-    const QRegularExpression line(QStringLiteral("^%1:\\s+(.*)$").arg(field), QRegularExpression::MultilineOption);
-    return line.match(QString::fromUtf8(process.readAll())).captured(1).trimmed();
+    QFile file(pdf);
+    if (!file.open(QIODevice::ReadOnly)) return 0;
+    static const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?![A-Za-z])"));
+    return int(QString::fromLatin1(file.readAll()).count(page));
 }
+
+// The document information's title: a literal string, in UTF-16 when it starts with its mark.
+QString PdfTitle(const QString &pdf)
+{
+    QFile file(pdf);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    const QByteArray data = file.readAll();
+    const qsizetype at = data.indexOf("/Title (");
+    if (at < 0) return {};
+    QByteArray raw;
+    for (qsizetype i = at + 8; i < data.size() && data[i] != ')'; ++i) raw += data[i] == '\\' ? data[++i] : data[i];
+    if (!raw.startsWith("\xFE\xFF")) return QString::fromLatin1(raw);
+    QString title;
+    for (qsizetype i = 2; i + 1 < raw.size(); i += 2) title += QChar(char16_t(uint8_t(raw[i]) << 8 | uint8_t(raw[i + 1])));
+    return title;
+}
+
+// pdftotext, which reads a PDF's text back, is a Linux program: on Windows a test ends here.
+#ifdef Q_OS_WIN
+#define SKIP_WITHOUT_PDFTOTEXT() QSKIP("pdftotext reads the PDF's text back only on Linux")
+#else
+#define SKIP_WITHOUT_PDFTOTEXT() \
+    do {                         \
+    } while (false)
+#endif
 
 QString Squeezed(const QString &text) { return text.simplified(); }
 
@@ -356,7 +381,8 @@ private slots:
         QStringList lines;
         for (int i = 0; i < 120; ++i) lines << QStringLiteral("L%1 ").arg(i, 3, 10, QLatin1Char('0')) + QString(300, QLatin1Char('x'));
         QCOMPARE(PrintReport(printer, lines), QString());
-        QVERIFY(PdfInfo(pdf, QStringLiteral("Pages")).toInt() > 3);
+        QVERIFY(PdfPages(pdf) > 3);
+        SKIP_WITHOUT_PDFTOTEXT();
         const QString text = PdfText(pdf);
         for (int i : {0, 57, 119}) QVERIFY(text.contains(QStringLiteral("L%1 ").arg(i, 3, 10, QLatin1Char('0'))));
         QCOMPARE(text.count(QLatin1Char('x')), 120 * 300);
@@ -364,6 +390,9 @@ private slots:
 
     void printMenuToPdf()
     {
+#ifdef Q_OS_WIN
+        QSKIP("Windows' own print dialog cannot be answered by a test");
+#endif
         auto form = makeMainWindow();
         findControl<QAction>(form.get(), QStringLiteral("QuarnMenu1"))->trigger();
         CalImage[33] = 21;
@@ -382,7 +411,8 @@ private slots:
         QVERIFY(notice.hourglass);
         QVERIFY(!QApplication::overrideCursor());
         QVERIFY(!qApp->findChild<QWidget *>(QStringLiteral("PrintForm")));
-        QCOMPARE(PdfInfo(pdf, QStringLiteral("Title")), QStringLiteral("Quarn Trim/Configuration Settings"));
+        QCOMPARE(PdfTitle(pdf), QStringLiteral("Quarn Trim/Configuration Settings"));
+        SKIP_WITHOUT_PDFTOTEXT();
         const QString text = PdfText(pdf);
         QString missing;
         QVERIFY2(HoldsInOrder(text, expected, &missing), qPrintable(QStringLiteral("missing: ") + missing + "\n" + text));
@@ -395,6 +425,15 @@ private slots:
         auto form = makeMainWindow();
         ModalAnswerer answer;
         NoticeWatcher notice;
+#ifdef Q_OS_WIN
+        // Without a printer of the system's the window says so at once; with one, the set-up
+        // dialog is Windows' own, which a test cannot answer.
+        if (QPrinter().outputFormat() == QPrinter::NativeFormat) QSKIP("Windows' own print dialog cannot be answered");
+        findControl<QAction>(form.get(), QStringLiteral("Print1"))->trigger();
+        QCOMPARE(answer.titlesAndTexts(), QStringList{QStringLiteral("QuarnTrim: ") + QString::fromLatin1(NoPrinterText)});
+        QCOMPARE(notice.shown, 0);
+        return;
+#endif
 
         AnswerPrintDialog(answer, QString());
         findControl<QAction>(form.get(), QStringLiteral("Print1"))->trigger();
@@ -447,21 +486,22 @@ private slots:
         const QString text = m_dir.filePath(QStringLiteral("report.txt"));
         QCOMPARE(WriteReportText(text, lines), QString());
         QFile file(text);
-        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));  // the system's line ends
         QCOMPARE(QString::fromUtf8(file.readAll()), lines.join(QLatin1Char('\n')) + QLatin1Char('\n'));
-
-        const QString pdf = m_dir.filePath(QStringLiteral("report-cli.pdf"));
-        QCOMPARE(WriteReportPdf(pdf, lines), QString());
-        QCOMPARE(PdfInfo(pdf, QStringLiteral("Title")), ReportJobTitle);
-        QString missing;
-        const QString extracted = PdfText(pdf);
-        QVERIFY2(HoldsInOrder(extracted, lines, &missing), qPrintable(QStringLiteral("missing: ") + missing));
 
         // A folder that is not there: an error naming the file, and no file.
         const QString nowhere = m_dir.filePath(QStringLiteral("no/such/folder/report.pdf"));
         for (const QString &error : {WriteReportPdf(nowhere, lines), WriteReportText(nowhere, lines)})
             QVERIFY2(error.contains(QStringLiteral("report.pdf")), qPrintable(error));
         QVERIFY(!QFile::exists(nowhere));
+
+        const QString pdf = m_dir.filePath(QStringLiteral("report-cli.pdf"));
+        QCOMPARE(WriteReportPdf(pdf, lines), QString());
+        QCOMPARE(PdfTitle(pdf), ReportJobTitle);
+        SKIP_WITHOUT_PDFTOTEXT();
+        QString missing;
+        const QString extracted = PdfText(pdf);
+        QVERIFY2(HoldsInOrder(extracted, lines, &missing), qPrintable(QStringLiteral("missing: ") + missing));
     }
 };
 

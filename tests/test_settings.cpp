@@ -15,8 +15,8 @@ private slots:
     {
         PrivateSettings store;
         QCOMPARE(ReadComPortSetting(), 1);
-        QSettings settings(QStringLiteral("Halvern"), QStringLiteral("QuarnTrim"));
-        QCOMPARE(settings.value(QStringLiteral("Settings/COM Port")).toString(), QStringLiteral("1"));
+        const std::unique_ptr<QSettings> settings = OpenSettings(QString::fromLatin1(SettingsSection));
+        QCOMPARE(settings->value(QStringLiteral("Settings/COM Port")).toString(), QStringLiteral("1"));
     }
     void badTextGivesPortOneAndStays()
     {
@@ -36,15 +36,15 @@ private slots:
     {
         PrivateSettings store;
         QCOMPARE(StoredComPortSetting(), 1);
-        QVERIFY(!QSettings(QStringLiteral("Halvern"), QStringLiteral("QuarnTrim")).contains(QStringLiteral("Settings/COM Port")));
+        QVERIFY(!OpenSettings(QString::fromLatin1(SettingsSection))->contains(QStringLiteral("Settings/COM Port")));
     }
     void unsavedSettingIsReported()
     {
         PrivateSettings store;
         // A folder where the settings file belongs: nothing can be written there.
-        const QString file = QSettings(QStringLiteral("Halvern"), QStringLiteral("QuarnTrim")).fileName();
+        const QString file = OpenSettings(QString::fromLatin1(SettingsSection))->fileName();
         QVERIFY(QDir().mkpath(file));
-        QCOMPARE(WriteComPortSetting(12), QStringLiteral("Settings not saved: cannot write ") + file);
+        QCOMPARE(WriteComPortSetting(12), QStringLiteral("Settings not saved: cannot write ") + QDir::toNativeSeparators(file));
     }
     void usableFile()
     {

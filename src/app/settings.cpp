@@ -10,12 +10,12 @@ constexpr const char *Group = "Settings";
 // The stored value; with `storeDefault`, the default is stored when there is none.
 QString ReadValue(const QString &section, const QString &name, const QString &defaultValue, bool storeDefault)
 {
-    QSettings settings(QString::fromLatin1(Maker), section);
-    settings.beginGroup(QString::fromLatin1(Group));
-    if (settings.contains(name)) return settings.value(name).toString();
+    const std::unique_ptr<QSettings> settings = OpenSettings(section);
+    settings->beginGroup(QString::fromLatin1(Group));
+    if (settings->contains(name)) return settings->value(name).toString();
     if (storeDefault) {
-        settings.setValue(name, defaultValue);
-        settings.sync();
+        settings->setValue(name, defaultValue);
+        settings->sync();
     }
     return defaultValue;
 }
@@ -30,6 +30,12 @@ int ComPortOf(const QString &text)
 const QString DefaultComPort = QStringLiteral("1");
 }  // namespace
 
+std::unique_ptr<QSettings> OpenSettings(const QString &section)
+{
+    return std::make_unique<QSettings>(QSettings::defaultFormat(), QSettings::UserScope, QString::fromLatin1(Maker),
+                                       section);
+}
+
 QString ReadSetting(const QString &section, const QString &name, const QString &defaultValue)
 {
     return ReadValue(section, name, defaultValue, true);
@@ -37,12 +43,12 @@ QString ReadSetting(const QString &section, const QString &name, const QString &
 
 QString WriteSetting(const QString &section, const QString &name, const QString &value)
 {
-    QSettings settings(QString::fromLatin1(Maker), section);
-    settings.beginGroup(QString::fromLatin1(Group));
-    settings.setValue(name, value);
-    settings.sync();
-    if (settings.status() == QSettings::NoError) return {};
-    return QStringLiteral("Settings not saved: cannot write %1").arg(QDir::toNativeSeparators(settings.fileName()));
+    const std::unique_ptr<QSettings> settings = OpenSettings(section);
+    settings->beginGroup(QString::fromLatin1(Group));
+    settings->setValue(name, value);
+    settings->sync();
+    if (settings->status() == QSettings::NoError) return {};
+    return QStringLiteral("Settings not saved: cannot write %1").arg(QDir::toNativeSeparators(settings->fileName()));
 }
 
 int ReadComPortSetting()
@@ -62,6 +68,5 @@ QString WriteComPortSetting(int port)
 
 bool FirmwareBackupBeforeUpgrade()
 {
-    const QSettings settings(QString::fromLatin1(Maker), QString::fromLatin1(SettingsSection));
-    return settings.value(QStringLiteral("Firmware/BackupBeforeUpgrade"), true).toBool();
+    return OpenSettings(QString::fromLatin1(SettingsSection))->value(QStringLiteral("Firmware/BackupBeforeUpgrade"), true).toBool();
 }

@@ -1,7 +1,10 @@
 #pragma once
 // The one persistent setting lives under Halvern/<section>/Settings (the registry key
 // HKCU\Software\Halvern\<section>\Settings on Windows, an INI file under XDG_CONFIG_HOME elsewhere).
+#include <QSettings>
 #include <QString>
+
+#include <memory>
 
 // Returns the stored value, or stores and returns the default when there is none.
 QString ReadSetting(const QString &section, const QString &name, const QString &defaultValue);
@@ -10,6 +13,11 @@ QString WriteSetting(const QString &section, const QString &name, const QString 
 
 // The maker's name: the settings file's and the user data folder's first level.
 inline constexpr const char *SettingsMaker = "Halvern";
+
+// The user's settings of `section` under the maker. Their format is the toolkit's default one:
+// the registry on Windows and an INI file elsewhere, unless a test has moved every store into a
+// folder of its own by changing that default.
+std::unique_ptr<QSettings> OpenSettings(const QString &section);
 
 // The COM port setting: "COM Port" under the "QuarnTrim" section. A text that is not a whole
 // number gives port 1 and stays stored as it is.

@@ -1,12 +1,14 @@
 #include "editor/appstyle.h"
 
+#include "app/settings.h"
+
 #include <QApplication>
 #include <QFont>
 
 void InstallApplicationStyle()
 {
-    QApplication::setOrganizationName(QStringLiteral("Halvern"));
-    QApplication::setApplicationName(QStringLiteral("QuarnTrim"));
+    QApplication::setOrganizationName(QString::fromLatin1(SettingsMaker));
+    QApplication::setApplicationName(QString::fromLatin1(SettingsSection));
     // Liberation Sans has the metrics of the Windows sans-serif faces the layouts were sized for.
     QFont font(QStringLiteral("Liberation Sans"));
     font.setStyleHint(QFont::SansSerif);

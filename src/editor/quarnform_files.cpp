@@ -79,6 +79,14 @@ void TQuarnForm::ResetCalFile1Click()
 void TQuarnForm::Print1Click()
 {
     QPrinter printer(QPrinter::HighResolution);
+#ifdef Q_OS_WIN
+    // Windows' own set-up dialog offers only the system's printers and refuses to open without
+    // one (the printer then falls back to a PDF file): say so rather than do nothing.
+    if (printer.outputFormat() != QPrinter::NativeFormat) {
+        ShowErrorBox(this, QString::fromLatin1(NoPrinterText));
+        return;
+    }
+#endif
     QPrintDialog setup(&printer, this);
     setup.setObjectName(QStringLiteral("PrinterSetupDialog1"));
     if (setup.exec() != QDialog::Accepted) return;

@@ -10,6 +10,9 @@
 class QObject;
 class QPrinter;
 
+// The error box's text when the system has no printer to set up (Windows).
+inline constexpr const char *NoPrinterText = "No printer is installed";
+
 // The report's values as the window shows `image` on the page of `product`: the frequency bar's
 // position from the image, the button-mode texts looked up by object name below `form` (a list
 // that is not there counts as an empty text).

@@ -1,5 +1,7 @@
 #include "link/serialdevicemap.h"
 
+#include "app/settings.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -23,9 +25,6 @@
 namespace SerialDeviceMap {
 namespace {
 
-constexpr const char *Maker = "Halvern";
-constexpr const char *Application = "QuarnTrim";
-
 // Device families outside Windows and the COM number of their first device.
 struct DeviceFamily {
     const char *prefix;
@@ -42,7 +41,8 @@ QString Key(int comNumber) { return QStringLiteral("COM%1").arg(comNumber); }
 
 // A settings object on the map's group.
 struct MapSettings {
-    QSettings settings{QString::fromLatin1(Maker), QString::fromLatin1(Application)};
+    std::unique_ptr<QSettings> store = OpenSettings(QString::fromLatin1(SettingsSection));
+    QSettings &settings = *store;
     MapSettings() { settings.beginGroup(QString::fromLatin1(Group)); }
 };
 

@@ -45,9 +45,16 @@ PrivateSettings::PrivateSettings()
     qputenv("XDG_DATA_HOME", (m_dir.path() + QStringLiteral("/data")).toLocal8Bit());
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir.path());
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_dir.path());
+#ifdef Q_OS_WIN
+    // The registry has no folder of a test's own: the settings go to an INI file in the folder.
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+#endif
 }
 
-PrivateSettings::~PrivateSettings() = default;
+PrivateSettings::~PrivateSettings()
+{
+    QSettings::setDefaultFormat(QSettings::NativeFormat);
+}
 
 std::unique_ptr<TQuarnForm> makeMainWindow()
 {
