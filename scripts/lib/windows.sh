@@ -218,6 +218,79 @@ quarn_screenshot() {
   quarn_wait_for "$1" drawn
 }
 
+# quarn_linux_sim: builds the controller emulator for Linux (only its target, in the sanitizer
+# build scripts/test makes, configured as scripts/test does when it is not there yet) and sets
+# QUARN_SIM to it.
+quarn_linux_sim() {
+  local linux="$QUARN_ROOT/build-test"
+  if [ ! -f "$linux/CMakeCache.txt" ]; then
+    cmake -S "$QUARN_ROOT" -B "$linux" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUARN_SANITIZE=ON -DQUARN_TESTS=ON
+  fi
+  cmake --build "$linux" -j"$(nproc 2>/dev/null || echo 2)" --target quarn-sim
+  QUARN_SIM="$linux/bin/quarn-sim"
+}
+
+# quarn_sim_on_com LOG [emulator options...]: starts the emulator on a pseudo-terminal of its own
+# (no device map entry) and links Wine's COM port to it; quarn_sim_stop ends it.
+QUARN_SIM_PID=""
+quarn_sim_on_com() {
+  local log="$1"; shift
+  "$QUARN_SIM" "$@" >"$log" 2>&1 &
+  QUARN_SIM_PID=$!
+  sim_device() { sed -n 's/^device \(\/dev\/.*\)$/\1/p' "$log" | head -n 1 | grep .; }
+  if ! quarn_wait_for 60 sim_device >/dev/null; then
+    echo "error: the emulator did not start" >&2
+    cat "$log" >&2
+    return 1
+  fi
+  ln -sfn "$(sim_device)" "$QUARN_WINE_COM_LINK"
+  echo "emulator on $(sim_device), Wine's COM$QUARN_WINE_COM"
+}
+quarn_sim_stop() {
+  [ -n "$QUARN_SIM_PID" ] || return 0
+  kill "$QUARN_SIM_PID" 2>/dev/null || true
+  wait "$QUARN_SIM_PID" 2>/dev/null || true
+  QUARN_SIM_PID=""
+}
+
+# quarn_window_download HISTORY PICTURE LOG COMMAND...: the window on Wine's COM port, the port
+# stored as its "COM Port" setting, started by COMMAND (output in LOG). Once its splash is
+# answered it connects, downloads the controller's image (kept in HISTORY as exchanged) and says
+# so in a box; once that is answered the page is photographed into PICTURE. Sets
+# QUARN_WINDOW_DOWNLOAD to the downloaded file; says on standard error what did not happen, and
+# returns non-zero then.
+QUARN_WINDOW_TITLE='Quarn Configuration Tool'
+QUARN_BOX_TITLE=QuarnTrim   # the splash's and every box's
+QUARN_WINDOW_DEADLINE_S=300
+quarn_window_download() {
+  local history="$1" picture="$2" log="$3"; shift 3
+  local pattern="*_download_COM${QUARN_WINE_COM}_*.joy" status=0 before window
+  QUARN_WINDOW_DOWNLOAD=""
+  wine reg add 'HKCU\Software\Halvern\QuarnTrim\Settings' /v 'COM Port' /d "$QUARN_WINE_COM" /f >/dev/null 2>&1
+  # The history folder may not exist yet: a count of nothing, not a failure.
+  downloads() { find "$history" -name "$pattern" 2>/dev/null | wc -l || true; }
+  before="$(downloads)"
+  (exec "$@" >"$log" 2>&1) &
+  window=$!
+  downloaded() { [ "$(downloads)" -gt "$before" ]; }
+  if ! quarn_press_ok "$QUARN_WINDOW_DEADLINE_S" "$QUARN_BOX_TITLE"; then
+    echo "the window's splash did not show or did not close" >&2
+    status=1
+  elif ! quarn_wait_for "$QUARN_WINDOW_DEADLINE_S" downloaded; then
+    echo "the window downloaded nothing within $QUARN_WINDOW_DEADLINE_S s (log: $log)" >&2
+    status=1
+  else
+    QUARN_WINDOW_DOWNLOAD="$(find "$history" -name "$pattern" | sort | tail -n 1)"
+    # The page is drawn once the download's box is answered.
+    quarn_press_ok 60 "$QUARN_BOX_TITLE" || { echo "no box said the download was done" >&2; status=1; }
+    quarn_wait_for 60 quarn_window_exists "$QUARN_WINDOW_TITLE" || { echo "no window on the display" >&2; status=1; }
+  fi
+  quarn_screenshot 60 "$picture" || import -window root "$picture" 2>/dev/null || true
+  wineserver -k 2>/dev/null || true
+  wait "$window" 2>/dev/null || true
+  return "$status"
+}
+
 # The project's version, as CMakeLists.txt gives it.
 quarn_version() {
   sed -n 's/^project(QuarnTrim VERSION \([0-9.]*\).*/\1/p' "$QUARN_ROOT/CMakeLists.txt"
