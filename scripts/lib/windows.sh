@@ -270,7 +270,8 @@ quarn_window_download() {
   # The history folder may not exist yet: a count of nothing, not a failure.
   downloads() { find "$history" -name "$pattern" 2>/dev/null | wc -l || true; }
   before="$(downloads)"
-  (exec "$@" >"$log" 2>&1) &
+  # Its shell stays (and says nothing) when the window is killed at the end.
+  ("$@" >"$log" 2>&1; exit 0) 2>/dev/null &
   window=$!
   downloaded() { [ "$(downloads)" -gt "$before" ]; }
   if ! quarn_press_ok "$QUARN_WINDOW_DEADLINE_S" "$QUARN_BOX_TITLE"; then
