@@ -230,6 +230,18 @@ quarn_linux_sim() {
   QUARN_SIM="$linux/bin/quarn-sim"
 }
 
+# quarn_wine_history: the window's and the command line's history folder in the Wine prefix
+# (%LOCALAPPDATA%\Halvern\QuarnTrim\history), as a Linux path.
+quarn_wine_history() {
+  printf '%s/%s/AppData/Local/Halvern/QuarnTrim/history' "$(winepath -u 'C:\users' 2>/dev/null)" "$(whoami)"
+}
+
+# quarn_image FILE FACTOR OFFSET: a 256-byte image whose byte k is (k * FACTOR + OFFSET) mod 256,
+# unlike any image the emulator holds by default.
+quarn_image() {
+  perl -e 'print pack("C*", map { ($_ * $ARGV[0] + $ARGV[1]) % 256 } 0 .. 255)' "$2" "$3" >"$1"
+}
+
 # quarn_sim_on_com LOG [emulator options...]: starts the emulator on a pseudo-terminal of its own
 # (no device map entry) and links Wine's COM port to it; quarn_sim_stop ends it.
 QUARN_SIM_PID=""
