@@ -8,7 +8,7 @@ QUARN_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 QUARN_PACKAGES=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-serialport-dev libgl-dev
-  fonts-dejavu-core fonts-liberation2 fonts-liberation poppler-utils
+  fonts-dejavu-core fonts-liberation2 fonts-liberation poppler-utils ccache
 )
 
 quarn_install_packages() {
@@ -36,6 +36,11 @@ quarn_install_packages() {
 # quarn_build BUILD_DIR [cmake options...]: configure once, then build incrementally.
 quarn_build() {
   local dir="$1"; shift
+  # A compiler cache shared by every checkout on this machine: a fresh clone (CI's) rebuilds only
+  # what changed.
+  if command -v ccache >/dev/null 2>&1; then
+    export CMAKE_CXX_COMPILER_LAUNCHER=ccache CCACHE_BASEDIR="${CCACHE_BASEDIR:-$(dirname "$QUARN_ROOT")}"
+  fi
   if [ ! -f "$dir/CMakeCache.txt" ]; then
     cmake -S "$QUARN_ROOT" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
   fi

@@ -68,7 +68,13 @@ bool CliLink::Connect()
     return WaitConnected(m_cli.Options().waitMs);
 }
 
-void CliLink::Start() { m_worker = std::make_unique<TCOMThread>(*this, m_port.com, m_port.device); }
+void CliLink::Start()
+{
+    // A port named by its device is named so in the worker's messages too, whatever COM number
+    // the system gives that device.
+    const bool byDevice = m_port.named == m_port.device;
+    m_worker = std::make_unique<TCOMThread>(*this, byDevice ? 0 : m_port.com, m_port.device);
+}
 
 bool CliLink::WaitConnected(int timeoutMs)
 {
@@ -81,7 +87,7 @@ bool CliLink::WaitConnected(int timeoutMs)
         if (!m_lastBox.isEmpty()) return Failed(Exit::Link, m_lastBox.simplified());
         if (const uint8_t letter = m_worker->UnknownLetter())
             return Failed(Exit::Link, QStringLiteral("controller on %1 announced '%2', which this tool does not know")
-                                          .arg(m_port.com > 0 ? QStringLiteral("COM%1").arg(m_port.com) : m_port.device, QString(QChar(letter))));
+                                          .arg(m_port.named, QString(QChar(letter))));
         return Failed(Exit::Link, QStringLiteral("no controller announced itself within ") + Seconds(m_cli.Options().waitMs));
     }
     m_productLetter = m_worker->AnnouncedLetter();
@@ -229,7 +235,7 @@ bool CliLink::eventFilter(QObject *watched, QEvent *event)
         case LinkCode::ReplaceWorker: m_replaceAsked = true; break;
         case LinkCode::ByteSent:
         case LinkCode::ByteReceived:
-            m_cli.Log().Record(m_port.com > 0 ? QStringLiteral("COM%1").arg(m_port.com) : m_port.device,
+            m_cli.Log().Record(m_port.named,
                                message->code() == LinkCode::ByteSent, message->value());
             break;
         default: break;

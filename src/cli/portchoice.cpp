@@ -21,6 +21,7 @@ bool ChoosePort(const QString &given, PortChoice *choice, QString *error)
         choice->com = SerialDeviceMap::PlatformNumber(given);
         choice->device = given;
         choice->label = given;
+        choice->named = given;
         return true;
     }
     int com = 0;
@@ -37,6 +38,7 @@ bool ChoosePort(const QString &given, PortChoice *choice, QString *error)
         return false;
     }
     choice->com = com;
+    choice->named = QStringLiteral("COM%1").arg(com);
     choice->device = SerialDeviceMap::DeviceFor(com);
     choice->label = choice->device.isEmpty() ? QStringLiteral("COM%1").arg(com)
                                              : QStringLiteral("COM%1 (%2)").arg(com).arg(choice->device);

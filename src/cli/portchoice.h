@@ -7,6 +7,7 @@ struct PortChoice {
     int com = 0;       // 0 for a device path with no COM number of its own
     QString device;    // what is opened
     QString label;     // how messages name it: "COM7 (/dev/ttyUSB6)" or the device path
+    QString named;     // as the user named it: "COM7", or the device path
 };
 
 // False with `error` set when `given` is neither a COM number nor a device path.

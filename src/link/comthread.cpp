@@ -205,6 +205,11 @@ bool TCOMThread::Send(uint8_t byte)
 
 void TCOMThread::PostMessage(int code, int value) { PostLinkMessage(m_hostId, m_workerId, code, value); }
 
+QString TCOMThread::PortName() const
+{
+    return m_portNumber > 0 ? QStringLiteral("COM%1").arg(m_portNumber) : m_device;
+}
+
 uint32_t TCOMThread::SinceLinkTimer() const { return Now() - m_linkTimer; }
 
 void TCOMThread::ResetLinkTimer() { m_linkTimer = Now(); }

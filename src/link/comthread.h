@@ -51,6 +51,8 @@ public:
     // UI thread: clears the progress after the finish box of a transfer.
     void ClearProgress();
     int PortNumber() const { return m_portNumber; }
+    // The port as the user named it: "COM7", or the device path given instead of a COM number.
+    QString PortName() const;
     // The letter the controller on this worker's port last announced itself with (0: none yet).
     // ProductCode is process-wide; this is the worker's own, for front ends with several ports.
     uint8_t AnnouncedLetter() const { return m_announcedLetter; }
@@ -98,6 +100,8 @@ protected:
     // Port access.
     bool OpenPort(int speed, const QString &name);  // throws PortError
     void ConnectPort();
+    // The device the port opens: the one given, or the one the COM number maps to.
+    QString Device() const;
     void ClosePort();
     void ResetLink();
     // The port's device has gone (an adapter pulled out): the port is closed at once, so the

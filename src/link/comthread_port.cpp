@@ -41,17 +41,19 @@ void TCOMThread::OpenDevice(const QString &name, int speed)
 void TCOMThread::ConnectPort()
 {
     try {
-        const QString device = m_device.isEmpty() ? SerialDeviceMap::DeviceFor(m_portNumber) : m_device;
+        const QString device = Device();
         if (device.isEmpty()) throw PortError{SerialDeviceMap::UnmappedText(m_portNumber)};
         OpenPort(LinkBaudRate, device);
         m_state = LinkState::WaitingForLink;
         m_firstConnect = true;
-        m_statusText = QStringLiteral("Waiting For Link On COM%1").arg(m_portNumber);
+        m_statusText = QStringLiteral("Waiting For Link On ") + PortName();
     } catch (const PortError &error) {
         m_state = LinkState::Stopped;
         m_statusText = QStringLiteral("COM Port Fail: ") + error.message;
     }
 }
+
+QString TCOMThread::Device() const { return m_device.isEmpty() ? SerialDeviceMap::DeviceFor(m_portNumber) : m_device; }
 
 void TCOMThread::ClosePort() { CloseDevice(); }
 

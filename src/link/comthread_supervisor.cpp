@@ -50,7 +50,7 @@ void TCOMThread::StepWaitingForLink()
             m_applicationStartPending = false;
         }
     } else if (SinceLinkTimer() > LinkTime::LinkLostMs && !m_bootloaderDeclined) {
-        SetStatus(QStringLiteral("Waiting For Link On COM%1").arg(m_portNumber), LinkColor::Blue);
+        SetStatus(QStringLiteral("Waiting For Link On ") + PortName(), LinkColor::Blue);
     }
 }
 
@@ -163,7 +163,7 @@ void TCOMThread::LosePort()
     ClosePort();
     m_requestByte = Request::None;
     m_progress = 0;
-    SetStatus(QStringLiteral("Device Removed From COM%1").arg(m_portNumber), LinkColor::Red);
+    SetStatus(QStringLiteral("Device Removed From ") + PortName(), LinkColor::Red);
     ResetLinkTimer();
     m_state = LinkState::PortLost;
 }
@@ -174,7 +174,7 @@ void TCOMThread::StepPortLost()
     ResetLinkTimer();
     // Back under its name: the link starts afresh on it, and identifies and downloads as after
     // any connection.
-    if (SerialDeviceMap::DevicePresent(SerialDeviceMap::DeviceFor(m_portNumber))) ResetLink();
+    if (SerialDeviceMap::DevicePresent(Device())) ResetLink();
 }
 
 void TCOMThread::StepRestartPending()

@@ -12,9 +12,9 @@
 namespace {
 enum TransferStep : uint8_t { Settle, AwaitProductCode, AwaitImageReady, Bytes, EchoHeld };
 
-const char *const DownloadFailed = "Download Failed on COM";
-const char *const UploadFailed = "Upload Failed on COM";
-const char *const DeafController = "controller on COM%1 does not answer: check the cable";
+const char *const DownloadFailed = "Download Failed on ";
+const char *const UploadFailed = "Upload Failed on ";
+const char *const DeafController = "controller on %1 does not answer: check the cable";
 }  // namespace
 
 void TCOMThread::StartTransfer(uint8_t nextState)
@@ -62,7 +62,7 @@ void TCOMThread::SetTransferProgress()
 void TCOMThread::TransferFailed()
 {
     const char *failed = m_state == LinkState::SendingImage ? UploadFailed : DownloadFailed;
-    StopLink(QString::fromLatin1(failed) + QString::number(m_portNumber));
+    StopLink(QString::fromLatin1(failed) + PortName());
 }
 
 void TCOMThread::StepSendingImage()
@@ -138,7 +138,7 @@ void TCOMThread::StepEchoHeld()
     uint8_t byte = 0;
     if (ReadByte(byte)) {
         // Sent without waiting for its echo: the controller is announcing, not answering.
-        StopLink(QString::fromLatin1(DeafController).arg(m_portNumber));
+        StopLink(QString::fromLatin1(DeafController).arg(PortName()));
         return;
     }
     if (SinceLinkTimer() <= LinkTime::EchoHoldMs) return;
