@@ -1,4 +1,4 @@
-// Feeds arbitrary text to the command line's recipe reader and the settings it reads to the
+// Feeds arbitrary text to the recipe reader and the settings it reads to the
 // catalogue's edit rules, as apply does: the first byte chooses the product (modulo their
 // number, in the order of the product code table: '0' the Quarn 2, '1' the Dorsell, '3' the
 // Brennic), the rest is the recipe. Every setting line read splits into a name and a value; the edit rules take all of the
@@ -6,7 +6,7 @@
 // so taking them again changes nothing.
 #include "app/image_defaults.h"
 #include "catalog/catalogue.h"
-#include "cli/recipe.h"
+#include "catalog/recipe.h"
 #include "link/productcodes.h"
 
 #include <cstdint>
@@ -30,24 +30,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     Require(Catalogue::ProductFromLetter(QString(QChar(letter)), &product));
     const QByteArray text(reinterpret_cast<const char *>(data + 1), qsizetype(size - 1));
 
-    QList<RecipeLine> lines;
-    int badLine = 0;
-    QString reason;
-    const bool read = ReadRecipe(text, &lines, &badLine, &reason);
-    Require(read || (badLine > 0 && !reason.isEmpty()));
+    Catalogue::Recipe recipe;
+    Catalogue::RecipeFault fault;
+    const bool read = Catalogue::ReadRecipe(text, &recipe, &fault);
+    Require(read || (fault.line >= 0 && !fault.reason.isEmpty()));
     QList<Catalogue::Setting> settings;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        Require(lines[i].number > (i ? lines[i - 1].number : 0));
-        settings << SettingOfLine(lines[i].text, product);
+    for (qsizetype i = 0; i < recipe.lines.size(); ++i) {
+        const Catalogue::RecipeLine &line = recipe.lines[i];
+        Require(line.number > (i ? recipe.lines[i - 1].number : 0));
+        settings << Catalogue::SettingOfLine(line.text, product);
         Require(!settings.last().name.trimmed().isEmpty());
     }
 
     CalImageBytes image{};
     SetImageDefaultBytes(image.data());
     const CalImageBytes before = image;
-    QString refusal;
+    Catalogue::SettingsRefusal refusal;
     if (!Catalogue::ApplySettings(image, product, settings, &refusal)) {
-        Require(image == before && !refusal.isEmpty());
+        Require(image == before && !refusal.text.isEmpty() && refusal.setting >= 0 && refusal.setting < settings.size());
+        Require(refusal.other < settings.size() && refusal.other != refusal.setting);
         return 0;
     }
     const CalImageBytes taken = image;

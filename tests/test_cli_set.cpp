@@ -13,6 +13,9 @@
 #include <QProcess>
 #include <QtTest>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace {
 constexpr int Com = 183;
 
@@ -30,12 +33,14 @@ struct Result {
     QString out, err;
 };
 
-// The command line run to its end, `input` on its standard input.
-Result RunCli(const QStringList &arguments, const QByteArray &input = {})
+// The command line run to its end, `input` on its standard input; with `output` >= 0 its standard
+// output is that file descriptor instead of a pipe.
+Result RunCli(const QStringList &arguments, const QByteArray &input = {}, int output = -1)
 {
     QString program = qEnvironmentVariable("QUARN_CLI");
     if (program.isEmpty()) program = QCoreApplication::applicationDirPath() + QStringLiteral("/quarntrim-cli");
     QProcess process;
+    if (output >= 0) process.setChildProcessModifier([output] { ::dup2(output, STDOUT_FILENO); });
     process.start(program, arguments);
     process.write(input);
     process.closeWriteChannel();
@@ -108,6 +113,30 @@ const QList<Catalogue::Setting> QuarnSettings = {{QStringLiteral("hoist up (hyd 
 
 // "set controller" on the emulator's COM number.
 QStringList SetController() { return {QStringLiteral("--port"), QString::number(Com), QStringLiteral("set"), QStringLiteral("controller")}; }
+
+const QString FullDevice = QStringLiteral("/dev/full");
+const QString NoSpace = QStringLiteral("quarntrim-cli: standard output: No space left on device\n");
+
+// A standard output whose every write fails with a full disk, or whose reader has gone.
+struct Output {
+    Output() = default;
+    Output(const Output &) = delete;
+    ~Output()
+    {
+        if (fd >= 0) ::close(fd);
+    }
+    int fd = -1;
+};
+
+void OpenFull(Output *output) { output->fd = ::open(qPrintable(FullDevice), O_WRONLY); }
+
+void OpenClosedPipe(Output *output)
+{
+    int ends[2];
+    if (::pipe(ends) != 0) qFatal("no pipe");
+    ::close(ends[0]);
+    output->fd = ends[1];
+}
 
 QStringList SetWords(const QList<Catalogue::Setting> &settings)
 {
@@ -255,6 +284,92 @@ private slots:
         QCOMPARE(Image(Read(path("diffed.joy"))), Edited(before, Product::Quarn, {{HoistUpMax, QStringLiteral("9.5v")}}));
     }
 
+    // Every command that prints fails with status 4 and the system's reason when standard output
+    // is full, whatever its own outcome (a difference too); a reader gone ends the output quietly.
+    void aFullStandardOutputFailsEveryCommand()
+    {
+        const CalImageBytes image = Defaults();
+        WriteOld(path("full.joy"), Bytes(image));
+        SimOnCom sim(Com, Quick());
+        sim.sim().SetImage(image);
+        const QString port = QString::number(Com);
+        const QList<QStringList> commands = {
+            {QStringLiteral("--version")},
+            {QStringLiteral("show"), QStringLiteral("--help")},
+            {QStringLiteral("show"), path("full.joy")},
+            {QStringLiteral("show"), QStringLiteral("--json"), path("full.joy")},
+            {QStringLiteral("diff"), path("full.joy"), QStringLiteral("defaults")},
+            {QStringLiteral("diff"), path("full.joy"), QStringLiteral("--json"), QStringLiteral("defaults")},
+            {QStringLiteral("report"), path("full.joy"), QStringLiteral("-o"), QStringLiteral("-")},
+            {QStringLiteral("ports"), QStringLiteral("--json")},
+            {QStringLiteral("--dry-run"), QStringLiteral("set"), path("full.joy"), PlowUpMax + QStringLiteral("=9.5v")},
+            {QStringLiteral("--port"), port, QStringLiteral("identify")},
+            {QStringLiteral("--port"), port, QStringLiteral("get"), QStringLiteral("-")},
+        };
+        for (const QStringList &command : commands) {
+            Output full;
+            OpenFull(&full);
+            QVERIFY(full.fd >= 0);
+            const Result run = RunCli(command, {}, full.fd);
+            QVERIFY2(run.status == 4 && run.err == NoSpace, qPrintable(command.join(QLatin1Char(' ')) + QLatin1String(": ") + run.err));
+            Output gone;
+            OpenClosedPipe(&gone);
+            const Result quiet = RunCli(command, {}, gone.fd);
+            QVERIFY2(quiet.err.isEmpty() && quiet.status != 4, qPrintable(command.join(QLatin1Char(' ')) + QLatin1String(": ") + quiet.err));
+        }
+    }
+
+    // A dry run prints what would change and writes nothing; of the controller, it only downloads.
+    void aDryRunChangesNothing()
+    {
+        const CalImageBytes image = Defaults();
+        WriteOld(path("dry.joy"), Bytes(image));
+        const QDateTime modified = Modified(path("dry.joy"));
+        const Result file = RunCli(QStringList{QStringLiteral("--dry-run"), QStringLiteral("set"), path("dry.joy")} + SetWords(QuarnSettings));
+        QCOMPARE(file.status, 0);
+        QCOMPARE(Lines(file.out), Catalogue::DiffLines(Catalogue::Differences(image, Edited(image, Product::Quarn, QuarnSettings), Product::Quarn)));
+        QCOMPARE(Modified(path("dry.joy")), modified);
+
+        SimOnCom sim(Com, Quick());
+        sim.sim().SetImage(image);
+        const Result controller = RunCli(QStringList{QStringLiteral("--dry-run"), QStringLiteral("--port"), QString::number(Com), QStringLiteral("apply"),
+                                                     QStringLiteral("controller"), QStringLiteral("-")},
+                                         (HoistUpMax + QStringLiteral(": 9.5v\n")).toUtf8());
+        QCOMPARE(controller.status, 0);
+        QCOMPARE(Lines(controller.out).size(), 1);
+        QCOMPARE(sim.sim().UploadsCompleted(), 0);
+        QCOMPARE(sim.sim().Image(), image);
+    }
+
+    // show's recipe names its controller and its end: refused for another controller and when cut
+    // short; show --json applies as its lines do.
+    void aCheckedRecipeIsForItsControllerAndWhole()
+    {
+        const QByteArray dorsell = Bytes(PatternImage('b'));
+        WriteOld(path("dorsell.joy"), dorsell);
+        WriteOld(path("quarn.joy"), Bytes(Defaults()));
+        const Result show = RunCli({QStringLiteral("--product"), QStringLiteral("b"), QStringLiteral("show"), path("dorsell.joy")});
+        const QStringList lines = Lines(show.out);
+        QVERIFY2(lines.first().startsWith(QLatin1String("# QuarnTrim recipe for the Dorsell (b), quarntrim-cli ")), qPrintable(lines.first()));
+        QCOMPARE(lines.last(), QStringLiteral("# end of recipe"));
+
+        const Result other = RunCli({QStringLiteral("apply"), path("quarn.joy"), QStringLiteral("-")}, show.out.toUtf8());
+        QCOMPARE(other.status, 2);
+        QCOMPARE(Lines(other.err), QStringList{QStringLiteral("quarntrim-cli: standard input: a recipe for the Dorsell (b); %1 is read as the Quarn 2 (j)").arg(path("quarn.joy"))});
+        const Result cut = RunCli({QStringLiteral("--product"), QStringLiteral("b"), QStringLiteral("apply"), path("quarn.joy"), QStringLiteral("-")},
+                                  lines.mid(0, lines.size() / 2).join(QLatin1Char('\n')).toUtf8());
+        QCOMPARE(cut.status, 4);
+        QVERIFY2(cut.err.contains(QLatin1String("standard input: cut short")), qPrintable(cut.err));
+        QCOMPARE(Read(path("quarn.joy")), Bytes(Defaults()));
+
+        const Result json = RunCli({QStringLiteral("--product"), QStringLiteral("b"), QStringLiteral("show"), QStringLiteral("--json"), path("dorsell.joy")});
+        const Result applied = RunCli({QStringLiteral("--product"), QStringLiteral("b"), QStringLiteral("--quiet"), QStringLiteral("apply"), path("quarn.joy"),
+                                       QStringLiteral("-")},
+                                      json.out.toUtf8());
+        QVERIFY2(applied.status == 0, qPrintable(applied.err));
+        QCOMPARE(Read(path("quarn.joy")), dorsell);
+    }
+
     // A line that is no setting is a fault of the recipe file (4), a value the page cannot take
     // one of the value (2); either names the recipe and the line, and nothing is written.
     void aRecipeIsRefusedWithItsLineNumber()
@@ -265,12 +380,17 @@ private slots:
         const struct {
             QString text;
             int status;
-        } recipes[] = {{good + QStringLiteral("# next\nplow up max 9.5v\n"), 4},
-                       {good + QStringLiteral("\n") + PlowUpMax + QStringLiteral(": 14.2v\n"), 2}};
+            QString place;
+        } recipes[] = {{good + QStringLiteral("# next\nplow up max 9.5v\n"), 4, QStringLiteral("standard input:3")},
+                       {good + QStringLiteral("\n") + PlowUpMax + QStringLiteral(": 14.2v\n"), 2, QStringLiteral("standard input:3")},
+                       {good + QStringLiteral("\nPlow Up Mx: 9.5v\n"), 2, QStringLiteral("standard input:3")},
+                       {good + QStringLiteral("\n") + HoistUpMax + QStringLiteral(": 10.0v\n"), 2,
+                        QStringLiteral("standard input:1 and standard input:3")}};
         for (const auto &recipe : recipes) {
             const Result run = RunCli({QStringLiteral("apply"), path("kept.joy"), QStringLiteral("-")}, recipe.text.toUtf8());
             QCOMPARE(run.status, recipe.status);
-            QVERIFY2(run.err.startsWith(QLatin1String("quarntrim-cli: standard input:3: ")), qPrintable(run.err));
+            QVERIFY2(run.err.startsWith(QStringLiteral("quarntrim-cli: %1: ").arg(recipe.place)), qPrintable(run.err));
+            QCOMPARE(Lines(run.err).size(), 1);
         }
         QCOMPARE(Read(path("kept.joy")), before);
     }

@@ -264,8 +264,100 @@ private slots:
         row(Product::Quarn, "Red Button Label", "TOOLONGLABEL",
             "Red Button Label: TOOLONGLABEL is longer than the 8 characters the field holds");
         row(Product::Quarn, "byte 93", "byte:256", "byte 93: byte:256 is not a byte: byte:N takes N from 0 to 255");
-        row(Product::Quarn, "Plow Up Max", "9.5v", "no setting named 'Plow Up Max' on the Quarn 2 page");
+        row(Product::Quarn, "Plow Up Max", "9.5v",
+            "no setting named 'Plow Up Max' on the Quarn 2 page; did you mean 'Plow Up (Hyd A2) Max'?");
+        row(Product::Quarn, "Hoist Up (Hyd A6) Mxa", "9.5v",
+            "no setting named 'Hoist Up (Hyd A6) Mxa' on the Quarn 2 page; did you mean 'Hoist Up (Hyd A6) Max' or 'Hoist Up (Hyd A6) Min'?");
+        row(Product::Quarn, "Plow Up (Hyd A2) Max", "9.5 %", "Plow Up (Hyd A2) Max: 9.5 % is in %; the field takes v");
+        row(Product::Quarn, "Red Button Label", "\"OPEN", "Red Button Label: \"OPEN is no quoted text: \"...\" with \\\", \\\\ and \\xHH inside");
     }
+    // Seconds are taken in milliseconds; a unit the field does not take is refused naming its own;
+    // a refusal of a long list stays one short line.
+    void unitsAndLongListsAreToldShortly()
+    {
+        const CalImageBytes before = Defaults();
+        QString seconds, percent;
+        for (const Catalogue::FieldValue &field : Catalogue::Describe(before, Product::Brennic)) {
+            if (seconds.isEmpty() && field.value.endsWith(QLatin1String(" s"))) seconds = field.name;
+            if (percent.isEmpty() && field.value.endsWith(QLatin1String(" %"))) percent = field.name;
+        }
+        QVERIFY(!seconds.isEmpty() && !percent.isEmpty());
+        CalImageBytes inMs = before, inS = before;
+        QString said;
+        QVERIFY2(Catalogue::ApplySettings(inMs, Product::Brennic, {{seconds, QStringLiteral("1984 ms")}}, &said), qPrintable(said));
+        QVERIFY(Catalogue::ApplySettings(inS, Product::Brennic, {{seconds, QStringLiteral("1.984 s")}}, &said));
+        QCOMPARE(inMs, inS);
+        QVERIFY(!Catalogue::ApplySettings(inMs, Product::Brennic, {{percent, QStringLiteral("50 Hz")}}, &said));
+        QCOMPARE(said, percent + QStringLiteral(": 50 Hz is in hertz; the field takes %"));
+        QVERIFY(!Catalogue::ApplySettings(inMs, Product::Quarn, {{QStringLiteral("Red Button Mode"), QStringLiteral("Plough")}}, &said));
+        QVERIFY2(said.size() < 120 && said.contains(QLatin1String("set --help 'Red Button Mode'")), qPrintable(said));
+    }
+
+    // The result does not depend on the order of the settings: a named field beats another
+    // setting's dependents, and a control greyed until another setting is made is made after it.
+    void theOrderOfTheSettingsDoesNotMatter_data()
+    {
+        QTest::addColumn<int>("product");
+        QTest::addColumn<QStringList>("words");
+        QTest::addRow("safety trigger of the third stick")
+            << int(Product::Dorsell)
+            << QStringList{QStringLiteral("Enable Saftey Triggers: Joystick 3 (Wing)=off"), QStringLiteral("Joystick Setting=3 stick")};
+        QTest::addRow("button mode and its label")
+            << int(Product::Quarn)
+            << QStringList{QStringLiteral("Red Button Label=\"MINE\""), QStringLiteral("Red Button Mode=Plow")};
+        QTest::addRow("trim pair")
+            << int(Product::Quarn)
+            << QStringList{QStringLiteral("Plow Up (Hyd A2) Min=8.0v"), QStringLiteral("PlowUp(HydA2)Max=9.0v"),
+                           QStringLiteral("plow up (hyd a2) max=9.0")};
+    }
+    void theOrderOfTheSettingsDoesNotMatter()
+    {
+        QFETCH(int, product);
+        QFETCH(QStringList, words);
+        QList<Setting> settings;
+        for (const QString &word : words) settings.append({word.section(QLatin1Char('='), 0, 0), word.section(QLatin1Char('='), 1)});
+        CalImageBytes forward = Defaults(), backward = Defaults();
+        QList<Setting> reversed(settings.rbegin(), settings.rend());
+        QString said;
+        QVERIFY2(Catalogue::ApplySettings(forward, uint8_t(product), settings, &said), qPrintable(said));
+        QVERIFY2(Catalogue::ApplySettings(backward, uint8_t(product), reversed, &said), qPrintable(said));
+        QVERIFY2(forward == backward, qPrintable(Changed(forward, backward)));
+        // Each named value holds in the result.
+        for (const Setting &setting : settings) {
+            CalImageBytes again = forward;
+            QVERIFY(Catalogue::ApplySettings(again, uint8_t(product), {setting}, &said));
+            QVERIFY2(again == forward, qPrintable(setting.name));
+        }
+    }
+
+    // Two values that cannot both hold are refused naming both settings: one field set twice to
+    // different values, a trim's minimum above its maximum.
+    void clashingSettingsAreRefusedNamingBoth()
+    {
+        const QString min = QStringLiteral("Plow Up (Hyd A2) Min"), max = QStringLiteral("Plow Up (Hyd A2) Max");
+        const struct {
+            QList<Setting> settings;
+            QString text;
+        } clashes[] = {
+            {{{max, QStringLiteral("9.0v")}, {QStringLiteral("PWM Frequency"), QStringLiteral("150")}, {max, QStringLiteral("9.5v")}},
+             max + QStringLiteral(" is set to both 9.0v and 9.5v")},
+            {{{min, QStringLiteral("10.0v")}, {QStringLiteral("PWM Frequency"), QStringLiteral("150")}, {max, QStringLiteral("9.0v")}},
+             min + QStringLiteral(" 10.0v and ") + max +
+                 QStringLiteral(" 9.0v cannot both hold: the page keeps the minimum at or below the maximum")},
+        };
+        for (const auto &clash : clashes) {
+            CalImageBytes image = Defaults();
+            Catalogue::SettingsRefusal refusal;
+            QVERIFY(!Catalogue::ApplySettings(image, Product::Quarn, clash.settings, &refusal));
+            QCOMPARE(refusal.text, clash.text);
+            QCOMPARE(std::minmax(refusal.setting, refusal.other), std::minmax(qsizetype(0), qsizetype(2)));
+            QCOMPARE(image, Defaults());
+        }
+        CalImageBytes same = Defaults();
+        QString said;
+        QVERIFY(Catalogue::ApplySettings(same, Product::Quarn, {{max, QStringLiteral("9.0v")}, {max, QStringLiteral("9.0")}}, &said));
+    }
+
     void aRefusedValueChangesNothing()
     {
         QFETCH(int, product);

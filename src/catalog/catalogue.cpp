@@ -6,6 +6,7 @@
 #include "catalog/fielddefs.h"
 #include "catalog/frequencybar.h"
 #include "catalog/joysticktables.h"
+#include "catalog/quotedtext.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -128,7 +129,8 @@ QList<FieldValue> Describe(const CalImageBytes &image, uint8_t product)
     QList<FieldValue> fields;
     std::array<bool, CalImageSize> covered{};
     for (const FieldDef &def : FieldsOf(product)) {
-        fields.append({def.name, def.offsets, RawBytes(image, def.offsets), def.value(image), TextFixesBytes(def, image)});
+        fields.append({def.name, def.offsets, RawBytes(image, def.offsets), def.value(image), TextFixesBytes(def, image),
+                       def.edit.textWidth > 0});
         for (int offset : def.offsets) covered[size_t(offset)] = true;
     }
     for (int offset = 0; offset < CalImageSize; ++offset)
@@ -154,7 +156,8 @@ QList<FieldDifference> Differences(const CalImageBytes &a, const CalImageBytes &
     for (qsizetype i = 0; i < fieldsA.size(); ++i) {
         const FieldValue &x = fieldsA[i];
         const FieldValue &y = fieldsB[i];
-        if (x.raw != y.raw) diffs.append({x.name, x.offsets, x.raw, y.raw, x.value, y.value});
+        if (x.raw != y.raw)
+            diffs.append({x.name, x.offsets, x.raw, y.raw, x.value, y.value, x.textFixesBytes, y.textFixesBytes, x.quoted});
     }
     return diffs;
 }
@@ -168,13 +171,21 @@ QString WithBytes(const QString &value, const QByteArray &raw)
     return QStringLiteral("%1 (%2 %3)").arg(value, raw.size() == 1 ? QStringLiteral("byte") : QStringLiteral("bytes"),
                                             bytes.join(QLatin1Char(' ')));
 }
+
+
+// A value as a recipe line writes it.
+QString RecipeValue(const QString &value, const QByteArray &raw, bool fixesBytes, bool quoted)
+{
+    const QString text = quoted ? QuotedText(value) : value;
+    return fixesBytes ? text : WithBytes(text, raw);
+}
 }  // namespace
 
 QStringList ShowLines(const QList<FieldValue> &fields)
 {
     QStringList lines;
     for (const FieldValue &field : fields)
-        lines << field.name + QStringLiteral(": ") + (field.textFixesBytes ? field.value : WithBytes(field.value, field.raw));
+        lines << field.name + QStringLiteral(": ") + RecipeValue(field.value, field.raw, field.textFixesBytes, field.quoted);
     return lines;
 }
 
@@ -197,8 +208,9 @@ QStringList DiffLines(const QList<FieldDifference> &diffs)
 {
     QStringList lines;
     for (const FieldDifference &diff : diffs) {
-        const auto [valueA, valueB] = DistinctValues(diff);
-        lines << diff.name + QStringLiteral(": ") + valueA + QStringLiteral(" -> ") + valueB;
+        const bool same = diff.valueA == diff.valueB;
+        lines << diff.name + QStringLiteral(": ") + RecipeValue(diff.valueA, diff.rawA, diff.fixesA && !same, diff.quoted) +
+                     DiffArrow + RecipeValue(diff.valueB, diff.rawB, diff.fixesB && !same, diff.quoted);
     }
     return lines;
 }

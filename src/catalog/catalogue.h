@@ -21,6 +21,7 @@ struct FieldValue {
     QByteArray raw;      // those bytes
     QString value;       // in the page's words and units
     bool textFixesBytes = true;  // setting `value` on any image stores exactly `raw`
+    bool quoted = false;         // a label: its value is written in quotes
 };
 
 struct FieldDifference {
@@ -28,6 +29,8 @@ struct FieldDifference {
     QList<int> offsets;
     QByteArray rawA, rawB;
     QString valueA, valueB;
+    bool fixesA = true, fixesB = true;  // as FieldValue::textFixesBytes
+    bool quoted = false;
 };
 
 // The product a *.joy file is read as, chosen as the printed report chooses its layout: joystick
@@ -64,13 +67,14 @@ QString ShownAdjustmentsLine(const CalImageBytes &before, const CalImageBytes &a
 
 // "NAME: VALUE", one line per field; a value whose text does not fix its bytes (two bytes read the
 // same, or the page would not store them) carries them, "VALUE (byte N)", so that the lines set
-// back on any image of the product give exactly these bytes.
+// back on any image of the product give exactly these bytes. A label's value is quoted.
 QStringList ShowLines(const QList<FieldValue> &fields);
 // The two values of a difference as they can be told apart: two bytes can read the same once
 // rounded to the page's units, and then each value carries its bytes ("115 Hertz (byte 49)").
 std::pair<QString, QString> DistinctValues(const FieldDifference &diff);
 
-// "NAME: A -> B", one line per difference (with the bytes where A and B read the same).
+// "NAME: A -> B", one line per difference, each value written as show writes it (with its bytes
+// where show gives them, and where A and B read the same).
 QStringList DiffLines(const QList<FieldDifference> &diffs);
 
 // One JSON document for scripts: the product and every field with its name, offsets, raw bytes

@@ -5,8 +5,11 @@
 // ("12.0v (byte 239)").
 #include "catalog/editvalue.h"
 
+#include "catalog/quotedtext.h"
+
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <cmath>
 #include <mutex>
 #include <optional>
@@ -16,6 +19,13 @@ namespace Catalogue {
 namespace {
 
 QString Folded(const QString &text) { return text.simplified().toCaseFolded(); }
+
+// The units numbers are written with, folded.
+namespace Unit {
+const QString Seconds = QStringLiteral("s");
+const QString Milliseconds = QStringLiteral("ms");
+constexpr double MillisecondsPerSecond = 1000;
+}  // namespace Unit
 
 // A value text around its one number, as the pages print numbers: "9.5v", "115 Hertz", "0.8 s",
 // "100 %", "ID 12", "Time Between Increases 20 ms" or a bare number.
@@ -80,6 +90,7 @@ namespace {
 struct ByteTexts {
     TextTable table;
     bool numbers = false;
+    QString unit;  // of a field of numbers, folded ("v", "hertz", "s", "%", or none)
     const QString &text(int b) const { return table.texts[b]; }
 };
 
@@ -102,6 +113,7 @@ ByteTexts TextsOf(const FieldDef &def, const CalImageBytes &image)
         all.numbers = split && (*first)->before == split->before && (*first)->after == split->after;
     }
     all.numbers = all.numbers && first;
+    if (all.numbers) all.unit = (*first)->after;
     return all;
 }
 
@@ -123,6 +135,15 @@ bool Reads(const ByteTexts &all, int b, const Wanted &wanted)
 }
 
 Resolved Refused(const QString &why) { return {false, false, {}, why}; }
+
+// A refusal stays one short line: a short list is named whole, a long one by its size.
+constexpr qsizetype LongestListNamed = 8;
+
+QString NotOneOf(const QStringList &texts, const QString &name)
+{
+    if (texts.size() <= LongestListNamed) return QStringLiteral("is not one of: %1").arg(texts.join(QStringLiteral(", ")));
+    return QStringLiteral("is not one of its %1 values: see quarntrim-cli set --help '%2'").arg(texts.size()).arg(name);
+}
 
 Resolved Storing(const QByteArray &raw) { return {true, false, raw, {}}; }
 
@@ -157,23 +178,37 @@ std::optional<Resolved> TextWithBytes(const FieldDef &def, const CalImageBytes &
     std::optional<Resolved> raw = RawForm(def, QStringLiteral("bytes:") + match.captured(2));
     if (!raw->ok) return raw;
     const QString text = TextWith(def, image, raw->raw);
-    if (Folded(text) != Folded(match.captured(1)))
+    QString written = match.captured(1);
+    qsizetype end = 0;
+    if (QString quoted; ReadQuotedText(written, 0, &quoted, &end) && end == written.size()) written = quoted;
+    if (Folded(text) != Folded(written))
         return Refused(QStringLiteral("does not match: those bytes read as %1").arg(text));
     return raw;
 }
 
-// A text field: what its edit box stores for the text typed; a field of fixed choices: the choice
-// reading as the value.
-Resolved TextValue(const FieldDef &def, const CalImageBytes &image, const QString &wanted)
+// What a value for a text field types: a quoted text's content exactly, else the value without the
+// blanks at its ends (as today's unquoted labels are read). None for a quote left open.
+std::optional<QString> TypedText(const FieldDef &def, const QString &wanted)
 {
     const QString typed = wanted.trimmed();
+    if (def.edit.textWidth == 0 || !typed.startsWith(QLatin1Char('"'))) return typed;
+    QString text;
+    qsizetype end = 0;
+    if (ReadQuotedText(typed, 0, &text, &end) && end == typed.size()) return text;
+    return std::nullopt;
+}
+
+// A text field: what its edit box stores for the text typed; a field of fixed choices: the choice
+// reading as the value.
+Resolved TextValue(const FieldDef &def, const CalImageBytes &image, const QString &typed)
+{
     if (!def.edit.choices.isEmpty()) {
         QStringList texts;
         for (const QByteArray &raw : def.edit.choices) {
             texts << TextWith(def, image, raw);
             if (Folded(texts.last()) == Folded(typed)) return Storing(raw);
         }
-        return Refused(QStringLiteral("is not one of: %1").arg(texts.join(QStringLiteral(", "))));
+        return Refused(NotOneOf(texts, def.name));
     }
     const QByteArray latin = typed.toLatin1();
     if (QString::fromLatin1(latin) != typed) return Refused(QStringLiteral("holds only Latin-1 characters"));
@@ -191,7 +226,7 @@ QString RefusalOf(const FieldDef &def, const CalImageBytes &image, const ByteTex
         if (Stores(def, image, b) && !texts.contains(all.text(b))) texts << all.text(b);
     if (texts.isEmpty()) return QStringLiteral("cannot be set: the page greys it as the image stands");
     const std::optional<NumberText> want = SplitNumber(wanted);
-    if (!all.numbers || !want) return QStringLiteral("is not one of: %1").arg(texts.join(QStringLiteral(", ")));
+    if (!all.numbers || !want) return NotOneOf(texts, def.name);
     auto number = [](const QString &text) { return SplitNumber(text)->number; };
     QString lowest = texts.first(), highest = texts.first(), below, above;
     for (const QString &text : texts) {
@@ -219,10 +254,24 @@ int PageByte(const FieldDef &def, const QList<int> &candidates, const QString &w
 
 bool IsText(const FieldDef &def) { return def.edit.textWidth > 0 || !def.edit.choices.isEmpty(); }
 
-// The bytes the page stores for the value where the field does not read as it yet.
-Resolved PageBytesFor(const FieldDef &def, const CalImageBytes &image, const ByteTexts &all, const QString &wanted)
+// A number in another unit than the field's: milliseconds where the field takes seconds are
+// turned into seconds; any other unit is refused naming the field's own.
+std::optional<Resolved> InFieldUnit(const ByteTexts &all, QString *wanted)
 {
-    if (IsText(def)) return TextValue(def, image, wanted);
+    const std::optional<NumberText> want = SplitNumber(*wanted);
+    if (!all.numbers || !want || want->after.isEmpty() || want->after == all.unit) return std::nullopt;
+    if (want->after == Unit::Milliseconds && all.unit == Unit::Seconds) {
+        *wanted = QString::number(want->number / Unit::MillisecondsPerSecond, 'g', 15) + QLatin1Char(' ') + Unit::Seconds;
+        return std::nullopt;
+    }
+    return Refused(QStringLiteral("is in %1; the field takes %2").arg(want->after, all.unit.isEmpty() ? QStringLiteral("a plain number") : all.unit));
+}
+
+// The bytes the page stores for the value where the field does not read as it yet.
+Resolved PageBytesFor(const FieldDef &def, const CalImageBytes &image, const ByteTexts &all, QString wanted)
+{
+    if (IsText(def)) return TextValue(def, image, wanted.trimmed());
+    if (std::optional<Resolved> refused = InFieldUnit(all, &wanted)) return *refused;
     QList<int> candidates;
     const Wanted want(wanted);
     for (int b = 0; b < 256; ++b)
@@ -251,11 +300,17 @@ Resolved ResolveValue(const FieldDef &def, const CalImageBytes &image, const QSt
     const QByteArray current = FieldBytes(def, image);
     std::optional<Resolved> given = RawForm(def, wanted.simplified());
     if (!given) given = TextWithBytes(def, image, wanted.simplified());
-    if (!given && IsText(def)) given = TextValue(def, image, wanted);
+    const bool inBytes = given.has_value();
+    if (!given && IsText(def)) {
+        const std::optional<QString> typed = TypedText(def, wanted);
+        given = typed ? TextValue(def, image, *typed)
+                      : Refused(QStringLiteral("is no quoted text: \"...\" with \\\", \\\\ and \\xHH inside"));
+    }
     Resolved resolved;
     if (given) {
         // Raw bytes the control could not store are set as they are, without its dependents.
         resolved = *given;
+        resolved.inBytes = inBytes;
         if (def.offsets.size() == 1) resolved.byControl = resolved.ok && Stores(def, image, uint8_t(resolved.raw.at(0)));
         else resolved.byControl = def.edit.textWidth > 0 || def.edit.choices.contains(resolved.raw);
     } else {
@@ -275,10 +330,31 @@ Resolved ResolveValue(const FieldDef &def, const CalImageBytes &image, const QSt
     return resolved;
 }
 
+QString ValuesTaken(const FieldDef &def, const CalImageBytes &image)
+{
+    if (def.edit.textWidth > 0)
+        return QStringLiteral("a text of up to %1 characters, best quoted (\"...\")").arg(def.edit.textWidth);
+    QStringList texts;
+    if (!def.edit.choices.isEmpty()) {
+        for (const QByteArray &raw : def.edit.choices) texts << TextWith(def, image, raw);
+        return QStringLiteral("one of: %1").arg(texts.join(QStringLiteral(", ")));
+    }
+    const ByteTexts all = TextsOf(def, image);
+    for (int b = 0; b < 256; ++b)
+        if (Stores(def, image, b) && !texts.contains(all.text(b))) texts << all.text(b);
+    if (texts.isEmpty()) return QStringLiteral("none as the image stands: the page greys it");
+    if (!all.numbers) return QStringLiteral("one of: %1").arg(texts.join(QStringLiteral(", ")));
+    auto number = [](const QString &text) { return SplitNumber(text)->number; };
+    const auto [lowest, highest] = std::minmax_element(texts.begin(), texts.end(),
+                                                       [&](const QString &x, const QString &y) { return number(x) < number(y); });
+    return QStringLiteral("%1 values from %2 to %3").arg(texts.size()).arg(*lowest, *highest);
+}
+
 bool TextFixesBytes(const FieldDef &def, const CalImageBytes &image)
 {
     const QByteArray current = FieldBytes(def, image);
     const QString text = def.value(image);
+    if (def.edit.pairHolds && !def.edit.pairHolds(image)) return false;
     if (IsText(def)) {
         const Resolved set = TextValue(def, image, text);
         return set.ok && set.raw == current;

@@ -40,6 +40,10 @@ struct EditRule {
     QList<QByteArray> choices;
     int textWidth = 0;
     std::function<QByteArray(const QString &)> encodeText;
+    // A pair the page always keeps (a trim's minimum not above its maximum): the other field's
+    // first offset, and whether the pair holds on an image.
+    int partner = -1;
+    std::function<bool(const CalImageBytes &)> pairHolds;
     // What the change brings with it, once the field's own bytes are stored in `image` (`before`:
     // the image as it stood).
     std::function<void(CalImageBytes &image, const CalImageBytes &before)> after;

@@ -81,6 +81,10 @@ FieldDef TrimField(const QString &name, int offset, const ByteRange &bytes, int 
         if (isMax) PairTrimMax(image[size_t(partner)], image[size_t(offset)]);
         else PairTrimMin(image[size_t(offset)], image[size_t(partner)]);
     };
+    def.edit.partner = partner;
+    def.edit.pairHolds = [offset, partner, isMax](const CalImageBytes &image) {
+        return isMax ? image[size_t(partner)] <= image[size_t(offset)] : image[size_t(offset)] <= image[size_t(partner)];
+    };
     return def;
 }
 

@@ -44,6 +44,8 @@ const OptionRow kOptions[] = {
     {"-o", "FILE", "output file", OutputOption, [](CliOptions &o, const QString &v) { o.output = v; return !v.isEmpty(); }},
     {"--backup", "FILE", "flash: keep the replaced firmware in FILE first", BackupOption,
      [](CliOptions &o, const QString &v) { o.backup = v; return !v.isEmpty(); }},
+    {"--dry-run", nullptr, "set, apply: print what would change; write and send nothing", DryRunOption,
+     [](CliOptions &o, const QString &) { return o.dryRun = true; }},
     {"--log", "FILE", "every byte on the line with its time (\"> n\" sent, \"< n\" received) into FILE", LogOption,
      [](CliOptions &o, const QString &v) { o.log = v; return !v.isEmpty(); }},
 };
@@ -125,6 +127,7 @@ bool ParseCommandLine(const QStringList &arguments, ParsedCommandLine *parsed, Q
         *error = QStringLiteral("unknown command '%1'").arg(positional.first());
         return false;
     }
+    parsed->options.arguments = positional.mid(1);
     if (parsed->help) return true;
     const Command &command = *parsed->command;
     if (const unsigned stray = parsed->optionsUsed & ~command.options) {
@@ -164,11 +167,11 @@ QString UsageText()
     return text;
 }
 
-QString CommandUsageText(const Command &command)
+QString CommandUsageText(const Command &command, const CliOptions &options)
 {
     QString text = QStringLiteral("usage: quarntrim-cli [global options] %1 %2\n\n%3\n")
                        .arg(QLatin1String(command.name), QLatin1String(command.synopsis), QLatin1String(command.help));
-    if (command.moreHelp) text += QLatin1Char('\n') + command.moreHelp().join(QLatin1Char('\n')) + QLatin1Char('\n');
+    if (command.moreHelp) text += QLatin1Char('\n') + command.moreHelp(options).join(QLatin1Char('\n')) + QLatin1Char('\n');
     bool first = true;
     for (const OptionRow &row : kOptions) {
         if (!(row.commandOption & command.options)) continue;

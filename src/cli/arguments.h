@@ -17,7 +17,7 @@ bool ParseCommandLine(const QStringList &arguments, ParsedCommandLine *parsed, Q
 
 // The whole usage text, or one command's.
 QString UsageText();
-QString CommandUsageText(const Command &command);
+QString CommandUsageText(const Command &command, const CliOptions &options = {});
 
 // An option as shell completion offers it: its name and its value's placeholder ("FILE", "PORT";
 // empty for a switch).

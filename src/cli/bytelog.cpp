@@ -23,5 +23,6 @@ int RunWithByteLog(Cli &cli, const Command &command)
     const int status = command.run(cli);
     if (CliFiles::WriteAtomically(fileName, cli.Log().Text(), &error)) return status;
     cli.Fail(Exit::File, fileName, error);
-    return status == Exit::Ok ? Exit::File : status;
+    // A failure beats a difference.
+    return status == Exit::Ok || status == Exit::Difference ? Exit::File : status;
 }

@@ -1,5 +1,7 @@
 #include "cli/cli.h"
 
+#include "cli/standardoutput.h"
+
 #include <cstdio>
 #include <unistd.h>
 
@@ -16,8 +18,7 @@ int Cli::Fail(int status, const QString &subject, const QString &text)
 void Cli::Out(const QString &line)
 {
     EndProgress();
-    std::fprintf(stdout, "%s\n", line.toUtf8().constData());
-    std::fflush(stdout);
+    StandardOutput::WriteLine(line);
 }
 
 void Cli::Progress(const QString &text, int percent)

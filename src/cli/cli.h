@@ -25,6 +25,7 @@ struct CliOptions {
     QString output;        // -o
     QString backup;        // --backup
     bool probe = false;    // --probe
+    bool dryRun = false;   // --dry-run: set and apply tell what would change, writing and sending nothing
     QString log;           // --log: every byte on the line, with its time, into this file
     QStringList arguments; // the command's own arguments
 };
@@ -36,7 +37,7 @@ public:
     const CliOptions &Options() const { return m_options; }
     // "quarntrim-cli: SUBJECT: TEXT" on standard error; returns `status`.
     int Fail(int status, const QString &subject, const QString &text);
-    // A line on standard output.
+    // A line on standard output, through the checked path every command's results take.
     void Out(const QString &line);
     // A progress line on standard error, rewritten in place; only on a terminal and without --quiet.
     void Progress(const QString &text, int percent);

@@ -1,10 +1,10 @@
 // apply: the settings of a recipe (the lines show or diff prints) set on a *.joy file or on the
 // controller, all of them or none.
+#include "catalog/recipe.h"
 #include "cli/changesettings.h"
 #include "cli/cli.h"
 #include "cli/commands.h"
 #include "cli/files.h"
-#include "cli/recipe.h"
 
 #include <QFileInfo>
 
@@ -54,13 +54,18 @@ int RunApply(Cli &cli)
     QByteArray text;
     QString error;
     if (!ReadRecipeText(recipeName, &text, &error)) return cli.Fail(Exit::File, named, error);
-    QList<RecipeLine> recipe;
-    int badLine = 0;
-    if (!ReadRecipe(text, &recipe, &badLine, &error)) return cli.Fail(Exit::File, QStringLiteral("%1:%2").arg(named).arg(badLine), error);
-    const auto settingsFor = [&](uint8_t product) {
+    const auto lineOf = [&](int number) { return QStringLiteral("%1:%2").arg(named).arg(number); };
+    Catalogue::Recipe recipe;
+    Catalogue::RecipeFault fault;
+    if (!Catalogue::ReadRecipe(text, &recipe, &fault)) return cli.Fail(Exit::File, fault.line > 0 ? lineOf(fault.line) : named, fault.reason);
+    SettingsRequest request;
+    request.settingsFor = [&](uint8_t product) {
         QList<Catalogue::Setting> settings;
-        for (const RecipeLine &line : recipe) settings << SettingOfLine(line.text, product);
+        for (const Catalogue::RecipeLine &line : recipe.lines) settings << Catalogue::SettingOfLine(line.text, product);
         return settings;
     };
-    return ChangeSettings(cli, target, settingsFor, [&](qsizetype i) { return QStringLiteral("%1:%2").arg(named).arg(recipe[i].number); });
+    request.place = [&](qsizetype i) { return lineOf(recipe.lines[i].number); };
+    request.recipeProduct = recipe.product;
+    request.recipeName = named;
+    return ChangeSettings(cli, target, request);
 }

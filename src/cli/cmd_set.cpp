@@ -1,8 +1,8 @@
 // set: settings of a *.joy file or of the controller changed by name, NAME=VALUE each.
+#include "catalog/recipe.h"
 #include "cli/changesettings.h"
 #include "cli/cli.h"
 #include "cli/commands.h"
-#include "cli/recipe.h"
 
 int RunSet(Cli &cli)
 {
@@ -10,9 +10,11 @@ int RunSet(Cli &cli)
     QList<Catalogue::Setting> settings;
     for (const QString &word : arguments.mid(1)) {
         Catalogue::Setting setting;
-        if (!SettingFromWord(word, &setting))
+        if (!Catalogue::SettingFromWord(word, &setting))
             return cli.Fail(Exit::Usage, {}, QStringLiteral("'%1' is not NAME=VALUE (quarntrim-cli set --help)").arg(word));
         settings << setting;
     }
-    return ChangeSettings(cli, arguments.first(), [&](uint8_t) { return settings; }, {});
+    SettingsRequest request;
+    request.settingsFor = [&](uint8_t) { return settings; };
+    return ChangeSettings(cli, arguments.first(), request);
 }

@@ -1,5 +1,6 @@
 // show and diff: an image's named fields, or only those that differ between two images.
 #include "catalog/catalogue.h"
+#include "catalog/recipe.h"
 #include "cli/cli.h"
 #include "cli/commands.h"
 #include "cli/imagesource.h"
@@ -10,12 +11,11 @@ int RunShow(Cli &cli)
     NamedImage named;
     int status = Exit::Ok;
     if (!sources.Load(cli.Options().arguments.first(), false, &named, &status)) return status;
-    const QList<Catalogue::FieldValue> fields = Catalogue::Describe(named.image, named.product);
     if (cli.Options().json) {
-        cli.Out(QString::fromUtf8(Catalogue::ShowJson(fields, named.product)).trimmed());
+        cli.Out(QString::fromUtf8(Catalogue::ShowJson(Catalogue::Describe(named.image, named.product), named.product)).trimmed());
         return Exit::Ok;
     }
-    for (const QString &line : Catalogue::ShowLines(fields)) cli.Out(line);
+    for (const QString &line : Catalogue::RecipeLines(named.image, named.product, QStringLiteral(QUARN_VERSION))) cli.Out(line);
     return Exit::Ok;
 }
 

@@ -2,16 +2,24 @@
 
 #include "cli/cli.h"
 #include "cli/imagesource.h"
+#include "catalog/catalogue.h"
 #include "catalog/edits.h"
 
 #include <climits>
 
 namespace {
-// What set and apply take as a VALUE, from the edit rules themselves.
-QStringList ValueFormLines()
+// What set and apply take as a VALUE, from the edit rules themselves; with names after --help,
+// the values those settings take (read as --product reads a file, the Quarn 2 without it).
+QStringList ValueFormLines(const CliOptions &options)
 {
     QStringList lines{QStringLiteral("NAME and VALUE:")};
     for (const QString &form : Catalogue::ValueForms()) lines << QStringLiteral("  ") + form;
+    uint8_t product = Product::Quarn;
+    if (!options.product.isNull()) Catalogue::ProductFromLetter(QString(options.product), &product);
+    for (const QString &word : options.arguments) {
+        const QString name = word.section(QLatin1Char('='), 0, 0);
+        if (!name.trimmed().isEmpty()) lines << QString() << Catalogue::ValuesHelp(product, name);
+    }
     return lines;
 }
 }  // namespace
@@ -87,17 +95,23 @@ const QList<Command> &Commands()
          "taken or none: a value the page cannot take is refused with what it can take (status 2)\n"
          "and nothing is written. When every value already holds, nothing is written or sent and\n"
          "'nothing to change' is printed; otherwise the fields that changed, as diff prints them\n"
-         "(NAME: A -> B). --quiet prints neither.",
-         2, INT_MAX, LogOption | ControllerImage, RunSet, ValueFormLines},
+         "(NAME: A -> B). --quiet prints neither. --dry-run prints what would change and writes and\n"
+         "sends nothing (on the controller it is a download only, kept in the history as one). The\n"
+         "result does not depend on the order of the settings; one named twice with different\n"
+         "values is refused. 'set --help NAME' lists the values a setting takes.",
+         2, INT_MAX, LogOption | ControllerImage | DryRunOption, RunSet, ValueFormLines},
         {"apply", "FILE.joy|controller RECIPE.txt|-", "set every setting a recipe names (show's or diff's lines), all or none",
          "Sets the settings of a recipe as set does, all of them or none. A recipe holds lines as show\n"
-         "prints them (NAME: VALUE) or as diff prints them (NAME: A -> B sets B); a line whose first\n"
+         "prints them (NAME: VALUE) or as diff prints them (NAME: A -> B sets B, that field alone:\n"
+         "a diff names every field that changed with it); a line whose first\n"
          "character other than a blank is # is a comment, and blank lines are skipped. '-' reads the\n"
          "recipe from standard input. A line that is none of these is refused with its number\n"
          "(RECIPE.txt:12, status 4), a value the page cannot take likewise (status 2); nothing is\n"
          "written then. 'show FILE > recipe.txt' then 'apply OTHER recipe.txt' gives OTHER the\n"
-         "settings of FILE.",
-         2, 2, LogOption | ControllerImage, RunApply, ValueFormLines},
+         "settings of FILE. show's recipe begins with a comment naming the controller and ends\n"
+         "with '# end of recipe': a recipe for another controller is refused (status 2), and one\n"
+         "cut short (status 4). The JSON of 'show --json' is read too. --dry-run as for set.",
+         2, 2, LogOption | ControllerImage | DryRunOption, RunApply, ValueFormLines},
     };
     return commands;
 }

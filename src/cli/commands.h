@@ -6,6 +6,7 @@
 #include <QStringList>
 
 class Cli;
+struct CliOptions;
 
 // Options a command may take besides the global ones.
 enum CommandOption : unsigned {
@@ -16,6 +17,7 @@ enum CommandOption : unsigned {
     JsonOption = 8,    // --json: the command prints its result as one JSON document
     LogOption = 16,    // --log FILE: the command talks to a controller (ports only with --probe)
     ControllerImage = 32,  // ... only when one of its images is 'controller'
+    DryRunOption = 64,     // --dry-run
 };
 
 struct Command {
@@ -27,7 +29,8 @@ struct Command {
     int maxArguments;
     unsigned options;
     int (*run)(Cli &cli);
-    QStringList (*moreHelp)() = nullptr;  // lines --help on the command adds after `help`
+    // Lines --help on the command adds after `help`, for the options and arguments given with it.
+    QStringList (*moreHelp)(const CliOptions &options) = nullptr;
 };
 
 int RunPorts(Cli &cli);

@@ -1,5 +1,7 @@
 #include "cli/completion.h"
 
+#include "cli/standardoutput.h"
+
 #include "catalog/catalogue.h"
 #include "cli/arguments.h"
 #include "cli/commands.h"
@@ -173,7 +175,7 @@ int Complete(const QStringList &request)
     const QStringList words = request.mid(1);
     if (!ok || current < 1 || current > words.size()) return 2;
     const Reply reply = CompleteWords(words, current);
-    std::printf("%s\n", qPrintable(reply.kind));
-    for (const QString &candidate : reply.candidates) std::printf("%s\n", candidate.toUtf8().constData());
+    StandardOutput::WriteLine(reply.kind);
+    for (const QString &candidate : reply.candidates) StandardOutput::WriteLine(candidate);
     return 0;
 }

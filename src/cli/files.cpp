@@ -1,5 +1,7 @@
 #include "cli/files.h"
 
+#include "cli/standardoutput.h"
+
 #include "app/wholefile.h"
 
 #include <QFile>
@@ -42,12 +44,10 @@ QString Named(const QString &fileName) { return IsStandardOutput(fileName) ? QSt
 
 bool WriteAtomically(const QString &fileName, const QByteArray &contents, QString *error)
 {
+    // Standard output's failures are told once, as the command ends.
     if (IsStandardOutput(fileName)) {
-        if (std::fwrite(contents.constData(), 1, size_t(contents.size()), stdout) == size_t(contents.size()) &&
-            std::fflush(stdout) == 0)
-            return true;
-        *error = QString::fromLocal8Bit(std::strerror(errno));
-        return false;
+        StandardOutput::Write(contents);
+        return true;
     }
     *error = WriteWholeFile(fileName, contents);
     return error->isEmpty();

@@ -2,6 +2,7 @@
 #include "cli/arguments.h"
 #include "cli/commands.h"
 #include "cli/completion.h"
+#include "cli/standardoutput.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -24,6 +25,7 @@ void KeepQtNoiseOff(QtMsgType type, const QMessageLogContext &context, const QSt
 
 int main(int argc, char *argv[])
 {
+    StandardOutput::Begin();
     if (qEnvironmentVariableIsEmpty("QUARNTRIM_QT_MESSAGES")) QtDefaultHandler = qInstallMessageHandler(KeepQtNoiseOff);
     QStringList arguments;
     for (int i = 1; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
@@ -43,20 +45,20 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationVersion(QStringLiteral(QUARN_VERSION));
 
     // The bash completion script asks here; this is not a command.
-    if (arguments.value(0) == QLatin1String("--complete")) return Complete(arguments.mid(1));
+    if (arguments.value(0) == QLatin1String("--complete")) return StandardOutput::Finish(Complete(arguments.mid(1)));
     if (!parsedOk) {
         std::fprintf(stderr, "quarntrim-cli: %s (quarntrim-cli --help lists the commands)\n", qPrintable(error));
         return Exit::Usage;
     }
     if (parsed.version) {
-        std::printf("quarntrim-cli %s\n", QUARN_VERSION);
-        return Exit::Ok;
+        StandardOutput::WriteLine(QStringLiteral("quarntrim-cli " QUARN_VERSION));
+        return StandardOutput::Finish(Exit::Ok);
     }
     if (parsed.help || !parsed.command) {
-        const QString text = parsed.command ? CommandUsageText(*parsed.command) : UsageText();
-        std::fputs(qPrintable(text), stdout);
-        return Exit::Ok;
+        const QString text = parsed.command ? CommandUsageText(*parsed.command, parsed.options) : UsageText();
+        StandardOutput::Write(text.toUtf8());
+        return StandardOutput::Finish(Exit::Ok);
     }
     Cli cli(parsed.options);
-    return RunWithByteLog(cli, *parsed.command);
+    return StandardOutput::Finish(RunWithByteLog(cli, *parsed.command));
 }
