@@ -82,10 +82,10 @@ private slots:
             int offset;
             const char *line;
         } cases[] = {
-            {Product::Quarn, 1, "Hoist Up (Hyd A6) Min: 0.1v -> 10.0v"},
+            {Product::Quarn, 1, "Hoist Up (Hyd A6) Min: 0.1v (byte 1) -> 10.0v"},
             {Product::Quarn, 26, "Blade Left (Hyd B8) Max: 12.7v -> 10.0v"},
-            {Product::Dorsell, 9, "Plow Up Min: 0.1v -> 10.0v"},
-            {Product::Brennic, 3, "Grip Open (Hyd A6) Min: 0.1v -> 10.0v"},
+            {Product::Dorsell, 9, "Plow Up Min: 0.1v (byte 1) -> 10.0v"},
+            {Product::Brennic, 3, "Grip Open (Hyd A6) Min: 0.1v (byte 1) -> 10.0v"},
         };
         for (const auto &c : cases) {
             const CalImageBytes a = DefaultImage();
@@ -108,7 +108,9 @@ private slots:
         QCOMPARE(DiffLines(Differences(a, b, Product::Quarn)),
                  QStringList{QStringLiteral("PWM Frequency: 115 Hertz (byte 49) -> 115 Hertz (byte 50)")});
         b[0] = 60;
-        QCOMPARE(DiffLines(Differences(a, b, Product::Quarn)), QStringList{QStringLiteral("PWM Frequency: 115 Hertz -> 100 Hertz")});
+        // Each value carries its bytes wherever show would print them.
+        QCOMPARE(DiffLines(Differences(a, b, Product::Quarn)),
+                 QStringList{QStringLiteral("PWM Frequency: 115 Hertz (byte 49) -> 100 Hertz (byte 60)")});
     }
 
     void listsAndModesShowTheirText()

@@ -290,6 +290,7 @@ private slots:
     {
         const CalImageBytes image = Defaults();
         WriteOld(path("full.joy"), Bytes(image));
+        WriteOld(path("differs.joy"), Bytes(PatternImage('j')));
         SimOnCom sim(Com, Quick());
         sim.sim().SetImage(image);
         const QString port = QString::number(Com);
@@ -298,8 +299,8 @@ private slots:
             {QStringLiteral("show"), QStringLiteral("--help")},
             {QStringLiteral("show"), path("full.joy")},
             {QStringLiteral("show"), QStringLiteral("--json"), path("full.joy")},
-            {QStringLiteral("diff"), path("full.joy"), QStringLiteral("defaults")},
-            {QStringLiteral("diff"), path("full.joy"), QStringLiteral("--json"), QStringLiteral("defaults")},
+            {QStringLiteral("diff"), path("full.joy"), path("differs.joy")},
+            {QStringLiteral("diff"), path("full.joy"), QStringLiteral("--json"), path("differs.joy")},
             {QStringLiteral("report"), path("full.joy"), QStringLiteral("-o"), QStringLiteral("-")},
             {QStringLiteral("ports"), QStringLiteral("--json")},
             {QStringLiteral("--dry-run"), QStringLiteral("set"), path("full.joy"), PlowUpMax + QStringLiteral("=9.5v")},
