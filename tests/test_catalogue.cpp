@@ -3,10 +3,12 @@
 #include "app/calimage.h"
 #include "app/image_defaults.h"
 #include "catalog/catalogue.h"
+#include "catalog/edits.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <QSet>
 #include <QTest>
 
@@ -111,6 +113,23 @@ private slots:
         // Each value carries its bytes wherever show would print them.
         QCOMPARE(DiffLines(Differences(a, b, Product::Quarn)),
                  QStringList{QStringLiteral("PWM Frequency: 115 Hertz (byte 49) -> 100 Hertz (byte 60)")});
+    }
+
+    // A label is written in quotes, with escapes for a quote, a backslash and any character that
+    // is not plain printable ASCII, so that no content reads as anything else; diff writes it so
+    // too.
+    void labelsAreQuoted()
+    {
+        const CalImageBytes a = DefaultImage();
+        CalImageBytes b = a;
+        // The page stores a label in capitals.
+        const QString quoted = QStringLiteral("\"A\\\"\\\\\\x01\\xc9:\"");
+        QString said;
+        QVERIFY2(ApplySettings(b, Product::Quarn, {{QStringLiteral("Red Button Label"), quoted}}, &said), qPrintable(said));
+        QCOMPARE(ValueOf(b, Product::Quarn, "Red Button Label"), QStringLiteral("A\"\\\x01\u00c9:"));
+        const QString name = QStringLiteral("Red Button Label: ");
+        QCOMPARE(ShowLines(Describe(b, Product::Quarn)).filter(QRegularExpression(QStringLiteral("^") + name)), QStringList{name + quoted});
+        QCOMPARE(DiffLines(Differences(a, b, Product::Quarn)), QStringList{QStringLiteral("Red Button Label: \"\" -> ") + quoted});
     }
 
     void listsAndModesShowTheirText()

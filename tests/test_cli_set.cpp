@@ -160,6 +160,9 @@ private slots:
         QCOMPARE(set.status, 0);
         for (const QString &form : Catalogue::ValueForms()) QVERIFY2(set.out.contains(form), qPrintable(form));
         QVERIFY(RunCli({QStringLiteral("apply"), QStringLiteral("--help")}).out.contains(Catalogue::ValueForms().value(0)));
+        // With a name, the values that setting takes.
+        QVERIFY(RunCli({QStringLiteral("set"), QStringLiteral("--help"), QStringLiteral("red button mode")})
+                    .out.contains(QLatin1String("\nRed Button Mode: one of: Inactive, Hoist, Plow,")));
         const QString help = RunCli({QStringLiteral("--help")}).out;
         QVERIFY(help.contains(QLatin1String("\n  set ")) && help.contains(QLatin1String("\n  apply ")));
     }

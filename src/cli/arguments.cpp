@@ -68,7 +68,8 @@ const char kExitStatuses[] =
     "Exit status: 0 success; 1 a difference (send read back something else, verification\n"
     "failed); 2 usage, or a value a setting cannot take; 3 the link (no controller within\n"
     "--wait, the port, a transfer or the bootloader); 4 a file (unreadable, wrong size, a HEX\n"
-    "record error, a recipe line that is no setting, cannot write).\n";
+    "record error, a recipe line that is no setting or a recipe cut short, cannot write, standard\n"
+    "output failed). A failure (2, 3, 4) beats a difference (1).\n";
 
 }  // namespace
 
