@@ -1,6 +1,7 @@
 // Several controllers in one command, through the executable against emulators on
 // pseudo-terminals: a run per port at once, a summary line per port in the order named, a file per
 // port, the highest exit status, and Ctrl+C or SIGTERM handed on so each controller is released.
+#include "app/image_defaults.h"
 #include "link/serialdevicemap.h"
 #include "sim_bootloader.h"
 #include "support/hexrecords.h"
@@ -15,8 +16,11 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cerrno>
 #include <csignal>
 #include <memory>
+
+#include <unistd.h>
 
 namespace {
 constexpr int ComA = 191, ComB = 192, ComC = 193;
@@ -144,6 +148,26 @@ private slots:
         QVERIFY(!QFile::exists(path(QStringLiteral("same.joy"))));
     }
 
+    // A file's failure is the system's reason, naming the file once.
+    void fileErrorsAreTheSystemsWords()
+    {
+        const QString missing = path(QStringLiteral("none.joy"));
+        const Result absent = RunCli({QStringLiteral("show"), missing});
+        QCOMPARE(absent.status, 4);
+        QCOMPARE(absent.err, QStringLiteral("quarntrim-cli: %1: %2\n").arg(missing, qt_error_string(ENOENT)));
+        if (::geteuid() == 0) return;  // the superuser writes any file
+        const QString readOnly = path(QStringLiteral("ro.joy"));
+        QFile file(readOnly);
+        CalImageBytes defaults{};
+        SetImageDefaultBytes(defaults.data());
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(Bytes(defaults)) == CalImageSize);
+        file.close();
+        QVERIFY(file.setPermissions(QFileDevice::ReadOwner));
+        const Result denied = RunCli({QStringLiteral("set"), readOnly, QStringLiteral("PWM Frequency=150")});
+        QCOMPARE(denied.status, 4);
+        QCOMPARE(denied.err, QStringLiteral("quarntrim-cli: %1: %2\n").arg(readOnly, qt_error_string(EACCES)));
+    }
+
     // SIGTERM while two controllers are in their bootloaders: each run releases its controller,
     // then the program ends as SIGTERM ends a command.
     void aSignalReleasesEveryController()
@@ -151,12 +175,19 @@ private slots:
         SimBootOptions chip;
         chip.chip = "ATMEGA16";  // 15 KiB: a whole read-back at the line's pace takes many seconds
         SimBootloader bootA(chip), bootB(chip);
+        // Both hold the file's firmware, so that verify reads it all back.
+        constexpr int Highest = 0x3BFF;
+        const auto byteAt = [](int address) { return uint8_t(address * 7); };
+        QByteArray firmware;
+        for (int address = 0; address <= Highest; ++address) firmware.append(char(byteAt(address)));
+        bootA.LoadFlash(0, firmware);
+        bootB.LoadFlash(0, firmware);
         SimOptions paced = QuickStart();
         paced.announceMs = 50;
         SimOnCom a(ComA, paced, bootA), b(ComB, paced, bootB);
         const QString hex = path(QStringLiteral("big.hex"));
         QFile file(hex);
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(HexFileText(0x3BFF, [](int address) { return uint8_t(address); })) > 0);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(HexFileText(Highest, byteAt)) > 0);
         file.close();
         auto process = Start({QStringLiteral("--port"), QStringLiteral("%1,%2").arg(ComA).arg(ComB), QStringLiteral("verify"), hex});
         QVERIFY(waitUntil([&] { return bootA.Packets('V') > 2 && bootB.Packets('V') > 2; }));

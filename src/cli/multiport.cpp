@@ -186,8 +186,13 @@ void Start(PortRun &run, const QStringList &arguments, const QByteArray *input)
 #ifdef Q_OS_UNIX
     // A run is a process group of its own: Ctrl+C on the terminal reaches this program alone, and
     // each run gets the one signal handed on below, which lets it release its controller (a
-    // second signal would end it at once).
-    process.setChildProcessModifier([] { ::setpgid(0, 0); });
+    // second signal would end it at once). A run whose results can no longer be passed on (this
+    // program was ended by a second signal) still releases its controller: a write to the
+    // closed pipe fails instead of ending it.
+    process.setChildProcessModifier([] {
+        ::setpgid(0, 0);
+        std::signal(SIGPIPE, SIG_IGN);
+    });
 #endif
     if (!input) process.setStandardInputFile(QProcess::nullDevice());
     QObject::connect(&process, &QProcess::readyReadStandardError, [&run] { PassErrorLines(run, false); });
