@@ -25,14 +25,6 @@
 namespace {
 constexpr int ComA = 191, ComB = 192, ComC = 193;
 
-SimOptions Quick()
-{
-    SimOptions options = QuickStart();
-    options.pacing = false;
-    options.announceMs = 50;
-    return options;
-}
-
 struct Result {
     int status = -1;
     QString out, err;
@@ -83,9 +75,9 @@ private slots:
     // log; a port named by its device is named so in its file; the status is the worst.
     void getFromEveryPortAtOnce()
     {
-        SimOptions silent = Quick();
+        SimOptions silent = QuickUnpaced();
         silent.silent = true;
-        SimOnCom a(ComA, Quick()), b(ComB, Quick()), c(ComC, silent);
+        SimOnCom a(ComA, QuickUnpaced()), b(ComB, QuickUnpaced()), c(ComC, silent);
         a.sim().SetImage(PatternImage(1));
         b.sim().SetImage(PatternImage(2));
         const QString deviceB = SerialDeviceMap::DeviceFor(ComB);
@@ -106,13 +98,16 @@ private slots:
         QVERIFY(!logA.isEmpty() && !logB.isEmpty());
         QCOMPARE(logA.count(QLatin1Char(' ') + Port(ComA) + QLatin1Char(' ')), Lines(logA).size());
         QCOMPARE(logB.count(QLatin1Char(' ') + deviceB + QLatin1Char(' ')), Lines(logB).size());
+        // {port} names the one port of a command as well.
+        QCOMPARE(RunCli({QStringLiteral("--port"), QString::number(ComA), QStringLiteral("get"), path(QStringLiteral("one{port}.joy"))}).status, 0);
+        QCOMPARE(Read(path(QStringLiteral("one%1.joy").arg(Port(ComA)))), Bytes(PatternImage(1)));
     }
 
     void identifyOnSeveralPortsIsOneJsonDocument()
     {
-        SimOptions other = Quick();
+        SimOptions other = QuickUnpaced();
         other.product = 'd';
-        SimOnCom a(ComA, Quick()), b(ComB, other);
+        SimOnCom a(ComA, QuickUnpaced()), b(ComB, other);
         const Result run = RunCli({QStringLiteral("--json"), QStringLiteral("--port"), QStringLiteral("%1,%2").arg(ComB).arg(ComA), QStringLiteral("identify")});
         QCOMPARE(run.status, 0);
         const QJsonArray ports = QJsonDocument::fromJson(run.out.toUtf8()).array();
@@ -126,7 +121,7 @@ private slots:
     // twice, a command or an image that talks to one controller at most.
     void whatCannotRunOnSeveralPortsIsRefused()
     {
-        SimOnCom a(ComA, Quick()), b(ComB, Quick());
+        SimOnCom a(ComA, QuickUnpaced()), b(ComB, QuickUnpaced());
         QFile image(path(QStringLiteral("x.joy")));
         QVERIFY(image.open(QIODevice::WriteOnly) && image.write(Bytes(PatternImage(3))) == CalImageSize);
         image.close();
