@@ -2,6 +2,8 @@
 
 #include "app/usablefile.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include <cerrno>
@@ -14,6 +16,17 @@ QString FailureOf(const QIODevice &file)
     return errno != 0 ? qt_error_string(errno) : file.errorString();
 }
 }  // namespace
+
+QString SaveFileOpenFailure(const QSaveFile &file)
+{
+    // The save file's own text for a file it may not replace names the file and is not the
+    // system's; the system is asked instead, without creating or changing anything.
+    if (QFileInfo(file.fileName()).isFile()) {
+        QFile existing(file.fileName());
+        if (!existing.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::ExistingOnly)) return existing.errorString();
+    }
+    return file.errorString();
+}
 
 QString WholeFileRefusal(const QString &fileName)
 {
@@ -32,7 +45,7 @@ QString WriteWholeFile(const QString &fileName, const std::function<QString(QIOD
 {
     if (QString refusal = WholeFileRefusal(fileName); !refusal.isEmpty()) return refusal;
     QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly)) return file.errorString();
+    if (!file.open(QIODevice::WriteOnly)) return SaveFileOpenFailure(file);
     // A write only fills Qt's buffer: the disk's answer comes with the flush, which commit()
     // would make without reporting its failure. So the flush is made and checked here.
     errno = 0;

@@ -11,9 +11,15 @@
 #include <functional>
 
 class QIODevice;
+class QSaveFile;
 
 // The reason a name cannot take a whole file without opening it: "" when it can be tried.
 QString WholeFileRefusal(const QString &fileName);
+
+// Why `file` could not be opened, in the system's words: for a file that exists and cannot be
+// replaced, the system's answer to opening it for writing ("Permission denied", "Access is
+// denied.") rather than a sentence that names the file again.
+QString SaveFileOpenFailure(const QSaveFile &file);
 
 // Writes `contents` as the whole file `fileName`; "" when it was written, else the reason
 // (without the file name).

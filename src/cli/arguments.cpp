@@ -1,6 +1,7 @@
 #include "cli/arguments.h"
 
 #include "cli/commands.h"
+#include "cli/portchoice.h"
 #include "link/productcodes.h"
 
 #include <cmath>
@@ -25,6 +26,14 @@ bool SetWait(CliOptions &o, const QString &v)
     return true;
 }
 
+// A repeated --port adds its ports to the list; no port of it may be empty.
+bool AddPort(CliOptions &o, const QString &v)
+{
+    if (PortList(v).contains(QString())) return false;
+    o.port = o.port.isEmpty() ? v : o.port + PortSeparator + v;
+    return !v.isEmpty();
+}
+
 bool SetProduct(CliOptions &o, const QString &v)
 {
     if (v.size() != 1 || !FindProductCode(uint8_t(v[0].toLatin1()))) return false;
@@ -33,8 +42,8 @@ bool SetProduct(CliOptions &o, const QString &v)
 }
 
 const OptionRow kOptions[] = {
-    {"--port", "PORT", "COM number (7 or COM7) or device path; default: the window's stored \"COM Port\"", 0,
-     [](CliOptions &o, const QString &v) { o.port = v; return !v.isEmpty(); }},
+    {"--port", "PORT", "COM number (7 or COM7) or device path; default: the window's stored \"COM Port\";\n"
+     "                      several (7,8,9 or --port again): each controller at once", 0, AddPort},
     {"--wait", "SECONDS", "how long a controller may take to announce itself (default 10)", 0, SetWait},
     {"--json", nullptr, "print the result as one JSON document", JsonOption, [](CliOptions &o, const QString &) { return o.json = true; }},
     {"--quiet", nullptr, "no progress line", 0, [](CliOptions &o, const QString &) { return o.quiet = true; }},

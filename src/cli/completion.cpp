@@ -7,6 +7,7 @@
 #include "cli/commands.h"
 #include "cli/files.h"
 #include "cli/imagesource.h"
+#include "cli/portchoice.h"
 #include "link/productcodes.h"
 #include "link/serialdevicemap.h"
 
@@ -140,7 +141,14 @@ Reply CompleteWords(const QStringList &words, qsizetype current)
             arguments << Unquoted(word);
         }
     }
-    if (valueOf == QLatin1String("PORT")) return Matching(QStringLiteral("words"), ComNumbers(typed), typed, Qt::CaseInsensitive);
+    if (valueOf == QLatin1String("PORT")) {
+        // In a list of ports ("7,8,"), the port after the last comma.
+        const QString listed = typed.left(typed.lastIndexOf(PortSeparator) + 1);
+        const QString last = typed.mid(listed.size());
+        QStringList words;
+        for (const QString &number : ComNumbers(last)) words << listed + number;
+        return Matching(QStringLiteral("words"), words, typed, Qt::CaseInsensitive);
+    }
     if (valueOf == QLatin1String("LETTER")) return Matching(QStringLiteral("words"), ProductLetters(), typed);
     if (valueOf == QLatin1String("FILE")) return {QStringLiteral("files"), {}};
     if (!valueOf.isEmpty()) return {};

@@ -2,10 +2,10 @@
 
 #include "cli/standardoutput.h"
 
+#include "app/usablefile.h"
 #include "app/wholefile.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QSaveFile>
 
 #include <cerrno>
@@ -16,19 +16,13 @@ namespace CliFiles {
 
 bool ReadRegular(const QString &fileName, QByteArray *contents, QString *error)
 {
-    const QFileInfo info(fileName);
-    if (!info.exists()) {
-        *error = QStringLiteral("no such file");
-        return false;
-    }
-    if (!info.isFile()) {
-        *error = QStringLiteral("not a regular file");
-        return false;
-    }
     QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *error = file.errorString();
-        return false;
+    switch (OpenRegularFileForReading(file)) {
+    case RegularOpen::Opened: break;
+    case RegularOpen::NotRegular: *error = QStringLiteral("not a regular file"); return false;
+    // In the system's words: where the opening went through the toolkit (Windows) it holds them,
+    // otherwise the system's error number does.
+    case RegularOpen::Failed: *error = file.error() != QFileDevice::NoError ? file.errorString() : qt_error_string(errno); return false;
     }
     *contents = file.readAll();
     if (file.error() != QFileDevice::NoError) {
@@ -59,7 +53,7 @@ bool Writable(const QString &fileName, QString *error)
     if (*error = WholeFileRefusal(fileName); !error->isEmpty()) return false;
     QSaveFile file(fileName);
     const bool ok = file.open(QIODevice::WriteOnly);
-    if (!ok) *error = file.errorString();
+    if (!ok) *error = SaveFileOpenFailure(file);
     file.cancelWriting();
     return ok;
 }

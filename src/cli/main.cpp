@@ -3,6 +3,7 @@
 #include "cli/commands.h"
 #include "cli/completion.h"
 #include "cli/standardoutput.h"
+#include "cli/multiport.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -58,6 +59,17 @@ int main(int argc, char *argv[])
         const QString text = parsed.command ? CommandUsageText(*parsed.command, parsed.options) : UsageText();
         StandardOutput::Write(text.toUtf8());
         return StandardOutput::Finish(Exit::Ok);
+    }
+    // Several ports: the program runs itself once per port. One port: `{port}` in a file name
+    // is its name as well.
+    if (SeveralPorts(parsed)) return RunOnEachPort(arguments, parsed);
+    if (const QStringList named = WithPortInFileNames(arguments, parsed); named != arguments) {
+        ParsedCommandLine renamed;
+        if (!ParseCommandLine(named, &renamed, &error)) {
+            std::fprintf(stderr, "quarntrim-cli: %s\n", qPrintable(error));
+            return Exit::Usage;
+        }
+        parsed = renamed;
     }
     Cli cli(parsed.options);
     return StandardOutput::Finish(RunWithByteLog(cli, *parsed.command));

@@ -52,3 +52,18 @@ bool ChoosePort(Cli &cli, PortChoice *choice)
     cli.Fail(Exit::Usage, QStringLiteral("--port"), error);
     return false;
 }
+
+QStringList PortList(const QString &portOption)
+{
+    return portOption.isEmpty() ? QStringList() : portOption.split(PortSeparator);
+}
+
+QString PortInFileName(const PortChoice &port)
+{
+    static const QRegularExpression unsafe(QStringLiteral("[^A-Za-z0-9-]+"));
+    QString name = port.named;
+    name.replace(unsafe, QStringLiteral("_"));
+    while (name.startsWith(QLatin1Char('_'))) name.remove(0, 1);
+    while (name.endsWith(QLatin1Char('_'))) name.chop(1);
+    return name;
+}

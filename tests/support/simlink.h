@@ -23,6 +23,15 @@ inline SimOptions QuickStart()
     return options;
 }
 
+// ... that answers at once, not held to the line's pace, and announces itself every 50 ms.
+inline SimOptions QuickUnpaced()
+{
+    SimOptions options = QuickStart();
+    options.pacing = false;
+    options.announceMs = 50;
+    return options;
+}
+
 // The emulator running as COM<com> for as long as it lives. Needs a PrivateSettings alive.
 class SimOnCom {
 public:
