@@ -63,10 +63,13 @@ QString OptionLine(const OptionRow &row)
 }
 
 const char kExitStatuses[] =
-    "Exit status: 0 success; 1 a difference (send read back something else, verification\n"
-    "failed); 2 usage, or a value a setting cannot take; 3 the link (no controller within\n"
+    "Exit status: 0 success; 1 a difference (send read back something else, verify found\n"
+    "one); 2 usage, or a value a setting cannot take; 3 the link (no controller within\n"
     "--wait, the port, a transfer or the bootloader); 4 a file (unreadable, wrong size, a HEX\n"
-    "record error, a recipe line that is no setting, cannot write).\n";
+    "record error, a recipe line that is no setting, cannot write); 5 the controller's firmware\n"
+    "is incomplete and it waits in its bootloader (flash stopped part-way, a signal during\n"
+    "programming included, or its read-back differs): flash it again; 130, 143, 129 Ctrl+C,\n"
+    "SIGTERM, SIGHUP.\n";
 
 }  // namespace
 

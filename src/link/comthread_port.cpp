@@ -87,6 +87,7 @@ bool TCOMThread::ReadByte(uint8_t &byte)
     if (!ReadDevice(byte)) return false;
     PostMessage(LinkCode::ByteReceived, byte);
     m_lastReceive = Now();
+    ++m_bytesHeard;
     return true;
 }
 
