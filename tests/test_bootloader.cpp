@@ -169,7 +169,7 @@ private slots:
         const qsizetype lastAddressZero = sent.lastIndexOf(addressZero);
         QVERIFY(lastAddressZero > sent.indexOf(QByteArray("\x41\x05\x00\x01\x01", 5)));
         QCOMPARE(sent.indexOf(erase, lastAddressZero), -1);
-        QCOMPARE(sent.lastIndexOf(write), sent.indexOf(QByteArray(1, 'V')) - write.size());
+        QCOMPARE(sent.lastIndexOf(write), sent.indexOf(QByteArray("\x56\x05\x00\x00\x00", 5)) - write.size());
         QVERIFY(sent.lastIndexOf(write) > lastAddressZero);
         QVERIFY(rig.sim.HasFirmware());
     }

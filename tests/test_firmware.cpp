@@ -56,6 +56,18 @@ class FirmwareTest : public QObject {
     PrivateSettings m_settings;
     QTemporaryDir m_dir;
 
+    // The main window on the emulator's port, once it has downloaded the image and the link has
+    // just been acknowledged (null when it did not get there).
+    static std::unique_ptr<TQuarnForm> connectedWindow(SimOnCom &sim, ModalAnswerer &boxes)
+    {
+        WriteComPortSetting(Com);
+        auto form = makeMainWindow();
+        if (!waitUntil([&] { return boxes.texts().contains(QStringLiteral("Download Successful!")); }) ||
+            !waitFreshlyConnected(sim, *form->comThread()))
+            return nullptr;
+        return form;
+    }
+
     static QString panelText(TQuarnForm &form) { return findControl<QLabel>(&form, QStringLiteral("ConnectedPanel"))->text(); }
     static QColor panelColour(TQuarnForm &form)
     {
@@ -79,10 +91,8 @@ private slots:
         SimOnCom sim(Com, QuickStart(), boot);
         ModalAnswerer boxes;
         FileDialogTyper dialogs(boxes, hex);
-        WriteComPortSetting(Com);
-        auto form = makeMainWindow();
-        QVERIFY(waitUntil([&] { return boxes.texts().contains(QStringLiteral("Download Successful!")); }));
-        QVERIFY(waitFreshlyConnected(sim, *form->comThread()));
+        auto form = connectedWindow(sim, boxes);
+        QVERIFY(form);
         sim.sim().ClearWire();
 
         findControl<QAction>(form.get(), QStringLiteral("UpgradeFirmware1"))->trigger();
@@ -208,11 +218,9 @@ private slots:
         SimOnCom sim(Com, QuickStart(), boot);
         ModalAnswerer boxes;
         FileDialogTyper dialogs(boxes, hex);
-        WriteComPortSetting(Com);
-        auto form = makeMainWindow();
+        auto form = connectedWindow(sim, boxes);
+        QVERIFY(form);
         const EndRequestWatcher endRequests([&form] { form->EndForSystem(); });
-        QVERIFY(waitUntil([&] { return boxes.texts().contains(QStringLiteral("Download Successful!")); }));
-        QVERIFY(waitFreshlyConnected(sim, *form->comThread()));
         findControl<QAction>(form.get(), QStringLiteral("UpgradeFirmware1"))->trigger();
         QVERIFY(waitUntil([&] { return boot.Packets('D') > 2; }));
         const qsizetype boxesBefore = boxes.texts().size();

@@ -245,6 +245,8 @@ protected:
     uint32_t m_probeSince = 0;
     uint32_t m_probeHeard = 0;     // m_bytesHeard when the probe's current wait began
     uint32_t m_bytesHeard = 0;     // every byte read from the port
+    uint32_t m_lettersHeard = 0;   // ... of them letters (an application's words)
+    uint32_t m_probeLetters = 0;   // m_lettersHeard when the filler went out
     // This worker programmed part-way, or could not verify what it programmed: the controller is
     // never told to start, and waits in its bootloader until a verified run.
     bool m_firmwareIncomplete = false;

@@ -13,18 +13,24 @@ void TCOMThread::LookForWaitingBootloader()
     if (m_bootProbe == BootProbe::Off || m_bootProbe == BootProbe::Done) return;
     std::unique_lock<std::mutex> pass(m_lock);
     m_pass = &pass;
-    if (m_bootProbe == BootProbe::Opened) {
+    if (m_state != LinkState::WaitingForLink) {
+        // An application or a bootloader announced itself: the supervisor takes it from here.
+        m_bootProbe = BootProbe::Done;
+    } else if (m_bootProbe != BootProbe::Filled && (m_bootProbe == BootProbe::Opened || m_bytesHeard != m_probeHeard)) {
+        // The silence counts from the last byte: a late answer to an earlier program, or noise.
         m_probeSince = Now();
         m_probeHeard = m_bytesHeard;
         m_bootProbe = BootProbe::Listening;
-    } else if (m_state != LinkState::WaitingForLink || m_bytesHeard != m_probeHeard) {
-        // Something answered or the link moved on: the supervisor takes it from here.
-        m_bootProbe = BootProbe::Done;
     } else if (m_bootProbe == BootProbe::Listening && Now() - m_probeSince >= Boot::kProbeSilenceMs) {
         SendFiller();
         m_probeSince = Now();
+        m_probeLetters = m_lettersHeard;
         m_bootProbe = BootProbe::Filled;
+    } else if (m_bootProbe == BootProbe::Filled && m_lettersHeard != m_probeLetters) {
+        // Something that speaks in letters answered the filler: no bootloader's order goes to it.
+        m_bootProbe = BootProbe::Done;
     } else if (m_bootProbe == BootProbe::Filled && Now() - m_probeSince >= Boot::kFillerLineMs + Boot::kProbeAnswerMs) {
+        // Silence, or only a bootloader's refusal of the packet the filler completed.
         m_bootProbe = BootProbe::Done;
         QByteArray line;
         if (Send(Wire::Identify) && ReadLine(line)) TakeWaitingBootloader(line);

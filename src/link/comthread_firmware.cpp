@@ -197,7 +197,7 @@ void TCOMThread::StartApplicationFirst()
     // application answers the filler with its product code: those answers are let land and
     // dropped, and the order then restarts it through its bootloader as after a power-up.
     SendFiller();
-    DiscardUntilQuiet(Boot::kProbeAnswerMs / 5, Boot::kFillerLineMs + Boot::kProbeAnswerMs);
+    DiscardUntilQuiet(LinkTime::SettleMs, Boot::kFillerLineMs + Boot::kProbeAnswerMs);
     WriteByte(Wire::Restart);
     ResetLinkTimer();
 }

@@ -6,6 +6,8 @@
 #include "link/serialdevicemap.h"
 #include "link/serialline.h"
 
+#include <cctype>
+
 namespace {
 // A line longer than this without CR LF is no identification line: a babbling device must not
 // grow the text without bound.
@@ -88,6 +90,7 @@ bool TCOMThread::ReadByte(uint8_t &byte)
     PostMessage(LinkCode::ByteReceived, byte);
     m_lastReceive = Now();
     ++m_bytesHeard;
+    if (std::isalpha(byte)) ++m_lettersHeard;
     return true;
 }
 
