@@ -11,6 +11,7 @@
 #include "support/filedialogs.h"
 #include "support/hexrecords.h"
 #include "support/simlink.h"
+#include "support/wirewindow.h"
 #include "support/testsupport.h"
 
 #include <QAction>
@@ -56,18 +57,6 @@ class FirmwareTest : public QObject {
     PrivateSettings m_settings;
     QTemporaryDir m_dir;
 
-    // The main window on the emulator's port, once it has downloaded the image and the link has
-    // just been acknowledged (null when it did not get there).
-    static std::unique_ptr<TQuarnForm> connectedWindow(SimOnCom &sim, ModalAnswerer &boxes)
-    {
-        WriteComPortSetting(Com);
-        auto form = makeMainWindow();
-        if (!waitUntil([&] { return boxes.texts().contains(QStringLiteral("Download Successful!")); }) ||
-            !waitFreshlyConnected(sim, *form->comThread()))
-            return nullptr;
-        return form;
-    }
-
     static QString panelText(TQuarnForm &form) { return findControl<QLabel>(&form, QStringLiteral("ConnectedPanel"))->text(); }
     static QColor panelColour(TQuarnForm &form)
     {
@@ -91,8 +80,8 @@ private slots:
         SimOnCom sim(Com, QuickStart(), boot);
         ModalAnswerer boxes;
         FileDialogTyper dialogs(boxes, hex);
-        auto form = connectedWindow(sim, boxes);
-        QVERIFY(form);
+        auto form = ConnectedWindow(sim, boxes);
+        QVERIFY(form && waitFreshlyConnected(sim, *form->comThread()));
         sim.sim().ClearWire();
 
         findControl<QAction>(form.get(), QStringLiteral("UpgradeFirmware1"))->trigger();
@@ -218,8 +207,8 @@ private slots:
         SimOnCom sim(Com, QuickStart(), boot);
         ModalAnswerer boxes;
         FileDialogTyper dialogs(boxes, hex);
-        auto form = connectedWindow(sim, boxes);
-        QVERIFY(form);
+        auto form = ConnectedWindow(sim, boxes);
+        QVERIFY(form && waitFreshlyConnected(sim, *form->comThread()));
         const EndRequestWatcher endRequests([&form] { form->EndForSystem(); });
         findControl<QAction>(form.get(), QStringLiteral("UpgradeFirmware1"))->trigger();
         QVERIFY(waitUntil([&] { return boot.Packets('D') > 2; }));
