@@ -1,6 +1,7 @@
 // Programming the flash through the bootloader, against the emulated bootloader on an
 // in-process line: packets on the wire, retries, time-outs, verification and what the user sees.
 #include "link/bootloader/bootloader.h"
+#include "link/bootloader/bootpacket.h"
 #include "link/bootloader/bootprotocol.h"
 #include "link/bootloader/firmwarefile.h"
 #include "link/hex/flashimage.h"
@@ -135,7 +136,7 @@ private slots:
         QVERIFY(rig.boot.ProgramFlash(WriteHexFile(m_dir, 0x1234)));
 
         QCOMPARE(rig.sim.PagesWritten(), 37);
-        QCOMPARE(rig.sim.Packets('A'), 37);
+        QCOMPARE(rig.sim.Packets('A'), 38);   // page 0: erased first, written last
         QCOMPARE(rig.sim.Packets('E'), 37);
         QCOMPARE(rig.sim.Packets('D'), 74);
         QCOMPARE(rig.sim.Packets('V'), 74);
@@ -153,6 +154,80 @@ private slots:
         QCOMPARE(rig.host.progress.back(), 100);
         QVERIFY(std::is_sorted(rig.host.progress.begin(), rig.host.progress.begin() + 37));
         QCOMPARE(rig.host.returnsToConnected, 0);
+    }
+
+    void resetVectorPageIsErasedFirstAndWrittenLast()
+    {
+        Rig rig(Chip("ATMEGA32"));
+        const qsizetype identified = rig.link.Sent().size();
+        QVERIFY(rig.boot.ProgramFlash(WriteHexFile(m_dir, 0x17F)));
+        const QByteArray sent = rig.link.Sent().mid(identified);
+        const QByteArray addressZero("\x41\x05\x00\x00\x00", 5);
+        const QByteArray erase("\x45\x03\x00", 3), write("\x46\x03\x00", 3);
+        QVERIFY(sent.startsWith(addressZero + erase));
+        // Pages 0x080 and 0x100 are written before page 0 is addressed again, and its write is the last.
+        const qsizetype lastAddressZero = sent.lastIndexOf(addressZero);
+        QVERIFY(lastAddressZero > sent.indexOf(QByteArray("\x41\x05\x00\x01\x01", 5)));
+        QCOMPARE(sent.indexOf(erase, lastAddressZero), -1);
+        QCOMPARE(sent.lastIndexOf(write), sent.indexOf(QByteArray("\x56\x05\x00\x00\x00", 5)) - write.size());
+        QVERIFY(sent.lastIndexOf(write) > lastAddressZero);
+        QVERIFY(rig.sim.HasFirmware());
+    }
+
+    void programmingThatStopsPartWayLeavesNoApplication()
+    {
+        // Writes refused from the second page on: page 0 was erased and never written again, so
+        // the bootloader holds no application to start, whatever it is told.
+        SimBootOptions refuse = Chip("ATMEGA32");
+        refuse.nakCommand = 'F';
+        refuse.naks = 1000;
+        Rig rig(refuse);
+        rig.sim.LoadFlash(0, QByteArray(0x180, '\x5A'));
+        QVERIFY(rig.sim.HasFirmware());
+        QVERIFY(!rig.boot.ProgramFlash(WriteHexFile(m_dir, 0x17F)));
+        QVERIFY(rig.boot.FlashTouched());
+        QVERIFY(!rig.sim.HasFirmware());
+        // A run refused before its first erase leaves the flash as it was.
+        SimBootOptions silentAddress = Chip("ATMEGA32");
+        silentAddress.nakCommand = 'A';
+        silentAddress.naks = 1000;
+        Rig untouched(silentAddress);
+        untouched.sim.LoadFlash(0, QByteArray(0x180, '\x5A'));
+        QVERIFY(!untouched.boot.ProgramFlash(WriteHexFile(m_dir, 0x17F)));
+        QVERIFY(!untouched.boot.FlashTouched());
+        QVERIFY(untouched.sim.HasFirmware());
+    }
+
+    void fillerCompletesEveryPartialPacketWithoutChangingTheFlash()
+    {
+        // Every packet the tool sends, cut after each of its bytes (its sender killed there): the
+        // filler completes it as a packet the bootloader refuses, or as an address or read-back,
+        // and the order after it starts the application.
+        BootPacket address, erase, block, write, readBack;
+        const auto build = [](BootPacket &packet, uint8_t command, const QByteArray &payload) {
+            packet.BeginPacket(command);
+            for (char c : payload) packet.AddPacketByte(uint8_t(c));
+            packet.EndPacket();
+        };
+        build(address, Boot::SetAddress, QByteArray("\x80\x12", 2));
+        build(erase, Boot::EraseOne, {});
+        QByteArray data;
+        for (int i = 0; i < Boot::kBlockBytes; ++i) data.append(char(FileByte(i)));
+        build(block, Boot::LoadBlock, data);
+        build(write, Boot::WriteOne, {});
+        build(readBack, Boot::ReadBlock, QByteArray("\x40\x00", 2));
+        for (const BootPacket *packet : {&address, &erase, &block, &write, &readBack}) {
+            for (int cut = 1; cut < packet->Length(); ++cut) {
+                SimBootloader sim;
+                sim.LoadFlash(0, QByteArray(0x100, '\x5A'));
+                for (int position = 1; position <= cut; ++position) sim.Receive(packet->At(position));
+                for (int i = 0; i < Boot::kFillerBytes; ++i) sim.Receive(Boot::kFiller);
+                sim.Receive(Boot::Restart);
+                QVERIFY2(sim.TakeRestart(), qPrintable(QStringLiteral("packet %1 cut after %2 bytes").arg(QChar(packet->At(1))).arg(cut)));
+                QCOMPARE(sim.PagesWritten(), 0);
+                QCOMPARE(sim.Flash(0), uint8_t(0x5A));   // no erase carried out at the address it holds
+            }
+        }
     }
 
     void nakedPacketIsSentAgainUpToSixTimes()

@@ -6,6 +6,7 @@
 #include "files/model/reportlines.h"
 #include "history/historystore.h"
 #include "link/hex/flashimage.h"
+#include "link/linkhost.h"
 #include "link/serialdevicemap.h"
 #include "sim_bootloader.h"
 #include "support/filesizelimit.h"
@@ -497,18 +498,21 @@ private slots:
         }
     }
 
-    void failedVerificationReadIsALinkFailure()
+    void failedVerificationReadLeavesTheProgramUnstarted()
     {
-        // Every read-back damaged: the flash was programmed right, but it could not be read.
+        // Every read-back damaged: the flash may be right, but nothing shows it, so the program is
+        // not started and the controller waits in its bootloader to be flashed again.
         SimBootOptions options = SmallChipBoot();
         options.corruptReadbacks = -1;
         SimBootloader boot(options);
         SimOnCom sim(Com, Unpaced(), boot);
         WriteFile(path("new.hex"), HexFileText(0x2FF, NewFirmware));
         const Run run = Cli(OnCom({QStringLiteral("flash"), path("new.hex")}));
-        QCOMPARE(run.status, 3);
+        QCOMPARE(run.status, 5);
         QVERIFY2(run.err.contains(QLatin1String("Reading the flash back failed at 0x0000")), qPrintable(run.err));
+        QVERIFY2(run.err.contains(QLatin1String(FirmwareIncompleteText)), qPrintable(run.err));
         QVERIFY(!run.err.contains(QLatin1String("differs")));
+        QCOMPARE(boot.StartOrders(), 0);
     }
 
     void signalDuringReadFlashLeavesTheBootloader()
@@ -530,6 +534,93 @@ private slots:
             QVERIFY(waitUntil([&] { return sim.toolBytes().endsWith('R'); }));
             QCOMPARE(Cli(OnCom({QStringLiteral("--wait"), QStringLiteral("5"), QStringLiteral("identify")})).status, 0);
         }
+    }
+
+    void everySignalFromTheHookOnStartsTheApplication()
+    {
+        // Ctrl+C, SIGTERM and a dropped session, landing as the bootloader is hooked, as it names
+        // its chip, and while the old firmware is read: nothing was programmed, so the controller
+        // is told to start its application, and the next command finds it running.
+        const std::pair<const char *, std::function<bool(SimOnCom &, SimBootloader &)>> moments[] = {
+            {"hook", [](SimOnCom &sim, SimBootloader &) { return sim.toolBytes().contains('u'); }},
+            {"identification", [](SimOnCom &sim, SimBootloader &) { return sim.toolBytes().contains("uI"); }},
+            {"backup", [](SimOnCom &, SimBootloader &boot) { return boot.Packets('V') > 2; }},
+        };
+        WriteFile(path("new.hex"), HexFileText(0x2FF, NewFirmware));
+        for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+            for (const auto &[moment, reached] : moments) {
+                const QByteArray what = QByteArray(moment) + " signal " + QByteArray::number(signal);
+                SimBootloader boot(SmallChipBoot());
+                HoldOldFirmware(boot);
+                SimOptions paced = QuickStart();
+                paced.announceMs = 50;
+                SimOnCom sim(Com, paced, boot);
+                auto process = StartCli(OnCom({QStringLiteral("flash"), path("new.hex"), QStringLiteral("--backup"), path("old.hex")}));
+                QVERIFY2(waitUntil([&] { return reached(sim, boot); }), what.constData());
+                ::kill(pid_t(process->processId()), signal);
+                const Run run = Finish(*process);
+                QVERIFY2(run.status == 128 + signal, qPrintable(what + ": " + run.err));
+                QVERIFY2(run.err.contains(QLatin1String("interrupted")), qPrintable(run.err));
+                QCOMPARE(boot.Packets('E'), 0);
+                QVERIFY2(sim.toolBytes().endsWith('R'), what.constData());
+                QVERIFY2(Cli(OnCom({QStringLiteral("--wait"), QStringLiteral("5"), QStringLiteral("identify")})).status == 0, what.constData());
+            }
+        }
+    }
+
+    void programmingStoppedPartWayIsNeverStartedAndTheNextFlashProgramsIt()
+    {
+        // Ctrl+C, and a power cycle, in the middle of programming. Bytes below 0x40 keep letters out
+        // of the packets, so a bootloader restarted by the power cycle is never hooked by them.
+        const auto stripes = [](int address) { return uint8_t(address & 0x3F); };
+        WriteFile(path("long.hex"), HexFileText(0x7FF, stripes));
+        WriteFile(path("new.hex"), HexFileText(0x2FF, NewFirmware));
+        for (const bool powerCycle : {false, true}) {
+            SimBootloader boot(SmallChipBoot());
+            HoldOldFirmware(boot);
+            SimOptions paced = QuickStart();
+            paced.announceMs = 50;
+            SimOnCom sim(Com, paced, boot);
+            auto process = StartCli(OnCom({QStringLiteral("flash"), path("long.hex")}));
+            QVERIFY(waitUntil([&] { return boot.PagesWritten() >= 2; }));
+            if (powerCycle) sim.sim().PowerCycle();
+            else ::kill(pid_t(process->processId()), SIGINT);
+            const Run run = Finish(*process);
+            QCOMPARE(run.status, 5);
+            QVERIFY2(run.err.contains(QLatin1String(FirmwareIncompleteText)), qPrintable(run.err));
+            QCOMPARE(boot.StartOrders(), 0);
+            QVERIFY(!boot.HasFirmware());
+            // The next flash finds it, silent in its bootloader or announcing it, and programs it.
+            const Run again = Cli(OnCom({QStringLiteral("flash"), path("new.hex")}));
+            QVERIFY2(again.status == 0, qPrintable(again.err));
+            for (int a = 0; a <= 0x2FF; ++a) QCOMPARE(boot.Flash(uint32_t(a)), NewFirmware(a));
+            QCOMPARE(Cli(OnCom({QStringLiteral("--wait"), QStringLiteral("5"), QStringLiteral("identify")})).status, 0);
+        }
+    }
+
+    void startRecoversABootloaderHoldingHalfAPacket()
+    {
+        // A program killed in the middle of a read-back packet: the bootloader holds "V 05" and
+        // would take a lone order as the packet's address.
+        SimBootloader boot(SmallChipBoot());
+        HoldOldFirmware(boot);
+        SimOptions hooked;
+        hooked.bootWaitMs = 60000;
+        hooked.announceMs = 50;
+        SimOnCom sim(Com, hooked, boot);
+        QSerialPort port(sim.sim().DevicePath());
+        QVERIFY(port.open(QIODevice::ReadWrite));
+        port.write("u");
+        QVERIFY(waitUntil([&] { port.waitForReadyRead(10); return port.readAll().contains('?'); }));
+        port.write(QByteArray("V\x05", 2));
+        QVERIFY(port.waitForBytesWritten(1000));
+        QVERIFY(waitUntil([&] { return sim.toolBytes().endsWith(QByteArray("V\x05", 2)); }));
+        port.close();
+        const Run run = Cli(OnCom({QStringLiteral("start")}));
+        QVERIFY2(run.status == 0, qPrintable(run.err));
+        QVERIFY(run.out.contains(QLatin1String("QUARN")));
+        QCOMPARE(boot.StartOrders(), 1);
+        QCOMPARE(boot.PagesWritten(), 0);
     }
 
     void controllerWithoutFirmwareIsLeftAnnouncingItsBootloader()

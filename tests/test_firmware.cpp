@@ -3,6 +3,7 @@
 // and the new application announcing itself.
 #include "app/calimage.h"
 #include "app/settings.h"
+#include "editor/endrequest.h"
 #include "editor/quarnform.h"
 #include "link/comthread.h"
 #include "sim_bootloader.h"
@@ -10,6 +11,7 @@
 #include "support/filedialogs.h"
 #include "support/hexrecords.h"
 #include "support/simlink.h"
+#include "support/wirewindow.h"
 #include "support/testsupport.h"
 
 #include <QAction>
@@ -20,6 +22,8 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <csignal>
 
 namespace {
 constexpr int Com = 171;
@@ -76,10 +80,8 @@ private slots:
         SimOnCom sim(Com, QuickStart(), boot);
         ModalAnswerer boxes;
         FileDialogTyper dialogs(boxes, hex);
-        WriteComPortSetting(Com);
-        auto form = makeMainWindow();
-        QVERIFY(waitUntil([&] { return boxes.texts().contains(QStringLiteral("Download Successful!")); }));
-        QVERIFY(waitFreshlyConnected(sim, *form->comThread()));
+        auto form = ConnectedWindow(sim, boxes);
+        QVERIFY(form && waitFreshlyConnected(sim, *form->comThread()));
         sim.sim().ClearWire();
 
         findControl<QAction>(form.get(), QStringLiteral("UpgradeFirmware1"))->trigger();
@@ -170,7 +172,7 @@ private slots:
         QVERIFY(waitUntil([&] { return host.lastStatus().text == Banner && host.lastStatus().colour == LinkColor::Green; }));
     }
 
-    void closingTheLinkInTheMiddleOfARunStartsTheApplication()
+    void closingTheLinkInTheMiddleOfProgrammingLeavesTheControllerWaitingForTheNextLink()
     {
         const QString hex = WriteFirmware(m_dir, 0x1FFF);   // seconds at the line's pace
         SimBootloader boot;
@@ -183,11 +185,38 @@ private slots:
         worker->SetRequest(Request::Upgrade, 0);
         QVERIFY(waitUntil([&] { return boot.Packets('D') > 2; }));
         worker.reset();   // the window closes
-        QVERIFY(waitUntil([&] { return sim.toolBytes().endsWith('R'); }));
-        // The next link finds the application as after a power-up.
+        // Half a program is never started: no order to start, and no reset vector to start from.
+        QCOMPARE(boot.StartOrders(), 0);
+        QVERIFY(!boot.HasFirmware());
+        QVERIFY(host.runEndings().last().startsWith(QLatin1String(FirmwareIncompleteText)));
+        // The next link finds the controller waiting silently in its bootloader and programs it.
         RecordingLinkHost next;
+        next.firmwareFile = WriteFirmware(m_dir, 0x2FF);
+        next.findWaitingBootloader = true;
         TCOMThread again(next, Com);
-        QVERIFY(waitUntil([&] { return next.statusTexts().contains(Banner); }));
+        QVERIFY(waitUntil([&] { return next.boxes().contains(QStringLiteral("info: ") + Verified); }, ProgrammingDeadlineMs));
+        QVERIFY(FlashHolds(boot, 0x2FF));
+        QVERIFY(waitUntil([&] { return next.lastStatus().text == Banner; }));
+        QCOMPARE(boot.StartOrders(), 1);
+    }
+
+    void windowEndedBySigtermDuringProgrammingDoesNotStartIt()
+    {
+        const QString hex = WriteFirmware(m_dir, 0x1FFF);
+        SimBootloader boot;
+        SimOnCom sim(Com, QuickStart(), boot);
+        ModalAnswerer boxes;
+        FileDialogTyper dialogs(boxes, hex);
+        auto form = ConnectedWindow(sim, boxes);
+        QVERIFY(form && waitFreshlyConnected(sim, *form->comThread()));
+        const EndRequestWatcher endRequests([&form] { form->EndForSystem(); });
+        findControl<QAction>(form.get(), QStringLiteral("UpgradeFirmware1"))->trigger();
+        QVERIFY(waitUntil([&] { return boot.Packets('D') > 2; }));
+        const qsizetype boxesBefore = boxes.texts().size();
+        ::raise(SIGTERM);
+        QVERIFY(waitUntil([&] { return !form->comThread() && !form->isVisible(); }));
+        QCOMPARE(boot.StartOrders(), 0);
+        QCOMPARE(boxes.texts().size(), boxesBefore);   // ending, the window shows no box
     }
 
     void fileBeyondSixtyFourKiBIsRefusedBeforeAnyPacket()

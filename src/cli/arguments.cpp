@@ -74,11 +74,14 @@ QString OptionLine(const OptionRow &row)
 }
 
 const char kExitStatuses[] =
-    "Exit status: 0 success; 1 a difference (send read back something else, verification\n"
-    "failed); 2 usage, or a value a setting cannot take; 3 the link (no controller within\n"
+    "Exit status: 0 success; 1 a difference (send read back something else, verify found\n"
+    "one); 2 usage, or a value a setting cannot take; 3 the link (no controller within\n"
     "--wait, the port, a transfer or the bootloader); 4 a file (unreadable, wrong size, a HEX\n"
     "record error, a recipe line that is no setting or a recipe cut short, cannot write, standard\n"
-    "output failed). A failure (2, 3, 4) beats a difference (1).\n";
+    "output failed); 5 the controller's firmware is incomplete and it waits in its bootloader\n"
+    "(flash stopped part-way, a signal during programming included, or its read-back differs):\n"
+    "flash it again; 130, 143, 129 Ctrl+C, SIGTERM, SIGHUP. A failure (2 to 5) beats a\n"
+    "difference (1).\n";
 
 }  // namespace
 

@@ -14,6 +14,8 @@ constexpr int Difference = 1;  // diff found one, send read back something else,
 constexpr int Usage = 2;
 constexpr int Link = 3;        // no controller, the port, a transfer or the bootloader
 constexpr int File = 4;        // unreadable, wrong size, a HEX record error, cannot write
+constexpr int Incomplete = 5;  // programming stopped part-way (a signal included) or was not verified:
+                               // the controller waits in its bootloader to be flashed again
 }  // namespace Exit
 
 struct CliOptions {

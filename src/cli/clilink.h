@@ -62,6 +62,8 @@ public:
     void FirmwareRunEnded(FirmwareOutcome outcome, const QString &text) override;
     bool DownloadOnFirstConnect() const override { return false; }
     bool StartApplicationOnOpen() const override { return m_startFirst; }
+    // A firmware job finds a controller left waiting in its bootloader, as the window does.
+    bool FindWaitingBootloader() const override { return m_job.readOnly || !m_job.fileName.isEmpty(); }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

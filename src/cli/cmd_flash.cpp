@@ -32,6 +32,7 @@ int Report(Cli &cli, const CliLink &link, FirmwareOutcome outcome, const QString
     // The flash may well be right after a read-back that failed: the line failed, no difference was seen.
     case FirmwareOutcome::ReadBackFailed:
     case FirmwareOutcome::ProgramFailed: return cli.Fail(Exit::Link, port, text);
+    case FirmwareOutcome::Incomplete: return cli.Fail(Exit::Incomplete, port, text);
     }
     return Exit::Link;
 }
@@ -50,13 +51,25 @@ int RunFlash(Cli &cli)
 
     PortChoice port;
     if (!ChoosePort(cli, &port)) return Exit::Usage;
-    CliLink link(cli, port);
-    FirmwareOutcome outcome{};
-    if (!link.RunFirmware({hexFile, !backup.isEmpty(), false}, backup, &outcome))
-        return cli.Fail(link.FailureStatus(), port.label, link.FailureText());
-    // Nothing to keep is no reason not to program; the missing file is told all the same.
-    if (link.FlashWasErased()) cli.Fail(Exit::Ok, backup, QString::fromLatin1(kFlashErased));
-    return Report(cli, link, outcome, hexFile, backup);
+    bool incomplete = false;
+    int status = Exit::Link;
+    QString failure;
+    {
+        CliLink link(cli, port);
+        link.ReportIncompleteFirmwareTo(&incomplete);
+        FirmwareOutcome outcome{};
+        if (link.RunFirmware({hexFile, !backup.isEmpty(), false}, backup, &outcome)) {
+            // Nothing to keep is no reason not to program; the missing file is told all the same.
+            if (link.FlashWasErased()) cli.Fail(Exit::Ok, backup, QString::fromLatin1(kFlashErased));
+            return Report(cli, link, outcome, hexFile, backup);
+        }
+        status = link.FailureStatus();
+        failure = link.FailureText();
+    }
+    // The wait ended first (a signal): the run ends as the worker stops, and a programming it cut
+    // short must be told as such, whatever ended the wait.
+    if (incomplete) return cli.Fail(Exit::Incomplete, port.label, failure + QStringLiteral(": ") + QString::fromLatin1(FirmwareIncompleteText));
+    return cli.Fail(status, port.label, failure);
 }
 
 int RunReadFlash(Cli &cli)

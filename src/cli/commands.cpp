@@ -63,9 +63,12 @@ const QList<Command> &Commands()
          1, 1, OutputOption | LogOption | ControllerImage, RunReport},
         {"flash", "FILE.hex [--backup OLD.hex]", "restart into the bootloader, program, verify, start the application",
          "Reads and checks the Intel HEX file, restarts the controller into its bootloader, programs\n"
-         "the flash page by page, reads it back and compares (status 1 when it differs), then starts\n"
-         "the application. With --backup, the firmware being replaced is first read and written to\n"
-         "OLD.hex; if it cannot be read or written, nothing is programmed.",
+         "the flash page by page (page 0 last), reads it back and compares, then starts the\n"
+         "application. A program that stopped part-way (a refused write, a signal, a power cycle) or\n"
+         "whose read-back differs or cannot be read is not started: the controller waits in its\n"
+         "bootloader for the next flash, which finds it there (status 5). With --backup, the\n"
+         "firmware being replaced is first read and written to OLD.hex; if it cannot be read or\n"
+         "written, nothing is programmed.",
          1, 1, BackupOption | LogOption, RunFlash},
         {"read-flash", "OUT.hex", "read the controller's flash through the bootloader into Intel HEX",
          "Restarts the controller into its bootloader, reads its flash (the part a 16-bit address\n"
@@ -84,7 +87,8 @@ const QList<Command> &Commands()
          "waits for the application to announce itself and prints it as identify does. For a\n"
          "controller that a stopped or crashed program left waiting in its bootloader (nothing\n"
          "answers on the port until a power cycle). A running application restarts once, as after\n"
-         "a power-up; a controller without firmware stays in its bootloader (status 3).",
+         "a power-up; a controller without firmware stays in its bootloader (status 3). Filler bytes\n"
+         "(0xFF) go first, so a bootloader holding half a packet takes the order as an order.",
          0, 0, LogOption, RunStart},
         {"set", "FILE.joy|controller NAME=VALUE...", "change settings by name, all of them or none, and write the image back",
          "Sets each named setting to its value as the product's page does when the technician sets\n"

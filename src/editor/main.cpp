@@ -1,4 +1,5 @@
 #include "editor/appstyle.h"
+#include "editor/endrequest.h"
 #include "editor/quarnform.h"
 
 #include <QApplication>
@@ -13,6 +14,9 @@ int main(int argc, char *argv[])
     InstallApplicationStyle();
     TQuarnForm form;
     form.show();
+    // Asked to end by the system, the window closes as by its close box, so the link worker lets
+    // go of the controller first.
+    const EndRequestWatcher endRequests([&form] { form.EndForSystem(); });
     // A *.joy file named on the command line (a double-click in Explorer, a desktop's "Open
     // with") is opened once the window is up, so that a box about it has its window behind it.
     const QStringList arguments = QCoreApplication::arguments();
@@ -20,5 +24,9 @@ int main(int argc, char *argv[])
         const QString fileName = arguments.at(1);
         QTimer::singleShot(0, &form, [&form, fileName] { form.OpenJoyFile(fileName); });
     }
-    return app.exec();
+    const int status = app.exec();
+    // A worker freed from inside one of its own hand-overs is deleted later; the loop has ended,
+    // so it is deleted here, letting go of the controller before the program exits.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return status;
 }

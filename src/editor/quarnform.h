@@ -46,6 +46,10 @@ public:
     void SetImageDefaults();
 
     TCOMThread *comThread() const { return ComThread; }
+    // The system asks the program to end (a signal, the session's end): every window closes as by
+    // its close box, boxes and dialogs included, with no new box shown, and the link worker lets
+    // go of the controller.
+    void EndForSystem();
 
     // LinkHost: what the link worker hands over to this window (run on the UI thread while the
     // worker waits).
@@ -62,6 +66,9 @@ public:
     bool KeepFirmwareBackup(const QByteArray &hex, QString *error) override;
     // A run that failed before its end says why in a box (quarnform_firmware.cpp).
     void FirmwareRunEnded(FirmwareOutcome outcome, const QString &text) override;
+    // A controller left waiting in its bootloader (its programming stopped part-way) is found at
+    // the next connection and asked for its firmware.
+    bool FindWaitingBootloader() const override { return true; }
     uint32_t testPressStamp() const { return m_testPressStamp; }
     // Opens the *.joy file `fileName` as "&Open" does once a file is chosen (the window opens a
     // file named on its command line, as Explorer does when a *.joy file is opened).
@@ -146,6 +153,7 @@ private:
 
     TCOMThread *ComThread = nullptr;
     bool m_freeingLink = false;       // FreeLink is waiting for the worker's thread
+    bool m_endingForSystem = false;   // EndForSystem: no box or dialog is shown any more
     bool m_linkCreated = false;       // the first worker has been created
     // Finish messages that arrived while a worker was being freed; shown once it is gone.
     struct DeferredLinkMessage {

@@ -12,6 +12,7 @@
 
 QString TQuarnForm::SelectFirmwareFile()
 {
+    if (m_endingForSystem) return {};
     const QString folder = QCoreApplication::applicationDirPath();
     QFileDialog dialog(this, QString::fromLatin1(FirmwareFile::kDialogTitle), folder);
     dialog.setObjectName(QStringLiteral("FirmwareDialog"));
@@ -36,12 +37,13 @@ void TQuarnForm::FirmwareRunEnded(FirmwareOutcome outcome, const QString &text)
     // The controller is told to start its application as soon as this returns, and its banner then
     // takes the status line: a reason shown only there would be gone in a moment. A run that
     // ended with a box of its own (verified, different, unreadable) or by the user's choice says
-    // nothing more.
+    // nothing more. A program left incomplete is not started: the box says it must be flashed again.
     switch (outcome) {
     case FirmwareOutcome::FileRefused:
     case FirmwareOutcome::ReadFailed:
     case FirmwareOutcome::BackupNotKept:
-    case FirmwareOutcome::ProgramFailed: ShowError(text); break;
+    case FirmwareOutcome::ProgramFailed:
+    case FirmwareOutcome::Incomplete: ShowError(text); break;
     default: break;
     }
 }

@@ -140,7 +140,14 @@ void TQuarnForm::SendCalClick() { SetRequest(Request::SendCalibration, 0); }
 void TQuarnForm::GetCalibration1Click() { SetRequest(Request::GetCalibration, 0); }
 void TQuarnForm::UploadButtonClick() { SetRequest(Request::SendCalibration, 0); }
 void TQuarnForm::DownloadButtonClick() { SetRequest(Request::GetCalibration, 0); }
-void TQuarnForm::UpgradeFirmware1Click() { SetRequest(Request::Upgrade, 0); }
+void TQuarnForm::UpgradeFirmware1Click()
+{
+    // Not connected (a controller left waiting in its bootloader says nothing): a new link looks
+    // for such a controller and asks for its firmware.
+    const uint8_t state = ComThread ? ComThread->LockedState() : LinkState::Stopped;
+    if (state == LinkState::Connected) SetRequest(Request::Upgrade, 0);
+    else if (state == LinkState::WaitingForLink) ReplaceLink();
+}
 
 void TQuarnForm::ResetButtonClick()
 {
@@ -168,12 +175,21 @@ void TQuarnForm::SyncStatus(const LinkStatus &status)
 
 void TQuarnForm::ShowError(const QString &text)
 {
-    QMessageBox::critical(this, QCoreApplication::applicationName(), text);
+    if (!m_endingForSystem) QMessageBox::critical(this, QCoreApplication::applicationName(), text);
 }
 
 void TQuarnForm::ShowInfo(const QString &text)
 {
-    QMessageBox::information(this, QCoreApplication::applicationName(), text);
+    if (!m_endingForSystem) QMessageBox::information(this, QCoreApplication::applicationName(), text);
+}
+
+void TQuarnForm::EndForSystem()
+{
+    m_endingForSystem = true;
+    // Closing a box or the file dialog ends the worker's hand-over; the window's close then frees
+    // the worker, which starts an application a bootloader run that programmed nothing holds.
+    QApplication::closeAllWindows();
+    FreeLink();
 }
 
 void TQuarnForm::ImageToBuffer(uint8_t *buffer)

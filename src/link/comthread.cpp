@@ -26,7 +26,8 @@ TCOMThread::TCOMThread(LinkHost &owner, int port, Unstarted, QString device)
     : m_owner(owner), m_context(owner.LinkContext()), m_hostId(owner.LinkHostId()), m_workerId(nextWorkerId++), m_portNumber(port),
       m_device(std::move(device)), m_downloadOnConnect(owner.DownloadOnFirstConnect()),
       m_startApplicationFirst(owner.StartApplicationOnOpen()), m_statusText(QStringLiteral("Not Connected")),
-      m_bootloader(*this, *this, ProcessFlashImage())
+      m_bootloader(*this, *this, ProcessFlashImage()),
+      m_bootProbe(owner.FindWaitingBootloader() ? BootProbe::Opened : BootProbe::Off)
 {
 }
 
@@ -49,6 +50,7 @@ void TCOMThread::run()
         Pass();
         if (!opened && m_startApplicationFirst) StartApplicationFirst();
         opened = true;
+        LookForWaitingBootloader();
     }
     {
         std::lock_guard<std::mutex> guard(m_lock);

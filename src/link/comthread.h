@@ -161,6 +161,7 @@ protected:
     // The first order on a newly opened port, for a front end that asks for it.
     void StartApplicationFirst();
 
+
     // BootloaderHost: what the programming run shows, through this worker's status fields.
     void SetStatusColour(Colour colour) override;
     void SetProgress(int percent) override;
@@ -229,4 +230,24 @@ protected:
     int m_progress = 0;
     uint32_t m_linkTimer = 0;
     Bootloader m_bootloader;  // programs the flash over this worker's line, reporting to it
+
+    // --- Leaving and finding the bootloader (comthread_firmware.cpp, comthread_bootprobe.cpp) ---
+    // Filler that completes a packet the bootloader may hold half-received (Boot::kFiller).
+    void SendFiller();
+    // Reads and drops what arrives until the line has been quiet for `quietMs`, at most `limitMs`.
+    void DiscardUntilQuiet(uint32_t quietMs, uint32_t limitMs);
+    // After each pass: on a line silent since it opened, filler, then the bootloader's
+    // identification order; a bootloader that answers is taken as hooked, with its job asked for.
+    void LookForWaitingBootloader();
+    void TakeWaitingBootloader(const QByteArray &identificationLine);
+    enum class BootProbe : uint8_t { Off, Opened, Listening, Filled, Done };
+    BootProbe m_bootProbe;
+    uint32_t m_probeSince = 0;
+    uint32_t m_probeHeard = 0;     // m_bytesHeard when the probe's current wait began
+    uint32_t m_bytesHeard = 0;     // every byte read from the port
+    uint32_t m_lettersHeard = 0;   // ... of them letters (an application's words)
+    uint32_t m_probeLetters = 0;   // m_lettersHeard when the filler went out
+    // This worker programmed part-way, or could not verify what it programmed: the controller is
+    // never told to start, and waits in its bootloader until a verified run.
+    bool m_firmwareIncomplete = false;
 };

@@ -6,12 +6,14 @@
 #include "link/comthread.h"
 
 #include "app/usablefile.h"
+#include "link/bootloader/bootprotocol.h"
 #include "link/hex/hexwriter.h"
 
 namespace {
 const char *const NoFirmwareFile = "Error installing firmware";
 const char *const SavingFirmware = "Saving current firmware...";
 const char *const FlashErased = "The flash is erased: there is no firmware to keep";
+const char *const Interrupted = "interrupted";
 }  // namespace
 
 void TCOMThread::IdentifyDevice(const QByteArray &line) { m_bootloader.IdentifyDevice(line); }
@@ -105,10 +107,24 @@ void TCOMThread::EndFirmwareRun(FirmwareOutcome outcome)
     // A device that went away ends the run with the window's words for it; nothing can reach the
     // controller any more.
     if (m_deviceGone) LosePort();
+    // Only a verified programming run makes the flash whole; one that erased or wrote something
+    // and stopped (a refused packet, a signal, a power cycle) or was not verified leaves a
+    // program that must not run, whatever a later run of this worker that programs nothing does.
+    if (!m_verifyOnlyRun && ProgrammedSomething(outcome) && m_bootloader.FlashTouched())
+        m_firmwareIncomplete = outcome != FirmwareOutcome::Verified;
+    if (m_firmwareIncomplete) {
+        const QString reason = Stopping() ? QString::fromLatin1(Interrupted) : m_statusText;
+        SetStatus(QString::fromLatin1(FirmwareIncompleteText) + QStringLiteral(" (") + reason + QLatin1Char(')'), LinkColor::Red);
+        outcome = FirmwareOutcome::Incomplete;
+    }
     const QString text = m_statusText;
-    RunOnUi([this, outcome, &text] { m_owner.FirmwareRunEnded(outcome, text); });
+    RunOnUi([this, outcome, &text] {
+        if (outcome == FirmwareOutcome::Incomplete) m_owner.NoteIncompleteFirmware();
+        m_owner.FirmwareRunEnded(outcome, text);
+    });
+    if (m_state == LinkState::PortLost) return;
     // A verification ends Verified or Mismatch as a programming run does, but wrote nothing.
-    if (m_state != LinkState::PortLost) LeaveBootloader(!m_verifyOnlyRun && ProgrammedSomething(outcome));
+    LeaveBootloader(!m_verifyOnlyRun && ProgrammedSomething(outcome));
 }
 
 bool TCOMThread::ProgrammedSomething(FirmwareOutcome outcome)
@@ -117,19 +133,29 @@ bool TCOMThread::ProgrammedSomething(FirmwareOutcome outcome)
     case FirmwareOutcome::Verified:
     case FirmwareOutcome::Mismatch:
     case FirmwareOutcome::ReadBackFailed:
-    case FirmwareOutcome::ProgramFailed: return true;
+    case FirmwareOutcome::ProgramFailed:
+    case FirmwareOutcome::Incomplete: return true;
     default: return false;
     }
 }
 
 void TCOMThread::LeaveBootloader(bool programmed)
 {
-    // Whatever ended the run, the controller is told to start its application, so that the next
-    // connection finds it as after a power-up. One without an application comes back announcing
-    // its bootloader: after a run that programmed nothing it is left announcing (a new link, or
-    // Reset, hooks it again) instead of asking for the same run over and over.
+    // The controller is told to start its application, so that the next connection finds it as
+    // after a power-up. One without an application comes back announcing its bootloader: after a
+    // run that programmed nothing it is left announcing (a new link, or Reset, hooks it again)
+    // instead of asking for the same run over and over.
     m_bootloaderDeclined = !programmed;
     m_inBootloader = false;
+    if (m_firmwareIncomplete) {
+        // Never a half-written program: the bootloader keeps waiting for an order, the status line
+        // keeps the reason, and the next link (or flash) finds it there and programs it.
+        m_bootloaderDeclined = true;
+        m_state = LinkState::Connected;
+        return;
+    }
+    // A run cut short by a stop may have left a packet half-sent.
+    if (Stopping()) SendFiller();
     StartApplication();
 }
 
@@ -142,14 +168,22 @@ bool TCOMThread::LeftAnnouncing()
 
 void TCOMThread::LeaveBootloaderOnExit()
 {
-    const bool hooking = m_state == LinkState::BootHook;
-    if (!m_inBootloader && !hooking && m_state != LinkState::BootIdentify) return;
-    // A hook just sent is answered with '?' first; the order to start can only follow it.
-    uint8_t byte = 0;
-    if (hooking) {
+    // From the hook on the controller waits in its bootloader for the tool: at the hook, while it
+    // names its chip, once it has, and through a run. A program left incomplete is never started.
+    const uint8_t state = m_state;
+    const bool held = m_inBootloader || state == LinkState::BootHook || state == LinkState::BootIdentify ||
+                      state == LinkState::FirmwareInstall;
+    if (!held || m_firmwareIncomplete) return;
+    if (state == LinkState::BootHook) {
+        // A hook just sent is answered with '?' first; the order to start can only follow it.
+        uint8_t byte = 0;
         const uint32_t start = Now();
         while (!(ReadByte(byte) && byte == Wire::BootReady) && Now() - start < LinkTime::BootReadyMs) Pause(1);
+    } else if (state == LinkState::BootIdentify) {
+        // Its identification line is let finish first.
+        DiscardUntilQuiet(Boot::kLineQuietMs, LinkTime::ReadLineSilenceMs);
     }
+    if (m_inBootloader) SendFiller();
     WriteByte(Wire::Restart);
     m_inBootloader = false;
 }
@@ -158,10 +192,32 @@ void TCOMThread::StartApplicationFirst()
 {
     std::lock_guard<std::mutex> guard(m_lock);
     if (m_state != LinkState::WaitingForLink) return;
-    // A bootloader hooked earlier and left waiting says nothing; the order reaches it all the same.
-    // A running application restarts through its bootloader and announces itself again.
+    // A bootloader hooked earlier and left waiting says nothing, and may hold half a packet: the
+    // filler completes it as one it refuses, so the order after it is read as one. A running
+    // application answers the filler with its product code: those answers are let land and
+    // dropped, and the order then restarts it through its bootloader as after a power-up.
+    SendFiller();
+    DiscardUntilQuiet(LinkTime::SettleMs, Boot::kFillerLineMs + Boot::kProbeAnswerMs);
     WriteByte(Wire::Restart);
     ResetLinkTimer();
+}
+
+void TCOMThread::SendFiller()
+{
+    for (int i = 0; i < Boot::kFillerBytes; ++i)
+        if (!WriteByte(Boot::kFiller)) return;
+}
+
+void TCOMThread::DiscardUntilQuiet(uint32_t quietMs, uint32_t limitMs)
+{
+    const uint32_t start = Now();
+    uint32_t lastByte = start;
+    uint8_t byte = 0;
+    while (Now() - start < limitMs) {
+        if (ReadByte(byte)) lastByte = Now();
+        else if (Now() - lastByte >= quietMs) return;
+        else Pause(Boot::kPollIntervalMs);
+    }
 }
 
 void TCOMThread::SetStatusColour(Colour colour)

@@ -6,6 +6,8 @@
 #include "link/serialdevicemap.h"
 #include "link/serialline.h"
 
+#include <cctype>
+
 namespace {
 // A line longer than this without CR LF is no identification line: a babbling device must not
 // grow the text without bound.
@@ -87,6 +89,8 @@ bool TCOMThread::ReadByte(uint8_t &byte)
     if (!ReadDevice(byte)) return false;
     PostMessage(LinkCode::ByteReceived, byte);
     m_lastReceive = Now();
+    ++m_bytesHeard;
+    if (std::isalpha(byte)) ++m_lettersHeard;
     return true;
 }
 

@@ -33,6 +33,9 @@ struct FirmwareJob {
     bool verifyOnly = false;   // only compare the flash with the file, then start the application again
 };
 
+// What a front end says of a controller whose programming stopped part-way or was not verified.
+inline constexpr char FirmwareIncompleteText[] = "the controller's firmware is incomplete; it waits in its bootloader: flash it again";
+
 // How a firmware run ended.
 enum class FirmwareOutcome {
     Verified,      // programmed (or only compared), every block read back equal
@@ -45,6 +48,8 @@ enum class FirmwareOutcome {
     BackupNotKept, // the front end could not keep the backup: nothing was erased
     ProgramFailed, // the bootloader did not acknowledge a programming command
     ReadBackFailed,// programmed (or only compared), but a block could not be read back: the link failed, not the flash
+    Incomplete,    // programming stopped part-way or was not verified: the controller was not told to
+                   // start it and waits in its bootloader to be flashed again
 };
 
 class LinkHost {
@@ -81,10 +86,24 @@ public:
     virtual bool StartApplicationOnOpen() const { return false; }
     // Whether a new worker downloads the image after its first identification (the window does).
     virtual bool DownloadOnFirstConnect() const { return true; }
+    // Whether a new worker looks for a controller waiting silently in its bootloader (left there
+    // by a run that stopped, here or in another program) when the line stays silent, and asks
+    // for its firmware job.
+    virtual bool FindWaitingBootloader() const { return false; }
+
+    // Set, once a worker of this host has ended, when it left the controller's firmware
+    // incomplete: for a front end that learns it only after the worker has gone (an interrupted
+    // run). `flag` must outlive the host's workers.
+    void ReportIncompleteFirmwareTo(bool *flag) { m_incompleteFlag = flag; }
+    void NoteIncompleteFirmware()
+    {
+        if (m_incompleteFlag) *m_incompleteFlag = true;
+    }
 
     // Tells this host's link messages from those of another window (unique in the process).
     int LinkHostId() const { return m_linkHostId; }
 
 private:
     int m_linkHostId;
+    bool *m_incompleteFlag = nullptr;
 };

@@ -65,6 +65,7 @@ public:
     void BufferToImage(const uint8_t *buffer) override;
     QString SelectFirmwareFile() override { return firmwareFile; }
     void FirmwareRunEnded(FirmwareOutcome, const QString &text) override { m_runEndings << text; }
+    bool FindWaitingBootloader() const override { return findWaitingBootloader; }
 
     LinkStatus lastStatus() const;
     QStringList statusTexts() const;  // every distinct status text, in order
@@ -77,6 +78,7 @@ public:
     CalImageBytes image{};      // what ImageToBuffer hands to the worker
     CalImageBytes received{};   // what BufferToImage got last
     QString firmwareFile;
+    bool findWaitingBootloader = false;   // as the window: look for a controller left in its bootloader
 
 private:
     LinkStatus m_last;

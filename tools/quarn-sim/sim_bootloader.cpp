@@ -163,7 +163,10 @@ QByteArray SimBootloader::Receive(uint8_t byte)
     m_restart = false;   // an order to start concerns only the byte just received
     if (m_incoming.isEmpty()) {
         if (byte == Identify) return IdentificationLine();
-        if (byte == Restart) m_restart = true;
+        if (byte == Restart) {
+            m_restart = true;
+            ++m_startOrders;
+        }
         if (byte && std::strchr(kPacketCommands, byte)) m_incoming.append(char(byte));
         return {};
     }
@@ -202,6 +205,7 @@ QByteArray SimBootloader::Answer(const QByteArray &packet)
         return ack;
     case EraseOne:
         std::fill_n(m_flash.begin() + m_address, m_pageSize, kErased);
+        if (m_address == 0) m_hasFirmware = false;   // the reset vector is gone
         return ack;
     case LoadBlock:
         if (payload.size() != kBlockBytes || int(m_pageBuffer.size()) + kBlockBytes > m_pageSize)
@@ -215,7 +219,7 @@ QByteArray SimBootloader::Answer(const QByteArray &packet)
             m_options.flipFlashAddress < int64_t(m_address + m_pageBuffer.size()))
             m_flash[size_t(m_options.flipFlashAddress)] ^= 0xFF;
         m_pageBuffer.clear();
-        m_hasFirmware = true;
+        if (m_address == 0) m_hasFirmware = ResetVectorSet();
         ++m_pagesWritten;
         return ack;
     case ReadBlock:
@@ -224,6 +228,13 @@ QByteArray SimBootloader::Answer(const QByteArray &packet)
     default:
         return {};
     }
+}
+
+bool SimBootloader::ResetVectorSet() const
+{
+    for (int i = 0; i < kResetVectorBytes; ++i)
+        if (m_flash[size_t(i)] != kErased) return true;
+    return false;
 }
 
 QByteArray SimBootloader::ReadBack(uint16_t address)

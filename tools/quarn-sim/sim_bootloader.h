@@ -46,6 +46,9 @@ public:
     explicit SimBootloader(SimBootOptions options = {});
 
     QByteArray Receive(uint8_t byte) override;
+    // As a real bootloader judges it: whether the reset vector (the first word of page 0) is
+    // programmed. Erasing page 0 takes the application away until page 0 is written again, so a
+    // controller power-cycled in the middle of programming stays in its bootloader.
     bool HasFirmware() const override { return m_hasFirmware; }
 
     // Back to waiting for an order, as after a new hook; flash and counters stay.
@@ -66,10 +69,15 @@ public:
     int Packets(char command) const { return m_packets.value(command); }
     // Page writes carried out since construction; may be read from another thread.
     int PagesWritten() const { return m_pagesWritten; }
+    // Orders to start the application ('R' outside packets) since construction; may be read from
+    // another thread.
+    int StartOrders() const { return m_startOrders; }
 
 private:
     QByteArray Answer(const QByteArray &packet);
     QByteArray ReadBack(uint16_t address);
+    bool ResetVectorSet() const;
+    static constexpr int kResetVectorBytes = 2;   // one instruction word at address 0
 
     SimBootOptions m_options;
     int m_pageSize;
@@ -82,5 +90,6 @@ private:
     int m_corruptLeft;
     QHash<char, int> m_packets;
     std::atomic<int> m_pagesWritten{0};
+    std::atomic<int> m_startOrders{0};
     bool m_restart = false;
 };

@@ -108,8 +108,19 @@ bool Bootloader::SendBareCommand(uint8_t command)
 }
 
 bool Bootloader::SetPageAddress(uint32_t address) { return SendAddressPacket(Boot::SetAddress, address, true); }
-bool Bootloader::ErasePage() { return SendBareCommand(Boot::EraseOne); }
-bool Bootloader::WritePage() { return SendBareCommand(Boot::WriteOne); }
+// From the first erase or write that goes out the flash no longer holds what it held: whether
+// the bootloader carried it out or not, only a verified run makes it whole again.
+bool Bootloader::ErasePage()
+{
+    m_flashTouched = true;
+    return SendBareCommand(Boot::EraseOne);
+}
+
+bool Bootloader::WritePage()
+{
+    m_flashTouched = true;
+    return SendBareCommand(Boot::WriteOne);
+}
 
 bool Bootloader::SendDataBlock(uint32_t address)
 {
@@ -188,6 +199,13 @@ bool Bootloader::PageInRange(uint32_t page) const
     return page < m_chip.flashLimit && page <= LastAddress();
 }
 
+uint32_t Bootloader::PageCount() const
+{
+    uint32_t pages = 0;
+    for (uint32_t page = 0; PageInRange(page); page += m_chip.pageSize) ++pages;
+    return pages;
+}
+
 int Bootloader::ProgressAt(uint32_t page) const
 {
     const uint32_t highest = LastAddress();
@@ -218,15 +236,24 @@ bool Bootloader::ProgramLoaded()
 {
     m_verified = false;
     m_readBackFailed = false;
+    m_flashTouched = false;
     m_host.SetStatusText(QString::fromLatin1(kSending));
-    // The counter is wider than the 16-bit wire address; the highest address keeps it below 0x10000.
-    for (uint32_t page = 0; PageInRange(page);) {
-        bool acknowledged = SetPageAddress(page) && ErasePage();
+    // The page that holds the reset vector is erased first and written last: until every other
+    // page is in, the controller has no start address, so a bootloader that finds none (after a
+    // power cycle, or an order to start) stays in charge instead of running half a program.
+    const uint32_t pages = PageCount();
+    if (pages > 1 && !(SetPageAddress(0) && ErasePage())) return Fail(QString::fromLatin1(kUploadFailed));
+    for (uint32_t done = 0; done < pages; ++done) {
+        const uint32_t page = (done + 1) % pages * m_chip.pageSize;   // pages 1, 2, ... and 0 last
+        const bool erased = page == 0 && pages > 1;
+        bool acknowledged = SetPageAddress(page) && (erased || ErasePage());
         m_host.SyncStatus();
         for (int block = 0; acknowledged && block < m_chip.BlocksPerPage(); ++block)
             acknowledged = SendDataBlock(page + uint32_t(block) * Boot::kBlockBytes);
         if (acknowledged) acknowledged = WritePage();
-        FinishPage(page);
+        // The gauge runs with the pages done, whichever page that was.
+        uint32_t position = done * m_chip.pageSize;
+        FinishPage(position);
         if (!acknowledged) return Fail(QString::fromLatin1(kUploadFailed));
     }
 

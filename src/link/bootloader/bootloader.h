@@ -38,6 +38,9 @@ public:
     // True when the last ProgramLoaded or VerifyLoaded could not read a block back (the link
     // failed, the flash may well be right); the status line then names the block's address.
     bool LastRunReadBackFailed() const { return m_readBackFailed; }
+    // True once the last ProgramLoaded sent an erase or write: the flash no longer holds the
+    // old program, and holds the new one only if the run was verified.
+    bool FlashTouched() const { return m_flashTouched; }
     // Reads back every page the loaded image covers and compares it with the image, programming
     // nothing: the verification of ProgramLoaded, and a check of a controller's firmware against a
     // file. Each block is read with ReadBackBlock's tries. True when every block matched; then
@@ -89,6 +92,7 @@ private:
     // Percent done once the page at `page` has been handled.
     int ProgressAt(uint32_t page) const;
     bool PageInRange(uint32_t page) const;
+    uint32_t PageCount() const;
     void FinishPage(uint32_t &page);
 
     ByteLink &m_link;
@@ -98,6 +102,7 @@ private:
     BootPacket m_packet;
     bool m_verified = false;
     bool m_readBackFailed = false;
+    bool m_flashTouched = false;
     int32_t m_firstDifference = -1;  // the last verification's first differing address (-1: none)
     uint32_t m_unreadBlock = 0;      // the block it was reading when it stopped
     bool m_refused = false;       // the last ReceivePacket got a NAK instead of a packet
