@@ -81,6 +81,9 @@ public:
     virtual bool StartApplicationOnOpen() const { return false; }
     // Whether a new worker downloads the image after its first identification (the window does).
     virtual bool DownloadOnFirstConnect() const { return true; }
+    // Asked from the worker's thread before it acknowledges an announcement: false when the front
+    // end has nothing more for the controller, which is then left announcing as it was found.
+    virtual bool WorkLeft() const { return true; }
 
     // Tells this host's link messages from those of another window (unique in the process).
     int LinkHostId() const { return m_linkHostId; }
