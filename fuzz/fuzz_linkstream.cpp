@@ -33,8 +33,9 @@ namespace {
 constexpr uint8_t ReplaceWorker = 0x3F;
 constexpr uint8_t ToggleWriteFailure = 0x20;
 constexpr uint32_t QuietStepMs = 100;
-// Passes run after the last operation, so bytes still waiting are taken.
-constexpr int TrailingPasses = 8;
+// Passes run after the last operation, so bytes still waiting are taken and a finished transfer
+// outlasts its watch for what follows its last byte.
+constexpr int TrailingPasses = int((LinkTime::TransferGapMs + LinkTime::AfterEndQuietMs) / LinkTime::PassSleepMs) + 8;
 
 }  // namespace
 

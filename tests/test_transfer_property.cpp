@@ -22,7 +22,15 @@ using Fault = ClockedController::Fault;
 class Host : public RecordingLinkHost {
 public:
     bool workLeft = true;
+    bool downloadFirst = true;
+    bool lastJob = false;  // the next image taken ends the work
     bool WorkLeft() const override { return workLeft; }
+    bool DownloadOnFirstConnect() const override { return downloadFirst; }
+    void BufferToImage(const uint8_t *buffer) override
+    {
+        RecordingLinkHost::BufferToImage(buffer);
+        if (lastJob) workLeft = false;
+    }
 };
 
 CalImageBytes RandomImage(std::mt19937 &rng)
@@ -48,6 +56,11 @@ public:
 
 // The worker's time a whole read may take at `pace`: every byte within its limits, four reads.
 uint32_t ReadLimit(uint32_t paceMs) { return MaxImageReads * (CalImageSize * (paceMs + LinkTime::EchoHoldMs) + 5000); }
+// The same for paces below the late byte's limit, where no echo is held.
+uint32_t PromptReadLimit(uint32_t paceMs)
+{
+    return MaxImageReads * (CalImageSize * (paceMs + 2 * LinkTime::AdapterLatencyMs + 2 * LinkTime::PassSleepMs) + LinkTime::ControllerReturnMs + 5000);
+}
 
 struct Run {
     Host host;
@@ -102,7 +115,7 @@ private slots:
         QVERIFY(run.link.RunUntil([&] { return run.Ended(); }, ReadLimit(20)));
         QCOMPARE(run.host.imagesTaken(), 1);
         QCOMPARE(run.host.received, run.controller.image);
-        QVERIFY(run.controller.downloads >= 2);
+        QVERIFY(run.controller.reads >= 2);
     }
 
     void honestSlowControllersDownloadAtTheirPace_data()
@@ -168,11 +181,11 @@ private slots:
         run.link.RunFor(2000);
         QVERIFY(!run.link.Written().contains(char(Wire::Acknowledge)));
         run.host.workLeft = true;
+        run.host.lastJob = true;
         QVERIFY(run.link.RunUntil([&] { return run.Ended(); }, ReadLimit(0)));
-        run.host.workLeft = false;
-        const int written = run.link.Written().size();
         run.link.RunFor(3000);
-        QVERIFY(!run.link.Written().mid(written).contains(char(Wire::Acknowledge)));
+        const QByteArray written = run.link.Written();
+        QVERIFY(written.endsWith(QByteArray(reinterpret_cast<const char *>(run.controller.image.data()), CalImageSize)));
         QCOMPARE(run.link.LockedState(), LinkState::WaitingForLink);
     }
 
@@ -198,9 +211,9 @@ private slots:
         QFETCH(bool, restarted);
         Host host;
         SteppedLink link(host);
-        host.workLeft = true;
+        host.downloadFirst = false;
         bool probing = false;
-        uint32_t nextAnnounce = 0;
+        uint32_t nextAnnounce = link.Now();
         link.SetPeer([&](uint8_t byte) -> QByteArray {
             if (deaf) return {};
             if (byte == Wire::Acknowledge && crossAfter) link.ArriveIn(crossAfter, "j");
@@ -226,7 +239,7 @@ private slots:
         // Thousands of downloads and uploads against controllers of every kind and pace, with one
         // fault each at a random place (or none): an image taken is the controller's, an upload
         // reported is held by the controller, and every honest exchange succeeds exactly.
-        constexpr int Runs = 1500;
+        constexpr int Runs = 400;
         std::mt19937 rng(20261209);
         const Kind kinds[] = {Kind::ChecksEchoes, Kind::TrustsEchoes, Kind::Streams};
         const uint32_t paces[] = {0, 0, 3, 12, 25, 60, 120, 145};
@@ -250,12 +263,13 @@ private slots:
             if (rng() % 8 == 0) run.controller.image[CalImageSize - 1] = rng() % 2 ? 'j' : Wire::BootAnnounce;
             if (!upload) run.controller.Arm(fault, at, uint8_t(rng()), rng() % (pace + 1));
             run.Start();
-            const bool ended = run.link.RunUntil([&] { return run.Ended(); }, ReadLimit(pace));
+            const bool ended = run.link.RunUntil([&] { return run.Ended(); }, PromptReadLimit(pace));
             QVERIFY2(ended, qPrintable(what));
             if (run.host.imagesTaken() > 0) QVERIFY2(run.host.received == run.controller.image, qPrintable(what));
             QVERIFY2(run.host.imagesTaken() <= 1, qPrintable(what));
             const bool honest = upload || fault == Fault::None;
             if (honest) QVERIFY2(run.host.imagesTaken() == 1, qPrintable(what + QStringLiteral(": ") + run.host.lastStatus().text));
+            if (qEnvironmentVariableIsSet("QUARN_TRACE_RUNS")) qInfo("%s", qPrintable(what));
             if (upload && run.host.imagesTaken() == 1) {
                 run.host.image = RandomImage(rng);
                 if (rng() % 8 == 0) run.host.image[CalImageSize - 1] = 'j';
@@ -267,8 +281,10 @@ private slots:
                                  finished.Deliver();
                                  return finished.uploads > before || run.link.LockedState() == LinkState::Stopped;
                              },
-                             ReadLimit(pace)),
-                         qPrintable(what));
+                             PromptReadLimit(pace)),
+                         qPrintable(what + QStringLiteral(": state %1, %2, tool wrote %3")
+                                               .arg(run.link.LockedState())
+                                               .arg(run.host.lastStatus().text, QString::fromLatin1(run.link.Written().right(40).toHex(' ')))));
                 if (finished.uploads > before) QVERIFY2(run.controller.image == run.host.image, qPrintable(what));
                 if (fault == Fault::None) QVERIFY2(finished.uploads > before, qPrintable(what));
                 (finished.uploads > before ? succeeded : failed)++;

@@ -147,6 +147,7 @@ protected:
     void AcceptDownload();
     void AcceptUpload();
     void ReadAgain();
+    void ReadBroken();
     void FollowAnnouncement();
     void StepReadAgainWait();
     void StepProbe();
@@ -264,6 +265,7 @@ protected:
     bool m_readAgainPending = false;   // the worker's own next job: the image read once more
     bool m_checkingUpload = false;     // the read is the check of an upload in doubt
     std::vector<std::array<uint8_t, TransferLength>> m_reads;  // earlier reads of this job in doubt
+    int m_readAttempts = 0;  // reads of this job that ended in doubt or broke off
     std::array<uint8_t, TransferLength> m_uploaded{};          // the image an upload sent
     enum class Probe : uint8_t { None, Quiet, Answer };
     Probe m_probe = Probe::None;

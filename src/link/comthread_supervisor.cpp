@@ -171,6 +171,8 @@ void TCOMThread::StepProbe()
         FlushInput();
         const uint32_t quiet = std::min(Now() - m_lastReceive, Now() - m_lastAcknowledge);
         if (quiet >= LinkTime::QuietLineMs) {
+            // A refused write ends the probe with the link.
+            m_probe = Probe::None;
             if (!Send(Wire::Attention)) return;
             m_probe = Probe::Answer;
             ResetLinkTimer();

@@ -47,6 +47,7 @@ void TCOMThread::StartTransfer(uint8_t nextState)
     // A read the worker asked for itself continues the job in doubt; a new request starts afresh.
     if (!m_readAgainPending) {
         m_reads.clear();
+        m_readAttempts = 0;
         m_checkingUpload = false;
     }
     m_readAgainPending = false;
@@ -144,11 +145,14 @@ void TCOMThread::StepSendingImage()
         ResetLinkTimer();
         m_transferStep = Bytes;
         return;
-    default:
-        CheckAlone();
+    default: {
+        const bool right = byte == m_buffer[m_transferIndex - 1];
+        // The echo of the last byte may have the controller's announcement right behind it: that
+        // is looked at after the end.
+        if (!right || m_transferIndex < m_transferLength) CheckAlone();
         // Only the right echo counts; a wrong one is neither resent nor restarts the time, but
         // the controller may have taken something else: the upload is checked at its end.
-        if (byte != m_buffer[m_transferIndex - 1]) {
+        if (!right) {
             m_inDoubt = true;
             return;
         }
@@ -163,6 +167,7 @@ void TCOMThread::StepSendingImage()
         ResetLinkTimer();
         return;
     }
+    }
 }
 
 void TCOMThread::StepReceivingImage()
@@ -175,6 +180,7 @@ void TCOMThread::StepReceivingImage()
     if (!NextTransferByte(byte)) {
         if (SinceLinkTimer() <= LinkTime::TransferGapMs) return;
         if (m_transferStep == AwaitProductCode) return TransferFailed(Reason(NoAnswer, LinkTime::TransferGapMs));
+        if (m_inDoubt) return ReadBroken();
         return TransferFailed(QString::fromLatin1(NoByteAfter).arg(LinkTime::TransferGapMs).arg(m_transferIndex - 1));
     }
     if (m_transferStep == AwaitProductCode) {
@@ -201,7 +207,9 @@ void TCOMThread::StepEchoHeld()
 {
     uint8_t byte = 0;
     if (NextTransferByte(byte)) {
-        // Sent without waiting for its echo: the controller is announcing, not answering.
+        // Sent without waiting for its echo: the controller is announcing, not answering. A read
+        // already in doubt may have lost the controller to a noisy line instead.
+        if (m_inDoubt) return ReadBroken();
         StopLink(NotHearingText());
         return;
     }
@@ -240,8 +248,12 @@ void TCOMThread::StepAfterEnd()
         // A byte of the image the tool did not take, or noise: the transfer is shifted or marred.
         m_inDoubt = true;
     }
-    // A controller that stays quiet after the transfer has not contradicted it.
-    if (SinceLinkTimer() > LinkTime::TransferGapMs) EndOfRead();
+    // A finished controller announces itself: one that stays silent may have abandoned the
+    // transfer on a wrong echo, after the tool took a byte it did not send.
+    if (SinceLinkTimer() > LinkTime::TransferGapMs) {
+        m_inDoubt = true;
+        EndOfRead();
+    }
 }
 
 void TCOMThread::StepAfterAnnounce()
@@ -264,6 +276,7 @@ void TCOMThread::EndOfRead()
         // The controller may hold something else than was sent: its image is read back.
         m_checkingUpload = true;
         m_reads.clear();
+        m_readAttempts = 0;
         return ReadAgain();
     }
     bool agreed = false;
@@ -275,7 +288,13 @@ void TCOMThread::EndOfRead()
         return AcceptDownload();
     }
     m_reads.push_back(m_buffer);
-    if (int(m_reads.size()) >= MaxImageReads) return TransferFailed(QString::fromLatin1(Noisy).arg(MaxImageReads));
+    ReadAgain();
+}
+
+void TCOMThread::ReadBroken()
+{
+    // Nothing of it is kept: the controller comes back for the next read.
+    m_announcedAfterEnd = false;
     ReadAgain();
 }
 
@@ -300,6 +319,7 @@ void TCOMThread::AcceptUpload()
 
 void TCOMThread::ReadAgain()
 {
+    if (++m_readAttempts >= MaxImageReads) return TransferFailed(QString::fromLatin1(Noisy).arg(MaxImageReads));
     m_readAgainPending = true;
     FollowAnnouncement();
 }
@@ -320,6 +340,6 @@ bool TCOMThread::AcknowledgeWanted() const { return m_readAgainPending || m_owne
 void TCOMThread::StepReadAgainWait()
 {
     // The controller of a job in doubt has to come back for the next read.
-    if (m_readAgainPending && SinceLinkTimer() > LinkTime::TransferGapMs)
-        TransferFailed(Reason(NoReturn, LinkTime::TransferGapMs));
+    if (m_readAgainPending && SinceLinkTimer() > LinkTime::ControllerReturnMs)
+        TransferFailed(Reason(NoReturn, LinkTime::ControllerReturnMs));
 }

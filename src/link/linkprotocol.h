@@ -97,6 +97,9 @@ constexpr uint32_t EchoHoldMs = QuietLineMs;
 // A second byte within this window is a byte of the image the tool has not taken: the image it
 // holds is shifted. Shorter than the announcement period.
 constexpr uint32_t AfterEndQuietMs = 300;
+// A controller that abandoned a transfer (on a wrong echo, or after the tool's silence) announces
+// itself again within this long; a read in doubt waits this long for it.
+constexpr uint32_t ControllerReturnMs = 6000;
 }  // namespace LinkTime
 
 // Every image transfer moves the whole calibration image.

@@ -33,6 +33,7 @@ public:
     bool deaf = false;      // hears nothing the tool sends
     int downloads = 0;      // images sent whole and echoed
     int uploads = 0;        // images taken whole
+    int reads = 0;          // 'F's heard
 
     // The next transfer meets `fault` at image byte `at` (a noise byte `noise` landing `leadMs`
     // before it, the byte doubled, dropped, or the controller restarting instead of sending it).
@@ -48,7 +49,7 @@ public:
     void PowerUp() { Announce(0); }
 
 private:
-    enum class Mode { Application, Download, Stream, Upload };
+    enum class Mode { Application, Download, Stream, Upload, Abandoned };
     static constexpr uint32_t AbandonMs = 5000;   // a transfer without a byte from the tool this long ends
     static constexpr uint32_t BootWaitMs = 400;   // after a restart its bootloader waits this long
 
@@ -71,15 +72,17 @@ private:
         case Mode::Application: return HearApplication(byte);
         case Mode::Download:
             if (m_kind == Kind::ChecksEchoes && byte != image[m_index - 1]) {
-                // A wrong echo: this controller abandons the download and announces itself.
-                m_mode = Mode::Application;
-                return Announce(Reply());
+                // A wrong echo: this controller abandons the download, silent until the tool
+                // has been quiet for its patience, and then announces itself.
+                m_mode = Mode::Abandoned;
+                return;
             }
             if (m_index == CalImageSize) return Finish(&downloads);
             return SendImageByte(Reply());
         case Mode::Stream:
             if (++m_echoes == CalImageSize) Finish(&downloads);
             return;
+        case Mode::Abandoned: return;
         case Mode::Upload:
             m_incoming[m_index] = byte;
             Deliver(m_index, byte, Reply());
@@ -100,6 +103,7 @@ private:
             m_announcing = false;
             return;
         case Wire::GetImage:
+            ++reads;
             m_announcing = false;
             m_index = 0;
             if (m_kind != Kind::Streams) {
@@ -108,7 +112,8 @@ private:
             }
             m_mode = Mode::Stream;
             m_echoes = 0;
-            for (int k = 0; k < CalImageSize; ++k) Deliver(k, image[k], Reply() + uint32_t(k) * std::max<uint32_t>(m_pace, 2));
+            for (int k = 0; k < CalImageSize && m_mode == Mode::Stream; ++k)
+                Deliver(k, image[k], Reply() + uint32_t(k) * std::max<uint32_t>(m_pace, 2));
             return;
         case Wire::SendImage:
             m_announcing = false;
