@@ -6,6 +6,7 @@
 #include "files/model/reportlines.h"
 #include "history/historystore.h"
 #include "link/hex/flashimage.h"
+#include "link/linkprotocol.h"
 #include "link/serialdevicemap.h"
 #include "sim_bootloader.h"
 #include "support/filesizelimit.h"
