@@ -259,8 +259,9 @@ void TCOMThread::StepAfterEnd()
 void TCOMThread::StepAfterAnnounce()
 {
     uint8_t byte = 0;
-    if (NextTransferByte(byte)) {
-        // A finished controller announces once and waits: this was its letter as an image byte.
+    // The letter again is the controller repeating its announcement (some announce faster than
+    // this window); anything else means the letter was an image byte the tool had not taken.
+    if (NextTransferByte(byte) && byte != m_announcedLetter) {
         m_inDoubt = true;
         m_announcedAfterEnd = false;
         EndOfRead();

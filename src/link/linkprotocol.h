@@ -93,9 +93,9 @@ constexpr uint32_t AnswerAllowanceMs = PassSleepMs + 2 * AdapterLatencyMs + Byte
 // announcement of a controller that does not hear the tool, never image data.
 constexpr uint32_t LateByteMs = 150;
 constexpr uint32_t EchoHoldMs = QuietLineMs;
-// After the last echo a finished controller announces itself once and then waits for the 'E'.
-// A second byte within this window is a byte of the image the tool has not taken: the image it
-// holds is shifted. Shorter than the announcement period.
+// After the last echo a finished controller announces itself and then waits for the 'E'. A byte
+// other than its letter within this window after the letter means the letter was a byte of the
+// image the tool had not taken: the image it holds is shifted.
 constexpr uint32_t AfterEndQuietMs = 300;
 // A controller that abandoned a transfer (on a wrong echo, or after the tool's silence) announces
 // itself again within this long; a read in doubt waits this long for it.
