@@ -7,6 +7,7 @@
 #include "history/historystore.h"
 #include "link/hex/flashimage.h"
 #include "link/linkhost.h"
+#include "link/linkprotocol.h"
 #include "link/serialdevicemap.h"
 #include "sim_bootloader.h"
 #include "support/filesizelimit.h"
@@ -347,6 +348,33 @@ private slots:
         const Run run = Cli(OnCom({QStringLiteral("--wait"), QStringLiteral("3"), QStringLiteral("identify")}));
         QCOMPARE(run.status, 3);
         QVERIFY2(run.err.contains(QStringLiteral("controller on COM%1 announced 'q', which this tool does not know").arg(Com)), qPrintable(run.err));
+    }
+
+    void aControllerThatCannotHearIsNotIdentified()
+    {
+        // It announces itself, but its wire from the tool is broken: announcing is not answering.
+        SimOptions deaf = Unpaced();
+        deaf.deaf = true;
+        SimOnCom sim(Com, deaf);
+        const Run run = Cli(OnCom({QStringLiteral("--wait"), QStringLiteral("3"), QStringLiteral("identify")}));
+        QCOMPARE(run.status, 3);
+        QVERIFY2(run.err.contains(QStringLiteral("controller on COM%1 does not answer: check the cable").arg(Com)), qPrintable(run.err));
+    }
+
+    void getLeavesTheControllerAnnouncing()
+    {
+        // The next command finds the controller as this one found it: nothing acknowledges its
+        // announcement after the download.
+        SimOnCom sim(Com, Unpaced());
+        QCOMPARE(Cli(OnCom({QStringLiteral("get"), path("first.joy")})).status, 0);
+        const std::vector<WireByte> wire = sim.sim().WireLog();
+        int lastF = -1;
+        for (int i = 0; i < int(wire.size()); ++i)
+            if (wire[i].fromTool && wire[i].byte == Wire::GetImage) lastF = i;
+        QVERIFY(lastF >= 0);
+        int fromTool = 0;
+        for (int i = lastF + 1; i < int(wire.size()); ++i) fromTool += wire[i].fromTool;
+        QCOMPARE(fromTool, CalImageSize);  // the echoes, and nothing after them
     }
 
     void showListsEveryFieldOfTheDefaultImage()

@@ -279,7 +279,7 @@ private slots:
         QVERIFY2(silentFor > LinkTime::TransferGapMs && silentFor <= LinkTime::TransferGapMs + LinkTime::PassSleepMs,
                  qPrintable(QString::number(silentFor)));
         link.RunFor(LinkTime::StatusRefreshMs + LinkTime::PassSleepMs);
-        QCOMPARE(host.lastStatus().text, QStringLiteral("Download Failed on COM1"));
+        QCOMPARE(host.lastStatus().text, QStringLiteral("Download Failed on COM1: no byte for 1000 ms after byte 100"));
         QCOMPARE(host.imagesTaken(), 1);
     }
 
@@ -379,6 +379,7 @@ private slots:
                 if (byte != Wire::GetImage) return {};
                 downloading = true;
             }
+            if (byte == Wire::GetImage) sent = 0;
             if (sent == CalImageSize) {
                 downloading = false;
                 return "j";
@@ -483,7 +484,8 @@ private slots:
         sim.sim().SetImage(PatternImage(77));
         worker->SetRequest(request, 0);
         QVERIFY(waitUntil([&] { return worker->LockedState() == LinkState::Stopped; }));
-        QVERIFY(waitUntil([&] { return host.lastStatus().text == failure + QString::number(Com); }));
+        // The failure names the limit that was hit after the port.
+        QVERIFY(waitUntil([&] { return host.lastStatus().text.startsWith(failure + QString::number(Com) + QStringLiteral(": ")); }));
         QCOMPARE(host.lastStatus().colour, LinkColor::Red);
         // A failed download leaves the image as it was.
         QCOMPARE(host.imagesTaken(), taken);

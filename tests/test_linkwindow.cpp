@@ -157,7 +157,7 @@ private slots:
         sim.sim().UpdateOptions([](SimOptions &o) { o.stopAfter = 50; });
         QVERIFY(waitFreshlyConnected(sim, *form->comThread()));
         QTest::mouseClick(findControl<QPushButton>(form.get(), QStringLiteral("DownloadButton")), Qt::LeftButton);
-        const QString failed = QStringLiteral("Download Failed on COM%1").arg(Com);
+        const QString failed = QStringLiteral("Download Failed on COM%1: no byte for 1000 ms after byte 50").arg(Com);
         QVERIFY(waitUntil([&] { return panelText(*form) == failed; }));
         const int before = form->comThread()->WorkerId();
         sim.sim().UpdateOptions([](SimOptions &o) { o.stopAfter = -1; });

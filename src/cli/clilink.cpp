@@ -16,8 +16,6 @@
 namespace {
 // How often a wait looks at the worker's state: short against a byte's 10 ms pass.
 constexpr int PollMs = 2;
-// An image transfer takes about three seconds; one that goes on this long is stuck.
-constexpr int TransferLimitMs = 30000;
 
 QString Seconds(int ms) { return QString::number(ms / 1000.0, 'g', 4) + QStringLiteral(" s"); }
 }  // namespace
@@ -97,10 +95,13 @@ bool CliLink::WaitConnected(int timeoutMs)
 
 bool CliLink::Request(uint8_t request, const QString &what)
 {
-    // The request is stored only while the link is connected; the worker then takes it at its next pass.
-    if (WaitFor([this, request] { return State() == LinkState::Connected && m_worker->SetRequest(request, 0); },
-                m_cli.Options().waitMs))
-        return true;
+    // The request is stored only while the link is connected; the worker then takes it at its
+    // next pass. A controller left announcing after an earlier job is acknowledged again for it.
+    m_workLeft = true;
+    const bool stored = WaitFor([this, request] { return State() == LinkState::Connected && m_worker->SetRequest(request, 0); },
+                                m_cli.Options().waitMs);
+    m_workLeft = false;
+    if (stored) return true;
     if (!m_stoppedText.isEmpty()) return Failed(Exit::Link, m_stoppedText);
     return Failed(Exit::Link, QStringLiteral("the controller did not come back for %1 within %2").arg(what, Seconds(m_cli.Options().waitMs)));
 }
@@ -110,7 +111,9 @@ bool CliLink::Transfer(uint8_t request, const int &finished, const QString &what
     const int before = finished;
     if (!Request(request, what)) return false;
     m_showProgress = true;
-    const bool done = WaitFor([&finished, before] { return finished > before; }, TransferLimitMs);
+    // No limit of its own: the worker's limits between two bytes bound every transfer, and a
+    // limit that is hit stops the worker with a text that names it.
+    const bool done = WaitFor([&finished, before] { return finished > before; }, -1);
     m_showProgress = false;
     m_cli.EndProgress();
     if (done) return true;
@@ -128,6 +131,18 @@ bool CliLink::Upload(const CalImageBytes &image)
 {
     m_outgoing = image;
     return Transfer(Request::SendCalibration, m_uploads, QStringLiteral("the upload"));
+}
+
+bool CliLink::Probe()
+{
+    m_workLeft = false;
+    if (!WaitFor([this] { return State() == LinkState::Connected && m_worker->RequestProbe(); }, m_cli.Options().waitMs)) {
+        if (!m_stoppedText.isEmpty()) return Failed(Exit::Link, m_stoppedText);
+        return Failed(Exit::Link, QStringLiteral("the controller did not stay connected for the probe"));
+    }
+    // Bounded by the probe's own limits.
+    if (WaitFor([this] { return m_worker->ProbeAnswered(); }, -1)) return true;
+    return Failed(Exit::Link, m_stoppedText.isEmpty() ? m_worker->NotHearingText() : m_stoppedText);
 }
 
 bool CliLink::RunFirmware(const FirmwareJob &job, const QString &backupFile, FirmwareOutcome *outcome)
@@ -151,6 +166,7 @@ bool CliLink::RunFirmware(const FirmwareJob &job, const QString &backupFile, Fir
             if (!requested) {
                 requested = state == LinkState::Connected && m_worker->AnnouncedLetter() != 0 &&
                             m_worker->SetRequest(Request::Upgrade, 0);
+                if (requested) m_workLeft = false;
                 return false;
             }
             if (state != LinkState::Connected) left = true;

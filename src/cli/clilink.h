@@ -9,6 +9,7 @@
 
 #include <QObject>
 
+#include <atomic>
 #include <functional>
 #include <memory>
 
@@ -29,6 +30,9 @@ public:
     bool Download(CalImageBytes *image);
     // Uploads `image`; the controller has taken it when this returns true.
     bool Upload(const CalImageBytes &image);
+    // Asks the connected controller whether it hears the tool; false (with the failure) when it
+    // does not answer. Its answer is left unacknowledged.
+    bool Probe();
     // Restarts the controller into its bootloader (or hooks the bootloader of a controller without
     // an application) and carries `job` out; the run's end in `outcome`.
     // `backupFile` receives the flash the run reads (the backup, or the read-only run's output).
@@ -64,6 +68,7 @@ public:
     bool StartApplicationOnOpen() const override { return m_startFirst; }
     // A firmware job finds a controller left waiting in its bootloader, as the window does.
     bool FindWaitingBootloader() const override { return m_job.readOnly || !m_job.fileName.isEmpty(); }
+    bool WorkLeft() const override { return m_workLeft; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -102,4 +107,8 @@ private:
     QString m_lastBox;  // the last error box's text (a controller without firmware says so in one)
     bool m_startFirst = false;
     bool m_flashErased = false;
+    // Whether the worker is to acknowledge the controller's next announcement: until the
+    // connection and while a request waits to be stored; once a job is taken, the controller is
+    // left announcing after it. Read on the worker's thread.
+    std::atomic<bool> m_workLeft{true};
 };

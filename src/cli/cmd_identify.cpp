@@ -12,7 +12,8 @@ int RunIdentify(Cli &cli)
     PortChoice port;
     if (!ChoosePort(cli, &port)) return Exit::Usage;
     CliLink link(cli, port);
-    if (!link.Connect()) return cli.Fail(link.FailureStatus(), port.label, link.FailureText());
+    // Announcing is not hearing: the controller must answer the tool before it counts as there.
+    if (!link.Connect() || !link.Probe()) return cli.Fail(link.FailureStatus(), port.label, link.FailureText());
     return PrintIdentity(cli, link, port);
 }
 

@@ -107,8 +107,10 @@ void TCOMThread::Step()
 bool TCOMThread::SetRequest(uint8_t code, uint8_t value)
 {
     std::lock_guard<std::mutex> guard(m_lock);
-    if (m_state != LinkState::Connected) return false;
+    // The worker's own next read of an image in doubt goes first.
+    if (m_state != LinkState::Connected || m_readAgainPending) return false;
     m_requestByte = code;
+    m_probeOnly = false;
     m_requestValue = value;
     m_requestSent = false;
     return true;

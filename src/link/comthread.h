@@ -23,6 +23,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <vector>
 
 class SerialLine;
 
@@ -63,6 +64,15 @@ public:
     // True while one of this worker's hand-overs runs on the UI thread. A UI handler nested
     // inside it (in a message box's event loop) cannot wait for the worker: it frees it later.
     bool HandOverRunning() const { return m_handOverRunning; }
+
+    // --- Image integrity and probes (comthread_transfer.cpp, comthread_supervisor.cpp) ---
+    // UI thread: while connected, asks whether the controller hears the tool (0xFF on a quiet
+    // line, only its announced letter as the answer); its announcement is left unanswered after.
+    bool RequestProbe();
+    // The probe of RequestProbe got its answer; a probe without one stops the link with
+    // NotHearingText().
+    bool ProbeAnswered() const { return m_probeAnswered; }
+    QString NotHearingText() const;
 
     // ByteLink: single bytes on the port, each reported to the log.
     bool ReadByte(uint8_t &byte) override;
@@ -127,8 +137,25 @@ protected:
     bool TakeAnswer(uint8_t byte);
     void TakeImageByte(uint8_t byte);
     void StepEchoHeld();
+    // Image integrity: a byte of the transfer (the one seen waiting behind the last, or the
+    // line's next), the check that nothing else waits behind it, and the end of the transfer.
+    bool NextTransferByte(uint8_t &byte);
+    void CheckAlone();
+    void StepAfterEnd();
+    void StepAfterAnnounce();
+    void EndOfRead();
+    void AcceptDownload();
+    void AcceptUpload();
+    void ReadAgain();
+    void ReadBroken();
+    void FollowAnnouncement();
+    void StepReadAgainWait();
+    void StepProbe();
+    void ProbeEnded(bool answered);
+    bool AcknowledgeWanted() const;
     // The transfer under way ends as a failure: red status, the link stopped.
-    void TransferFailed();
+    // `reason` names the limit that was hit or the doubt that could not be resolved.
+    void TransferFailed(const QString &reason = {});
     void StopLink(const QString &text);
     // Writes a byte; a write the port refuses or does not complete ends the exchange under way
     // (a transfer as "... Failed on COM<n>", anything else as a port failure) and gives false.
@@ -250,4 +277,19 @@ protected:
     // This worker programmed part-way, or could not verify what it programmed: the controller is
     // never told to start, and waits in its bootloader until a verified run.
     bool m_firmwareIncomplete = false;
+    // --- Image integrity and probes ---
+    bool m_inDoubt = false;          // this read or upload met a byte the line cannot vouch for
+    bool m_lookahead = false;        // a byte was waiting behind the last one taken
+    uint8_t m_lookaheadByte = 0;
+    bool m_announcedAfterEnd = false;  // the finished controller announced itself
+    bool m_readAgainPending = false;   // the worker's own next job: the image read once more
+    bool m_checkingUpload = false;     // the read is the check of an upload in doubt
+    std::vector<std::array<uint8_t, TransferLength>> m_reads;  // earlier reads of this job in doubt
+    int m_readAttempts = 0;  // reads of this job that ended in doubt or broke off
+    std::array<uint8_t, TransferLength> m_uploaded{};          // the image an upload sent
+    enum class Probe : uint8_t { None, Quiet, Answer };
+    Probe m_probe = Probe::None;
+    bool m_probeOnly = false;               // the probe identifies only: no restart follows
+    std::atomic<bool> m_probeAnswered{false};
+    uint32_t m_quietSince = 0;
 };

@@ -8,6 +8,8 @@
 #include "link/productcodes.h"
 #include "link/serialdevicemap.h"
 
+#include <algorithm>
+
 namespace {
 const char *const NoFirmwareHooked = "This system has no firmware, please select firmware now.";
 const char *const NoFirmwareSilent = "This system has no firmware. \r\nPress OK, then cycle power and select firmware.";
@@ -19,7 +21,13 @@ void TCOMThread::StepWaitingForLink()
     uint8_t byte = 0;
     if (ReadByte(byte)) {
         if (FindProductCode(byte)) {
-            TakeProductCode(byte);
+            if (AcknowledgeWanted()) {
+                TakeProductCode(byte);
+            } else {
+                // The front end has nothing more for it: the controller is left announcing, as
+                // it was found. Its application did start.
+                m_applicationStartPending = false;
+            }
         } else if (byte == Wire::BootAnnounce && !LeftAnnouncing()) {
             if (!Send(Wire::HookBoot)) return;
             // The bootloader's '?' is given its time from the hook on. Counted from an earlier
@@ -43,6 +51,8 @@ void TCOMThread::StepWaitingForLink()
         }
         return;
     }
+    StepReadAgainWait();
+    if (m_state != LinkState::WaitingForLink) return;
     if (m_applicationStartPending) {
         if (SinceLinkTimer() > LinkTime::ApplicationStartMs) {
             Box(QString::fromLatin1(NoFirmwareSilent));
@@ -66,6 +76,8 @@ void TCOMThread::TakeProductCode(uint8_t letter)
     m_transferLength = TransferLength;
     ProductCode = product->stored;
     m_announcedLetter = letter;
+    // A job in doubt goes on with the next read of the image as soon as the controller is back.
+    if (m_readAgainPending) m_requestByte = Request::GetCalibration;
     if (m_firstConnect) {
         if (m_downloadOnConnect) m_requestByte = Request::GetCalibration;
         m_firstConnect = false;
@@ -113,6 +125,7 @@ void TCOMThread::StepFirmwareInstall() { RunFirmwareJob(); }
 
 void TCOMThread::StepConnected()
 {
+    if (m_probe != Probe::None) return StepProbe();
     switch (m_requestByte) {
     case Request::None:
         if (SinceLinkTimer() > LinkTime::KeepAliveMs) {
@@ -131,22 +144,15 @@ void TCOMThread::StepConnected()
         ResetLinkTimer();
         m_state = LinkState::RestartPending;
         break;
-    case Request::Upgrade: {
-        // The upgrade probe: the application must answer, then it is restarted into its bootloader.
+    case Request::Upgrade:
+        // The probe: the application must answer; for an upgrade it is then restarted into its
+        // bootloader. Whatever waits now arrived since the line was last read.
         m_requestByte = Request::None;
         FlushInput();
-        if (!Send(Wire::Attention)) return;
-        uint8_t byte = 0;
-        if (WaitByte(byte) && FindProductCode(byte)) {
-            if (!Send(Wire::Restart)) return;
-            m_upgradeRequested = true;
-            m_state = LinkState::WaitingForLink;
-        } else {
-            m_state = LinkState::RestartPending;
-        }
+        m_probe = Probe::Quiet;
         ResetLinkTimer();
+        StepProbe();
         break;
-    }
     default:
         // A live command: the pair goes out at every pass until the user interface changes it.
         if (!Send(m_requestByte) || !Send(m_requestValue)) return;
@@ -156,12 +162,69 @@ void TCOMThread::StepConnected()
     }
 }
 
+void TCOMThread::StepProbe()
+{
+    uint8_t byte = 0;
+    if (m_probe == Probe::Quiet) {
+        // Nothing in flight may be taken for the answer: the 0xFF waits until the line has been
+        // quiet longer than a controller that does not hear the tool waits between announcements.
+        FlushInput();
+        const uint32_t quiet = std::min(Now() - m_lastReceive, Now() - m_lastAcknowledge);
+        if (quiet >= LinkTime::QuietLineMs) {
+            // A refused write ends the probe with the link.
+            m_probe = Probe::None;
+            if (!Send(Wire::Attention)) return;
+            m_probe = Probe::Answer;
+            ResetLinkTimer();
+        } else if (SinceLinkTimer() > LinkTime::ProbeQuietLimitMs) {
+            ProbeEnded(false);
+        }
+        return;
+    }
+    if (ReadByte(byte) && byte == m_announcedLetter) return ProbeEnded(true);
+    if (SinceLinkTimer() > LinkTime::ProbeAnswerMs) ProbeEnded(false);
+}
+
+void TCOMThread::ProbeEnded(bool answered)
+{
+    m_probe = Probe::None;
+    ResetLinkTimer();
+    if (m_probeOnly) {
+        // Only the question whether the controller hears: its answer waits for an 'E' that comes
+        // only when there is more to do.
+        m_probeOnly = false;
+        if (!answered) return StopLink(NotHearingText());
+        m_probeAnswered = true;
+        m_state = LinkState::WaitingForLink;
+        return;
+    }
+    if (!answered) {
+        m_state = LinkState::RestartPending;
+        return;
+    }
+    if (!Send(Wire::Restart)) return;
+    m_upgradeRequested = true;
+    m_state = LinkState::WaitingForLink;
+}
+
+bool TCOMThread::RequestProbe()
+{
+    std::lock_guard<std::mutex> guard(m_lock);
+    if (m_state != LinkState::Connected || m_readAgainPending) return false;
+    m_requestByte = Request::Upgrade;
+    m_probeOnly = true;
+    m_probeAnswered = false;
+    return true;
+}
+
 void TCOMThread::LosePort()
 {
     // Whatever the pass was doing has ended with the line; nothing resumes on its own.
     m_deviceGone = false;
     ClosePort();
     m_requestByte = Request::None;
+    m_probe = Probe::None;
+    m_readAgainPending = false;
     m_progress = 0;
     SetStatus(QStringLiteral("Device Removed From ") + PortName(), LinkColor::Red);
     ResetLinkTimer();

@@ -99,6 +99,9 @@ public:
     {
         if (m_incompleteFlag) *m_incompleteFlag = true;
     }
+    // Asked from the worker's thread before it acknowledges an announcement: false when the front
+    // end has nothing more for the controller, which is then left announcing as it was found.
+    virtual bool WorkLeft() const { return true; }
 
     // Tells this host's link messages from those of another window (unique in the process).
     int LinkHostId() const { return m_linkHostId; }

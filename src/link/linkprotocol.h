@@ -69,15 +69,42 @@ constexpr uint32_t HeldUpMs = 100;            // a pass's pause overrunning by m
 // A transfer's 0xFF waits until the 'E' and the last byte heard are this long past, so that
 // whatever crossed has landed and been discarded and the next letter is the answer.
 constexpr uint32_t SettleMs = 80;
-// A downloaded byte arriving this long after the tool asked for it ('F' or the echo before) has
-// its echo held back for EchoHoldMs, longer than the half second between two announcements. A
+// A controller that has not heard the tool announces itself this often.
+constexpr uint32_t AnnouncePeriodMs = 500;
+// Longer than the announcement period: a line quiet this long holds no controller that is
+// announcing itself unheard.
+constexpr uint32_t QuietLineMs = 600;
+// The upgrade probe and the identification probe: the 0xFF goes out once the line has been
+// quiet for QuietLineMs, and only the announced letter within this window is the answer. The
+// window is shorter than the announcement period, so it never holds two announcements.
+constexpr uint32_t ProbeAnswerMs = 400;
+// A line that has not fallen quiet for the probe within this long holds a controller announcing
+// itself unheard.
+constexpr uint32_t ProbeQuietLimitMs = 2500;
+// What stretches a controller's honest answer as the tool sees it: the pass in which the byte
+// waits to be read, an adapter's latency each way, and the echo's own time on the wire (a 9600
+// baud byte takes 1.04 ms; the write returns once the driver holds it, not once it has left).
+constexpr uint32_t AdapterLatencyMs = 16;
+constexpr uint32_t ByteOnWireMs = 2;
+constexpr uint32_t AnswerAllowanceMs = PassSleepMs + 2 * AdapterLatencyMs + ByteOnWireMs;
+// A downloaded byte arriving more than LateByteMs (plus the allowance) after the tool's echo
+// before it has its echo held back for EchoHoldMs, longer than the announcement period. A
 // controller that hears the tool sends nothing until that echo: a byte arriving meanwhile is an
 // announcement of a controller that does not hear the tool, never image data.
 constexpr uint32_t LateByteMs = 150;
-constexpr uint32_t EchoHoldMs = 600;
+constexpr uint32_t EchoHoldMs = QuietLineMs;
+// After the last echo a finished controller announces itself and then waits for the 'E'. A byte
+// other than its letter within this window after the letter means the letter was a byte of the
+// image the tool had not taken: the image it holds is shifted.
+constexpr uint32_t AfterEndQuietMs = 300;
+// A controller that abandoned a transfer (on a wrong echo, or after the tool's silence) announces
+// itself again within this long; a read in doubt waits this long for it.
+constexpr uint32_t ControllerReturnMs = 6000;
 }  // namespace LinkTime
 
 // Every image transfer moves the whole calibration image.
 constexpr int TransferLength = 256;
+// A read the line leaves in doubt is repeated until two reads agree, at most this many times.
+constexpr int MaxImageReads = 4;
 // Only speed the link uses.
 constexpr int LinkBaudRate = 9600;

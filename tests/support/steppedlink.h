@@ -32,6 +32,8 @@ public:
     void ArriveIn(uint32_t ms, const QByteArray &bytes) { m_due.push_back({m_now + ms, bytes}); }
     // Each byte the tool writes is handed to `peer`; its answer is waiting on the line at once.
     void SetPeer(std::function<QByteArray(uint8_t)> peer) { m_peer = std::move(peer); }
+    // Called once the clock has moved, at every pause of the worker: a peer's own timers.
+    void SetTicker(std::function<void()> ticker) { m_ticker = std::move(ticker); }
     // The next pause lasts `ms` longer: the machine held the worker up.
     void HoldUp(uint32_t ms) { m_holdUp = ms; }
     // The device refuses to open; the driver refuses every write.
@@ -107,6 +109,7 @@ protected:
     {
         m_now += ms + m_holdUp;
         m_holdUp = 0;
+        if (m_ticker) m_ticker();
     }
 
 private:
@@ -132,5 +135,6 @@ private:
     bool m_open = false;
     QByteArray m_input;
     std::function<QByteArray(uint8_t)> m_peer;
+    std::function<void()> m_ticker;
     std::vector<LineByte> m_line;
 };

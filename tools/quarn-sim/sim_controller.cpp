@@ -179,6 +179,8 @@ void SimController::HandleByte(uint8_t byte)
         Log(QStringLiteral("tool > %1 (silent: no answer)").arg(ByteText(byte)));
         return;
     }
+    // The wire from the tool is broken: nothing arrives, the controller goes on announcing.
+    if (Options().deaf) return;
     switch (m_mode) {
     case Mode::Application: HandleApplicationByte(byte); break;
     case Mode::Upload: HandleUploadByte(byte); break;
@@ -272,7 +274,7 @@ void SimController::HandleUploadByte(uint8_t byte)
         }
         Send(byte, RightEchoDelayMs);
     } else {
-        Send(byte);
+        Send(byte, options.byteDelayMs);
     }
     if (++m_transferIndex == CalImageSize) {
         {
@@ -314,7 +316,7 @@ void SimController::SendNextDownloadByte()
         m_transferHalted = true;
         return;
     }
-    Send(Image()[m_transferIndex++]);
+    Send(Image()[m_transferIndex++], Options().byteDelayMs);
 }
 
 void SimController::FinishTransfer(const char *what)

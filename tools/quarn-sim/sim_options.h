@@ -20,8 +20,10 @@ struct SimOptions {
     int announceMs = 500;         // unprompted product code repeats this often until acknowledged
     bool verbose = false;         // log every byte of the image transfers too
     bool pacing = true;           // send and hear at the pace of a 9600 baud line
+    int byteDelayMs = 0;          // each downloaded byte and each upload echo goes this much later
     // Faults.
     bool silent = false;          // never answers anything
+    bool deaf = false;            // announces itself but hears nothing the tool sends
     char wrongCode = 0;           // announces and answers with this letter instead
     int wrongEchoAt = -1;         // upload byte k (from 0) is echoed wrong, then right
     bool wrongEchoOnly = false;   // ... and the right echo never follows
