@@ -20,6 +20,7 @@ QUARN_QT_PLUGINS=(platforms/qwindows.dll styles/qwindowsvistastyle.dll imageform
 QUARN_PACKAGES+=(
   g++-mingw-w64-x86-64-posix ninja-build qt6-base-dev-tools qt6-serialport-dev
   wine64 nsis zip unzip xvfb xauth imagemagick binutils-mingw-w64-x86-64 ccache x11-utils icoutils xdotool
+  srecord
 )
 
 # Unpacks Qt for Windows into the cache folder once (a half-unpacked folder is never taken).
