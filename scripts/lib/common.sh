@@ -37,9 +37,10 @@ quarn_install_packages() {
 quarn_build() {
   local dir="$1"; shift
   # A compiler cache shared by every checkout on this machine: a fresh clone (CI's) rebuilds only
-  # what changed.
+  # what changed. The build folder is left out of the hash so that checkouts share entries; the
+  # debug information of a hit then names the first checkout's build folder, which is harmless.
   if command -v ccache >/dev/null 2>&1; then
-    export CMAKE_CXX_COMPILER_LAUNCHER=ccache CCACHE_BASEDIR="${CCACHE_BASEDIR:-$(dirname "$QUARN_ROOT")}"
+    export CMAKE_CXX_COMPILER_LAUNCHER=ccache CCACHE_BASEDIR="${CCACHE_BASEDIR:-$(dirname "$QUARN_ROOT")}" CCACHE_NOHASHDIR=true
   fi
   if [ ! -f "$dir/CMakeCache.txt" ]; then
     cmake -S "$QUARN_ROOT" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"

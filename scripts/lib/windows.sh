@@ -42,7 +42,7 @@ quarn_windows_build() {
   [ "${1:-}" = "--" ] && shift
   quarn_windows_qt
   if command -v ccache >/dev/null 2>&1; then
-    export CMAKE_CXX_COMPILER_LAUNCHER=ccache CCACHE_BASEDIR="${CCACHE_BASEDIR:-$(dirname "$QUARN_ROOT")}"
+    export CMAKE_CXX_COMPILER_LAUNCHER=ccache CCACHE_BASEDIR="${CCACHE_BASEDIR:-$(dirname "$QUARN_ROOT")}" CCACHE_NOHASHDIR=true
   fi
   if [ ! -f "$dir/CMakeCache.txt" ]; then
     cmake -S "$QUARN_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
