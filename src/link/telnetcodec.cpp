@@ -174,9 +174,10 @@ void TelnetCodec::Negotiate(uint8_t command, uint8_t option, QByteArray &replies
         }
         const bool asked = m_askedHim[index];
         m_askedHim[index] = false;
+        // Binary transfers from the server are needed: a refusal ends the opening.
+        if (!will && index == Binary_ && (asked || m_him[index])) m_refused = true;
         if (m_him[index] == will) return;  // no change: never answered, so no loop
         m_him[index] = will;
-        if (!will && asked && index == Binary_) m_refused = true;
         if (!asked) reply(will ? Telnet::Do : Telnet::Dont);
         return;
     }
@@ -188,9 +189,10 @@ void TelnetCodec::Negotiate(uint8_t command, uint8_t option, QByteArray &replies
     }
     const bool asked = m_askedUs[index];
     m_askedUs[index] = false;
+    // Binary transfers to the server and serial port control are needed likewise.
+    if (!enable && index != SuppressGoAhead_ && (asked || m_us[index])) m_refused = true;
     if (m_us[index] == enable) return;
     m_us[index] = enable;
-    if (!enable && asked) m_refused = true;
     if (!asked) reply(enable ? Telnet::Will : Telnet::Wont);
     if (enable && index == PortControl_) AppendLineSettings(replies);
 }
