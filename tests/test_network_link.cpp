@@ -1,9 +1,12 @@
 // Controllers reached through a serial device server: the command line and the link worker
 // against the emulator's pseudo-terminal served by ser2net, raw and in Telnet with serial port
 // control, directly and through a relay that adds a round trip.
+#include "app/settings.h"
+#include "editor/quarnform.h"
 #include "link/comthread.h"
 #include "link/linkprotocol.h"
 #include "link/networkline.h"
+#include "link/serialdevicemap.h"
 #include "sim_bootloader.h"
 #include "support/hexrecords.h"
 #include "support/netservers.h"
@@ -236,6 +239,38 @@ private slots:
         const QString closed = QStringLiteral("Connection to %1 closed").arg(url);
         QVERIFY(waitUntil([&] { return host.lastStatus().text == closed; }, 1000 + WaitDeadlineMs));
         QCOMPARE(worker.LockedState(), LinkState::Stopped);
+    }
+
+    void aLiveTestOnANetworkPortAsksFirst()
+    {
+        SimOnCom sim(Com, Controller());
+        Ser2Net server;
+        START_SER2NET(server, sim.sim().DevicePath(), Ser2Net::Mode::Raw);
+        // The window reaches the server through a COM number of the device map.
+        constexpr int NetworkCom = Com + 1;
+        SerialDeviceMap::Register(NetworkCom, server.Url());
+        WriteComPortSetting(NetworkCom);
+        ModalAnswerer boxes(QMessageBox::No);
+        auto form = makeMainWindow();
+        QVERIFY(waitUntil([&] { return boxes.texts().contains(QStringLiteral("Download Successful!")); }));
+        constexpr uint8_t Output = 3, Level = 120;
+        // Refused, then allowed: neither press moves the valve, the next one does.
+        for (const auto answer : {QMessageBox::No, QMessageBox::Yes}) {
+            boxes.setButton(answer);
+            boxes.clear();
+            form->TestPress(Output, Level);
+            QCOMPARE(form->testPressStamp(), 0u);
+            QCOMPARE(boxes.texts().size(), 1);
+            QVERIFY(boxes.texts().first().contains(QStringLiteral("COM%1 is reached over the network").arg(NetworkCom)));
+        }
+        boxes.clear();
+        form->TestPress(Output, Level);
+        QVERIFY(form->testPressStamp() > 1);
+        QVERIFY(boxes.texts().isEmpty());
+        QVERIFY(waitUntil([&] { return sim.toolBytes().contains(QByteArray(1, char(Output)) + char(Level)); }));
+        form->TestReleaseImmediate();
+        form.reset();
+        SerialDeviceMap::Unregister(NetworkCom, server.Url());
     }
 };
 

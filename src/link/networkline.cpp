@@ -12,6 +12,10 @@
 #include <mutex>
 #include <thread>
 
+#ifdef Q_OS_WIN
+#include <winsock2.h>
+#include <ws2tcpip.h>
+#endif
 #ifdef Q_OS_LINUX
 #include <linux/sockios.h>
 #include <netinet/in.h>
@@ -55,10 +59,13 @@ QList<QHostAddress> Resolve(const QString &host, int limitMs, bool *timedOut)
 void TuneSocket(QTcpSocket &socket)
 {
     socket.setSocketOption(QAbstractSocket::LowDelayOption, 1);
-#ifdef Q_OS_LINUX
     // Unacknowledged bytes end the connection soon instead of after minutes of retries.
+#ifdef Q_OS_LINUX
     const unsigned int lostMs = NetworkTime::ConnectionLostMs;
     ::setsockopt(int(socket.socketDescriptor()), IPPROTO_TCP, TCP_USER_TIMEOUT, &lostMs, sizeof lostMs);
+#elif defined(Q_OS_WIN) && defined(TCP_MAXRT)
+    const DWORD lostSeconds = (NetworkTime::ConnectionLostMs + 999) / 1000;
+    ::setsockopt(SOCKET(socket.socketDescriptor()), IPPROTO_TCP, TCP_MAXRT, reinterpret_cast<const char *>(&lostSeconds), sizeof lostSeconds);
 #endif
 }
 
