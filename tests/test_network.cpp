@@ -1,20 +1,42 @@
 // Network port names, the Telnet decoding of a serial device server's bytes, and the round trip
 // estimate that scales the link's limits.
+#include "link/linkprotocol.h"
 #include "link/networkport.h"
 #include "link/roundtrip.h"
 #include "link/telnetcodec.h"
+#include "support/simlink.h"
+#include "support/steppedlink.h"
 
 #include <QtTest>
 
 namespace {
-QByteArray Wire(std::initializer_list<int> bytes)
+QByteArray Bytes(std::initializer_list<int> bytes)
 {
     QByteArray out;
     for (const int b : bytes) out.append(char(b));
     return out;
 }
 constexpr int Iac = 255, Will = 251, Wont = 252, Do = 253, Dont = 254, Sb = 250, Se = 240;
-constexpr int Binary = 0, Echo = 1, ComPort = 44;
+constexpr int Binary = 0, Echo = 1, PortControl = 44;
+
+// A controller far away: it answers the keep-alive with its letter and sends its image byte by
+// byte, each after the echo of the last; its words reach the tool `delay()` ms after the tool's byte.
+struct FarController {
+    CalImageBytes image = PatternImage(5);
+    int next = -1;  // the image byte whose echo is awaited; -1 outside a download
+    QByteArray Answer(uint8_t byte)
+    {
+        if (next < 0) {
+            if (byte == Wire::Attention) return "j";
+            if (byte != Wire::GetImage) return {};
+            next = 0;
+            return QByteArray(1, char(image[0]));
+        }
+        if (++next < CalImageSize) return QByteArray(1, char(image[next]));
+        next = -1;
+        return "j";
+    }
+};
 
 // Feeds `bytes` one at a time, as split as TCP may deliver them.
 void FeedSplit(TelnetCodec &codec, const QByteArray &bytes, QByteArray &data, QByteArray &replies)
@@ -44,31 +66,31 @@ private slots:
         QByteArray wire;
         TelnetCodec::Escape(0xFF, wire);
         TelnetCodec::Escape(0x0D, wire);
-        QCOMPARE(wire, Wire({Iac, Iac, 0x0D}));
+        QCOMPARE(wire, Bytes({Iac, Iac, 0x0D}));
         TelnetCodec codec(9600);
         QByteArray data, replies;
-        FeedSplit(codec, Wire({'j', Iac, Iac, 0x0D, Iac, Iac}), data, replies);
-        QCOMPARE(data, Wire({'j', 0xFF, 0x0D, 0xFF}));
+        FeedSplit(codec, Bytes({'j', Iac, Iac, 0x0D, Iac, Iac}), data, replies);
+        QCOMPARE(data, Bytes({'j', 0xFF, 0x0D, 0xFF}));
         QVERIFY(replies.isEmpty());
     }
 
     void negotiationAgreesBinaryAndSetsTheLineOnce()
     {
         TelnetCodec codec(9600);
-        QCOMPARE(codec.Opening(), Wire({Iac, Will, Binary, Iac, Do, Binary, Iac, Will, ComPort}));
+        QCOMPARE(codec.Opening(), Bytes({Iac, Will, Binary, Iac, Do, Binary, Iac, Will, PortControl}));
         QByteArray data, replies;
         // The server's greeting split at every byte, echo offered and refused, data in between.
-        FeedSplit(codec, Wire({Iac, Will, Echo, 'j', Iac, Do, Binary, Iac, Will, Binary, Iac, Do, ComPort, Iac, Do, 24}), data, replies);
+        FeedSplit(codec, Bytes({Iac, Will, Echo, 'j', Iac, Do, Binary, Iac, Will, Binary, Iac, Do, PortControl, Iac, Do, 24}), data, replies);
         QCOMPARE(data, QByteArray("j"));
         QVERIFY(codec.Binary() && codec.PortControl() && !codec.Refused());
-        QVERIFY(replies.startsWith(Wire({Iac, Dont, Echo})));
+        QVERIFY(replies.startsWith(Bytes({Iac, Dont, Echo})));
         // The baud rate 9600 as four bytes, the six other settings, and the refusal of option 24.
-        QVERIFY(replies.contains(Wire({Iac, Sb, ComPort, 1, 0, 0, 0x25, 0x80, Iac, Se})));
-        QCOMPARE(replies.count(Wire({Iac, Sb, ComPort})), 7);
-        QVERIFY(replies.endsWith(Wire({Iac, Wont, 24})));
+        QVERIFY(replies.contains(Bytes({Iac, Sb, PortControl, 1, 0, 0, 0x25, 0x80, Iac, Se})));
+        QCOMPARE(replies.count(Bytes({Iac, Sb, PortControl})), 7);
+        QVERIFY(replies.endsWith(Bytes({Iac, Wont, 24})));
         // Agreeing again asks nothing more: no negotiation loop.
         replies.clear();
-        FeedSplit(codec, Wire({Iac, Do, Binary, Iac, Will, Binary, Iac, Do, ComPort}), data, replies);
+        FeedSplit(codec, Bytes({Iac, Do, Binary, Iac, Will, Binary, Iac, Do, PortControl}), data, replies);
         QVERIFY(replies.isEmpty());
     }
 
@@ -79,16 +101,16 @@ private slots:
         QByteArray data, replies;
         // No operation, a subnegotiation with a doubled 0xFF inside (the modem state), a long
         // one that is cut, and go ahead.
-        QByteArray wire = Wire({'a', Iac, 241, 'b', Iac, Sb, ComPort, 107, Iac, Iac, Iac, Se, 'c', Iac, Sb, ComPort, 105});
-        wire += QByteArray(200, 'x') + Wire({Iac, Se, Iac, 249, 'd'});
+        QByteArray wire = Bytes({'a', Iac, 241, 'b', Iac, Sb, PortControl, 107, Iac, Iac, Iac, Se, 'c', Iac, Sb, PortControl, 105});
+        wire += QByteArray(200, 'x') + Bytes({Iac, Se, Iac, 249, 'd'});
         FeedSplit(codec, wire, data, replies);
         QCOMPARE(data, QByteArray("abcd"));
         QCOMPARE(codec.ServerAnswer(7), 0xFF);
         // Outside binary mode a carriage return arrives as CR NUL.
         data.clear();
         TelnetCodec plain(9600);
-        FeedSplit(plain, Wire({0x0D, 0, 0x41, 0}), data, replies);
-        QCOMPARE(data, Wire({0x0D, 0x41, 0}));
+        FeedSplit(plain, Bytes({0x0D, 0, 0x41, 0}), data, replies);
+        QCOMPARE(data, Bytes({0x0D, 0x41, 0}));
     }
 
     void aRefusedBinaryModeIsReported()
@@ -96,7 +118,7 @@ private slots:
         TelnetCodec codec(9600);
         codec.Opening();
         QByteArray data, replies;
-        FeedSplit(codec, Wire({Iac, Dont, ComPort}), data, replies);
+        FeedSplit(codec, Bytes({Iac, Dont, PortControl}), data, replies);
         QVERIFY(codec.Refused());
     }
 
@@ -120,7 +142,51 @@ private slots:
         far.Sample(5000);
         QCOMPARE(far.Smoothed(), before);
     }
+
+    void aFarControllerDownloadsWithoutHeldEchoes()
+    {
+        // 300 ms of round trip, give or take 40: every byte arrives well before the late-byte
+        // threshold, so no echo waits the hold, and no limit fails.
+        RecordingLinkHost host;
+        SteppedLink link(host, 7);
+        link.OverNetwork(5);
+        FarController controller;
+        uint32_t turn = 0;
+        link.SetPeer([&](uint8_t byte) {
+            link.ArriveIn(300 + (turn++ % 5) * 20 - 40, controller.Answer(byte));
+            return QByteArray();
+        });
+        link.Passes(1);
+        link.Arrive("j");
+        const uint32_t start = link.Now();
+        QVERIFY(link.RunUntil([&] { return host.imagesTaken() == 1; }, 200000));
+        QCOMPARE(host.received, controller.image);
+        QVERIFY2(link.Now() - start < CalImageSize * 400u, qPrintable(QString::number(link.Now() - start)));
+    }
+
+    void aDeafControllersAnnouncementsNeverBecomeAnImage()
+    {
+        // A broken wire from the tool: the controller announces itself every half second whatever
+        // the round trip the connection's opening showed.
+        for (const uint32_t openingMs : {0u, 100u, 300u}) {
+            RecordingLinkHost host;
+            SteppedLink link(host, 7);
+            link.OverNetwork(openingMs);
+            link.Passes(1);
+            uint32_t next = link.Now();
+            QVERIFY(link.RunUntil(
+                [&] {
+                    if (int32_t(link.Now() - next) >= 0) {
+                        link.Arrive("j");
+                        next += LinkTime::AnnouncePeriodMs;
+                    }
+                    return link.LockedState() == LinkState::Stopped;
+                },
+                20000));
+            QCOMPARE(host.imagesTaken(), 0);
+        }
+    }
 };
 
-QTEST_GUILESS_MAIN(NetworkTest)
+QTEST_MAIN(NetworkTest)
 #include "test_network.moc"

@@ -26,7 +26,12 @@ bool TCOMThread::OpenPort(int speed, const QString &name)
 void TCOMThread::OpenDevice(const QString &name, int speed)
 {
     auto port = MakePortLine(name);
+    // A server on the network may take seconds to answer or not: the window is not held up
+    // meanwhile. Nothing it reaches under the link lock changes while the port opens.
+    const bool held = m_pass && m_pass->owns_lock();
+    if (held) m_pass->unlock();
     const PortLine::OpenFault fault = port->Open(name, speed);
+    if (held) m_pass->lock();
     if (fault == PortLine::OpenFault::None) {
         m_roundTrip.Reset(port->OverNetwork(), port->OpeningRoundTripMs());
         m_answerAwaited = false;

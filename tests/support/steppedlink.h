@@ -34,6 +34,9 @@ public:
     void SetPeer(std::function<QByteArray(uint8_t)> peer) { m_peer = std::move(peer); }
     // Called once the clock has moved, at every pause of the worker: a peer's own timers.
     void SetTicker(std::function<void()> ticker) { m_ticker = std::move(ticker); }
+    // The line is a connection over a network whose opening took `openingMs`: its limits grow
+    // with the round trip the link measures.
+    void OverNetwork(uint32_t openingMs) { m_roundTrip.Reset(true, openingMs); }
     // The next pause lasts `ms` longer: the machine held the worker up.
     void HoldUp(uint32_t ms) { m_holdUp = ms; }
     // The device refuses to open; the driver refuses every write.
