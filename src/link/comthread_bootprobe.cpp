@@ -29,7 +29,7 @@ void TCOMThread::LookForWaitingBootloader()
     } else if (m_bootProbe == BootProbe::Filled && m_lettersHeard != m_probeLetters) {
         // Something that speaks in letters answered the filler: no bootloader's order goes to it.
         m_bootProbe = BootProbe::Done;
-    } else if (m_bootProbe == BootProbe::Filled && Now() - m_probeSince >= Boot::kFillerLineMs + Boot::kProbeAnswerMs) {
+    } else if (m_bootProbe == BootProbe::Filled && Now() - m_probeSince >= Answer(Boot::kFillerLineMs + Boot::kProbeAnswerMs)) {
         // Silence, or only a bootloader's refusal of the packet the filler completed.
         m_bootProbe = BootProbe::Done;
         QByteArray line;

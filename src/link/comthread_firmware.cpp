@@ -178,10 +178,10 @@ void TCOMThread::LeaveBootloaderOnExit()
         // A hook just sent is answered with '?' first; the order to start can only follow it.
         uint8_t byte = 0;
         const uint32_t start = Now();
-        while (!(ReadByte(byte) && byte == Wire::BootReady) && Now() - start < LinkTime::BootReadyMs) Pause(1);
+        while (!(ReadByte(byte) && byte == Wire::BootReady) && Now() - start < Answer(LinkTime::BootReadyMs)) Pause(1);
     } else if (state == LinkState::BootIdentify) {
         // Its identification line is let finish first.
-        DiscardUntilQuiet(Boot::kLineQuietMs, LinkTime::ReadLineSilenceMs);
+        DiscardUntilQuiet(Boot::kLineQuietMs, Answer(LinkTime::ReadLineSilenceMs));
     }
     if (m_inBootloader) SendFiller();
     WriteByte(Wire::Restart);
@@ -197,7 +197,7 @@ void TCOMThread::StartApplicationFirst()
     // application answers the filler with its product code: those answers are let land and
     // dropped, and the order then restarts it through its bootloader as after a power-up.
     SendFiller();
-    DiscardUntilQuiet(LinkTime::SettleMs, Boot::kFillerLineMs + Boot::kProbeAnswerMs);
+    DiscardUntilQuiet(Answer(LinkTime::SettleMs), Answer(Boot::kFillerLineMs + Boot::kProbeAnswerMs));
     WriteByte(Wire::Restart);
     ResetLinkTimer();
 }

@@ -105,9 +105,14 @@ PortLine::OpenFault NetworkLine::Open(const QString &name, int speed)
     }
     QElapsedTimer connecting;
     connecting.start();
-    auto socket = std::make_unique<QTcpSocket>();
-    socket->connectToHost(addresses.first(), port->port);
-    if (!socket->waitForConnected(int(std::max<qint64>(1, deadline.remainingTime())))) {
+    // Each address of the name in turn ("localhost" may name ::1 first, where nobody listens).
+    std::unique_ptr<QTcpSocket> socket;
+    for (const QHostAddress &address : addresses) {
+        socket = std::make_unique<QTcpSocket>();
+        socket->connectToHost(address, port->port);
+        if (socket->waitForConnected(int(std::max<qint64>(1, deadline.remainingTime()))) || deadline.hasExpired()) break;
+    }
+    if (socket->state() != QAbstractSocket::ConnectedState) {
         const bool refused = socket->error() == QAbstractSocket::ConnectionRefusedError;
         m_errorText = refused ? QStringLiteral("connection to %1 refused: no server listens there").arg(name)
                       : socket->error() == QAbstractSocket::SocketTimeoutError

@@ -91,7 +91,9 @@ bool Ser2Net::Start(const QString &device, Mode mode, QString *error)
     for (int attempt = 0; attempt < StartAttempts; ++attempt) {
         m_port = FreeLocalPort();
         const QString accepter = mode == Mode::Raw ? QStringLiteral("tcp") : QStringLiteral("telnet(rfc2217),tcp");
-        const QString config = QStringLiteral("connection: &line\n  accepter: %1,127.0.0.1,%2\n  connector: serialdev,%3,9600n81,local\n")
+        // Each of the controller's bytes passed on at once, as the README's configuration has it.
+        const QString config = QStringLiteral("connection: &line\n  accepter: %1,127.0.0.1,%2\n  connector: serialdev,%3,9600n81,local\n"
+                                              "  options:\n    chardelay: false\n")
                                    .arg(accepter).arg(m_port).arg(device);
         QFile file(m_dir.filePath(QStringLiteral("ser2net.yaml")));
         if (!file.open(QIODevice::WriteOnly) || file.write(config.toUtf8()) != config.toUtf8().size()) {
