@@ -6,7 +6,7 @@
 //   relayed  the raw server behind a relay adding a round trip (with a fifth of it as jitter),
 //            against the pseudo-terminal's time plus 256 round trips
 // For each: the median over the runs of the whole command and of the download on the line
-// (from the tool's 'F' to the controller's last byte).
+// (from the tool's 'F' to its last echo).
 //
 //   bench_network [--runs N] [--round-trip MS]      (defaults: 5 runs, 100 ms)
 #include "../tests/support/netservers.h"
@@ -35,14 +35,15 @@ double Median(std::vector<double> values)
     return values[values.size() / 2];
 }
 
-// The download's time on the line: the tool's 'F' to the controller's last byte.
+// The download's time on the line: the tool's 'F' to its last echo (the controller's
+// announcements after it go on until the next command).
 double LineSeconds(const std::vector<WireByte> &wire, size_t from)
 {
     size_t first = from;
     while (first < wire.size() && !(wire[first].fromTool && wire[first].byte == Wire::GetImage)) ++first;
     size_t last = first;
     for (size_t i = first; i < wire.size(); ++i)
-        if (!wire[i].fromTool) last = i;
+        if (wire[i].fromTool) last = i;
     return first < wire.size() ? (wire[last].tick - wire[first].tick) / 1000.0 : 0;
 }
 
