@@ -16,6 +16,7 @@
 
 namespace {
 constexpr int Rounds = 20;
+constexpr int Filled = 1000;
 constexpr double DialogBudgetMs = 200.0;
 
 struct Figures {
@@ -53,18 +54,18 @@ int main(int argc, char *argv[])
     CalImageBytes image{};
     QElapsedTimer fill;
     fill.start();
-    for (int i = 0; i < HistoryStore::kMaxImages; ++i) {
+    for (int i = 0; i < Filled; ++i) {
         image.fill(uint8_t(i));
-        if (!store.KeepImage(i % 2 ? HistoryKind::Upload : HistoryKind::Download, 7, 'j',
-                             QStringLiteral("QUARN 2 v1.1 Connected and Listening"), image)) {
+        if (!store.KeepImage(i % 2 ? HistoryKind::Upload : HistoryKind::Download, QStringLiteral("COM7"), 'j',
+                             QStringLiteral("QUARN 2 v1.1 Connected and Listening"), image, QString())) {
             std::fprintf(stderr, "cannot keep history in %s\n", qPrintable(store.Folder()));
             return 1;
         }
     }
-    std::printf("filling %d images: %.0f ms\n", HistoryStore::kMaxImages, double(fill.elapsed()));
+    std::printf("filling %d images: %.0f ms\n", Filled, double(fill.elapsed()));
 
     Print("keep one image into a full history", Measure([&] {
-              store.KeepImage(HistoryKind::Download, 7, 'j', QStringLiteral("QUARN 2 v1.1 Connected and Listening"), image);
+              store.KeepImage(HistoryKind::Download, QStringLiteral("COM7"), 'j', QStringLiteral("QUARN 2 v1.1 Connected and Listening"), image, QString());
           }));
     Print("list 1000 entries", Measure([&] { (void)store.Entries(); }));
     const Figures dialog = Measure([&] {
