@@ -44,7 +44,8 @@ bool Accepts(int port)
 
 GitServer::GitServer()
 {
-    m_ready = Git({QStringLiteral("init"), QStringLiteral("--quiet"), QStringLiteral("--bare"), m_dir.filePath(QStringLiteral("shop.git"))}) &&
+    m_ready = Git({QStringLiteral("init"), QStringLiteral("--quiet"), QStringLiteral("--bare"), QStringLiteral("--initial-branch=main"),
+                   m_dir.filePath(QStringLiteral("shop.git"))}) &&
               Git({QStringLiteral("-C"), m_dir.filePath(QStringLiteral("shop.git")), QStringLiteral("config"),
                    QStringLiteral("receive.denyNonFastForwards"), QStringLiteral("true")});
     if (!m_ready) qWarning("git is missing: install git (the history's tests need it)");
