@@ -264,8 +264,8 @@ bool HistoryStore::AssignUnit(const HistoryEntry &unassigned, const QString &uni
     QByteArray content;
     QString keptAt;
     if (!ReadKept(m_folder, unassigned, &content, error, &keptAt)) return false;
-    if (!keptAt.startsWith(UnassignedFolder + QLatin1Char('/')))
-        return SetError(error, QStringLiteral("%1: not an unassigned entry").arg(unassigned.id)), false;
+    const QString notUnassigned = QStringLiteral("%1: not an unassigned entry").arg(unassigned.id);
+    if (!unassigned.unit.isEmpty() || !keptAt.startsWith(UnassignedFolder + QLatin1Char('/'))) return SetError(error, notUnassigned), false;
     HistoryRecord r = NewRecord(unassigned.kind, unassigned.port, unit);
     if (r.entry.unit.isEmpty()) return SetError(error, QStringLiteral("no unit named")), false;
     r.entry.productLetter = unassigned.productLetter;
@@ -276,6 +276,14 @@ bool HistoryStore::AssignUnit(const HistoryEntry &unassigned, const QString &uni
     if (!repo) return false;
     const HistoryRepo::Lock lock(m_folder);
     if (!lock.Held()) return SetError(error, HistoryRepo::CannotWrite(m_folder, lock.Refusal())), false;
+    // Assigned meanwhile (by another program, or on another PC and merged): it is no longer there.
+    if (const GitCommit tip = Git::BranchTip(repo.get(), HistoryRepo::Branch); tip) {
+        git_tree *raw = nullptr;
+        QByteArray still;
+        const bool there = git_commit_tree(&raw, tip.get()) == 0 && Git::ReadPath(repo.get(), raw, keptAt, &still);
+        git_tree_free(raw);
+        if (!there) return SetError(error, notUnassigned), false;
+    }
 
     QList<Git::FileChange> changes{{keptAt, {}, true}};
     // The unit's latest image stays its latest unless the assigned one is newer.

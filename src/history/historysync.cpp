@@ -100,7 +100,7 @@ bool Fetch(git_remote *remote, QString *error)
     char *specs[] = {const_cast<char *>(FetchSpec)};
     const git_strarray refspecs{specs, 1};
     if (git_remote_fetch(remote, &refspecs, &options, "history: fetch") == 0) return true;
-    SetError(error, Git::Error(QStringLiteral("the server %1 cannot be reached").arg(QString::fromUtf8(git_remote_url(remote)))));
+    SetError(error, Git::Error(QStringLiteral("the server cannot be reached")));
     return false;
 }
 

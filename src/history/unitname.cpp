@@ -43,6 +43,8 @@ QString Folder(const QString &typed)
     const bool changed = folder != key || folder.isEmpty() || Reserved(folder) ||
                          folder.size() > MaxFolderLength - HashSuffixLength - 1;
     if (!changed) return folder;
+    // Windows reserves such a name whatever follows its first dot.
+    if (Reserved(folder)) folder.replace(QLatin1Char('.'), QLatin1Char('_'));
     folder.truncate(MaxFolderLength - HashSuffixLength - 1);
     return folder + QLatin1Char('-') + QString::fromLatin1(KeyHash(key).left(HashSuffixLength));
 }
