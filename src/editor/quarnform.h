@@ -148,7 +148,6 @@ private:
     void OfferUnits();
     // A unit belongs to the controller on the line: it goes when the status strip shows the
     // controller gone (after having shown it there) or when the port changes.
-    // An upgrade keeps the unit while the controller restarts into its bootloader and back.
     void FollowLinkForUnit(const LinkStatus &status);
     void ForgetUnit();
     // The count of entries not yet on the shop server, in the status strip.
@@ -171,11 +170,6 @@ private:
     // The same for the controller on the line now: forgotten with the unit.
     std::optional<CalImageBytes> m_controllerImage;
     bool m_controllerShown = false;  // the status strip shows a controller (green)
-    // An upgrade is under way: whether the application was seen leaving, and when a controller
-    // (application or bootloader) was last shown.
-    bool m_upgradeHeld = false;
-    bool m_upgradeLeft = false;
-    uint32_t m_shownTick = 0;
     QString m_freeingPort;       // the port of a worker being freed
     ShopSync *m_shopSync = nullptr;  // shares the history with the shop's server
     QString m_chipLine;          // the chip the bootloader named for the firmware run under way

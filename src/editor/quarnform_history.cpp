@@ -5,7 +5,6 @@
 #include "editor/quarnform.h"
 
 #include "app/settings.h"
-#include "app/ticks.h"
 #include "catalog/catalogue.h"
 #include "editor/shopsync.h"
 #include "files/comparedialog.h"
@@ -23,9 +22,6 @@
 #include <QPlainTextEdit>
 
 namespace {
-// The longest a controller under upgrade is out of sight (restarting into its bootloader or back
-// into its application) before it counts as gone.
-constexpr uint32_t UpgradeGapMs = 10000;
 const QString NotKept = QStringLiteral("History not kept: ");
 const QString SendTitle = QStringLiteral("Send to Controller");
 const char *const NoController = "No controller is connected: nothing was sent.";
@@ -70,25 +66,14 @@ void TQuarnForm::ForgetUnit()
 {
     UnitBox->setEditText(QString());
     m_controllerImage.reset();
-    m_upgradeHeld = false;
 }
 
 void TQuarnForm::FollowLinkForUnit(const LinkStatus &status)
 {
-    // Green is a controller (or its bootloader) on the line; blue or red after it means it has
-    // gone. A unit typed while waiting for the first controller stays for that controller.
+    // Green is a controller (or its bootloader, during an upgrade) on the line; blue or red after
+    // it means it has gone. A unit typed while waiting for the first controller stays for it.
     const bool shown = status.colour == LinkColor::Green;
-    if (shown) m_shownTick = TickCount();
-    if (m_upgradeHeld) {
-        // The upgrade is over once the application is back after having left; out of sight
-        // longer than any restart takes, the controller has gone.
-        const bool application = shown && ComThread && ComThread->LockedState() == LinkState::Connected;
-        if (!application) m_upgradeLeft = true;
-        else if (m_upgradeLeft) m_upgradeHeld = false;
-        if (!shown && TicksSince(m_shownTick) > UpgradeGapMs) ForgetUnit();
-    } else if (m_controllerShown && !shown) {
-        ForgetUnit();
-    }
+    if (m_controllerShown && !shown) ForgetUnit();
     m_controllerShown = shown;
 }
 

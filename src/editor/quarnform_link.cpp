@@ -6,7 +6,6 @@
 #include "app/calimage.h"
 #include "app/image_layout.h"
 #include "app/settings.h"
-#include "app/ticks.h"
 #include "editor/statuscolors.h"
 #include "files/errorbox.h"
 #include "files/portdialog.h"
@@ -148,11 +147,7 @@ void TQuarnForm::UpgradeFirmware1Click()
     // Not connected (a controller left waiting in its bootloader says nothing): a new link looks
     // for such a controller and asks for its firmware.
     const uint8_t state = ComThread ? ComThread->LockedState() : LinkState::Stopped;
-    if (state == LinkState::Connected && ComThread->SetRequest(Request::Upgrade, 0)) {
-        m_upgradeHeld = true;
-        m_upgradeLeft = false;
-        m_shownTick = TickCount();
-    }
+    if (state == LinkState::Connected) SetRequest(Request::Upgrade, 0);
     else if (state == LinkState::WaitingForLink) ReplaceLink();
 }
 
