@@ -5,7 +5,6 @@
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QUrl>
 #include <QVBoxLayout>
 
 namespace {
@@ -14,8 +13,6 @@ const char *const AddressHelp =
     "The shop's history repository: a folder or share (\\\\server\\quarn\\history.git), or an "
     "ssh://, git:// or https:// address. Leave it empty to keep the history on this PC only.\n"
     "No password is stored: SSH uses the agent or your SSH keys, HTTPS a token from the environment.";
-const char *const PasswordRefused =
-    "The address holds a password, which would be stored in plain text: give the address without it.";
 }  // namespace
 
 QString ServerStateText(const HistoryStore &store)
@@ -64,7 +61,6 @@ void ShopServerDialog::accept()
 {
     const QString url = RemoteEdit->text().trimmed();
     if (url == m_store.Remote()) return QDialog::accept();
-    if (!QUrl(url).password().isEmpty()) return ShowErrorBox(this, QString::fromLatin1(PasswordRefused));
     QString error;
     if (!m_store.SetRemote(url, &error)) return ShowErrorBox(this, error);
     QDialog::accept();
