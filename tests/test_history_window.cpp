@@ -6,6 +6,7 @@
 #include "files/comparedialog.h"
 #include "files/historydialog.h"
 #include "history/historystore.h"
+#include "support/gitserver.h"
 #include "support/wirewindow.h"
 
 #include <QAction>
@@ -201,6 +202,24 @@ private slots:
         QCOMPARE(store.Remote(), shop);
         // The server cannot be reached: the entry waits for it.
         QCOMPARE(waiting->text(), QStringLiteral("1 unsent"));
+    }
+
+    void whatTheWindowKeepsReachesTheShopServerByItself()
+    {
+        GitServer server;
+        QVERIFY2(!server.Path().isEmpty(), "git is needed to make the shop's repository");
+        QString error;
+        QVERIFY2(HistoryStore().SetRemote(server.Path(), &error), qPrintable(error));
+        SimOnCom sim(Com, ControllerOf('j'));
+        ModalAnswerer boxes;
+        auto form = ConnectedWindow(sim, boxes);
+        QVERIFY(form);
+        auto *waiting = findControl<QLabel>(form.get(), QStringLiteral("ServerWaitingLabel"));
+        QVERIFY(waitUntil([&] { return HistoryStore().NotOnServer() == 0 && waiting->text().isEmpty(); }));
+        QCOMPARE(GitServer::GitOutput({QStringLiteral("--git-dir"), server.Path(), QStringLiteral("rev-list"),
+                                       QStringLiteral("--all"), QStringLiteral("--count")})
+                     .trimmed(),
+                 QStringLiteral("1"));
     }
 };
 

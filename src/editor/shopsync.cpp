@@ -28,6 +28,8 @@ void ShopSync::Request()
         return;
     }
     m_again = false;
+    // A history kept on this PC only has nothing to share.
+    if (HistoryStore(m_folder).Remote().isEmpty()) return;
     // Started and left to run: its outcome shows in the count of entries not yet on the server.
     HistoryStore::SyncWithin(m_folder, 0);
     m_watch.start();
