@@ -87,6 +87,11 @@ bool Commit(git_repository *repo, const QString &folder, const QList<Git::FileCh
             QString *error)
 {
     const GitCommit parent = Git::BranchTip(repo, Branch);
+    git_oid named;
+    if (!parent && git_reference_name_to_id(&named, repo, Branch) == 0) {
+        if (error) *error = Git::Error(QStringLiteral("the history in %1 is damaged").arg(QDir::toNativeSeparators(folder)));
+        return false;
+    }
     GitTree parentTree;
     if (parent) {
         git_tree *raw = nullptr;
