@@ -169,6 +169,20 @@ private slots:
                  QStringLiteral("3"));
     }
 
+    void aDamagedRepositoryIsOneLineAndKeepsNothing()
+    {
+        HistoryStore store = Home(QStringLiteral("damaged"));
+        QVERIFY(store.KeepImage(HistoryKind::Download, Com, 'j', QString(), Filled(1), Truck));
+        // The branch names a commit the repository does not hold.
+        QFile branch(QDir(store.Folder()).filePath(QStringLiteral("refs/heads/main")));
+        QVERIFY(branch.open(QIODevice::WriteOnly) && branch.write(QByteArray(40, '7') + '\n') > 0);
+        branch.close();
+        QString error;
+        QVERIFY(!store.KeepImage(HistoryKind::Download, Com, 'j', QString(), Filled(2), Truck, &error));
+        QVERIFY2(error.contains(QStringLiteral("damaged")) && !error.contains(QLatin1Char('\n')), qPrintable(error));
+        QVERIFY(store.Entries().isEmpty());
+    }
+
     void aPasswordInTheServersAddressIsRefused()
     {
         HistoryStore store = Home(QStringLiteral("secret"));

@@ -30,13 +30,13 @@ void KeepFirmwareInHistory(const CliLink &link, const QByteArray &hex)
 
 int PushKeptHistory(int status)
 {
-    if (!KeptThisRun) return status;
     const HistoryStore store;
-    if (store.Remote().isEmpty()) return status;
-    QString error;
-    const SyncResult result = HistoryStore::SyncWithin(store.Folder(), ExitPushWaitMs, &error);
-    if (result != SyncResult::InStep)
-        std::fprintf(stderr, "quarntrim-cli: history kept here, not yet on the server (history sync sends it): %s\n", qPrintable(error));
+    if (KeptThisRun && !store.Remote().isEmpty()) {
+        QString error;
+        const SyncResult result = HistoryStore::SyncWithin(store.Folder(), ExitPushWaitMs, &error);
+        if (result != SyncResult::InStep)
+            std::fprintf(stderr, "quarntrim-cli: history kept here, not yet on the server (history sync sends it): %s\n", qPrintable(error));
+    }
     if (HistoryStore::SyncGoingOn()) {
         // The push left running holds no exit: what it did not send, the next sync sends.
         std::fflush(stdout);

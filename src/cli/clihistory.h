@@ -13,7 +13,8 @@ class CliLink;
 void KeepInHistory(const CliLink &link, HistoryKind direction, const CalImageBytes &image);
 void KeepFirmwareInHistory(const CliLink &link, const QByteArray &hex);
 // After the command: pushes what it kept when the history names a server, waiting at most
-// ExitPushWaitMs; returns `status`, the command's.
+// ExitPushWaitMs; returns `status`, the command's. A sync still going on then (this push, or
+// history sync past its bound) does not hold the exit.
 int PushKeptHistory(int status);
 
 inline constexpr int ExitPushWaitMs = 3000;

@@ -12,7 +12,8 @@ void Start()
 QString Error(const QString &what)
 {
     const git_error *e = git_error_last();
-    const QString reason = e && e->message ? QString::fromUtf8(e->message).trimmed() : QStringLiteral("unknown error");
+    // One line, whatever libgit2 says.
+    const QString reason = e && e->message ? QString::fromUtf8(e->message).simplified() : QStringLiteral("unknown error");
     return what + QStringLiteral(": ") + reason;
 }
 

@@ -62,7 +62,8 @@ GitRepo Open(const QString &folder, bool create, QString *error)
         if (error) *error = QStringLiteral("cannot create the folder %1").arg(QDir::toNativeSeparators(folder));
         return {};
     }
-    git_repository_init_options options = GIT_REPOSITORY_INIT_OPTIONS_INIT;
+    git_repository_init_options options;
+    git_repository_init_options_init(&options, GIT_REPOSITORY_INIT_OPTIONS_VERSION);
     options.flags = GIT_REPOSITORY_INIT_BARE | GIT_REPOSITORY_INIT_MKPATH;
     options.initial_head = "main";
     if (git_repository_init_ext(&repo, path.constData(), &options) != 0) {
@@ -87,6 +88,11 @@ bool Commit(git_repository *repo, const QString &folder, const QList<Git::FileCh
             QString *error)
 {
     const GitCommit parent = Git::BranchTip(repo, Branch);
+    git_oid named;
+    if (!parent && git_reference_name_to_id(&named, repo, Branch) == 0) {
+        if (error) *error = Git::Error(QStringLiteral("the history in %1 is damaged").arg(QDir::toNativeSeparators(folder)));
+        return false;
+    }
     GitTree parentTree;
     if (parent) {
         git_tree *raw = nullptr;

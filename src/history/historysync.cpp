@@ -66,7 +66,8 @@ int PushStatus(const char *ref, const char *status, void *data)
 
 git_remote_callbacks Callbacks(Payload *payload)
 {
-    git_remote_callbacks callbacks = GIT_REMOTE_CALLBACKS_INIT;
+    git_remote_callbacks callbacks;
+    git_remote_init_callbacks(&callbacks, GIT_REMOTE_CALLBACKS_VERSION);
     callbacks.credentials = Credentials;
     callbacks.push_update_reference = PushStatus;
     callbacks.payload = payload;
@@ -94,7 +95,8 @@ GitRemote ShopRemote(git_repository *repo)
 bool Fetch(git_remote *remote, QString *error)
 {
     Payload payload;
-    git_fetch_options options = GIT_FETCH_OPTIONS_INIT;
+    git_fetch_options options;
+    git_fetch_options_init(&options, GIT_FETCH_OPTIONS_VERSION);
     options.callbacks = Callbacks(&payload);
     options.download_tags = GIT_REMOTE_DOWNLOAD_TAGS_NONE;
     char *specs[] = {const_cast<char *>(FetchSpec)};
@@ -154,7 +156,8 @@ bool MergeFetched(git_repository *repo, const QString &folder, QString *error)
 bool Push(git_remote *remote, bool *rejected, QString *error)
 {
     Payload payload;
-    git_push_options options = GIT_PUSH_OPTIONS_INIT;
+    git_push_options options;
+    git_push_options_init(&options, GIT_PUSH_OPTIONS_VERSION);
     options.callbacks = Callbacks(&payload);
     char *specs[] = {const_cast<char *>(PushSpec)};
     const git_strarray refspecs{specs, 1};
