@@ -146,6 +146,8 @@ private:
     QString CurrentUnit() const;
     // The Unit box offers the units already in the history; what is typed in it stays.
     void OfferUnits();
+    // ... and a unit just kept, without listing them all again.
+    void OfferUnit(const QString &unit);
     // A unit belongs to the controller on the line: it goes when the status strip shows the
     // controller gone (after having shown it there) or when the port changes.
     void FollowLinkForUnit(const LinkStatus &status);

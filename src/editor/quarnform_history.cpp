@@ -62,6 +62,16 @@ void TQuarnForm::OfferUnits()
     UnitBox->setEditText(typed);
 }
 
+void TQuarnForm::OfferUnit(const QString &unit)
+{
+    // Listing every unit of a large shop takes a moment: one new name is added on its own.
+    if (unit.isEmpty() || UnitBox->findText(unit, Qt::MatchFixedString) >= 0) return;
+    const QString typed = UnitBox->currentText();
+    UnitBox->addItem(unit);
+    UnitBox->model()->sort(0);
+    UnitBox->setEditText(typed);
+}
+
 void TQuarnForm::ForgetUnit()
 {
     UnitBox->setEditText(QString());
@@ -100,7 +110,8 @@ void TQuarnForm::KeepExchange(int linkCode)
                          product ? QString::fromLatin1(product->banner) : QString(), exchange.bytes, exchange.unit,
                          &error))
         Memo1->appendPlainText(NotKept + error);
-    OfferUnits();
+    else
+        OfferUnit(exchange.unit);
     ShowServerState();
     m_shopSync->Request();
 }
@@ -193,10 +204,14 @@ FirmwareJob TQuarnForm::ChooseFirmwareJob()
 bool TQuarnForm::KeepFirmwareBackup(const QByteArray &hex, QString *error)
 {
     QString reason;
-    const bool kept = HistoryStore().KeepFirmware(hex, m_chipLine, HandOverPort(), CurrentUnit(), &reason);
+    const QString unit = CurrentUnit();
+    const bool kept = HistoryStore().KeepFirmware(hex, m_chipLine, HandOverPort(), unit, &reason);
     ShowServerState();
-    if (kept) m_shopSync->Request();
-    if (kept) return true;
-    if (error) *error = QStringLiteral("Firmware backup not kept: ") + reason;
-    return false;
+    if (!kept) {
+        if (error) *error = QStringLiteral("Firmware backup not kept: ") + reason;
+        return false;
+    }
+    OfferUnit(unit);
+    m_shopSync->Request();
+    return true;
 }
