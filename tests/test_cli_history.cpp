@@ -23,15 +23,6 @@ struct Run {
     QByteArray raw;
 };
 
-SimOptions Unpaced()
-{
-    SimOptions options = QuickStart();
-    options.pacing = false;
-    options.announceMs = 50;
-    return options;
-}
-
-QByteArray Bytes(const CalImageBytes &image) { return QByteArray(reinterpret_cast<const char *>(image.data()), CalImageSize); }
 }  // namespace
 
 class CliHistoryTest : public QObject {
@@ -66,7 +57,7 @@ private slots:
         for (const QString &home : {a, b}) QCOMPARE(Cli(home, {QStringLiteral("history"), QStringLiteral("remote"), server.Url()}).status, 0);
         QCOMPARE(Cli(a, {QStringLiteral("history"), QStringLiteral("remote")}).out.trimmed(), server.Url());
 
-        SimOnCom sim(Com, Unpaced());
+        SimOnCom sim(Com, QuickUnpaced());
         const CalImageBytes first = ShownImage(Product::Quarn, PatternImage(41));
         sim.sim().SetImage(first);
         Run run = Cli(a, {QStringLiteral("get"), QStringLiteral("--unit"), Truck, m_dir.filePath(QStringLiteral("1.joy"))});
@@ -112,7 +103,7 @@ private slots:
         QCOMPARE(run.status, 1);
         QVERIFY2(run.out.startsWith(name + QLatin1Char(':')), qPrintable(run.out));
         run = Cli(b, {QStringLiteral("history"), QStringLiteral("get"), Truck + QStringLiteral("@2"), QStringLiteral("-")});
-        QCOMPARE(run.raw, Bytes(first));
+        QCOMPARE(run.raw, QByteArray(reinterpret_cast<const char *>(first.data()), CalImageSize));
         QCOMPARE(Cli(b, {QStringLiteral("history"), QStringLiteral("show"), QStringLiteral("Truck 48")}).status, 4);
     }
 };

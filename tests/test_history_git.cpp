@@ -17,12 +17,7 @@ namespace {
 const QString Truck = QStringLiteral("Truck 47");
 const QString Com = QStringLiteral("COM7");
 
-CalImageBytes Filled(uint8_t value)
-{
-    CalImageBytes image;
-    image.fill(value);
-    return image;
-}
+CalImageBytes Filled(uint8_t value) { CalImageBytes image; image.fill(value); return image; }
 
 // The file at `path` on the history's branch, as git itself reads it.
 QString OnBranch(const QString &folder, const QString &path)

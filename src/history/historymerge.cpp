@@ -1,9 +1,11 @@
 #include "history/historymerge.h"
 
+#include "history/unitname.h"
+
 #include <QSet>
 
 namespace {
-const QString UnitsPrefix = QStringLiteral("units/");
+const QString UnitsPrefix = UnitName::UnitsFolder + QLatin1Char('/');
 const QString VisitFile = QStringLiteral("/visit.txt");
 constexpr int UnitDepth = 3;  // units/<fan-out>/<unit>
 

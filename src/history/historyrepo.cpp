@@ -37,42 +37,59 @@ QString CannotWrite(const QString &folder, const QString &reason)
     return QStringLiteral("cannot write %1: %2").arg(QDir::toNativeSeparators(folder), reason);
 }
 
-GitRepo Open(const QString &folder, bool create, QString *error)
+namespace {
+bool HasRepository(const QString &folder) { return QFileInfo::exists(QDir(folder).filePath(QStringLiteral("HEAD"))); }
+
+GitRepo OpenExisting(const QString &folder, QString *error)
 {
-    Git::Start();
-    const QByteArray path = QFile::encodeName(folder);
     git_repository *repo = nullptr;
-    if (QFileInfo::exists(QDir(folder).filePath(QStringLiteral("HEAD")))) {
-        if (git_repository_open_bare(&repo, path.constData()) != 0) {
-            if (error) *error = Git::Error(QStringLiteral("the history in %1 is damaged").arg(QDir::toNativeSeparators(folder)));
-            return {};
-        }
-        GitRepo opened(repo);
-        // An import that was interrupted goes on where it stopped.
-        // A reader lists what is there when the import cannot go on now.
-        if (HistoryImport::Pending(folder) && !HistoryImport::Run(opened.get(), folder, error) && create) return {};
-        return opened;
-    }
-    // An older history in the folder is imported by whichever program opens it first.
-    if (!create && !HistoryImport::Pending(folder)) {
-        if (error) *error = QStringLiteral("no history in %1").arg(QDir::toNativeSeparators(folder));
+    if (git_repository_open_bare(&repo, QFile::encodeName(folder).constData()) != 0) {
+        if (error) *error = Git::Error(QStringLiteral("the history in %1 is damaged").arg(QDir::toNativeSeparators(folder)));
         return {};
     }
+    return GitRepo(repo);
+}
+
+// Makes the repository, under the lock: two programs starting at once make one between them.
+GitRepo Create(const QString &folder, QString *error)
+{
     if (!QDir().mkpath(folder)) {
         if (error) *error = QStringLiteral("cannot create the folder %1").arg(QDir::toNativeSeparators(folder));
         return {};
     }
+    const Lock lock(folder);
+    if (!lock.Held()) {
+        if (error) *error = CannotWrite(folder, lock.Refusal());
+        return {};
+    }
+    if (HasRepository(folder)) return OpenExisting(folder, error);
     git_repository_init_options options;
     git_repository_init_options_init(&options, GIT_REPOSITORY_INIT_OPTIONS_VERSION);
     options.flags = GIT_REPOSITORY_INIT_BARE | GIT_REPOSITORY_INIT_MKPATH;
     options.initial_head = "main";
-    if (git_repository_init_ext(&repo, path.constData(), &options) != 0) {
+    git_repository *repo = nullptr;
+    if (git_repository_init_ext(&repo, QFile::encodeName(folder).constData(), &options) != 0) {
         if (error) *error = CannotWrite(folder, Git::Error(QStringLiteral("cannot start the history")));
         return {};
     }
-    GitRepo made(repo);
-    if (HistoryImport::Pending(folder) && !HistoryImport::Run(made.get(), folder, error)) return {};
-    return made;
+    return GitRepo(repo);
+}
+}  // namespace
+
+GitRepo Open(const QString &folder, bool create, QString *error)
+{
+    Git::Start();
+    // An older history in the folder is imported by whichever program opens it first.
+    const bool importing = HistoryImport::Pending(folder);
+    if (!HasRepository(folder) && !create && !importing) {
+        if (error) *error = QStringLiteral("no history in %1").arg(QDir::toNativeSeparators(folder));
+        return {};
+    }
+    GitRepo repo = HasRepository(folder) ? OpenExisting(folder, error) : Create(folder, error);
+    if (!repo) return {};
+    // A reader lists what is there when the import cannot go on now.
+    if (importing && !HistoryImport::Run(repo.get(), folder, error) && create) return {};
+    return repo;
 }
 
 bool MoveBranch(git_repository *repo, const git_oid *expected, const git_oid &commit, const char *why)

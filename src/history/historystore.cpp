@@ -92,6 +92,20 @@ HistoryRecord NewRecord(HistoryKind kind, const QString &port, const QString &un
     return r;
 }
 
+// The file a unit's folder keeps an event's content in.
+QString UnitFileOf(HistoryKind kind) { return kind == HistoryKind::Firmware ? FirmwareFile : ImageFile; }
+
+// One event as one commit: in the unit's folder, or among the unassigned.
+bool KeepEvent(const QString &folder, HistoryRecord r, const QByteArray &content, QString *error)
+{
+    const GitRepo repo = HistoryRepo::Open(folder, true, error);
+    if (!repo) return false;
+    const HistoryRepo::Lock lock(folder);
+    if (!lock.Held()) return SetError(error, HistoryRepo::CannotWrite(folder, lock.Refusal())), false;
+    r.file = r.entry.unit.isEmpty() ? UnassignedPath(r.entry) : UnitFile(r.entry.unit, UnitFileOf(r.entry.kind));
+    return HistoryRepo::Commit(repo.get(), folder, ChangesOf(r, content), &r, error);
+}
+
 bool Newer(const HistoryEntry &a, const HistoryEntry &b)
 {
     if (a.time != b.time) return a.time > b.time;
@@ -99,6 +113,23 @@ bool Newer(const HistoryEntry &a, const HistoryEntry &b)
 }
 
 // The records of the local list, of one unit or all, each with the unit it was assigned to.
+// The lines of `content` that hold `word`, each once, without splitting the rest: a unit's lines
+// are found at the speed of a text search, however long the history.
+QList<QByteArrayView> LinesHolding(const QByteArray &content, const QByteArray &word)
+{
+    QList<QByteArrayView> lines;
+    qsizetype lineEnd = -1;
+    for (qsizetype at = content.indexOf(word); at >= 0; at = content.indexOf(word, std::max(at + 1, lineEnd))) {
+        // A word that begins with the line break finds the line after it.
+        const qsizetype from = word.startsWith('\n') ? at + 1 : at;
+        const qsizetype start = from == 0 ? 0 : content.lastIndexOf('\n', from - 1) + 1;
+        lineEnd = content.indexOf('\n', from);
+        if (lineEnd < 0) lineEnd = content.size();
+        lines.append(QByteArrayView(content).sliced(start, lineEnd - start));
+    }
+    return lines;
+}
+
 QList<HistoryRecord> ListedRecords(const QString &folder, const QString &unit)
 {
     QString error;
@@ -107,24 +138,30 @@ QList<HistoryRecord> ListedRecords(const QString &folder, const QString &unit)
     const GitCommit tip = Git::BranchTip(repo.get(), HistoryRepo::Branch);
     if (!tip) return {};
     const HistoryRepo::Lock lock(folder, 0);
-    const QByteArray content = HistoryList::Content(repo.get(), folder, git_commit_id(tip.get()), lock.Held());
-    const QByteArray assignWord = '\t' + HistoryRecords::AssignEvent.toUtf8() + '\t';
+    const QByteArray content = '\n' + HistoryList::Content(repo.get(), folder, git_commit_id(tip.get()), lock.Held());
     QHash<QString, QString> assigned;  // commit -> unit
-    const QList<QByteArray> lines = content.split('\n');
-    for (const QByteArray &line : lines) {
+    for (const QByteArrayView line : LinesHolding(content, '\t' + HistoryRecords::AssignEvent.toUtf8() + '\t')) {
         HistoryRecord r;
-        if (line.contains(assignWord) && HistoryRecords::FromListLine(line, &r) && r.event == HistoryRecords::AssignEvent)
-            assigned.insert(r.of, r.entry.unit);
+        if (HistoryRecords::FromListLine(line.toByteArray(), &r) && r.event == HistoryRecords::AssignEvent) assigned.insert(r.of, r.entry.unit);
+    }
+    QList<QByteArrayView> lines;
+    if (unit.isEmpty()) {
+        for (qsizetype start = 0, end = 0; start < content.size(); start = end + 1) {
+            end = content.indexOf('\n', start);
+            if (end < 0) end = content.size();
+            if (end > start) lines.append(QByteArrayView(content).sliced(start, end - start));
+        }
+    } else {
+        lines = LinesHolding(content, HistoryRecords::UnitColumn(UnitName::Path(unit)));
+        // Entries kept unassigned and assigned since: found by their commit, which starts the line.
+        for (auto it = assigned.cbegin(); it != assigned.cend(); ++it)
+            lines += LinesHolding(content, '\n' + it.key().toLatin1() + '\t');
     }
     const QString key = UnitName::Key(unit);
-    const QByteArray column = HistoryRecords::UnitColumn(UnitName::Path(unit));
     QList<HistoryRecord> records;
-    for (const QByteArray &line : lines) {
-        if (line.isEmpty()) continue;
-        const bool mine = unit.isEmpty() || line.contains(column) ||
-                          (!assigned.isEmpty() && assigned.contains(QString::fromLatin1(line.left(GIT_OID_HEXSZ))));
+    for (const QByteArrayView line : lines) {
         HistoryRecord r;
-        if (!mine || !HistoryRecords::FromListLine(line, &r) || r.event == HistoryRecords::AssignEvent) continue;
+        if (!HistoryRecords::FromListLine(line.toByteArray(), &r) || r.event == HistoryRecords::AssignEvent) continue;
         if (const auto to = assigned.constFind(r.entry.id); to != assigned.cend()) r.entry.unit = *to;
         if (!unit.isEmpty() && UnitName::Key(r.entry.unit) != key) continue;
         records.append(r);
@@ -203,13 +240,7 @@ bool HistoryStore::KeepImage(HistoryKind kind, const QString &port, char product
     HistoryRecord r = NewRecord(kind, port, unit);
     r.entry.productLetter = productLetter;
     r.entry.banner = HistoryRecords::OneLine(banner);
-    const QByteArray content(reinterpret_cast<const char *>(bytes.data()), CalImageSize);
-    const GitRepo repo = HistoryRepo::Open(m_folder, true, error);
-    if (!repo) return false;
-    const HistoryRepo::Lock lock(m_folder);
-    if (!lock.Held()) return SetError(error, HistoryRepo::CannotWrite(m_folder, lock.Refusal())), false;
-    r.file = r.entry.unit.isEmpty() ? UnassignedPath(r.entry) : UnitFile(r.entry.unit, ImageFile);
-    return HistoryRepo::Commit(repo.get(), m_folder, ChangesOf(r, content), &r, error);
+    return KeepEvent(m_folder, r, QByteArray(reinterpret_cast<const char *>(bytes.data()), CalImageSize), error);
 }
 
 bool HistoryStore::KeepFirmware(const QByteArray &hex, const QString &chipLine, const QString &port, const QString &unit,
@@ -217,12 +248,7 @@ bool HistoryStore::KeepFirmware(const QByteArray &hex, const QString &chipLine, 
 {
     HistoryRecord r = NewRecord(HistoryKind::Firmware, port, unit);
     r.entry.banner = HistoryRecords::OneLine(chipLine);
-    const GitRepo repo = HistoryRepo::Open(m_folder, true, error);
-    if (!repo) return false;
-    const HistoryRepo::Lock lock(m_folder);
-    if (!lock.Held()) return SetError(error, HistoryRepo::CannotWrite(m_folder, lock.Refusal())), false;
-    r.file = r.entry.unit.isEmpty() ? UnassignedPath(r.entry) : UnitFile(r.entry.unit, FirmwareFile);
-    return HistoryRepo::Commit(repo.get(), m_folder, ChangesOf(r, hex), &r, error);
+    return KeepEvent(m_folder, r, hex, error);
 }
 
 QList<HistoryEntry> HistoryStore::Entries(const QString &unit) const
@@ -234,10 +260,29 @@ QList<HistoryEntry> HistoryStore::Entries(const QString &unit) const
 
 QStringList HistoryStore::Units() const
 {
-    QHash<QString, QString> names;  // key -> the name as last typed; records come newest first
-    for (const HistoryRecord &r : ListedRecords(m_folder, {}))
-        if (!r.entry.unit.isEmpty()) names.insert(UnitName::Key(r.entry.unit), names.value(UnitName::Key(r.entry.unit), r.entry.unit));
-    QStringList units = names.values();
+    // Each unit's folder holds its name as last typed: the branch's tree lists them all at once.
+    QStringList units;
+    const GitRepo repo = HistoryRepo::Open(m_folder, false, nullptr);
+    const GitCommit tip = repo ? Git::BranchTip(repo.get(), HistoryRepo::Branch) : GitCommit();
+    git_tree *raw = nullptr;
+    if (!tip || git_commit_tree(&raw, tip.get()) != 0) return units;
+    const GitTree tree(raw);
+    git_tree_entry *unitsEntry = nullptr;
+    git_tree *unitsTree = nullptr;
+    if (git_tree_entry_bypath(&unitsEntry, raw, UnitName::UnitsFolder.toUtf8().constData()) != 0) return units;
+    const GitTreeEntry ownedEntry(unitsEntry);
+    if (git_tree_lookup(&unitsTree, repo.get(), git_tree_entry_id(unitsEntry)) != 0) return units;
+    const GitTree ownedUnits(unitsTree);
+    for (size_t f = 0; f < git_tree_entrycount(unitsTree); ++f) {
+        git_tree *fan = nullptr;
+        if (git_tree_lookup(&fan, repo.get(), git_tree_entry_id(git_tree_entry_byindex(unitsTree, f))) != 0) continue;
+        const GitTree ownedFan(fan);
+        for (size_t u = 0; u < git_tree_entrycount(fan); ++u) {
+            QByteArray name;
+            const QString path = QString::fromUtf8(git_tree_entry_name(git_tree_entry_byindex(fan, u))) + QLatin1Char('/') + NameFile;
+            if (Git::ReadPath(repo.get(), fan, path, &name)) units << QString::fromUtf8(name).trimmed();
+        }
+    }
     std::sort(units.begin(), units.end(), [](const QString &a, const QString &b) { return a.localeAwareCompare(b) < 0; });
     return units;
 }
@@ -294,7 +339,7 @@ bool HistoryStore::AssignUnit(const HistoryEntry &unassigned, const QString &uni
     HistoryRecord placed = r;
     placed.entry.time = unassigned.time;
     placed.event = HistoryKindWord(unassigned.kind);
-    placed.file = UnitFile(r.entry.unit, unassigned.kind == HistoryKind::Firmware ? FirmwareFile : ImageFile);
+    placed.file = UnitFile(r.entry.unit, UnitFileOf(unassigned.kind));
     if (newest) changes += ChangesOf(placed, content);
     r.file = newest ? placed.file : QString();
     return HistoryRepo::Commit(repo.get(), m_folder, changes, &r, error);

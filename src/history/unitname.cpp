@@ -9,7 +9,6 @@ const char *const ReservedNames[] = {"con", "prn", "aux", "nul", "com1", "com2",
                                      "com6", "com7", "com8", "com9", "lpt1", "lpt2", "lpt3", "lpt4",
                                      "lpt5", "lpt6", "lpt7", "lpt8", "lpt9"};
 constexpr int HashSuffixLength = 8;
-const QString UnitsFolder = QStringLiteral("units");
 
 QByteArray KeyHash(const QString &key) { return QCryptographicHash::hash(key.toUtf8(), QCryptographicHash::Sha1).toHex(); }
 

@@ -17,4 +17,6 @@ QString FanOut(const QString &typed);
 QString Path(const QString &typed);
 
 inline constexpr int MaxFolderLength = 64;
+// The folder of the history's tree that holds every unit's folder.
+inline const QString UnitsFolder = QStringLiteral("units");
 }  // namespace UnitName
