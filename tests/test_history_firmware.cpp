@@ -13,6 +13,7 @@
 #include "support/testsupport.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -79,8 +80,9 @@ class HistoryFirmwareTest : public QObject {
 
     // The window connected to `sim`, once an upgrade with the new firmware file has run until
     // `done` holds; nullptr when it never did.
+    // With `unit` typed into the Unit box before the upgrade starts.
     std::unique_ptr<TQuarnForm> Upgrade(SimOnCom &sim, ModalAnswerer &boxes, const std::function<bool(TQuarnForm &)> &done,
-                                        int newHighest = NewHighest)
+                                        int newHighest = NewHighest, const QString &unit = {})
     {
         FileDialogTyper dialogs(boxes, NewFirmwareFile(newHighest));
         WriteComPortSetting(sim.com());
@@ -88,6 +90,7 @@ class HistoryFirmwareTest : public QObject {
         if (!waitUntil([&] { return boxes.texts().contains(QStringLiteral("Download Successful!")); }, 8000) ||
             !waitFreshlyConnected(sim, *form->comThread()))
             return nullptr;
+        findControl<QComboBox>(form.get(), QStringLiteral("UnitBox"))->setEditText(unit);
         findControl<QAction>(form.get(), QStringLiteral("UpgradeFirmware1"))->trigger();
         if (!waitUntil([&] { return done(*form); }, 30000)) return nullptr;
         return form;
@@ -103,16 +106,25 @@ private slots:
         HoldOldFirmware(boot);
         SimOnCom sim(Com, Unpaced(), boot);
         ModalAnswerer boxes;
-        QVERIFY(Upgrade(sim, boxes, [&](TQuarnForm &) { return boxes.texts().contains(Verified); }));
+        // The unit named before the upgrade is the copy's, and stays once the controller is back.
+        const QString truck = QStringLiteral("Truck 47");
+        auto form = Upgrade(sim, boxes, [&](TQuarnForm &) { return boxes.texts().contains(Verified); }, NewHighest, truck);
+        QVERIFY(form);
         for (int a = 0; a <= NewHighest; ++a) QCOMPARE(boot.Flash(uint32_t(a)), NewFirmware(a));
+        auto *panel = findControl<QLabel>(form.get(), QStringLiteral("ConnectedPanel"));
+        QVERIFY(waitUntil([&] { return panel->text() == QLatin1String("QUARN 2 v1.1 Connected and Listening"); }));
+        QCOMPARE(findControl<QComboBox>(form.get(), QStringLiteral("UnitBox"))->currentText(), truck);
 
         const QList<HistoryEntry> copies = FirmwareCopies();
         QCOMPARE(copies.size(), 1);
-        QCOMPARE(copies[0].comNumber, Com);
+        QCOMPARE(copies[0].unit, truck);
+        QCOMPARE(copies[0].port, QStringLiteral("COM%1").arg(Com));
         QVERIFY2(copies[0].banner.contains(QString::fromLatin1(SmallChip)), qPrintable(copies[0].banner));
         FlashImage copy;
         QString error;
-        QVERIFY2(copy.LoadHexFile(HistoryStore().PathOf(copies[0]), SmallChipFlash, &error), qPrintable(error));
+        QByteArray hex;
+        QVERIFY2(HistoryStore().LoadFirmware(copies[0], hex, &error), qPrintable(error));
+        QVERIFY2(copy.LoadHexText(hex, SmallChipFlash, &error), qPrintable(error));
         QCOMPARE(copy.HighestAddress(), OldKeptEnd - 1);
         for (int a = 0; a < OldKeptEnd; ++a)
             QCOMPARE(copy.At(uint32_t(a)), a <= OldHighest ? OldFirmware(a) : uint8_t(0xFF));

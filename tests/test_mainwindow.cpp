@@ -6,6 +6,7 @@
 #include "support/testsupport.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QImageReader>
 #include <QLabel>
 #include <QMenu>
@@ -32,7 +33,7 @@ private slots:
             got << menuAction->text() + QStringLiteral(": ") + items.join(QLatin1Char('|'));
         }
         QCOMPARE(got, QStringList({
-                          "&File: &Open|&Save|-|&History...|&Compare...|-|&Print|-|&Exit",
+                          "&File: &Open|&Save|-|&History...|&Compare...|Shop Se&rver...|-|&Print|-|&Exit",
                           "&View: &Log Window|Quarn Menu|Dorsell Menu|Brennic Menu|Horner CsCAN|Ostrel",
                           "&Datalink: &Port Number|&Send Calibration|&Get Calibration|&Upgrade Firmware|&Reset Cal File",
                           "&Help: &About",
@@ -51,6 +52,16 @@ private slots:
                  QRect(56, 28, 225, 20));
         QCOMPARE(findControl<QPushButton>(form.get(), QStringLiteral("UploadButton"))->text(), QStringLiteral("&Send Cal"));
         QVERIFY(findControl<QWidget>(form.get(), QStringLiteral("MemoPanel"))->isHidden());
+        // The strip's controls, the Unit box with them, lie inside it and on top of none other.
+        auto *strip = findControl<QWidget>(form.get(), QStringLiteral("TopProgPanel"));
+        const QList<QWidget *> controls = strip->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+        for (int i = 0; i < controls.size(); ++i) {
+            QVERIFY2(strip->rect().contains(controls[i]->geometry()), qPrintable(controls[i]->objectName()));
+            for (int j = i + 1; j < controls.size(); ++j)
+                QVERIFY2(!controls[i]->geometry().intersects(controls[j]->geometry()),
+                         qPrintable(controls[i]->objectName() + QStringLiteral(" / ") + controls[j]->objectName()));
+        }
+        QVERIFY(controls.contains(findControl<QComboBox>(form.get(), QStringLiteral("UnitBox"))));
     }
 
     void logWindowToggleRestoresHeight()

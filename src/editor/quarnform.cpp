@@ -7,6 +7,7 @@
 #include "catalog/catalogue.h"
 #include "editor/centre.h"
 #include "editor/helpform.h"
+#include "editor/shopsync.h"
 #include "editor/pages/blankpage.h"
 #include "editor/pages/brennic/brennicpage.h"
 #include "editor/pages/cscan/cscanpage.h"
@@ -17,6 +18,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -69,6 +71,13 @@ TQuarnForm::TQuarnForm(StartOptions options, QWidget *parent) : QMainWindow(pare
     ImageToControls(true);
     for (ProductPage *page : Pages) page->CaptureStartState();
 
+    // The history is shared with the shop's server from the start, in the background.
+    m_shopSync = new ShopSync(HistoryStore::DefaultFolder(), this);
+    connect(m_shopSync, &ShopSync::Ended, this, &TQuarnForm::ShowServerState);
+    m_shopSync->Request();
+    OfferUnits();
+    ShowServerState();
+
     Timer2 = new QTimer(this);
     Timer2->setObjectName(QStringLiteral("Timer2"));
     Timer2->setInterval(LampTimerMs);
@@ -96,6 +105,7 @@ void TQuarnForm::BuildMenus()
         {nullptr, nullptr, nullptr, nullptr},
         {"&History...", "History1", &TQuarnForm::History1Click, &TQuarnForm::History1},
         {"&Compare...", "Compare1", &TQuarnForm::Compare1Click, &TQuarnForm::Compare1},
+        {"Shop Se&rver...", "ShopServer1", &TQuarnForm::ShopServer1Click, &TQuarnForm::ShopServer1},
         {nullptr, nullptr, nullptr, nullptr},
         {"&Print", "Print1", &TQuarnForm::Print1Click, &TQuarnForm::Print1},
         {nullptr, nullptr, nullptr, nullptr},
@@ -208,12 +218,24 @@ void TQuarnForm::BuildClientArea()
         lamp->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         SetPanelColor(lamp, StatusColor::LampOff);
     }
+    // The buttons beside the status line, the unit of the controller beside the progress.
     UploadButton = new QPushButton(QStringLiteral("&Send Cal"), TopProgPanel);
-    place(UploadButton, "UploadButton", {332, 16, 57, 25});
+    place(UploadButton, "UploadButton", {332, 0, 57, 25});
     DownloadButton = new QPushButton(QStringLiteral("&Get Cal"), TopProgPanel);
-    place(DownloadButton, "DownloadButton", {396, 16, 64, 25});
+    place(DownloadButton, "DownloadButton", {396, 0, 64, 25});
     ResetButton = new QPushButton(QStringLiteral("Reset"), TopProgPanel);
-    place(ResetButton, "ResetButton", {468, 16, 64, 25});
+    place(ResetButton, "ResetButton", {468, 0, 64, 25});
+    UnitBox = new QComboBox(TopProgPanel);
+    UnitBox->setEditable(true);
+    UnitBox->setInsertPolicy(QComboBox::NoInsert);
+    UnitBox->setToolTip(QStringLiteral("The truck or machine this controller is fitted to; "
+                                       "what is exchanged with it is kept in the history under this name"));
+    place(UnitBox, "UnitBox", {362, 28, 146, 22});
+    UnitLabel = new QLabel(QStringLiteral("&Unit:"), TopProgPanel);
+    UnitLabel->setBuddy(UnitBox);
+    place(UnitLabel, "UnitLabel", {332, 31, 0, 0});
+    ServerWaitingLabel = new QLabel(TopProgPanel);
+    place(ServerWaitingLabel, "ServerWaitingLabel", {514, 31, 74, 16});
     connect(UploadButton, &QPushButton::clicked, this, &TQuarnForm::UploadButtonClick);
     connect(DownloadButton, &QPushButton::clicked, this, &TQuarnForm::DownloadButtonClick);
     connect(ResetButton, &QPushButton::clicked, this, &TQuarnForm::ResetButtonClick);
@@ -260,6 +282,7 @@ void TQuarnForm::closeEvent(QCloseEvent *event)
     // Closing by the close box stops the link worker as "&Exit" does, so its thread never
     // outlives the window.
     FreeLink();
+    m_shopSync->HoldForClose();
     QMainWindow::closeEvent(event);
 }
 

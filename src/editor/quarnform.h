@@ -11,6 +11,7 @@
 #include <vector>
 
 class QAction;
+class QComboBox;
 class QLabel;
 class QPlainTextEdit;
 class QProgressBar;
@@ -19,6 +20,7 @@ class QStackedWidget;
 class QTimer;
 class QWidget;
 class ProductPage;
+class ShopSync;
 class TCOMThread;
 
 struct StartOptions {
@@ -80,6 +82,7 @@ public slots:
     void Save1Click();
     void History1Click();
     void Compare1Click();
+    void ShopServer1Click();
     void Print1Click();
     void Exit1Click();
     // View menu
@@ -134,21 +137,43 @@ private:
     bool AppMessage(QEvent *event);
 
     // The controller history (quarnform_history.cpp). The bytes of each exchange are captured in
-    // the hand-overs and kept once the worker's finish message has arrived, never during the
-    // transfer; a history that cannot be written costs one line in the log window.
+    // the hand-overs, with the port and the unit the Unit box names, and kept once the worker's
+    // finish message has arrived, never during the transfer; a history that cannot be written
+    // costs one line in the log window.
     void KeepExchange(int linkCode);
-    int HandOverPort() const;
+    QString HandOverPort() const;
+    // The unit the Unit box names (empty: unassigned).
+    QString CurrentUnit() const;
+    // The Unit box offers the units already in the history; what is typed in it stays.
+    void OfferUnits();
+    // ... and a unit just kept, without listing them all again.
+    void OfferUnit(const QString &unit);
+    // A unit belongs to the controller on the line: it goes when the status strip shows the
+    // controller gone (after having shown it there) or when the port changes.
+    void FollowLinkForUnit(const LinkStatus &status);
+    void ForgetUnit();
+    // The count of entries not yet on the shop server, in the status strip.
+    void ShowServerState();
+    bool ControllerConnected();
+    // Sends a unit's kept image to the connected controller once its variant matches and the
+    // technician, shown what it changes in the controller, agreed.
+    void SendFromHistory(const HistoryEntry &entry, const CalImageBytes &image);
     // Replaces the image with `image` and shows it, as "&Open" does with a file's bytes.
     void OpenImage(const CalImageBytes &image);
     struct Exchange {
         CalImageBytes bytes{};
-        int port = 0;
+        QString port;
+        QString unit;
         uint8_t product = 0;
     };
     Exchange m_uploadCapture;    // what ImageToBuffer handed to the worker
     Exchange m_downloadCapture;  // what BufferToImage received, before any defaults
     std::optional<CalImageBytes> m_lastExchanged;  // the last image a finished transfer carried
-    int m_freeingPort = 0;       // the port of a worker being freed
+    // The same for the controller on the line now: forgotten with the unit.
+    std::optional<CalImageBytes> m_controllerImage;
+    bool m_controllerShown = false;  // the status strip shows a controller (green)
+    QString m_freeingPort;       // the port of a worker being freed
+    ShopSync *m_shopSync = nullptr;  // shares the history with the shop's server
     QString m_chipLine;          // the chip the bootloader named for the firmware run under way
 
     TCOMThread *ComThread = nullptr;
@@ -167,7 +192,7 @@ private:
 
     // Menu items
     QAction *Open1 = nullptr, *Save1 = nullptr, *Print1 = nullptr, *Exit1 = nullptr;
-    QAction *History1 = nullptr, *Compare1 = nullptr;
+    QAction *History1 = nullptr, *Compare1 = nullptr, *ShopServer1 = nullptr;
     QAction *LogWindow1 = nullptr, *QuarnMenu1 = nullptr, *DorsellMenu1 = nullptr, *BrennicMenu1 = nullptr,
             *HornerCsCAN1 = nullptr, *Ostrel1 = nullptr;
     QAction *PortNumber1 = nullptr, *SendCal = nullptr, *GetCalibration1 = nullptr,
@@ -185,6 +210,9 @@ private:
     QProgressBar *ProgressGauge = nullptr;
     QLabel *TXLabel = nullptr, *TXPanel = nullptr, *RXLabel = nullptr, *RXPanel = nullptr;
     QPushButton *UploadButton = nullptr, *DownloadButton = nullptr, *ResetButton = nullptr;
+    QLabel *UnitLabel = nullptr;
+    QComboBox *UnitBox = nullptr;
+    QLabel *ServerWaitingLabel = nullptr;
     QWidget *MemoPanel = nullptr;
     QPlainTextEdit *Memo1 = nullptr;
     QTimer *Timer2 = nullptr;

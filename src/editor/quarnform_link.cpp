@@ -66,7 +66,7 @@ void TQuarnForm::FreeLink()
         return;
     }
     m_freeingLink = true;
-    m_freeingPort = worker->PortNumber();
+    m_freeingPort = worker->PortName();
     delete worker;
     m_freeingLink = false;
     // Finish boxes that arrived during the wait are shown now, from the event queue.
@@ -131,7 +131,9 @@ bool TQuarnForm::AppMessage(QEvent *event)
 
 void TQuarnForm::PortNumber1Click()
 {
-    ComPort = TSettingsDialog::ChoosePort(this, ComPort);
+    const int chosen = TSettingsDialog::ChoosePort(this, ComPort);
+    if (chosen != ComPort) ForgetUnit();
+    ComPort = chosen;
     if (const QString error = WriteComPortSetting(ComPort); !error.isEmpty()) ShowErrorBox(this, error);
     ReplaceLink();
 }
@@ -171,6 +173,7 @@ void TQuarnForm::SyncStatus(const LinkStatus &status)
     ProgressGauge->setValue(status.progress);
     if (status.rxLamp) SetPanelColor(RXPanel, StatusColor::Red);
     if (status.txLamp) SetPanelColor(TXPanel, StatusColor::Red);
+    FollowLinkForUnit(status);
 }
 
 void TQuarnForm::ShowError(const QString &text)
@@ -195,13 +198,14 @@ void TQuarnForm::EndForSystem()
 void TQuarnForm::ImageToBuffer(uint8_t *buffer)
 {
     std::copy(CalImage.begin(), CalImage.end(), buffer);
-    m_uploadCapture = {CalImage, HandOverPort(), ProductCode};
+    m_uploadCapture = {CalImage, HandOverPort(), CurrentUnit(), ProductCode};
 }
 
 void TQuarnForm::BufferToImage(const uint8_t *buffer)
 {
     std::copy(buffer, buffer + CalImageSize, m_downloadCapture.bytes.begin());
     m_downloadCapture.port = HandOverPort();
+    m_downloadCapture.unit = CurrentUnit();
     m_downloadCapture.product = ProductCode;
     std::copy(buffer, buffer + CalImageSize, CalImage.begin());
     // A controller whose configuration memory is blank yields the default image.

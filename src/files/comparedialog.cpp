@@ -21,7 +21,9 @@ constexpr int DialogWidth = 600;
 constexpr int DialogHeight = 420;
 constexpr int NameColumnWidth = 260;
 constexpr int ValueColumnWidth = 140;
-const QString TimeFormat = QStringLiteral("yyyy-MM-dd HH:mm:ss");
+const QString ImageColumn = QStringLiteral("In memory");
+const QString ImagePhrase = QStringLiteral("The image in memory");
+const QString OtherColumn = QStringLiteral("Other");
 }  // namespace
 
 CompareDialog::CompareDialog(const CalImageBytes &image, uint8_t product, std::optional<CalImageBytes> lastExchanged,
@@ -33,8 +35,10 @@ CompareDialog::CompareDialog(const CalImageBytes &image, uint8_t product, std::o
     setWindowTitle(QStringLiteral("Compare"));
     resize(DialogWidth, DialogHeight);
 
-    auto *sources = new QHBoxLayout;
-    sources->addWidget(new QLabel(QStringLiteral("Compare with:"), this));
+    SourceRow = new QWidget(this);
+    auto *sources = new QHBoxLayout(SourceRow);
+    sources->setContentsMargins(0, 0, 0, 0);
+    sources->addWidget(new QLabel(QStringLiteral("Compare with:"), SourceRow));
     struct Source {
         QPushButton *CompareDialog::*button;
         const char *caption;
@@ -48,7 +52,7 @@ CompareDialog::CompareDialog(const CalImageBytes &image, uint8_t product, std::o
         {&CompareDialog::DefaultsButton, "&Defaults", "DefaultsButton", &CompareDialog::CompareWithDefaults},
     };
     for (const Source &source : sourceButtons) {
-        auto *button = new QPushButton(QString::fromLatin1(source.caption), this);
+        auto *button = new QPushButton(QString::fromLatin1(source.caption), SourceRow);
         button->setObjectName(QString::fromLatin1(source.name));
         connect(button, &QPushButton::clicked, this, source.handler);
         sources->addWidget(button);
@@ -62,7 +66,8 @@ CompareDialog::CompareDialog(const CalImageBytes &image, uint8_t product, std::o
     SubjectLabel->setWordWrap(true);
     DifferenceList = new QTreeWidget(this);
     DifferenceList->setObjectName(QStringLiteral("DifferenceList"));
-    DifferenceList->setHeaderLabels({QStringLiteral("Setting"), QStringLiteral("In memory"), QStringLiteral("Other")});
+    DifferenceList->setHeaderLabels({QStringLiteral("Setting"), ImageColumn, OtherColumn});
+    m_imagePhrase = ImagePhrase;
     DifferenceList->setRootIsDecorated(false);
     DifferenceList->setUniformRowHeights(true);
     DifferenceList->setColumnWidth(0, NameColumnWidth);
@@ -78,7 +83,7 @@ CompareDialog::CompareDialog(const CalImageBytes &image, uint8_t product, std::o
     bottom->addWidget(CountLabel, 1);
     bottom->addWidget(CloseButton);
     auto *layout = new QVBoxLayout(this);
-    layout->addLayout(sources);
+    layout->addWidget(SourceRow);
     layout->addWidget(SubjectLabel);
     layout->addWidget(DifferenceList);
     layout->addLayout(bottom);
@@ -87,11 +92,20 @@ CompareDialog::CompareDialog(const CalImageBytes &image, uint8_t product, std::o
     else SubjectLabel->setText(QStringLiteral("Choose what to compare the image in memory with."));
 }
 
-void CompareDialog::CompareWith(const CalImageBytes &other, const QString &what)
+void CompareDialog::SetImageTitle(const QString &column, const QString &phrase)
+{
+    DifferenceList->headerItem()->setText(1, column);
+    m_imagePhrase = phrase;
+    // The pair is the dialog's subject: no other image is offered.
+    SourceRow->hide();
+}
+
+void CompareDialog::CompareWith(const CalImageBytes &other, const QString &what, const QString &otherColumn)
 {
     const QList<Catalogue::FieldDifference> differences = Catalogue::Differences(m_image, other, m_product);
-    SubjectLabel->setText(QStringLiteral("The image in memory, read as %1, against %2.")
-                              .arg(Catalogue::ProductName(m_product), what));
+    DifferenceList->headerItem()->setText(2, otherColumn.isEmpty() ? OtherColumn : otherColumn);
+    SubjectLabel->setText(QStringLiteral("%1, read as %2, against %3.")
+                              .arg(m_imagePhrase, Catalogue::ProductName(m_product), what));
     DifferenceList->clear();
     QList<QTreeWidgetItem *> items;
     for (const Catalogue::FieldDifference &d : differences) {
@@ -119,10 +133,7 @@ void CompareDialog::CompareWithHistory()
     CalImageBytes other;
     QString error;
     if (!m_store.Load(*chosen, other, &error)) return ShowErrorBox(this, error);
-    CompareWith(other, QStringLiteral("the image %1 %2 on COM%3")
-                           .arg(HistoryKindCaption(chosen->kind).toLower(),
-                                chosen->time.toLocalTime().toString(TimeFormat))
-                           .arg(chosen->comNumber));
+    CompareWith(other, HistoryImageWords(*chosen));
 }
 
 void CompareDialog::CompareWithFile()

@@ -20,8 +20,13 @@ public:
     CompareDialog(const CalImageBytes &image, uint8_t product, std::optional<CalImageBytes> lastExchanged,
                   HistoryStore store, QWidget *parent = nullptr);
 
-    // Lists the differences from `other`, described as `what` in the dialog.
-    void CompareWith(const CalImageBytes &other, const QString &what);
+    // Names the image the dialog was made with, in the first value column and in the sentence
+    // above the list ("In memory", "The image in memory" unless said otherwise); the dialog then
+    // compares it with the one image given to CompareWith only.
+    void SetImageTitle(const QString &column, const QString &phrase);
+    // Lists the differences from `other`, described as `what` in the dialog and headed
+    // `otherColumn` in the list.
+    void CompareWith(const CalImageBytes &other, const QString &what, const QString &otherColumn = {});
 
 private:
     void CompareWithLast();
@@ -32,7 +37,9 @@ private:
     const CalImageBytes m_image;
     const uint8_t m_product;
     const std::optional<CalImageBytes> m_lastExchanged;
-    const HistoryStore m_store;
+    HistoryStore m_store;
+    QString m_imagePhrase;
+    QWidget *SourceRow = nullptr;
     QLabel *SubjectLabel = nullptr;
     QTreeWidget *DifferenceList = nullptr;
     QLabel *CountLabel = nullptr;
