@@ -1,37 +1,49 @@
 # Shared by scripts/package-windows and scripts/test-windows: the cross-build for 64-bit Windows
-# (Debian's mingw-w64 against the Qt for Windows in ../shared/windows/), the folder of DLLs a
+# (Debian's mingw-w64 against the Qt for Windows and libgit2 in ../shared/windows/), the folder of DLLs a
 # program needs beside it, and a Wine prefix with an Xvfb display to run the programs in.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 QUARN_SHARED="$QUARN_ROOT/../shared/windows"
 QUARN_QT_VERSION=6.4.2
 QUARN_WIN_CACHE="${XDG_CACHE_HOME:-$HOME/.cache}/quarntrim"
-QUARN_WIN_QT="$QUARN_WIN_CACHE/qt-$QUARN_QT_VERSION-mingw-w64"
+# Qt with Qt Network (network ports) and libgit2 (the shop history), each unpacked once.
+QUARN_WIN_QT="$QUARN_WIN_CACHE/qt-$QUARN_QT_VERSION-network-mingw-w64"
+QUARN_LIBGIT2_VERSION=1.9.7
+QUARN_WIN_LIBGIT2="$QUARN_WIN_CACHE/libgit2-$QUARN_LIBGIT2_VERSION-mingw-w64"
 QUARN_MINGW_RUNTIME=(
   /usr/lib/gcc/x86_64-w64-mingw32/12-posix/libstdc++-6.dll
   /usr/lib/gcc/x86_64-w64-mingw32/12-posix/libgcc_s_seh-1.dll
   /usr/x86_64-w64-mingw32/lib/libwinpthread-1.dll
 )
 # Qt's libraries and plugins the programs load (the tests add Qt6Test and the offscreen platform).
-QUARN_QT_DLLS=(Qt6Core Qt6Gui Qt6Widgets Qt6PrintSupport Qt6SerialPort)
+# The network ports speak plain TCP and Telnet, no TLS: the tls/ plugins stay out.
+QUARN_QT_DLLS=(Qt6Core Qt6Gui Qt6Widgets Qt6PrintSupport Qt6SerialPort Qt6Network)
+# libgit2's library and its licence text, as the program folder carries them (once a program uses it).
+QUARN_LIBGIT2_DLL=libgit2.dll
+QUARN_LIBGIT2_LICENCE=libgit2-COPYING.txt
 QUARN_QT_PLUGINS=(platforms/qwindows.dll styles/qwindowsvistastyle.dll imageformats/qjpeg.dll)
 
 # The cross compiler, the host Qt tools (moc, rcc, uic), Wine, NSIS, and what the checks use.
 QUARN_PACKAGES+=(
   g++-mingw-w64-x86-64-posix ninja-build qt6-base-dev-tools qt6-serialport-dev
   wine64 nsis zip unzip xvfb xauth imagemagick binutils-mingw-w64-x86-64 ccache x11-utils icoutils xdotool
-  srecord
+  srecord ser2net git
 )
 
-# Unpacks Qt for Windows into the cache folder once (a half-unpacked folder is never taken).
-quarn_windows_qt() {
-  [ -f "$QUARN_WIN_QT/.unpacked" ] && return 0
-  local tarball="$QUARN_SHARED/qt-$QUARN_QT_VERSION-mingw-w64.tar.xz"
-  [ -f "$tarball" ] || { echo "error: $tarball is missing (Qt for Windows)" >&2; exit 1; }
+# quarn_windows_unpack TARBALL_NAME FOLDER: unpacks ../shared/windows/TARBALL_NAME into the cache
+# folder once, as FOLDER (a half-unpacked folder is never taken).
+quarn_windows_unpack() {
+  local tarball="$QUARN_SHARED/$1" folder="$2"
+  [ -f "$folder/.unpacked" ] && return 0
+  [ -f "$tarball" ] || { echo "error: $tarball is missing (libraries for Windows)" >&2; exit 1; }
   mkdir -p "$QUARN_WIN_CACHE"
-  rm -rf "$QUARN_WIN_QT"
+  rm -rf "$folder"
   tar -xf "$tarball" -C "$QUARN_WIN_CACHE"
-  touch "$QUARN_WIN_QT/.unpacked"
+  touch "$folder/.unpacked"
+}
+quarn_windows_libraries() {
+  quarn_windows_unpack "$(basename "$QUARN_WIN_QT").tar.xz" "$QUARN_WIN_QT"
+  quarn_windows_unpack "$(basename "$QUARN_WIN_LIBGIT2").tar.xz" "$QUARN_WIN_LIBGIT2"
 }
 
 # quarn_windows_build BUILD_DIR [cmake options...] -- TARGET...: configures once, builds the targets.
@@ -40,7 +52,7 @@ quarn_windows_build() {
   local options=()
   while [ $# -gt 0 ] && [ "$1" != "--" ]; do options+=("$1"); shift; done
   [ "${1:-}" = "--" ] && shift
-  quarn_windows_qt
+  quarn_windows_libraries
   if command -v ccache >/dev/null 2>&1; then
     export CMAKE_CXX_COMPILER_LAUNCHER=ccache CCACHE_BASEDIR="${CCACHE_BASEDIR:-$(dirname "$QUARN_ROOT")}" CCACHE_NOHASHDIR=true
   fi
@@ -48,13 +60,13 @@ quarn_windows_build() {
     cmake -S "$QUARN_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
       -DCMAKE_TOOLCHAIN_FILE="$QUARN_SHARED/mingw-w64.cmake" \
       -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-      -DCMAKE_PREFIX_PATH="$QUARN_WIN_QT" "${options[@]}"
+      -DCMAKE_PREFIX_PATH="$QUARN_WIN_QT;$QUARN_WIN_LIBGIT2" "${options[@]}"
   fi
   cmake --build "$dir" -j"$(nproc 2>/dev/null || echo 2)" --target "$@"
 }
 
 # quarn_windows_deploy DIR [extra Qt DLL...] [extra plugin...]: puts the Qt DLLs, plugins and the
-# mingw runtime beside the programs in DIR.
+# mingw runtime beside the programs in DIR, and libgit2 with its licence once a program there links it.
 quarn_windows_deploy() {
   local dir="$1"; shift
   local dlls=("${QUARN_QT_DLLS[@]}") plugins=("${QUARN_QT_PLUGINS[@]}") extra
@@ -68,6 +80,24 @@ quarn_windows_deploy() {
     cp -u "$QUARN_WIN_QT/plugins/$plugin" "$dir/$plugin"
   done
   cp -u "${QUARN_MINGW_RUNTIME[@]}" "$dir/"
+  if quarn_windows_imports "$dir" "$QUARN_LIBGIT2_DLL"; then
+    cp -u "$QUARN_WIN_LIBGIT2/bin/$QUARN_LIBGIT2_DLL" "$dir/"
+    cp -u "$QUARN_WIN_LIBGIT2/COPYING" "$dir/$QUARN_LIBGIT2_LICENCE"
+  fi
+}
+
+# quarn_windows_imports DIR DLL: true when a program or library in DIR imports DLL.
+quarn_windows_imports() {
+  local file
+  while read -r file; do
+    quarn_program_imports "$file" "$2" && return 0
+  done < <(find "$1" -maxdepth 1 \( -iname '*.exe' -o -iname '*.dll' \))
+  return 1
+}
+
+# quarn_program_imports FILE DLL: true when the program or library FILE imports DLL.
+quarn_program_imports() {
+  x86_64-w64-mingw32-objdump -p "$1" | sed -n 's/^\s*DLL Name: //p' | grep -qixF "$2"
 }
 
 # quarn_windows_missing_dlls DIR: prints each DLL that a program or library in DIR imports and
@@ -308,4 +338,62 @@ quarn_window_download() {
 # The project's version, as CMakeLists.txt gives it.
 quarn_version() {
   sed -n 's/^project(QuarnTrim VERSION \([0-9.]*\).*/\1/p' "$QUARN_ROOT/CMakeLists.txt"
+}
+
+# quarn_free_port: prints a TCP port on 127.0.0.1 that nobody listens on now.
+quarn_free_port() {
+  perl -MIO::Socket::INET -e 'my $s = IO::Socket::INET->new(LocalAddr => "127.0.0.1", LocalPort => 0, Listen => 1) or die; print $s->sockport'
+}
+
+# quarn_port_listens PORT: something accepts connections on 127.0.0.1:PORT.
+quarn_port_listens() {
+  (exec 3<>"/dev/tcp/127.0.0.1/$1") 2>/dev/null
+}
+
+# quarn_ser2net_start DEVICE LOG RAW_PORT RFC2217_PORT: Debian's ser2net serving DEVICE (the
+# emulator's pseudo-terminal, 9600 8N1, modem lines ignored) on 127.0.0.1, as raw TCP on RAW_PORT
+# and as Telnet with Com Port Control on RFC2217_PORT; quarn_ser2net_stop ends it.
+QUARN_SER2NET_PID=""
+quarn_ser2net_start() {
+  local device="$1" log="$2" raw="$3" rfc="$4" config
+  command -v ser2net >/dev/null || { echo "error: ser2net is not installed (apt-get install ser2net)" >&2; return 1; }
+  config="$(dirname "$log")/ser2net.yaml"
+  cat >"$config" <<YAML
+%YAML 1.1
+---
+connection: &raw
+  accepter: tcp,127.0.0.1,$raw
+  connector: serialdev,$device,9600n81,local
+connection: &rfc2217
+  accepter: telnet(rfc2217),tcp,127.0.0.1,$rfc
+  connector: serialdev,$device,9600n81,local
+YAML
+  ser2net -n -d -c "$config" >"$log" 2>&1 &
+  QUARN_SER2NET_PID=$!
+  serving() { kill -0 "$QUARN_SER2NET_PID" 2>/dev/null && quarn_port_listens "$raw" && quarn_port_listens "$rfc"; }
+  quarn_wait_for 30 serving || { echo "error: ser2net did not serve $device (log: $log)" >&2; return 1; }
+}
+quarn_ser2net_stop() {
+  [ -n "$QUARN_SER2NET_PID" ] || return 0
+  kill "$QUARN_SER2NET_PID" 2>/dev/null || true
+  wait "$QUARN_SER2NET_PID" 2>/dev/null || true
+  QUARN_SER2NET_PID=""
+}
+
+# quarn_git_daemon_start BASE LOG PORT: Debian's git daemon serving the repositories under BASE
+# on 127.0.0.1:PORT, pushing allowed (for tests only); quarn_git_daemon_stop ends it.
+QUARN_GIT_DAEMON_PID=""
+quarn_git_daemon_start() {
+  local base="$1" log="$2" port="$3"
+  git daemon --listen=127.0.0.1 --port="$port" --base-path="$base" --export-all --enable=receive-pack \
+    --reuseaddr "$base" >"$log" 2>&1 &
+  QUARN_GIT_DAEMON_PID=$!
+  serving() { kill -0 "$QUARN_GIT_DAEMON_PID" 2>/dev/null && quarn_port_listens "$port"; }
+  quarn_wait_for 30 serving || { echo "error: git daemon did not start (log: $log)" >&2; return 1; }
+}
+quarn_git_daemon_stop() {
+  [ -n "$QUARN_GIT_DAEMON_PID" ] || return 0
+  kill "$QUARN_GIT_DAEMON_PID" 2>/dev/null || true
+  wait "$QUARN_GIT_DAEMON_PID" 2>/dev/null || true
+  QUARN_GIT_DAEMON_PID=""
 }
