@@ -83,6 +83,7 @@ quarn_windows_deploy() {
   if quarn_windows_imports "$dir" "$QUARN_LIBGIT2_DLL"; then
     cp -u "$QUARN_WIN_LIBGIT2/bin/$QUARN_LIBGIT2_DLL" "$dir/"
     cp -u "$QUARN_WIN_LIBGIT2/COPYING" "$dir/$QUARN_LIBGIT2_LICENCE"
+    cp -u "$QUARN_ROOT/packaging/windows/libgit2.txt" "$dir/"
   fi
 }
 
