@@ -95,11 +95,15 @@ private slots:
         QCOMPARE(WindowsPortWords::OpenFailure(QStringLiteral("\\\\.\\COM5"), QStringLiteral("The system cannot find the file specified.")),
                  QStringLiteral("COM5: The system cannot find the file specified."));
 #ifdef Q_OS_WIN
-        // No port has this number (the test prefixes map none to it); no word of the device map.
+        // No port has this number (the test prefixes map none to it). Windows refuses to open it
+        // (Wine opens it and refuses its line settings): either way the port is named and the
+        // system's sentence follows, without a word of the device map.
         SerialLine line;
         QVERIFY(line.Open(QStringLiteral("\\\\.\\COM250"), 9600) != SerialLine::OpenFault::None);
-        constexpr unsigned long FileNotFound = 2;  // the system's code for a missing file or device
-        QCOMPARE(line.ErrorText(), QStringLiteral("COM250: ") + WindowsPortWords::SystemMessage(FileNotFound));
+        const QString named = QStringLiteral("COM250: ");
+        QVERIFY2(line.ErrorText().startsWith(named) && line.ErrorText().size() > named.size() &&
+                     !line.ErrorText().contains(QLatin1String("SerialDeviceMap")),
+                 qPrintable(line.ErrorText()));
 #endif
     }
 };

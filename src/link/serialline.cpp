@@ -100,9 +100,10 @@ SerialLine::OpenFault SerialLine::Open(const QString &name, int speed)
     if (ok) SetLineFormat(dcb, speed);
     ok = ok && SetCommState(handle, &dcb) && SetCommTimeouts(handle, &timeouts);
     if (!ok) {
+        // A name that opens but is no serial port (Wine gives an unmapped COM number such a handle).
         const DWORD code = GetLastError();
         CloseHandle(handle);
-        m_errorText = SystemText(code);
+        m_errorText = WindowsPortWords::OpenFailure(name, WindowsPortWords::SystemMessage(code));
         return FaultOf(code);
     }
     // A pseudo-terminal has no modem lines and refuses these, which is harmless.
