@@ -9,6 +9,7 @@ QUARN_PACKAGES=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-serialport-dev libgl-dev
   fonts-dejavu-core fonts-liberation2 fonts-liberation poppler-utils ccache
+  ser2net
 )
 
 quarn_install_packages() {

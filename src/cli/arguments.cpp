@@ -42,7 +42,9 @@ bool SetProduct(CliOptions &o, const QString &v)
 }
 
 const OptionRow kOptions[] = {
-    {"--port", "PORT", "COM number (7 or COM7) or device path; default: the window's stored \"COM Port\";\n"
+    {"--port", "PORT", "COM number (7 or COM7), device path, or a serial device server\n"
+     "                      (tcp://HOST:PORT raw, rfc2217://HOST:PORT Telnet);\n"
+     "                      default: the window's stored \"COM Port\";\n"
      "                      several (7,8,9 or --port again): each controller at once", 0, AddPort},
     {"--wait", "SECONDS", "how long a controller may take to announce itself (default 10)", 0, SetWait},
     {"--json", nullptr, "print the result as one JSON document", JsonOption, [](CliOptions &o, const QString &) { return o.json = true; }},

@@ -2,6 +2,7 @@
 
 #include "app/settings.h"
 #include "cli/cli.h"
+#include "link/networkport.h"
 #include "link/serialdevicemap.h"
 
 #include <QRegularExpression>
@@ -17,6 +18,10 @@ bool IsDevicePath(const QString &text)
 
 bool ChoosePort(const QString &given, PortChoice *choice, QString *error)
 {
+    if (IsNetworkPortName(given) && !ParseNetworkPort(given)) {
+        *error = MalformedNetworkPortText(given);
+        return false;
+    }
     if (IsDevicePath(given)) {
         choice->com = SerialDeviceMap::PlatformNumber(given);
         choice->device = given;

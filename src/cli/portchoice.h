@@ -1,6 +1,7 @@
 #pragma once
 // Which serial port a command talks to: a COM number ("7" or "COM7") through the same device map
-// as the window, a device path, or, when none is given, the window's stored "COM Port".
+// as the window, a device path, a serial device server ("tcp://HOST:PORT", "rfc2217://HOST:PORT"),
+// or, when none is given, the window's stored "COM Port".
 #include <QString>
 #include <QStringList>
 

@@ -6,14 +6,31 @@
 #include "link/comthread.h"
 
 #include <QLabel>
+#include <QMessageBox>
 
 namespace {
 constexpr uint32_t LiveCommandTimeoutMs = 2500;
 constexpr uint32_t EndingStamp = 1;  // a zero-level release: cleared at the next tick
+const char *const RemoteTestTitle = "Live Test Over The Network";
+const char *const RemoteTestQuestion =
+    "The controller on %1 is reached over the network: the valve will move with nobody at this "
+    "desk beside the machine.\n\nMake sure the machine is clear and someone can see it, then press "
+    "the test again to move the valve.\n\nAllow live tests on %1?";
+// The link worker whose network port the user allowed live tests on (0: none). A worker of its
+// own for every opening of a port: a new connection asks again.
+int remoteTestsAllowedOn = 0;
 }  // namespace
 
 void TQuarnForm::TestPress(uint8_t code, uint8_t level)
 {
+    if (ComThread && ComThread->OverNetwork() && remoteTestsAllowedOn != ComThread->WorkerId()) {
+        // Asked on the press: the release then happens in the question's window, so this press
+        // moves nothing and the next one does.
+        const auto answer = QMessageBox::question(this, QString::fromLatin1(RemoteTestTitle),
+                                                  QString::fromLatin1(RemoteTestQuestion).arg(ComThread->PortName()));
+        if (answer == QMessageBox::Yes && ComThread) remoteTestsAllowedOn = ComThread->WorkerId();
+        return;
+    }
     SetRequest(code, level);
     m_testPressStamp = TickCount();
     if (m_testPressStamp == 0 || m_testPressStamp == EndingStamp) m_testPressStamp = 2;

@@ -19,4 +19,7 @@ public:
     virtual void FlushInput() = 0;
     // True once the worker has been asked to stop: long exchanges give up.
     virtual bool Stopping() const = 0;
+    // What a wait for an answer adds on this line: its measured round trip over a network, 0 on
+    // a local port.
+    virtual uint32_t RoundTripAllowanceMs() const { return 0; }
 };

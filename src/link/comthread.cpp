@@ -5,7 +5,8 @@
 #include "app/ticks.h"
 #include "link/hex/flashimage.h"
 #include "link/linkmessage.h"
-#include "link/serialline.h"
+#include "link/networkport.h"
+#include "link/portline.h"
 #include "link/timerresolution.h"
 
 #include <QCoreApplication>
@@ -199,7 +200,9 @@ bool TCOMThread::Send(uint8_t byte)
     // A worker being stopped leaves its status to the one that replaces it.
     if (Stopping()) return false;
     if (m_state == LinkState::SendingImage || m_state == LinkState::ReceivingImage) {
-        TransferFailed();
+        // A connection that closed under the echo names itself; a refused write on a local port
+        // is told by the transfer's failure alone.
+        TransferFailed(m_deviceGone && m_port && m_port->OverNetwork() ? m_writeError : QString());
     } else {
         const QString why = m_writeError.isEmpty() ? QStringLiteral("the port refused a write") : m_writeError;
         StopLink(QStringLiteral("COM Port Fail: ") + why);
@@ -208,6 +211,8 @@ bool TCOMThread::Send(uint8_t byte)
 }
 
 void TCOMThread::PostMessage(int code, int value) { PostLinkMessage(m_hostId, m_workerId, code, value); }
+
+bool TCOMThread::OverNetwork() const { return IsNetworkPortName(Device()); }
 
 QString TCOMThread::PortName() const
 {

@@ -11,6 +11,7 @@
 #include "link/bytelink.h"
 #include "link/linkhost.h"
 #include "link/linkprotocol.h"
+#include "link/roundtrip.h"
 
 #include <QByteArray>
 #include <QPointer>
@@ -25,7 +26,7 @@
 #include <mutex>
 #include <vector>
 
-class SerialLine;
+class PortLine;
 
 // A failure inside the opening of the port, carrying the text the status line shows.
 struct PortError {
@@ -54,6 +55,8 @@ public:
     int PortNumber() const { return m_portNumber; }
     // The port as the user named it: "COM7", or the device path given instead of a COM number.
     QString PortName() const;
+    // The port reaches its controller through a server on the network (named so, or mapped so).
+    bool OverNetwork() const;
     // The letter the controller on this worker's port last announced itself with (0: none yet).
     // ProductCode is process-wide; this is the worker's own, for front ends with several ports.
     uint8_t AnnouncedLetter() const { return m_announcedLetter; }
@@ -82,6 +85,7 @@ public:
     void FlushInput() override;
     // A bootloader run also ends when the port's device has gone: nothing more can arrive.
     bool Stopping() const override { return isInterruptionRequested() || m_deviceGone; }
+    uint32_t RoundTripAllowanceMs() const override { return m_roundTrip.Allowance(); }
 
 protected:
     // A worker whose thread is not started: a derived class drives it with Pass() or starts it
@@ -229,7 +233,21 @@ protected:
     uint32_t m_statusColour = LinkColor::Red;
     QString m_statusText;
     QString m_messageBoxText;
-    std::unique_ptr<SerialLine> m_port;   // created, used and closed on the worker thread only
+    std::unique_ptr<PortLine> m_port;     // created, used and closed on the worker thread only
+    // The line's round trip: every limit that waits for the controller's answer grows by its
+    // allowance (none on a local port).
+    RoundTrip m_roundTrip;
+    uint32_t m_writtenAt = 0;         // when the last byte went out
+    bool m_answerAwaited = false;     // ... and the next byte heard answers it
+    // The last write expects no answer (an acknowledgement, a live command, a restart): what
+    // comes next is no round trip.
+    void NoAnswerAwaited() { m_answerAwaited = false; }
+    // The limit `ms` of a wait for the controller's answer, on this line.
+    uint32_t Answer(uint32_t ms) const { return ms + m_roundTrip.Allowance(); }
+    // How late after its echo a downloaded byte is held back as a possible announcement.
+    uint32_t LateByteLimit() const;
+    // The port's line went away: over the network, the connection closed.
+    void LoseConnection();
     bool m_deviceGone = false;            // the port reported its device gone during this pass
     uint32_t m_lastReceive = 0;
     uint32_t m_lastSend = 0;

@@ -4,7 +4,8 @@
 
 #include "link/linkmessage.h"
 #include "link/serialdevicemap.h"
-#include "link/serialline.h"
+#include "link/networkport.h"
+#include "link/portline.h"
 
 #include <cctype>
 
@@ -24,18 +25,27 @@ bool TCOMThread::OpenPort(int speed, const QString &name)
 
 void TCOMThread::OpenDevice(const QString &name, int speed)
 {
-    auto port = std::make_unique<SerialLine>();
-    switch (port->Open(name, speed)) {
-    case SerialLine::OpenFault::None: m_port = std::move(port); return;
-    case SerialLine::OpenFault::Refused: {
+    auto port = MakePortLine(name);
+    const PortLine::OpenFault fault = port->Open(name, speed);
+    if (fault == PortLine::OpenFault::None) {
+        m_roundTrip.Reset(port->OverNetwork(), port->OpeningRoundTripMs());
+        m_answerAwaited = false;
+        m_port = std::move(port);
+        return;
+    }
+    // A server's refusal names its own cause.
+    if (port->OverNetwork()) throw PortError{port->ErrorText()};
+    switch (fault) {
+    case PortLine::OpenFault::None: break;
+    case PortLine::OpenFault::Refused: {
         // Refused without a lack of permission: the device is locked or held open elsewhere.
         const QString advice = SerialDeviceMap::PermissionAdvice(name);
         throw PortError{advice.isEmpty() ? SerialDeviceMap::InUseText(m_portNumber, name) : advice};
     }
-    case SerialLine::OpenFault::NoDevice:
+    case PortLine::OpenFault::NoDevice:
         if (m_portNumber > 0) throw PortError{SerialDeviceMap::UnmappedText(m_portNumber)};
         break;
-    case SerialLine::OpenFault::Other: break;
+    case PortLine::OpenFault::Other: break;
     }
     throw PortError{port->ErrorText()};
 }
@@ -76,12 +86,14 @@ void TCOMThread::ResetLink()
     m_progress = 0;
     ClosePort();
     ConnectPort();
+    // Whatever the controller said before the line was opened is stale, at a server too.
+    if (m_port) m_port->PurgeInput();
     FlushInput();
 }
 
 void TCOMThread::NoteDeviceGone()
 {
-    if (m_port->Gone()) m_deviceGone = true;
+    if (m_port && m_port->Gone()) m_deviceGone = true;
 }
 
 bool TCOMThread::ReadByte(uint8_t &byte)
@@ -89,6 +101,8 @@ bool TCOMThread::ReadByte(uint8_t &byte)
     if (!ReadDevice(byte)) return false;
     PostMessage(LinkCode::ByteReceived, byte);
     m_lastReceive = Now();
+    if (m_answerAwaited) m_roundTrip.Sample(m_lastReceive - m_writtenAt);
+    m_answerAwaited = false;
     ++m_bytesHeard;
     if (std::isalpha(byte)) ++m_lettersHeard;
     return true;
@@ -107,6 +121,8 @@ bool TCOMThread::WriteByte(uint8_t byte)
     if (!WriteDevice(byte)) return false;
     PostMessage(LinkCode::ByteSent, byte);
     m_lastSend = Now();
+    m_writtenAt = m_lastSend;
+    m_answerAwaited = true;
     return true;
 }
 
@@ -128,7 +144,7 @@ bool TCOMThread::WaitByte(uint8_t &byte)
     const uint32_t start = Now();
     for (;;) {
         if (ReadByte(byte)) return true;
-        if (Now() - start >= LinkTime::WaitByteMs) return false;
+        if (Now() - start >= Answer(LinkTime::WaitByteMs)) return false;
         Pause(LinkTime::WaitBytePollMs);
     }
 }
@@ -145,7 +161,7 @@ bool TCOMThread::ReadLine(QByteArray &line)
             if (line.size() >= 2 && line.contains("\r\n")) return true;
             if (line.size() > LongestLine) return false;
         }
-        if (Now() - lastByte > LinkTime::ReadLineSilenceMs || isInterruptionRequested()) return false;
+        if (Now() - lastByte > Answer(LinkTime::ReadLineSilenceMs) || isInterruptionRequested()) return false;
         Pause(LinkTime::ReadLinePollMs);
     }
 }

@@ -5,6 +5,7 @@
 
 #include "app/calimage.h"
 #include "link/linkmessage.h"
+#include "link/portline.h"
 #include "link/productcodes.h"
 #include "link/serialdevicemap.h"
 
@@ -54,12 +55,12 @@ void TCOMThread::StepWaitingForLink()
     StepReadAgainWait();
     if (m_state != LinkState::WaitingForLink) return;
     if (m_applicationStartPending) {
-        if (SinceLinkTimer() > LinkTime::ApplicationStartMs) {
+        if (SinceLinkTimer() > Answer(LinkTime::ApplicationStartMs)) {
             Box(QString::fromLatin1(NoFirmwareSilent));
             m_upgradeRequested = true;
             m_applicationStartPending = false;
         }
-    } else if (SinceLinkTimer() > LinkTime::LinkLostMs && !m_bootloaderDeclined) {
+    } else if (SinceLinkTimer() > Answer(LinkTime::LinkLostMs) && !m_bootloaderDeclined) {
         SetStatus(QStringLiteral("Waiting For Link On ") + PortName(), LinkColor::Blue);
     }
 }
@@ -71,6 +72,7 @@ void TCOMThread::TakeProductCode(uint8_t letter)
     m_bootloaderDeclined = false;   // an application answers: its bootloader is hooked when asked for
     // Unheard, the acknowledgement would leave the controller announcing itself: not connected.
     if (!Send(Wire::Acknowledge)) return;
+    NoAnswerAwaited();
     m_lastAcknowledge = Now();
     SetStatus(QString::fromLatin1(product->banner), LinkColor::Green);
     m_transferLength = TransferLength;
@@ -95,13 +97,14 @@ void TCOMThread::StepBootHook()
             m_state = LinkState::BootIdentify;
         } else {
             if (!Send(Wire::Restart)) return;
+            NoAnswerAwaited();
             m_applicationStartPending = true;
             ResetLinkTimer();
             m_state = LinkState::WaitingForLink;
         }
         return;
     }
-    if (SinceLinkTimer() > LinkTime::BootReadyMs) {
+    if (SinceLinkTimer() > Answer(LinkTime::BootReadyMs)) {
         SetStatus(QString::fromLatin1(BootHookFailed), LinkColor::Red);
         m_state = LinkState::Connected;
     }
@@ -128,7 +131,9 @@ void TCOMThread::StepConnected()
     if (m_probe != Probe::None) return StepProbe();
     switch (m_requestByte) {
     case Request::None:
-        if (SinceLinkTimer() > LinkTime::KeepAliveMs) {
+        // Over a network the keep-alive goes out earlier by the round trip, so that it still
+        // reaches the controller within the idle time it allows.
+        if (SinceLinkTimer() + std::min(m_roundTrip.Allowance(), LinkTime::KeepAliveMs / 2) > LinkTime::KeepAliveMs) {
             FlushInput();
             if (!Send(Wire::Attention)) return;
             ResetLinkTimer();
@@ -155,7 +160,11 @@ void TCOMThread::StepConnected()
         break;
     default:
         // A live command: the pair goes out at every pass until the user interface changes it.
+        // Over a network a pass sends nothing while earlier pairs are still in flight, so that a
+        // release reaches the controller behind no more of them than on a local port.
+        if (m_port && m_port->Backlog() > NetworkTime::LiveBacklogBytes) break;
         if (!Send(m_requestByte) || !Send(m_requestValue)) return;
+        NoAnswerAwaited();
         m_requestSent = true;
         ResetLinkTimer();
         break;
@@ -176,13 +185,13 @@ void TCOMThread::StepProbe()
             if (!Send(Wire::Attention)) return;
             m_probe = Probe::Answer;
             ResetLinkTimer();
-        } else if (SinceLinkTimer() > LinkTime::ProbeQuietLimitMs) {
+        } else if (SinceLinkTimer() > Answer(LinkTime::ProbeQuietLimitMs)) {
             ProbeEnded(false);
         }
         return;
     }
     if (ReadByte(byte) && byte == m_announcedLetter) return ProbeEnded(true);
-    if (SinceLinkTimer() > LinkTime::ProbeAnswerMs) ProbeEnded(false);
+    if (SinceLinkTimer() > Answer(LinkTime::ProbeAnswerMs)) ProbeEnded(false);
 }
 
 void TCOMThread::ProbeEnded(bool answered)
@@ -203,6 +212,7 @@ void TCOMThread::ProbeEnded(bool answered)
         return;
     }
     if (!Send(Wire::Restart)) return;
+    NoAnswerAwaited();
     m_upgradeRequested = true;
     m_state = LinkState::WaitingForLink;
 }
@@ -220,6 +230,7 @@ bool TCOMThread::RequestProbe()
 void TCOMThread::LosePort()
 {
     // Whatever the pass was doing has ended with the line; nothing resumes on its own.
+    if (m_port && m_port->OverNetwork()) return LoseConnection();
     m_deviceGone = false;
     ClosePort();
     m_requestByte = Request::None;
@@ -229,6 +240,21 @@ void TCOMThread::LosePort()
     SetStatus(QStringLiteral("Device Removed From ") + PortName(), LinkColor::Red);
     ResetLinkTimer();
     m_state = LinkState::PortLost;
+}
+
+void TCOMThread::LoseConnection()
+{
+    m_deviceGone = false;
+    const QString why = m_port->ErrorText();
+    ClosePort();
+    m_requestByte = Request::None;
+    m_probe = Probe::None;
+    // A failure this pass already recorded (a refused echo) keeps its words.
+    if (m_state == LinkState::Stopped) return;
+    if (m_state == LinkState::SendingImage || m_state == LinkState::ReceivingImage) return TransferFailed(why);
+    m_readAgainPending = false;
+    m_progress = 0;
+    StopLink(why.left(1).toUpper() + why.mid(1));
 }
 
 void TCOMThread::StepPortLost()

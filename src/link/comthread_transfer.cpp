@@ -19,6 +19,8 @@
 #include "link/productcodes.h"
 #include "link/transferprogress.h"
 
+#include <algorithm>
+
 namespace {
 enum TransferStep : uint8_t { Settle, AwaitProductCode, AwaitImageReady, Bytes, EchoHeld, AfterEnd, AfterAnnounce };
 
@@ -67,9 +69,12 @@ void TCOMThread::StartTransfer(uint8_t nextState)
 void TCOMThread::StepSettle()
 {
     FlushInput();
-    if (Now() - m_lastAcknowledge < LinkTime::SettleMs || Now() - m_lastReceive < LinkTime::SettleMs) {
+    // Over a network, what crossed the 'E' lands up to a round trip later.
+    const uint32_t settle = Answer(LinkTime::SettleMs);
+    if (Now() - m_lastAcknowledge < settle || Now() - m_lastReceive < settle) {
         // A line that never falls quiet has no answer to find.
-        if (SinceLinkTimer() > LinkTime::TransferGapMs) TransferFailed(Reason(NeverQuiet, LinkTime::TransferGapMs));
+        const uint32_t gap = Answer(LinkTime::TransferGapMs);
+        if (SinceLinkTimer() > gap) TransferFailed(Reason(NeverQuiet, gap));
         return;
     }
     if (!Send(Wire::Attention)) return;
@@ -125,8 +130,8 @@ void TCOMThread::StepSendingImage()
     if (m_transferStep == AfterAnnounce) return StepAfterAnnounce();
     uint8_t byte = 0;
     if (!NextTransferByte(byte)) {
-        if (SinceLinkTimer() <= LinkTime::TransferGapMs) return;
-        const uint32_t gap = LinkTime::TransferGapMs;
+        const uint32_t gap = Answer(LinkTime::TransferGapMs);
+        if (SinceLinkTimer() <= gap) return;
         if (m_transferStep == AwaitProductCode) return TransferFailed(Reason(NoAnswer, gap));
         if (m_transferStep == AwaitImageReady) return TransferFailed(Reason(NoImageReady, gap));
         return TransferFailed(QString::fromLatin1(NoEchoAfter).arg(gap).arg(m_transferIndex - 1));
@@ -178,10 +183,11 @@ void TCOMThread::StepReceivingImage()
     if (m_transferStep == AfterAnnounce) return StepAfterAnnounce();
     uint8_t byte = 0;
     if (!NextTransferByte(byte)) {
-        if (SinceLinkTimer() <= LinkTime::TransferGapMs) return;
-        if (m_transferStep == AwaitProductCode) return TransferFailed(Reason(NoAnswer, LinkTime::TransferGapMs));
+        const uint32_t gap = Answer(LinkTime::TransferGapMs);
+        if (SinceLinkTimer() <= gap) return;
+        if (m_transferStep == AwaitProductCode) return TransferFailed(Reason(NoAnswer, gap));
         if (m_inDoubt) return ReadBroken();
-        return TransferFailed(QString::fromLatin1(NoByteAfter).arg(LinkTime::TransferGapMs).arg(m_transferIndex - 1));
+        return TransferFailed(QString::fromLatin1(NoByteAfter).arg(gap).arg(m_transferIndex - 1));
     }
     if (m_transferStep == AwaitProductCode) {
         if (!TakeAnswer(byte) || !Send(Wire::GetImage)) return;
@@ -192,7 +198,7 @@ void TCOMThread::StepReceivingImage()
         return;
     }
     CheckAlone();
-    if (SinceLinkTimer() > LinkTime::LateByteMs + LinkTime::AnswerAllowanceMs) {
+    if (SinceLinkTimer() > LateByteLimit()) {
         // A late byte may be an announcement of a controller that never heard the 'F': its echo
         // waits until the line has shown whether the controller is waiting for it.
         m_heldByte = byte;
@@ -201,6 +207,11 @@ void TCOMThread::StepReceivingImage()
         return;
     }
     TakeImageByte(byte);
+}
+
+uint32_t TCOMThread::LateByteLimit() const
+{
+    return std::min(LinkTime::LateByteMs + LinkTime::AnswerAllowanceMs + m_roundTrip.Allowance(), LinkTime::LateByteCeilingMs);
 }
 
 void TCOMThread::StepEchoHeld()
@@ -250,7 +261,7 @@ void TCOMThread::StepAfterEnd()
     }
     // A finished controller announces itself: one that stays silent may have abandoned the
     // transfer on a wrong echo, after the tool took a byte it did not send.
-    if (SinceLinkTimer() > LinkTime::TransferGapMs) {
+    if (SinceLinkTimer() > Answer(LinkTime::TransferGapMs)) {
         m_inDoubt = true;
         EndOfRead();
     }
@@ -267,7 +278,7 @@ void TCOMThread::StepAfterAnnounce()
         EndOfRead();
         return;
     }
-    if (SinceLinkTimer() > LinkTime::AfterEndQuietMs) EndOfRead();
+    if (SinceLinkTimer() > Answer(LinkTime::AfterEndQuietMs)) EndOfRead();
 }
 
 void TCOMThread::EndOfRead()
@@ -341,6 +352,6 @@ bool TCOMThread::AcknowledgeWanted() const { return m_readAgainPending || m_owne
 void TCOMThread::StepReadAgainWait()
 {
     // The controller of a job in doubt has to come back for the next read.
-    if (m_readAgainPending && SinceLinkTimer() > LinkTime::ControllerReturnMs)
-        TransferFailed(Reason(NoReturn, LinkTime::ControllerReturnMs));
+    if (m_readAgainPending && SinceLinkTimer() > Answer(LinkTime::ControllerReturnMs))
+        TransferFailed(Reason(NoReturn, Answer(LinkTime::ControllerReturnMs)));
 }

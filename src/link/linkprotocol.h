@@ -92,6 +92,10 @@ constexpr uint32_t AnswerAllowanceMs = PassSleepMs + 2 * AdapterLatencyMs + Byte
 // controller that hears the tool sends nothing until that echo: a byte arriving meanwhile is an
 // announcement of a controller that does not hear the tool, never image data.
 constexpr uint32_t LateByteMs = 150;
+// Over a network the threshold grows with the round trip, but never to this: a deaf controller's
+// next announcement arrives one announcement period after the echo of the last (the delays on
+// the way cancel), and a fifth of the period is left for the network's jitter and the pass.
+constexpr uint32_t LateByteCeilingMs = AnnouncePeriodMs - AnnouncePeriodMs / 5;
 constexpr uint32_t EchoHoldMs = QuietLineMs;
 // After the last echo a finished controller announces itself and then waits for the 'E'. A byte
 // other than its letter within this window after the letter means the letter was a byte of the
@@ -101,6 +105,26 @@ constexpr uint32_t AfterEndQuietMs = 300;
 // itself again within this long; a read in doubt waits this long for it.
 constexpr uint32_t ControllerReturnMs = 6000;
 }  // namespace LinkTime
+
+// A controller behind a serial device server on the network.
+namespace NetworkTime {
+// Name resolution and connection together: a server nobody answers fails this soon, not after
+// the system's own TCP time-out.
+constexpr uint32_t ConnectLimitMs = 5000;
+// A server that holds the line for another client closes a new connection at once (after a line
+// of text, for some): a connection closed within this long after it opened (plus twice the time
+// the connection took) is taken as refused for that reason.
+constexpr uint32_t HeldLineCheckMs = 50;
+// Bytes written that the server has not acknowledged for this long end the connection: a live
+// test's stream stops within it when the network goes.
+constexpr uint32_t ConnectionLostMs = 1000;
+// A sample longer than this answered something else than the byte just written (a controller
+// that restarted, an announcement): it is not a round trip.
+constexpr uint32_t LongestRoundTripMs = 2000;
+// A live test keeps at most this many bytes in flight (two live commands): a release reaches
+// the controller behind no more than that, as on a local port.
+constexpr int LiveBacklogBytes = 4;
+}  // namespace NetworkTime
 
 // Every image transfer moves the whole calibration image.
 constexpr int TransferLength = 256;

@@ -7,6 +7,8 @@
 // a serial event does not complete on every driver (Wine's pseudo-terminal ports among them),
 // while a plain read with time-outs that return at once does. Elsewhere the toolkit's serial port
 // serves.
+#include "link/portline.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -15,39 +17,31 @@
 
 class QSerialPort;
 
-class SerialLine {
+class SerialLine : public PortLine {
 public:
-    // Why an opening failed.
-    enum class OpenFault {
-        None,
-        Refused,   // held by another program, or a lack of permission
-        NoDevice,  // the system has no device under that name
-        Other,
-    };
-
     SerialLine();
-    ~SerialLine();
+    ~SerialLine() override;
     SerialLine(const SerialLine &) = delete;
     SerialLine &operator=(const SerialLine &) = delete;
 
     // Opens `name` at `speed` baud, 8N1, no flow control, the modem lines held inactive (a
     // pseudo-terminal has none and refuses them, which is harmless). On failure the line stays
     // closed and ErrorText() says why.
-    OpenFault Open(const QString &name, int speed);
-    void Close();
-    bool IsOpen() const;
+    OpenFault Open(const QString &name, int speed) override;
+    void Close() override;
+    bool IsOpen() const override;
 
     // One byte if one is waiting, without waiting.
-    bool Read(uint8_t &byte);
+    bool Read(uint8_t &byte) override;
     // One byte, returning once the driver has taken it. `stopping` is asked between bounded waits
     // for the driver; when it says stop, the unsent output is discarded and the write fails.
-    bool Write(uint8_t byte, const std::function<bool()> &stopping);
+    bool Write(uint8_t byte, const std::function<bool()> &stopping) override;
 
     // Set by a failed read or write that found the port's device gone (an adapter pulled out,
     // the far end of a pseudo-terminal closed); the line is closed then.
-    bool Gone() const { return m_gone; }
+    bool Gone() const override { return m_gone; }
     // Why the last opening or write failed, in the system's words (a "file" there is the port).
-    QString ErrorText() const { return m_errorText; }
+    QString ErrorText() const override { return m_errorText; }
 
 private:
     // After a failed read or write: closes the line when its device has gone.

@@ -56,7 +56,7 @@ bool Bootloader::SendPacket(bool waitForAck)
             m_link.WriteByte(m_packet.At(position));
         if (!waitForAck) return true;
         uint8_t reply = 0;
-        if (!AwaitByte(reply, Boot::kAckTimeoutMs)) return false;   // silence: no resend
+        if (!AwaitByte(reply, Boot::kAckTimeoutMs + m_link.RoundTripAllowanceMs())) return false;   // silence: no resend
         if (reply == Boot::Ack) return true;
         if (reply != Boot::Nak) m_link.FlushInput();
     }
@@ -86,7 +86,7 @@ bool Bootloader::ReceivePacket()
             case BootPacket::Take::More: continue;
             }
         }
-        if (TicksSince(lastByte) > Boot::kResponseSilenceMs || m_link.Stopping()) return false;
+        if (TicksSince(lastByte) > Boot::kResponseSilenceMs + m_link.RoundTripAllowanceMs() || m_link.Stopping()) return false;
         Pause();
     }
 }
