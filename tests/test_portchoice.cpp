@@ -59,11 +59,11 @@ private slots:
 
         for (const char *host : {"truck7", "192.168.1.20", "yard-server.example", "[fe80::1]"})
             QVERIFY2(NetworkPortDialog::ValidHost(QString::fromLatin1(host)), host);
-        for (const char *host : {"", "truck 7", "a/b", "host:2001", "-x", "[fe80::1"})
+        for (const char *host : {"", "truck 7", "a/b", "host:2001", "[fe80::1"})
             QVERIFY2(!NetworkPortDialog::ValidHost(QString::fromLatin1(host)), host);
 
         QCOMPARE(NetworkPortDialog::Remembered().port, 2001);  // nothing typed yet: ser2net's first port
-        NetworkPortDialog::Remember({QStringLiteral("cab3"), 4001, NetworkPortDialog::Kind::Rfc2217});
+        NetworkPortDialog::Remember({QStringLiteral("cab3"), 4001, NetworkPortDialog::Kind::Telnet});
         NetworkPortDialog dialog;
         QCOMPARE(findControl<QLineEdit>(&dialog, QStringLiteral("NetworkHost"))->text(), QStringLiteral("cab3"));
         QCOMPARE(findControl<QSpinBox>(&dialog, QStringLiteral("NetworkPortNumber"))->value(), 4001);

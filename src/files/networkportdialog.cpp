@@ -2,6 +2,7 @@
 
 #include "app/settings.h"
 #include "files/portdialog.h"
+#include "link/networkport.h"
 #include "link/serialdevicemap.h"
 
 #include <QComboBox>
@@ -9,7 +10,6 @@
 #include <QFormLayout>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QSpinBox>
 
 namespace {
@@ -23,8 +23,8 @@ struct KindName {
     const char *caption;
 };
 constexpr KindName Kinds[] = {
-    {NetworkPortDialog::Kind::RawTcp, "tcp", "Raw TCP"},
-    {NetworkPortDialog::Kind::Rfc2217, "rfc2217", "RFC 2217 (Telnet)"},
+    {NetworkPortDialog::Kind::Raw, "tcp", "Raw TCP"},
+    {NetworkPortDialog::Kind::Telnet, "rfc2217", "RFC 2217 (Telnet)"},
 };
 constexpr int HighestTcpPort = 65535;
 // ser2net's customary first port.
@@ -69,7 +69,7 @@ NetworkPortDialog::NetworkPortDialog(QWidget *parent) : QDialog(parent)
     const Address last = Remembered();
     m_host->setText(last.host);
     m_port->setValue(last.port);
-    m_kind->setCurrentIndex(last.kind == Kind::Rfc2217 ? 1 : 0);
+    m_kind->setCurrentIndex(last.kind == Kind::Telnet ? 1 : 0);
     UpdateOk();
 }
 
@@ -87,9 +87,8 @@ QString NetworkPortDialog::DeviceName(const Address &address)
 
 bool NetworkPortDialog::ValidHost(const QString &host)
 {
-    static const QRegularExpression name(QStringLiteral("^[A-Za-z0-9]([A-Za-z0-9.-]*[A-Za-z0-9])?$"));
-    static const QRegularExpression v6(QStringLiteral("^\\[[0-9A-Fa-f:.]+\\]$"));
-    return name.match(host).hasMatch() || v6.match(host).hasMatch();
+    // Valid where the link takes it: in a device name of its own.
+    return ParseNetworkPort(DeviceName({host, DefaultTcpPort, Kind::Raw})).has_value();
 }
 
 NetworkPortDialog::Address NetworkPortDialog::Remembered()

@@ -4,6 +4,8 @@
 // (RFC 2217). The window speaks of COM numbers only, so the address is given one: an entry
 // COM<n>=tcp://HOST:PORT (or rfc2217://) in the serial device map, at a number no port has.
 // The last address typed is remembered.
+#include "link/networkport.h"
+
 #include <QDialog>
 #include <QString>
 
@@ -15,19 +17,18 @@ class QSpinBox;
 class NetworkPortDialog : public QDialog {
     Q_OBJECT
 public:
-    enum class Kind { RawTcp, Rfc2217 };
+    using Kind = NetworkPort::Kind;
     struct Address {
         QString host;
         int port = 0;
-        Kind kind = Kind::RawTcp;
+        Kind kind = Kind::Raw;
     };
 
     explicit NetworkPortDialog(QWidget *parent = nullptr);
 
     // "tcp://HOST:PORT" or "rfc2217://HOST:PORT".
     static QString DeviceName(const Address &address);
-    // A host name, an IPv4 address or an IPv6 address in brackets: nothing a device name could
-    // be split at (spaces, slashes, a colon outside brackets).
+    // A host name, an IPv4 address or an IPv6 address in brackets, as the link reads them.
     static bool ValidHost(const QString &host);
 
     // The address last typed (the settings), and storing one.
