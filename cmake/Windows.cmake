@@ -6,7 +6,7 @@
 # Sets `out` to TRUE when the test or benchmark source `src` can be built here: the emulator's
 # (which needs pseudo-terminals) only where the emulator is built, and on Windows none of those
 # about Linux's own files (pipes, device nodes, their permissions).
-set(QUARN_POSIX_ONLY test_specialfiles test_portdialog)
+set(QUARN_POSIX_ONLY test_specialfiles test_portdialog test_history_git)
 function(quarn_buildable src out)
   get_filename_component(name ${src} NAME_WE)
   file(READ ${src} text)

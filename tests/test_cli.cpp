@@ -91,7 +91,7 @@ QList<KeptImage> NewestKept(int count)
     QList<KeptImage> kept;
     for (const HistoryEntry &entry : store.Entries().mid(0, count)) {
         CalImageBytes image{};
-        if (entry.comNumber != Com || !store.Load(entry, image)) qFatal("history entry %s", qPrintable(entry.fileName));
+        if (entry.port != QStringLiteral("COM%1").arg(Com) || !store.Load(entry, image)) qFatal("history entry %s", qPrintable(entry.id));
         kept.append({entry.kind, image});
     }
     return kept;

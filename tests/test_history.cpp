@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QFile>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QTreeView>
 #include <QTreeWidget>
@@ -36,7 +37,7 @@ CalImageBytes Filled(uint8_t value)
 CalImageBytes Loaded(const HistoryStore &store, const HistoryEntry &entry)
 {
     CalImageBytes image{};
-    if (!store.Load(entry, image)) qFatal("cannot load %s", qPrintable(entry.fileName));
+    if (!store.Load(entry, image)) qFatal("cannot load %s", qPrintable(entry.id));
     return image;
 }
 
@@ -52,12 +53,6 @@ struct QuarnOnWire {
     ModalAnswerer boxes;
     std::unique_ptr<TQuarnForm> form;
 };
-
-QByteArray ReadAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // Something in place of the history folder that no one can write into, whoever runs the test.
 void BlockHistoryFolder()
@@ -82,60 +77,86 @@ private slots:
         QDir(folder).removeRecursively();
     }
 
-    void keptFilesListNewestFirstWithTheirIndexLine()
+    void keptEventsListNewestFirstWithWhatTheirCommitSays()
     {
         HistoryStore store;
-        QVERIFY(store.KeepImage(HistoryKind::Download, 7, 'j', QuarnBanner, Filled(1)));
-        QVERIFY(store.KeepImage(HistoryKind::Upload, 7, 'j', QStringLiteral("tab\there"), Filled(2)));
-        QString hexPath;
-        QVERIFY(store.KeepFirmware(":00000001FF\n", QStringLiteral("AT90CAN128\r\n"), 9, nullptr, &hexPath));
+        QVERIFY(store.KeepImage(HistoryKind::Download, QStringLiteral("COM7"), 'j', QuarnBanner, Filled(1), QString()));
+        QVERIFY(store.KeepImage(HistoryKind::Upload, QStringLiteral("COM7"), 'j', QStringLiteral("tab\there"), Filled(2), QString()));
+        QVERIFY(store.KeepFirmware(":00000001FF\n", QStringLiteral("AT90CAN128\r\n"), QStringLiteral("COM9"), QString()));
 
         const QList<HistoryEntry> entries = store.Entries();
         QCOMPARE(entries.size(), 3);
         QCOMPARE(entries[0].kind, HistoryKind::Firmware);
         QCOMPARE(entries[0].banner, QStringLiteral("AT90CAN128"));
-        QCOMPARE(store.PathOf(entries[0]), hexPath);
         QCOMPARE(entries[1].kind, HistoryKind::Upload);
         QCOMPARE(entries[1].banner, QStringLiteral("tab here"));
         QCOMPARE(entries[2].kind, HistoryKind::Download);
-        QCOMPARE(entries[2].comNumber, 7);
+        QCOMPARE(entries[2].port, QStringLiteral("COM7"));
         QCOMPARE(entries[2].productLetter, 'j');
         QCOMPARE(entries[2].banner, QuarnBanner);
-        QVERIFY(entries[0].time > entries[1].time && entries[1].time > entries[2].time);
+        QCOMPARE(entries[2].technician, HistoryStore::Technician());
+        QCOMPARE(entries[2].pc, HistoryStore::PcName());
+        QVERIFY(entries[0].time >= entries[1].time && entries[1].time >= entries[2].time);
         QCOMPARE(Loaded(store, entries[1]), Filled(2));
-        QFile hex(hexPath);
-        QVERIFY(hex.open(QIODevice::ReadOnly));
-        QCOMPARE(hex.readAll(), QByteArray(":00000001FF\n"));
+        QByteArray hex;
+        QVERIFY(store.LoadFirmware(entries[0], hex));
+        QCOMPARE(hex, QByteArray(":00000001FF\n"));
 
-        QFile index(QDir(store.Folder()).filePath(QString::fromLatin1(HistoryStore::kIndexName)));
-        QVERIFY(index.open(QIODevice::ReadOnly));
-        QVERIFY(index.readAll().contains(("\tdownload\tCOM7\tj\t" + QuarnBanner + "\t" + entries[2].fileName + "\n").toUtf8()));
+        // The commit's own message names the event, the port, the technician and the PC.
+        QProcess git;
+        git.start(QStringLiteral("git"), {QStringLiteral("-C"), store.Folder(), QStringLiteral("log"), QStringLiteral("-1"),
+                                          QStringLiteral("--format=%B"), entries[2].id});
+        QVERIFY2(git.waitForFinished(30000) && git.exitCode() == 0, "git must be installed for this test");
+        const QString message = QString::fromUtf8(git.readAllStandardOutput());
+        for (const QString &word : {QStringLiteral("download"), QStringLiteral("COM7"), HistoryStore::Technician(), HistoryStore::PcName()})
+            QVERIFY2(message.contains(word), qPrintable(message));
     }
 
-    void onlyTheNewestImagesStay()
+    void anOldHistoryIsImportedInPlaceOldestFirstAndResumes()
     {
-        // A full folder, written by hand without an index, as a person might have copied it in.
+        // An older version's folder: files named by time, direction and port, and the index.
         HistoryStore store;
         QVERIFY(QDir().mkpath(store.Folder()));
         const QDateTime start(QDate(2020, 1, 1), QTime(0, 0), Qt::UTC);
         auto name = [&](int i) {
             return start.addSecs(i).toString(QStringLiteral("yyyy-MM-dd_HH-mm-ss.zzz")) + QStringLiteral("Z_upload_COM3_b.joy");
         };
-        for (int i = 0; i < HistoryStore::kMaxImages; ++i) {
+        constexpr int Old = 40;
+        QByteArray index = "# time\tdirection\tport\tproduct\tbanner\tfile\n";
+        for (int i = 0; i < Old; ++i) {
             QFile file(QDir(store.Folder()).filePath(name(i)));
             QVERIFY(file.open(QIODevice::WriteOnly) && file.write(QByteArray(CalImageSize, char(i))) == CalImageSize);
+            index += "t\tupload\tCOM3\tb\tBanner " + QByteArray::number(i) + "\t" + name(i).toUtf8() + "\n";
         }
-        QVERIFY(store.KeepFirmware(":00000001FF\n", QStringLiteral("AT90CAN64"), 3));
-        QVERIFY(store.KeepImage(HistoryKind::Download, 3, 'b', QString(), Filled(9)));
+        QFile indexFile(QDir(store.Folder()).filePath(QStringLiteral("index.txt")));
+        QVERIFY(indexFile.open(QIODevice::WriteOnly) && indexFile.write(index) == index.size());
+        indexFile.close();
+
+        {
+            // Cut short by a full disk: nothing is lost, the old files stay.
+            FileSizeLimit full(8);
+            QVERIFY(!store.KeepImage(HistoryKind::Download, QStringLiteral("COM3"), 'b', QString(), Filled(9), QString()));
+        }
+        QVERIFY(QFile::exists(QDir(store.Folder()).filePath(name(0))));
+        QVERIFY(store.KeepImage(HistoryKind::Download, QStringLiteral("COM3"), 'b', QString(), Filled(9), QString()));
 
         const QList<HistoryEntry> entries = store.Entries();
-        QCOMPARE(entries.size(), HistoryStore::kMaxImages + 1);
+        QCOMPARE(entries.size(), Old + 1);
         QCOMPARE(Loaded(store, entries[0]), Filled(9));
-        QCOMPARE(entries[1].kind, HistoryKind::Firmware);
-        QCOMPARE(entries.last().fileName, name(1));
-        QVERIFY(!QFile::exists(QDir(store.Folder()).filePath(name(0))));
+        QCOMPARE(entries.last().time, start);
+        QCOMPARE(entries.last().port, QStringLiteral("COM3"));
         QCOMPARE(entries.last().productLetter, 'b');
-        QCOMPARE(entries.last().comNumber, 3);
+        QCOMPARE(entries.last().banner, QStringLiteral("Banner 0"));
+        QCOMPARE(Loaded(store, entries[1]), Filled(uint8_t(Old - 1)));
+        QVERIFY(!QFile::exists(QDir(store.Folder()).filePath(name(0))));
+        QVERIFY(!QFile::exists(QDir(store.Folder()).filePath(QStringLiteral("index.txt"))));
+
+        // Files found again after their commits landed (the removal never happened) are not kept twice.
+        QFile again(QDir(store.Folder()).filePath(name(5)));
+        QVERIFY(again.open(QIODevice::WriteOnly) && again.write(QByteArray(CalImageSize, char(5))) == CalImageSize);
+        again.close();
+        QCOMPARE(store.Entries().size(), Old + 1);
+        QVERIFY(!QFile::exists(again.fileName()));
     }
 
     void everyProgramKeepsItsHistoryInTheWindowsFolder()
@@ -157,41 +178,38 @@ private slots:
         BlockHistoryFolder();
         HistoryStore store;
         QString error;
-        QVERIFY(!store.KeepImage(HistoryKind::Download, 7, 'j', QuarnBanner, Filled(1), &error));
+        QVERIFY(!store.KeepImage(HistoryKind::Download, QStringLiteral("COM7"), 'j', QuarnBanner, Filled(1), QString(), &error));
         QVERIFY2(error.contains(QDir::toNativeSeparators(store.Folder())), qPrintable(error));
         QVERIFY(store.Entries().isEmpty());
     }
 
-    void aFullDiskKeepsNothingAndLeavesTheIndexWhole()
+    void aFullDiskKeepsNothingAndLeavesTheHistoryAsItWas()
     {
         HistoryStore store;
-        for (uint8_t i = 1; i <= 3; ++i) QVERIFY(store.KeepImage(HistoryKind::Download, 7, 'j', QuarnBanner, Filled(i)));
-        const QString indexPath = QDir(store.Folder()).filePath(QString::fromLatin1(HistoryStore::kIndexName));
-        const QByteArray index = ReadAll(indexPath);
-        const QStringList files = QDir(store.Folder()).entryList(QDir::Files);
+        for (uint8_t i = 1; i <= 3; ++i)
+            QVERIFY(store.KeepImage(HistoryKind::Download, QStringLiteral("COM7"), 'j', QuarnBanner, Filled(i), QStringLiteral("Truck 47")));
+        const QList<HistoryEntry> before = store.Entries();
         QString error;
         {
-            // Room for one more image, not for the index that would name it.
-            FileSizeLimit full(CalImageSize + 16);
-            QVERIFY(!store.KeepImage(HistoryKind::Upload, 7, 'j', QuarnBanner, Filled(4), &error));
-            QVERIFY(!store.KeepFirmware(QByteArray(CalImageSize * 2, ':'), QStringLiteral("AT90CAN128"), 7));
+            FileSizeLimit full(16);
+            QVERIFY(!store.KeepImage(HistoryKind::Upload, QStringLiteral("COM7"), 'j', QuarnBanner, Filled(4), QStringLiteral("Truck 47"), &error));
+            QVERIFY(!store.KeepFirmware(QByteArray(CalImageSize * 2, ':'), QStringLiteral("AT90CAN128"), QStringLiteral("COM7"), QString()));
         }
-        QVERIFY2(error.contains(QDir::toNativeSeparators(indexPath)), qPrintable(error));
-        QCOMPARE(ReadAll(indexPath), index);
-        QCOMPARE(QDir(store.Folder()).entryList(QDir::Files), files);
+        QVERIFY2(error.contains(QDir::toNativeSeparators(store.Folder())), qPrintable(error));
+        QCOMPARE(store.Entries().size(), before.size());
+        QCOMPARE(store.Entries().first().id, before.first().id);
+        QCOMPARE(Loaded(store, store.Entries(QStringLiteral("truck 47")).first()), Filled(3));
+        QVERIFY(store.KeepImage(HistoryKind::Upload, QStringLiteral("COM7"), 'j', QuarnBanner, Filled(4), QStringLiteral("Truck 47")));
     }
 
-    void aPipeForAnIndexIsRefusedNotWaitedOn()
+    void aPipeForAnOldIndexIsNotWaitedOn()
     {
         HistoryStore store;
         QVERIFY(QDir().mkpath(store.Folder()));
-        const QString indexPath = QDir(store.Folder()).filePath(QString::fromLatin1(HistoryStore::kIndexName));
+        const QString indexPath = QDir(store.Folder()).filePath(QStringLiteral("index.txt"));
         QCOMPARE(::mkfifo(QFile::encodeName(indexPath).constData(), 0600), 0);
-        QString error;
-        QVERIFY(!store.KeepImage(HistoryKind::Download, 7, 'j', QuarnBanner, Filled(1), &error));
-        QVERIFY2(error.contains(QLatin1String("not a regular file")), qPrintable(error));
-        QVERIFY(store.Entries().isEmpty());
-        QVERIFY(QFileInfo(indexPath).exists() && !QFileInfo(indexPath).isFile());
+        QVERIFY(store.KeepImage(HistoryKind::Download, QStringLiteral("COM7"), 'j', QuarnBanner, Filled(1), QString()));
+        QCOMPARE(store.Entries().size(), 1);
     }
 
     void windowKeepsWhatItExchangedAndOpensItAgain()
@@ -218,13 +236,13 @@ private slots:
         QVERIFY2(Loaded(store, entries[1]) == controllerImage,
                  qPrintable(ImageDifferences(Loaded(store, entries[1]), controllerImage)));
         for (const HistoryEntry &entry : entries) {
-            QCOMPARE(entry.comNumber, HistoryCom);
+            QCOMPARE(entry.port, QStringLiteral("COM%1").arg(HistoryCom));
             QCOMPARE(entry.productLetter, 'j');
             QCOMPARE(entry.banner, QuarnBanner);
         }
 
         // "History..." opens the download again; the history stays as it was.
-        const QStringList filesBefore = QDir(store.Folder()).entryList(QDir::Files);
+        const QList<HistoryEntry> entriesBefore = store.Entries();
         boxes.setDialogHandler([](QWidget *dialog) {
             if (!qobject_cast<HistoryDialog *>(dialog)) return;
             auto *list = findControl<QTreeView>(dialog, QStringLiteral("HistoryList"));
@@ -233,8 +251,8 @@ private slots:
         });
         findControl<QAction>(form.get(), QStringLiteral("History1"))->trigger();
         QVERIFY2(CalImage == controllerImage, qPrintable(ImageDifferences(CalImage, controllerImage)));
-        QCOMPARE(QDir(store.Folder()).entryList(QDir::Files), filesBefore);
         QCOMPARE(store.Entries().size(), 2);
+        QCOMPARE(store.Entries().first().id, entriesBefore.first().id);
     }
 
     void compareNamesTheOneChangedSettingAndChangesNothing()
@@ -253,7 +271,7 @@ private slots:
         for (const Catalogue::FieldValue &field : Catalogue::Describe(edited, Product::Quarn))
             if (field.offsets.contains(offset)) expectedName = field.name;
 
-        const QStringList filesBefore = QDir(HistoryStore::DefaultFolder()).entryList(QDir::Files);
+        const QList<HistoryEntry> entriesBefore = HistoryStore().Entries();
         QStringList rows;
         boxes.setDialogHandler([&rows](QWidget *dialog) {
             if (!qobject_cast<CompareDialog *>(dialog)) return;
@@ -264,7 +282,7 @@ private slots:
         findControl<QAction>(form.get(), QStringLiteral("Compare1"))->trigger();
         QCOMPARE(rows, QStringList{expectedName});
         QCOMPARE(CalImage, edited);
-        QCOMPARE(QDir(HistoryStore::DefaultFolder()).entryList(QDir::Files), filesBefore);
+        QCOMPARE(HistoryStore().Entries().size(), entriesBefore.size());
     }
 
     void unwritableHistoryCostsOneLogLineAndNoExchange()

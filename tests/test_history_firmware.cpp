@@ -108,11 +108,13 @@ private slots:
 
         const QList<HistoryEntry> copies = FirmwareCopies();
         QCOMPARE(copies.size(), 1);
-        QCOMPARE(copies[0].comNumber, Com);
+        QCOMPARE(copies[0].port, QStringLiteral("COM%1").arg(Com));
         QVERIFY2(copies[0].banner.contains(QString::fromLatin1(SmallChip)), qPrintable(copies[0].banner));
         FlashImage copy;
         QString error;
-        QVERIFY2(copy.LoadHexFile(HistoryStore().PathOf(copies[0]), SmallChipFlash, &error), qPrintable(error));
+        QByteArray hex;
+        QVERIFY2(HistoryStore().LoadFirmware(copies[0], hex, &error), qPrintable(error));
+        QVERIFY2(copy.LoadHexText(hex, SmallChipFlash, &error), qPrintable(error));
         QCOMPARE(copy.HighestAddress(), OldKeptEnd - 1);
         for (int a = 0; a < OldKeptEnd; ++a)
             QCOMPARE(copy.At(uint32_t(a)), a <= OldHighest ? OldFirmware(a) : uint8_t(0xFF));

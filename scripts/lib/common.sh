@@ -9,7 +9,7 @@ QUARN_PACKAGES=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-serialport-dev libgl-dev
   fonts-dejavu-core fonts-liberation2 fonts-liberation poppler-utils ccache
-  ser2net
+  ser2net libgit2-dev git
 )
 
 quarn_install_packages() {

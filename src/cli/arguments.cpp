@@ -57,6 +57,9 @@ const OptionRow kOptions[] = {
      [](CliOptions &o, const QString &v) { o.backup = v; return !v.isEmpty(); }},
     {"--dry-run", nullptr, "set, apply: print what would change; write and send nothing", DryRunOption,
      [](CliOptions &o, const QString &) { return o.dryRun = true; }},
+    {"--unit", "UNIT", "get, send, set, apply, flash: the truck or machine the controller is fitted to, as the\n"
+     "                      shop history names it (any case; blanks and any letters)", UnitOption,
+     [](CliOptions &o, const QString &v) { o.unit = v.simplified(); return !o.unit.isEmpty(); }},
     {"--log", "FILE", "every byte on the line with its time (\"> n\" sent, \"< n\" received) into FILE", LogOption,
      [](CliOptions &o, const QString &v) { o.log = v; return !v.isEmpty(); }},
 };

@@ -29,6 +29,7 @@ struct CliOptions {
     bool probe = false;    // --probe
     bool dryRun = false;   // --dry-run: set and apply tell what would change, writing and sending nothing
     QString log;           // --log: every byte on the line, with its time, into this file
+    QString unit;          // --unit: the truck or machine the controller is fitted to, for the history
     QStringList arguments; // the command's own arguments
 };
 

@@ -1,5 +1,7 @@
 #include "cli/clilink.h"
 
+#include "cli/clihistory.h"
+
 #include "cli/cli.h"
 #include "cli/files.h"
 #include "cli/interrupt.h"
@@ -219,6 +221,8 @@ FirmwareJob CliLink::ChooseFirmwareJob()
     return m_job;
 }
 
+QString CliLink::Unit() const { return m_cli.Options().unit; }
+
 bool CliLink::KeepFirmwareBackup(const QByteArray &hex, QString *error)
 {
     // The command has already reported itself interrupted: no file appears after that.
@@ -227,7 +231,10 @@ bool CliLink::KeepFirmwareBackup(const QByteArray &hex, QString *error)
         return false;
     }
     QString why;
-    if (CliFiles::WriteAtomically(m_backupFile, hex, &why)) return true;
+    if (CliFiles::WriteAtomically(m_backupFile, hex, &why)) {
+        KeepFirmwareInHistory(*this, hex);
+        return true;
+    }
     m_backupError = why;
     *error = m_backupFile + QStringLiteral(": ") + why;
     return false;

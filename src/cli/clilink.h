@@ -48,6 +48,8 @@ public:
     int FailureStatus() const { return m_failureStatus; }
     QString FailureText() const { return m_failureText; }
     const PortChoice &Port() const { return m_port; }
+    // The unit (--unit) the controller is fitted to, as the history names it; empty: none given.
+    QString Unit() const;
     // What the controller announced itself as (after Connect).
     uint8_t ProductLetter() const { return m_productLetter; }
     QString Banner() const { return m_banner; }

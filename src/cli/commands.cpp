@@ -39,11 +39,11 @@ const QList<Command> &Commands()
         {"get", "FILE.joy", "download the controller's image into FILE (written atomically)",
          "Downloads the controller's 256-byte calibration image, exactly as it comes over the line,\n"
          "into FILE. FILE is replaced only once the whole image has arrived.",
-         1, 1, LogOption, RunGet},
+         1, 1, UnitOption | LogOption, RunGet},
         {"send", "FILE.joy", "upload FILE, then download again and compare byte for byte",
          "Uploads FILE to the controller, downloads the image again and compares it byte for byte\n"
          "(status 1 when it differs). FILE must hold exactly 256 bytes.",
-         1, 1, LogOption, RunSend},
+         1, 1, UnitOption | LogOption, RunSend},
         {"show", "FILE.joy|controller", "every named field of an image with its value",
          "Lists every setting of the image, one per line as NAME: VALUE, by the name and in the\n"
          "words and units of its product's page; bytes no setting covers appear as 'byte N'. A file\n"
@@ -69,7 +69,7 @@ const QList<Command> &Commands()
          "bootloader for the next flash, which finds it there (status 5). With --backup, the\n"
          "firmware being replaced is first read and written to OLD.hex; if it cannot be read or\n"
          "written, nothing is programmed.",
-         1, 1, BackupOption | LogOption, RunFlash},
+         1, 1, BackupOption | UnitOption | LogOption, RunFlash},
         {"read-flash", "OUT.hex", "read the controller's flash through the bootloader into Intel HEX",
          "Restarts the controller into its bootloader, reads its flash (the part a 16-bit address\n"
          "reaches and the chip lets a firmware fill) and writes it to OUT.hex, leaving out the\n"
@@ -103,7 +103,7 @@ const QList<Command> &Commands()
          "sends nothing (on the controller it is a download only, kept in the history as one). The\n"
          "result does not depend on the order of the settings; one named twice with different\n"
          "values is refused. 'set --help NAME' lists the values a setting takes.",
-         2, INT_MAX, LogOption | ControllerImage | DryRunOption, RunSet, ValueFormLines},
+         2, INT_MAX, UnitOption | LogOption | ControllerImage | DryRunOption, RunSet, ValueFormLines},
         {"apply", "FILE.joy|controller RECIPE.txt|-", "set every setting a recipe names (show's or diff's lines), all or none",
          "Sets the settings of a recipe as set does, all of them or none. A recipe holds lines as show\n"
          "prints them (NAME: VALUE) or as diff prints them (NAME: A -> B sets B, that field alone:\n"
@@ -115,7 +115,20 @@ const QList<Command> &Commands()
          "settings of FILE. show's recipe begins with a comment naming the controller and ends\n"
          "with '# end of recipe': a recipe for another controller is refused (status 2), and one\n"
          "cut short (status 4). The JSON of 'show --json' is read too. --dry-run as for set.",
-         2, 2, LogOption | ControllerImage | DryRunOption, RunApply, ValueFormLines},
+         2, 2, UnitOption | LogOption | ControllerImage | DryRunOption, RunApply, ValueFormLines},
+        {"history", "list [UNIT] | show UNIT[@N] | diff UNIT [@N] | get UNIT[@N] FILE.joy|- | sync | remote [URL]",
+         "the shop history: a unit's visits, settings and images; sync with the shop's server",
+         "The history keeps every image exchanged and every firmware replaced, by unit (--unit), as\n"
+         "commits of a git repository shared with the shop's server. 'list' prints the events newest\n"
+         "first (time, event, unit, variant, technician, PC; --json one document), of one unit when\n"
+         "named in any case. 'show UNIT' prints the settings of the unit's latest image as show does,\n"
+         "'UNIT@N' those of N images back; 'diff UNIT' what the latest image changed against the one\n"
+         "before, '@N' against N images back (status 1 when something differs). 'get UNIT FILE.joy'\n"
+         "writes the image ('-': standard output), to send or apply. 'sync' fetches, merges and\n"
+         "pushes (status 3 when the server cannot be reached within 10 s, saying how many entries\n"
+         "wait). 'remote URL' names the shop's repository (a path, ssh://, git:// or https://; a\n"
+         "token for https comes from QUARN_HISTORY_TOKEN, never from the address); 'remote' prints it.",
+         1, 3, JsonOption, RunHistory},
     };
     return commands;
 }

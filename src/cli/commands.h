@@ -18,6 +18,7 @@ enum CommandOption : unsigned {
     LogOption = 16,    // --log FILE: the command talks to a controller (ports only with --probe)
     ControllerImage = 32,  // ... only when one of its images is 'controller'
     DryRunOption = 64,     // --dry-run
+    UnitOption = 128,      // --unit NAME: the history keeps what is exchanged under this unit
 };
 
 struct Command {
@@ -46,6 +47,9 @@ int RunVerify(Cli &cli);
 int RunStart(Cli &cli);
 int RunSet(Cli &cli);
 int RunApply(Cli &cli);
+int RunHistory(Cli &cli);
+// The words history takes first: list, show, diff, get, sync, remote.
+QStringList HistoryVerbs();
 class CliLink;
 struct PortChoice;
 // Uploads `image` to the connected controller, downloads it again and compares byte for byte

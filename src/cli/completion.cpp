@@ -8,6 +8,7 @@
 #include "cli/files.h"
 #include "cli/imagesource.h"
 #include "cli/portchoice.h"
+#include "history/historystore.h"
 #include "link/productcodes.h"
 #include "link/serialdevicemap.h"
 
@@ -19,7 +20,7 @@
 namespace {
 
 // What a command's argument is, beyond a file name.
-enum class Argument { File, Image, AnyImage, Setting };
+enum class Argument { File, Image, AnyImage, Setting, HistoryVerb, Unit };
 
 // The commands whose arguments are more than file names (every other command takes files),
 // among them those that take settings by name.
@@ -34,6 +35,7 @@ const ArgumentRow kArguments[] = {
     {"diff", Argument::AnyImage, Argument::AnyImage},
     {"set", Argument::Image, Argument::Setting},
     {"apply", Argument::Image, Argument::File},
+    {"history", Argument::HistoryVerb, Argument::Unit},
 };
 
 const ArgumentRow *ArgumentsOf(const QString &command)
@@ -151,6 +153,7 @@ Reply CompleteWords(const QStringList &words, qsizetype current)
     }
     if (valueOf == QLatin1String("LETTER")) return Matching(QStringLiteral("words"), ProductLetters(), typed);
     if (valueOf == QLatin1String("FILE")) return {QStringLiteral("files"), {}};
+    if (valueOf == QLatin1String("UNIT")) return Matching(QStringLiteral("names"), HistoryStore().Units(), typed, Qt::CaseInsensitive);
     if (!valueOf.isEmpty()) return {};
     if (typed.startsWith(QLatin1Char('-'))) {
         QStringList names;
@@ -168,6 +171,8 @@ Reply CompleteWords(const QStringList &words, qsizetype current)
     case Argument::File: return {QStringLiteral("files"), {}};
     case Argument::Image: return Matching(QStringLiteral("files"), {ControllerImageName}, typed);
     case Argument::AnyImage: return Matching(QStringLiteral("files"), {ControllerImageName, DefaultsImageName}, typed);
+    case Argument::HistoryVerb: return Matching(QStringLiteral("words"), HistoryVerbs(), typed);
+    case Argument::Unit: return Matching(QStringLiteral("names"), HistoryStore().Units(), typed, Qt::CaseInsensitive);
     case Argument::Setting:
         return Matching(QStringLiteral("names"), SettingNamesFor(product, arguments.value(0)), typed, Qt::CaseInsensitive);
     }

@@ -1,5 +1,6 @@
 // quarntrim-cli: the command line front end. Reads the command line, then runs one command.
 #include "cli/arguments.h"
+#include "cli/clihistory.h"
 #include "cli/commands.h"
 #include "cli/completion.h"
 #include "cli/standardoutput.h"
@@ -72,5 +73,5 @@ int main(int argc, char *argv[])
         parsed = renamed;
     }
     Cli cli(parsed.options);
-    return StandardOutput::Finish(RunWithByteLog(cli, *parsed.command));
+    return PushKeptHistory(StandardOutput::Finish(RunWithByteLog(cli, *parsed.command)));
 }

@@ -39,9 +39,9 @@ void TQuarnForm::KeepExchange(int linkCode)
     const ProductCodeEntry *product = EntryOfStoredCode(exchange.product);
     QString error;
     HistoryStore store;
-    if (!store.KeepImage(upload ? HistoryKind::Upload : HistoryKind::Download, exchange.port,
+    if (!store.KeepImage(upload ? HistoryKind::Upload : HistoryKind::Download, QStringLiteral("COM%1").arg(exchange.port),
                          product ? char(product->letter) : 0,
-                         product ? QString::fromLatin1(product->banner) : QString(), exchange.bytes, &error))
+                         product ? QString::fromLatin1(product->banner) : QString(), exchange.bytes, QString(), &error))
         Memo1->appendPlainText(QStringLiteral("History not kept: ") + error);
 }
 
@@ -87,7 +87,7 @@ FirmwareJob TQuarnForm::ChooseFirmwareJob()
 bool TQuarnForm::KeepFirmwareBackup(const QByteArray &hex, QString *error)
 {
     QString reason;
-    if (HistoryStore().KeepFirmware(hex, m_chipLine, HandOverPort(), &reason)) return true;
+    if (HistoryStore().KeepFirmware(hex, m_chipLine, QStringLiteral("COM%1").arg(HandOverPort()), QString(), &reason)) return true;
     if (error) *error = QStringLiteral("Firmware backup not kept: ") + reason;
     return false;
 }

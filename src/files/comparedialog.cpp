@@ -119,10 +119,10 @@ void CompareDialog::CompareWithHistory()
     CalImageBytes other;
     QString error;
     if (!m_store.Load(*chosen, other, &error)) return ShowErrorBox(this, error);
-    CompareWith(other, QStringLiteral("the image %1 %2 on COM%3")
+    CompareWith(other, QStringLiteral("the image %1 %2 on %3")
                            .arg(HistoryKindCaption(chosen->kind).toLower(),
                                 chosen->time.toLocalTime().toString(TimeFormat))
-                           .arg(chosen->comNumber));
+                           .arg(chosen->port));
 }
 
 void CompareDialog::CompareWithFile()

@@ -48,13 +48,13 @@ public:
     {
         if (!index.isValid()) return {};
         const HistoryEntry &entry = m_entries[index.row()];
-        if (role == Qt::ToolTipRole) return entry.fileName;
+        if (role == Qt::ToolTipRole) return entry.id;
         if (role != Qt::DisplayRole) return {};
         switch (index.column()) {
         case TimeColumn: return entry.time.toLocalTime().toString(TimeFormat);
         case ProductColumn: return ProductOf(entry);
         case DirectionColumn: return HistoryKindCaption(entry.kind);
-        case PortColumn: return QStringLiteral("COM") + QString::number(entry.comNumber);
+        case PortColumn: return entry.port;
         case BannerColumn: return entry.banner;
         default: return {};
         }

@@ -1,138 +1,165 @@
 #include "history/historystore.h"
 
 #include "app/settings.h"
-#include "app/usablefile.h"
-#include "app/wholefile.h"
-#include "files/model/joyfile.h"
+#include "catalog/catalogue.h"
+#include "catalog/recipe.h"
+#include "history/historylist.h"
+#include "history/historyrepo.h"
+#include "history/unitname.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QHash>
-#include <QLockFile>
-#include <QRegularExpression>
 #include <QStandardPaths>
+#include <QSysInfo>
 
 #include <algorithm>
-#include <iterator>
 
 namespace {
-struct KindName {
-    HistoryKind kind;
-    const char *word;
-    const char *caption;
-    const char *extension;
-};
-constexpr KindName KindNames[] = {
-    {HistoryKind::Download, "download", "From controller", "joy"},
-    {HistoryKind::Upload, "upload", "To controller", "joy"},
-    {HistoryKind::Firmware, "firmware", "Firmware backup", "hex"},
-};
-
-const KindName &NameOf(HistoryKind kind)
-{
-    return *std::find_if(std::begin(KindNames), std::end(KindNames), [kind](const KindName &k) { return k.kind == kind; });
-}
-
-bool KindFromWord(const QString &word, HistoryKind &kind)
-{
-    for (const KindName &k : KindNames)
-        if (word == QLatin1String(k.word)) {
-            kind = k.kind;
-            return true;
-        }
-    return false;
-}
-
-// How long a keep waits for another program that is writing the history at the same moment.
-constexpr int LockWaitMs = 2000;
-const QString LockName = QStringLiteral(".lock");
-const QString NameTimeFormat = QStringLiteral("yyyy-MM-dd_HH-mm-ss.zzz");
-const QString IndexHeader = QStringLiteral("# time\tdirection\tport\tproduct\tbanner\tfile\n");
-constexpr char NoLetter = '-';
-
-QString FileNameOf(const HistoryEntry &entry)
-{
-    QString name = entry.time.toString(NameTimeFormat) + QStringLiteral("Z_") + HistoryKindWord(entry.kind) +
-                   QStringLiteral("_COM") + QString::number(entry.comNumber);
-    if (entry.productLetter) name += QStringLiteral("_") + QLatin1Char(entry.productLetter);
-    return name + QLatin1Char('.') + QLatin1String(NameOf(entry.kind).extension);
-}
-
-// An entry from a file name alone (no banner); false for a file that is no history file.
-bool EntryFromName(const QString &name, HistoryEntry &entry)
-{
-    static const QRegularExpression pattern(QStringLiteral(
-        R"(^(\d{4}-\d\d-\d\d_\d\d-\d\d-\d\d\.\d{3})Z_([a-z]+)_COM(\d+)(?:_([A-Za-z]))?\.(joy|hex)$)"));
-    const QRegularExpressionMatch m = pattern.match(name);
-    if (!m.hasMatch() || !KindFromWord(m.captured(2), entry.kind)) return false;
-    if (m.captured(5) != QLatin1String(NameOf(entry.kind).extension)) return false;
-    // Read by position: QDateTime's own format parser would dominate the listing of a full folder.
-    const QStringView t = m.capturedView(1);
-    auto number = [t](int from, int size) { return t.mid(from, size).toInt(); };
-    entry.time = QDateTime(QDate(number(0, 4), number(5, 2), number(8, 2)),
-                           QTime(number(11, 2), number(14, 2), number(17, 2), number(20, 3)), Qt::UTC);
-    entry.comNumber = m.captured(3).toInt();
-    entry.productLetter = m.captured(4).isEmpty() ? 0 : m.captured(4).at(0).toLatin1();
-    entry.banner.clear();
-    entry.fileName = name;
-    return entry.time.isValid();
-}
-
-// One index line; banners lose the tabs and line breaks that would break the line apart.
-QString IndexLine(const HistoryEntry &entry)
-{
-    QString banner = entry.banner;
-    for (QChar &c : banner)
-        if (c.category() == QChar::Other_Control) c = QLatin1Char(' ');
-    const QChar letter = QLatin1Char(entry.productLetter ? entry.productLetter : NoLetter);
-    // The name starts with the time: "2026-12-08_22-45-03.123Z" is written "2026-12-08T22:45:03.123Z".
-    QString time = entry.fileName.left(NameTimeFormat.size() + 1);
-    time[10] = QLatin1Char('T');
-    time[13] = time[16] = QLatin1Char(':');
-    return QStringList{time, HistoryKindWord(entry.kind),
-                       QStringLiteral("COM") + QString::number(entry.comNumber), QString(letter), banner,
-                       entry.fileName}
-               .join(QLatin1Char('\t')) +
-           QLatin1Char('\n');
-}
-
-// The banners of the index, by file name. The rest of each line is what the name says too.
-QHash<QString, QString> ReadIndexBanners(const QString &path)
-{
-    QHash<QString, QString> banners;
-    // Only a regular index is read: a pipe in its place would hold every keep and listing.
-    QFile file(path);
-    if (OpenRegularFileForReading(file) != RegularOpen::Opened) return banners;
-    const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    for (const QString &line : lines) {
-        if (line.startsWith(QLatin1Char('#'))) continue;
-        const QStringList fields = line.split(QLatin1Char('\t'));
-        if (fields.size() == 6) banners.insert(fields[5], fields[4]);
-    }
-    return banners;
-}
-
-bool Newer(const HistoryEntry &a, const HistoryEntry &b)
-{
-    if (a.time != b.time) return a.time > b.time;
-    return a.fileName > b.fileName;
-}
+const QString HistoryGroup = QStringLiteral("History");
+const QString TechnicianKey = QStringLiteral("Technician");
+const QString UnassignedFolder = QStringLiteral("unassigned");
+const QString ImageFile = QStringLiteral("image.joy");
+const QString SettingsFile = QStringLiteral("settings.txt");
+const QString NameFile = QStringLiteral("name.txt");
+const QString VisitFile = QStringLiteral("visit.txt");
+const QString FirmwareFile = QStringLiteral("firmware.hex");
+const QString MonthFormat = QStringLiteral("yyyy-MM");
+const QString StampFormat = QStringLiteral("yyyy-MM-dd_HH-mm-ss.zzz'Z'");
 
 void SetError(QString *error, const QString &text)
 {
     if (error) *error = text;
 }
 
-QString CannotWrite(const QString &path, const QString &reason)
+QString Extension(HistoryKind kind) { return kind == HistoryKind::Firmware ? QStringLiteral("hex") : QStringLiteral("joy"); }
+
+// A port or PC name as part of a file name.
+QString FileWord(const QString &text)
 {
-    return QStringLiteral("cannot write %1: %2").arg(QDir::toNativeSeparators(path), reason);
+    QString word;
+    for (const QChar c : text) word += c.isLetterOrNumber() && c.unicode() < 128 ? c : QLatin1Char('-');
+    return word;
+}
+
+QString UnitFile(const QString &unit, const QString &file) { return UnitName::Path(unit) + QLatin1Char('/') + file; }
+
+QString UnassignedPath(const HistoryEntry &e)
+{
+    return UnassignedFolder + QLatin1Char('/') + e.time.toString(MonthFormat) + QLatin1Char('/') + e.time.toString(StampFormat) +
+           QLatin1Char('_') + HistoryKindWord(e.kind) + QLatin1Char('_') + FileWord(e.port) + QLatin1Char('_') + FileWord(e.pc) +
+           QLatin1Char('.') + Extension(e.kind);
+}
+
+QByteArray SettingsText(const QByteArray &image, char letter)
+{
+    CalImageBytes bytes{};
+    std::copy(image.cbegin(), image.cbegin() + std::min<qsizetype>(image.size(), CalImageSize), bytes.begin());
+    uint8_t product = Product::None;
+    if (!letter || !Catalogue::ProductFromLetter(QString(QLatin1Char(letter)), &product))
+        product = Catalogue::ProductReading(Product::None, bytes);
+    return Catalogue::RecipeLines(bytes, product).join(QLatin1Char('\n')).toUtf8() + '\n';
+}
+
+QByteArray VisitText(const HistoryRecord &r)
+{
+    const HistoryEntry &e = r.entry;
+    return QStringList{HistoryRecords::TimeText(e.time), r.event, e.port, e.technician, e.pc}.join(QLatin1Char('\t')).toUtf8() + '\n';
+}
+
+// The files an event changes: the unit's folder, or one file among the unassigned.
+QList<Git::FileChange> ChangesOf(const HistoryRecord &r, const QByteArray &content)
+{
+    const HistoryEntry &e = r.entry;
+    if (e.unit.isEmpty()) return {{r.file, content}};
+    QList<Git::FileChange> changes{{r.file, content},
+                                   {UnitFile(e.unit, NameFile), e.unit.toUtf8() + '\n'},
+                                   {UnitFile(e.unit, VisitFile), VisitText(r)}};
+    if (e.kind != HistoryKind::Firmware) changes.append({UnitFile(e.unit, SettingsFile), SettingsText(content, e.productLetter)});
+    return changes;
+}
+
+HistoryRecord NewRecord(HistoryKind kind, const QString &port, const QString &unit)
+{
+    HistoryRecord r;
+    r.entry.kind = kind;
+    r.entry.port = HistoryRecords::OneLine(port);
+    r.entry.unit = HistoryRecords::OneLine(unit).simplified();
+    r.entry.technician = HistoryStore::Technician();
+    r.entry.pc = HistoryStore::PcName();
+    r.entry.time = QDateTime::currentDateTimeUtc();
+    r.event = HistoryKindWord(kind);
+    return r;
+}
+
+bool Newer(const HistoryEntry &a, const HistoryEntry &b)
+{
+    if (a.time != b.time) return a.time > b.time;
+    return a.id > b.id;
+}
+
+// The records of the local list, of one unit or all, each with the unit it was assigned to.
+QList<HistoryRecord> ListedRecords(const QString &folder, const QString &unit)
+{
+    QString error;
+    const GitRepo repo = HistoryRepo::Open(folder, false, &error);
+    if (!repo) return {};
+    const GitCommit tip = Git::BranchTip(repo.get(), HistoryRepo::Branch);
+    if (!tip) return {};
+    const HistoryRepo::Lock lock(folder, 0);
+    const QByteArray content = HistoryList::Content(repo.get(), folder, git_commit_id(tip.get()), lock.Held());
+    const QByteArray assignWord = '\t' + HistoryRecords::AssignEvent.toUtf8() + '\t';
+    QHash<QString, QString> assigned;  // commit -> unit
+    const QList<QByteArray> lines = content.split('\n');
+    for (const QByteArray &line : lines) {
+        HistoryRecord r;
+        if (line.contains(assignWord) && HistoryRecords::FromListLine(line, &r) && r.event == HistoryRecords::AssignEvent)
+            assigned.insert(r.of, r.entry.unit);
+    }
+    const QString key = UnitName::Key(unit);
+    const QByteArray column = HistoryRecords::UnitColumn(UnitName::Path(unit));
+    QList<HistoryRecord> records;
+    for (const QByteArray &line : lines) {
+        if (line.isEmpty()) continue;
+        const bool mine = unit.isEmpty() || line.contains(column) ||
+                          (!assigned.isEmpty() && assigned.contains(QString::fromLatin1(line.left(GIT_OID_HEXSZ))));
+        HistoryRecord r;
+        if (!mine || !HistoryRecords::FromListLine(line, &r) || r.event == HistoryRecords::AssignEvent) continue;
+        if (const auto to = assigned.constFind(r.entry.id); to != assigned.cend()) r.entry.unit = *to;
+        if (!unit.isEmpty() && UnitName::Key(r.entry.unit) != key) continue;
+        records.append(r);
+    }
+    std::sort(records.begin(), records.end(), [](const HistoryRecord &a, const HistoryRecord &b) { return Newer(a.entry, b.entry); });
+    return records;
+}
+
+// The file an entry kept, from its commit.
+bool ReadKept(const QString &folder, const HistoryEntry &entry, QByteArray *content, QString *error, QString *file = nullptr)
+{
+    const GitRepo repo = HistoryRepo::Open(folder, false, error);
+    if (!repo) return false;
+    git_oid id;
+    git_commit *raw = nullptr;
+    if (!Git::IdFromText(entry.id, &id) || git_commit_lookup(&raw, repo.get(), &id) != 0) {
+        SetError(error, QStringLiteral("%1: not in the history").arg(entry.id));
+        return false;
+    }
+    const GitCommit commit(raw);
+    HistoryRecord record;
+    git_tree *tree = nullptr;
+    if (!HistoryRecords::FromMessage(entry.id, git_commit_message(raw), &record) || git_commit_tree(&tree, raw) != 0) {
+        SetError(error, QStringLiteral("%1: no event of the history").arg(entry.id));
+        return false;
+    }
+    const GitTree owned(tree);
+    if (!Git::ReadPath(repo.get(), tree, record.file, content)) {
+        SetError(error, QStringLiteral("%1: %2 is missing").arg(entry.id, record.file));
+        return false;
+    }
+    if (file) *file = record.file;
+    return true;
 }
 }  // namespace
-
-QString HistoryKindWord(HistoryKind kind) { return QLatin1String(NameOf(kind).word); }
-QString HistoryKindCaption(HistoryKind kind) { return QLatin1String(NameOf(kind).caption); }
 
 QString HistoryStore::DefaultFolder()
 {
@@ -149,108 +176,126 @@ QString HistoryStore::DefaultFolder()
            QStringLiteral("/history");
 }
 
+QString HistoryStore::Technician()
+{
+    QString user = qEnvironmentVariable("USER");
+    if (user.isEmpty()) user = qEnvironmentVariable("USERNAME");
+    const std::unique_ptr<QSettings> settings = OpenSettings(QLatin1String(SettingsSection));
+    const QString name = HistoryRecords::OneLine(settings->value(HistoryGroup + QLatin1Char('/') + TechnicianKey, user).toString());
+    return name.isEmpty() ? QStringLiteral("technician") : name;
+}
+
+QString HistoryStore::SetTechnician(const QString &name)
+{
+    const std::unique_ptr<QSettings> settings = OpenSettings(QLatin1String(SettingsSection));
+    settings->setValue(HistoryGroup + QLatin1Char('/') + TechnicianKey, HistoryRecords::OneLine(name));
+    settings->sync();
+    return settings->status() == QSettings::NoError ? QString() : QStringLiteral("the settings file cannot be written");
+}
+
+QString HistoryStore::PcName() { return HistoryRecords::OneLine(QSysInfo::machineHostName()); }
+
 HistoryStore::HistoryStore(QString folder) : m_folder(std::move(folder)) {}
 
-QString HistoryStore::PathOf(const HistoryEntry &entry) const { return QDir(m_folder).filePath(entry.fileName); }
-
-QList<HistoryEntry> HistoryStore::Entries() const
+bool HistoryStore::KeepImage(HistoryKind kind, const QString &port, char productLetter, const QString &banner,
+                             const CalImageBytes &bytes, const QString &unit, QString *error)
 {
-    const QDir dir(m_folder);
-    const QHash<QString, QString> banners = ReadIndexBanners(dir.filePath(QString::fromLatin1(kIndexName)));
-    const QStringList names =
-        dir.entryList({QStringLiteral("*.joy"), QStringLiteral("*.hex")}, QDir::Files, QDir::NoSort);
+    HistoryRecord r = NewRecord(kind, port, unit);
+    r.entry.productLetter = productLetter;
+    r.entry.banner = HistoryRecords::OneLine(banner);
+    const QByteArray content(reinterpret_cast<const char *>(bytes.data()), CalImageSize);
+    const GitRepo repo = HistoryRepo::Open(m_folder, true, error);
+    if (!repo) return false;
+    const HistoryRepo::Lock lock(m_folder);
+    if (!lock.Held()) return SetError(error, HistoryRepo::CannotWrite(m_folder, lock.Refusal())), false;
+    r.file = r.entry.unit.isEmpty() ? UnassignedPath(r.entry) : UnitFile(r.entry.unit, ImageFile);
+    return HistoryRepo::Commit(repo.get(), m_folder, ChangesOf(r, content), &r, error);
+}
+
+bool HistoryStore::KeepFirmware(const QByteArray &hex, const QString &chipLine, const QString &port, const QString &unit,
+                                QString *error)
+{
+    HistoryRecord r = NewRecord(HistoryKind::Firmware, port, unit);
+    r.entry.banner = HistoryRecords::OneLine(chipLine);
+    const GitRepo repo = HistoryRepo::Open(m_folder, true, error);
+    if (!repo) return false;
+    const HistoryRepo::Lock lock(m_folder);
+    if (!lock.Held()) return SetError(error, HistoryRepo::CannotWrite(m_folder, lock.Refusal())), false;
+    r.file = r.entry.unit.isEmpty() ? UnassignedPath(r.entry) : UnitFile(r.entry.unit, FirmwareFile);
+    return HistoryRepo::Commit(repo.get(), m_folder, ChangesOf(r, hex), &r, error);
+}
+
+QList<HistoryEntry> HistoryStore::Entries(const QString &unit) const
+{
     QList<HistoryEntry> entries;
-    entries.reserve(names.size());
-    for (const QString &name : names) {
-        HistoryEntry entry;
-        if (!EntryFromName(name, entry)) continue;
-        entry.banner = banners.value(name);
-        entries.append(entry);
-    }
-    std::stable_sort(entries.begin(), entries.end(), Newer);
+    for (const HistoryRecord &r : ListedRecords(m_folder, unit)) entries.append(r.entry);
     return entries;
+}
+
+QStringList HistoryStore::Units() const
+{
+    QHash<QString, QString> names;  // key -> the name as last typed; records come newest first
+    for (const HistoryRecord &r : ListedRecords(m_folder, {}))
+        if (!r.entry.unit.isEmpty()) names.insert(UnitName::Key(r.entry.unit), names.value(UnitName::Key(r.entry.unit), r.entry.unit));
+    QStringList units = names.values();
+    std::sort(units.begin(), units.end(), [](const QString &a, const QString &b) { return a.localeAwareCompare(b) < 0; });
+    return units;
 }
 
 bool HistoryStore::Load(const HistoryEntry &entry, CalImageBytes &image, QString *error) const
 {
-    const IoError fault = ReadJoyFile(PathOf(entry), image);
-    if (fault.failed()) SetError(error, entry.fileName + QStringLiteral(": ") + IoErrorText(fault));
-    return !fault.failed();
-}
-
-bool HistoryStore::KeepImage(HistoryKind direction, int comNumber, char productLetter, const QString &banner,
-                             const CalImageBytes &bytes, QString *error)
-{
-    HistoryEntry entry;
-    entry.kind = direction;
-    entry.comNumber = comNumber;
-    entry.productLetter = productLetter;
-    entry.banner = banner;
-    return Keep(entry, QByteArray(reinterpret_cast<const char *>(bytes.data()), CalImageSize), error, nullptr);
-}
-
-bool HistoryStore::KeepFirmware(const QByteArray &hexText, const QString &chipLine, int comNumber, QString *error,
-                                QString *path)
-{
-    HistoryEntry entry;
-    entry.kind = HistoryKind::Firmware;
-    entry.comNumber = comNumber;
-    entry.banner = chipLine.trimmed();
-    return Keep(entry, hexText, error, path);
-}
-
-bool HistoryStore::Keep(HistoryEntry entry, const QByteArray &content, QString *error, QString *path)
-{
-    const QDir dir(m_folder);
-    if (!dir.mkpath(QStringLiteral("."))) {
-        SetError(error, QStringLiteral("cannot create the folder %1").arg(QDir::toNativeSeparators(m_folder)));
+    QByteArray content;
+    if (!ReadKept(m_folder, entry, &content, error)) return false;
+    if (content.size() != CalImageSize) {
+        SetError(error, QStringLiteral("%1: not an image of %2 bytes").arg(entry.id).arg(CalImageSize));
         return false;
     }
-    QLockFile lock(dir.filePath(LockName));
-    if (!lock.tryLock(LockWaitMs)) {
-        SetError(error, lock.error() == QLockFile::LockFailedError
-                            ? QStringLiteral("the folder %1 is in use by another program").arg(QDir::toNativeSeparators(m_folder))
-                            : QStringLiteral("cannot write in the folder %1").arg(QDir::toNativeSeparators(m_folder)));
-        return false;
-    }
-
-    // Each file's time is unique, so newest first is one order for every reader.
-    entry.time = QDateTime::currentDateTimeUtc();
-    while (QFileInfo::exists(dir.filePath(FileNameOf(entry)))) entry.time = entry.time.addMSecs(1);
-    entry.fileName = FileNameOf(entry);
-    const QString filePath = dir.filePath(entry.fileName);
-
-    // The index is rewritten whole below, through a temporary file: one that is no regular file
-    // is refused before anything is written, so the folder stays as it was.
-    const QString indexPath = dir.filePath(QString::fromLatin1(kIndexName));
-    if (const QString refusal = WholeFileRefusal(indexPath); !refusal.isEmpty()) {
-        SetError(error, CannotWrite(indexPath, refusal));
-        return false;
-    }
-    QList<HistoryEntry> entries = Entries();
-    if (const QString reason = WriteWholeFile(filePath, content); !reason.isEmpty()) {
-        SetError(error, CannotWrite(filePath, reason));
-        return false;
-    }
-    entries.prepend(entry);
-
-    // The newest of each sort stay; the index is written before the files go, so it never names
-    // a file that a failed write left out of it.
-    QList<HistoryEntry> kept, dropped;
-    int images = 0, firmware = 0;
-    for (const HistoryEntry &e : entries) {
-        int &count = e.kind == HistoryKind::Firmware ? firmware : images;
-        const int bound = e.kind == HistoryKind::Firmware ? kMaxFirmware : kMaxImages;
-        (++count > bound ? dropped : kept).append(e);
-    }
-    QString index = IndexHeader;
-    for (auto it = kept.crbegin(); it != kept.crend(); ++it) index += IndexLine(*it);
-    if (const QString reason = WriteWholeFile(indexPath, index.toUtf8()); !reason.isEmpty()) {
-        SetError(error, CannotWrite(indexPath, reason));
-        QFile::remove(filePath);
-        return false;
-    }
-    for (const HistoryEntry &e : dropped) QFile::remove(PathOf(e));
-    if (path) *path = filePath;
+    std::copy(content.cbegin(), content.cend(), image.begin());
     return true;
+}
+
+bool HistoryStore::LoadFirmware(const HistoryEntry &entry, QByteArray &hex, QString *error) const
+{
+    return ReadKept(m_folder, entry, &hex, error);
+}
+
+bool HistoryStore::AssignUnit(const HistoryEntry &unassigned, const QString &unit, QString *error)
+{
+    QByteArray content;
+    QString keptAt;
+    if (!ReadKept(m_folder, unassigned, &content, error, &keptAt)) return false;
+    const QString notUnassigned = QStringLiteral("%1: not an unassigned entry").arg(unassigned.id);
+    if (!unassigned.unit.isEmpty() || !keptAt.startsWith(UnassignedFolder + QLatin1Char('/'))) return SetError(error, notUnassigned), false;
+    HistoryRecord r = NewRecord(unassigned.kind, unassigned.port, unit);
+    if (r.entry.unit.isEmpty()) return SetError(error, QStringLiteral("no unit named")), false;
+    r.entry.productLetter = unassigned.productLetter;
+    r.entry.banner = unassigned.banner;
+    r.event = HistoryRecords::AssignEvent;
+    r.of = unassigned.id;
+    const GitRepo repo = HistoryRepo::Open(m_folder, true, error);
+    if (!repo) return false;
+    const HistoryRepo::Lock lock(m_folder);
+    if (!lock.Held()) return SetError(error, HistoryRepo::CannotWrite(m_folder, lock.Refusal())), false;
+    // Assigned meanwhile (by another program, or on another PC and merged): it is no longer there.
+    if (const GitCommit tip = Git::BranchTip(repo.get(), HistoryRepo::Branch); tip) {
+        git_tree *raw = nullptr;
+        QByteArray still;
+        const bool there = git_commit_tree(&raw, tip.get()) == 0 && Git::ReadPath(repo.get(), raw, keptAt, &still);
+        git_tree_free(raw);
+        if (!there) return SetError(error, notUnassigned), false;
+    }
+
+    QList<Git::FileChange> changes{{keptAt, {}, true}};
+    // The unit's latest image stays its latest unless the assigned one is newer.
+    const QList<HistoryEntry> latest = Entries(unit);
+    const bool newest = std::none_of(latest.cbegin(), latest.cend(), [&](const HistoryEntry &e) {
+        return e.kind == unassigned.kind && e.time > unassigned.time;
+    });
+    HistoryRecord placed = r;
+    placed.entry.time = unassigned.time;
+    placed.event = HistoryKindWord(unassigned.kind);
+    placed.file = UnitFile(r.entry.unit, unassigned.kind == HistoryKind::Firmware ? FirmwareFile : ImageFile);
+    if (newest) changes += ChangesOf(placed, content);
+    r.file = newest ? placed.file : QString();
+    return HistoryRepo::Commit(repo.get(), m_folder, changes, &r, error);
 }
