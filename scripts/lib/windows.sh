@@ -263,9 +263,28 @@ quarn_linux_sim() {
 }
 
 # quarn_wine_history: the window's and the command line's history folder in the Wine prefix
-# (%LOCALAPPDATA%\Halvern\QuarnTrim\history), as a Linux path.
+# (%LOCALAPPDATA%\Halvern\QuarnTrim\history, a bare git repository), as a Linux path.
 quarn_wine_history() {
   printf '%s/%s/AppData/Local/Halvern/QuarnTrim/history' "$(winepath -u 'C:\users' 2>/dev/null)" "$(whoami)"
+}
+
+# quarn_history_commits HISTORY: how many events the history repository holds (0 before the first).
+quarn_history_commits() {
+  git --git-dir="$1" rev-list --count HEAD 2>/dev/null || echo 0
+}
+
+# quarn_history_holds HISTORY FILE: the history's latest tree holds an image of FILE's bytes.
+quarn_history_holds() {
+  local blob
+  blob="$(git hash-object "$2")"
+  git --git-dir="$1" ls-tree -r HEAD 2>/dev/null | grep -q " $blob	.*\.joy\$"
+}
+
+# quarn_history_latest_image HISTORY FILE: writes the image the latest event kept into FILE.
+quarn_history_latest_image() {
+  local path
+  path="$(git --git-dir="$1" log -1 --name-only --format= -- '*.joy' | head -n 1)"
+  [ -n "$path" ] && git --git-dir="$1" show "HEAD:$path" >"$2"
 }
 
 # quarn_image FILE FACTOR OFFSET: a 256-byte image whose byte k is (k * FACTOR + OFFSET) mod 256,
@@ -299,25 +318,24 @@ quarn_sim_stop() {
 
 # quarn_window_download HISTORY PICTURE LOG COMMAND...: the window on Wine's COM port, the port
 # stored as its "COM Port" setting, started by COMMAND (output in LOG). Once its splash is
-# answered it connects, downloads the controller's image (kept in HISTORY as exchanged) and says
-# so in a box; once that is answered the page is photographed into PICTURE. Sets
-# QUARN_WINDOW_DOWNLOAD to the downloaded file; says on standard error what did not happen, and
+# answered it connects, downloads the controller's image (an event in the HISTORY repository) and
+# says so in a box; once that is answered the page is photographed into PICTURE. Sets
+# QUARN_WINDOW_DOWNLOAD to the downloaded image (written beside PICTURE); says on standard error what did not happen, and
 # returns non-zero then.
 QUARN_WINDOW_TITLE='Quarn Configuration Tool'
 QUARN_BOX_TITLE=QuarnTrim   # the splash's and every box's
 QUARN_WINDOW_DEADLINE_S=300
 quarn_window_download() {
   local history="$1" picture="$2" log="$3"; shift 3
-  local pattern="*_download_COM${QUARN_WINE_COM}_*.joy" status=0 before window
+  local status=0 before window
   QUARN_WINDOW_DOWNLOAD=""
   wine reg add 'HKCU\Software\Halvern\QuarnTrim\Settings' /v 'COM Port' /d "$QUARN_WINE_COM" /f >/dev/null 2>&1
-  # The history folder may not exist yet: a count of nothing, not a failure.
-  downloads() { find "$history" -name "$pattern" 2>/dev/null | wc -l || true; }
-  before="$(downloads)"
+  # The history may not exist yet: no events, not a failure.
+  before="$(quarn_history_commits "$history")"
   # Its shell stays (and says nothing) when the window is killed at the end.
   ("$@" >"$log" 2>&1; exit 0) 2>/dev/null &
   window=$!
-  downloaded() { [ "$(downloads)" -gt "$before" ]; }
+  downloaded() { [ "$(quarn_history_commits "$history")" -gt "$before" ]; }
   if ! quarn_press_ok "$QUARN_WINDOW_DEADLINE_S" "$QUARN_BOX_TITLE"; then
     echo "the window's splash did not show or did not close" >&2
     status=1
@@ -325,7 +343,8 @@ quarn_window_download() {
     echo "the window downloaded nothing within $QUARN_WINDOW_DEADLINE_S s (log: $log)" >&2
     status=1
   else
-    QUARN_WINDOW_DOWNLOAD="$(find "$history" -name "$pattern" | sort | tail -n 1)"
+    QUARN_WINDOW_DOWNLOAD="$(dirname "$picture")/window-download.joy"
+    quarn_history_latest_image "$history" "$QUARN_WINDOW_DOWNLOAD" || { echo "the history kept no image" >&2; status=1; }
     # The page is drawn once the download's box is answered.
     quarn_press_ok 60 "$QUARN_BOX_TITLE" || { echo "no box said the download was done" >&2; status=1; }
     quarn_wait_for 60 quarn_window_exists "$QUARN_WINDOW_TITLE" || { echo "no window on the display" >&2; status=1; }
