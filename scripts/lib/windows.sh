@@ -360,6 +360,16 @@ quarn_version() {
   sed -n 's/^project(QuarnTrim VERSION \([0-9.]*\).*/\1/p' "$QUARN_ROOT/CMakeLists.txt"
 }
 
+# quarn_stop_background VARIABLE: ends the background process whose id VARIABLE holds, if any,
+# and empties VARIABLE.
+quarn_stop_background() {
+  local -n pid="$1"
+  [ -n "$pid" ] || return 0
+  kill "$pid" 2>/dev/null || true
+  wait "$pid" 2>/dev/null || true
+  pid=""
+}
+
 # quarn_free_port: prints a TCP port on 127.0.0.1 that nobody listens on now.
 quarn_free_port() {
   perl -MIO::Socket::INET -e 'my $s = IO::Socket::INET->new(LocalAddr => "127.0.0.1", LocalPort => 0, Listen => 1) or die; print $s->sockport'
@@ -393,12 +403,7 @@ YAML
   serving() { kill -0 "$QUARN_SER2NET_PID" 2>/dev/null && quarn_port_listens "$raw" && quarn_port_listens "$rfc"; }
   quarn_wait_for 30 serving || { echo "error: ser2net did not serve $device (log: $log)" >&2; return 1; }
 }
-quarn_ser2net_stop() {
-  [ -n "$QUARN_SER2NET_PID" ] || return 0
-  kill "$QUARN_SER2NET_PID" 2>/dev/null || true
-  wait "$QUARN_SER2NET_PID" 2>/dev/null || true
-  QUARN_SER2NET_PID=""
-}
+quarn_ser2net_stop() { quarn_stop_background QUARN_SER2NET_PID; }
 
 # quarn_git_daemon_start BASE LOG PORT: Debian's git daemon serving the repositories under BASE
 # on 127.0.0.1:PORT, pushing allowed (for tests only); quarn_git_daemon_stop ends it.
@@ -411,9 +416,4 @@ quarn_git_daemon_start() {
   serving() { kill -0 "$QUARN_GIT_DAEMON_PID" 2>/dev/null && quarn_port_listens "$port"; }
   quarn_wait_for 30 serving || { echo "error: git daemon did not start (log: $log)" >&2; return 1; }
 }
-quarn_git_daemon_stop() {
-  [ -n "$QUARN_GIT_DAEMON_PID" ] || return 0
-  kill "$QUARN_GIT_DAEMON_PID" 2>/dev/null || true
-  wait "$QUARN_GIT_DAEMON_PID" 2>/dev/null || true
-  QUARN_GIT_DAEMON_PID=""
-}
+quarn_git_daemon_stop() { quarn_stop_background QUARN_GIT_DAEMON_PID; }
