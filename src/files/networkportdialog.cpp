@@ -31,6 +31,14 @@ constexpr int HighestTcpPort = 65535;
 constexpr int DefaultTcpPort = 2001;
 constexpr int HighestComNumber = 255;
 
+// The COM names the serial device map has entries for.
+QStringList MappedNames()
+{
+    const std::unique_ptr<QSettings> settings = OpenSettings(QString::fromLatin1(SettingsSection));
+    settings->beginGroup(QString::fromLatin1(SerialDeviceMap::Group));
+    return settings->childKeys();
+}
+
 const KindName &NameOf(NetworkPortDialog::Kind kind)
 {
     for (const KindName &name : Kinds)
@@ -116,10 +124,15 @@ int NetworkPortDialog::MapDevice(const QString &device)
     const TSettingsDialog::PortTable taken = TSettingsDialog::BuildPortTable(SerialDeviceMap::PortNames());
     for (int n = 1; n <= HighestComNumber; ++n)
         if (taken[n] && SerialDeviceMap::DeviceFor(n) == device) return n;
-    for (int n = FirstNetworkPort; n <= HighestComNumber; ++n) {
-        if (taken[n]) continue;
-        SerialDeviceMap::Register(n, device);
-        return n;
+    // A number nobody has; failing that (a system that lists every COM number, as Wine does),
+    // one the map does not use yet.
+    const TSettingsDialog::PortTable mapped = TSettingsDialog::BuildPortTable(MappedNames());
+    for (const TSettingsDialog::PortTable &used : {taken, mapped}) {
+        for (int n = FirstNetworkPort; n <= HighestComNumber; ++n) {
+            if (used[n]) continue;
+            SerialDeviceMap::Register(n, device);
+            return n;
+        }
     }
     return 0;
 }

@@ -37,7 +37,7 @@ public:
 
     // The COM number of `device` in the serial device map: the entry that already names it, else
     // a new entry at the first number from FirstNetworkPort that neither the map nor the system
-    // has. 0 when every such number is taken.
+    // has (where the system lists them all, that the map has not). 0 when every such number is taken.
     static int MapDevice(const QString &device);
     static constexpr int FirstNetworkPort = 101;
 
