@@ -3,6 +3,7 @@
 #include "editor/assets.h"
 #include "editor/quarnform.h"
 #include "editor/splashform.h"
+#include "editor/widgets/statuspanel.h"
 #include "support/testsupport.h"
 
 #include <QAction>
@@ -62,6 +63,31 @@ private slots:
                          qPrintable(controls[i]->objectName() + QStringLiteral(" / ") + controls[j]->objectName()));
         }
         QVERIFY(controls.contains(findControl<QComboBox>(form.get(), QStringLiteral("UnitBox"))));
+    }
+
+    void statusStripShowsTheWholeSentence()
+    {
+        auto form = makeMainWindow();
+        auto *panel = findControl<StatusPanel>(form.get(), QStringLiteral("ConnectedPanel"));
+        auto shown = [&](const QString &text) {
+            panel->setText(text);
+            return panel->CurrentLayout();
+        };
+        QCOMPARE(shown(QStringLiteral("Connected")).lines, QStringList{QStringLiteral("Connected")});
+        // Too wide for one line: two lines in a face that fits the panel, every word kept.
+        const QString failure = QStringLiteral("COM Port Fail: COM5: The system cannot find the file specified.");
+        const StatusPanel::Layout two = shown(failure);
+        QCOMPARE(two.lines.size(), 2);
+        QVERIFY(!two.elided);
+        QCOMPARE(two.lines.join(QLatin1Char(' ')), failure);
+        QVERIFY(2 * QFontMetrics(two.font).lineSpacing() <= panel->contentsRect().height());
+        for (const QString &line : two.lines)
+            QVERIFY(QFontMetrics(two.font).horizontalAdvance(line) <= panel->contentsRect().width());
+        // More than two lines hold: cut at the end, and the whole text stays the panel's.
+        const StatusPanel::Layout cut = shown(failure.repeated(3));
+        QVERIFY(cut.elided);
+        QVERIFY(cut.lines.first().startsWith(QLatin1String("COM Port Fail: COM5:")));
+        QCOMPARE(panel->text(), failure.repeated(3));
     }
 
     void logWindowToggleRestoresHeight()

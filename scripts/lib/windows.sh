@@ -1,37 +1,49 @@
 # Shared by scripts/package-windows and scripts/test-windows: the cross-build for 64-bit Windows
-# (Debian's mingw-w64 against the Qt for Windows in ../shared/windows/), the folder of DLLs a
+# (Debian's mingw-w64 against the Qt for Windows and libgit2 in ../shared/windows/), the folder of DLLs a
 # program needs beside it, and a Wine prefix with an Xvfb display to run the programs in.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 QUARN_SHARED="$QUARN_ROOT/../shared/windows"
 QUARN_QT_VERSION=6.4.2
 QUARN_WIN_CACHE="${XDG_CACHE_HOME:-$HOME/.cache}/quarntrim"
-QUARN_WIN_QT="$QUARN_WIN_CACHE/qt-$QUARN_QT_VERSION-mingw-w64"
+# Qt with Qt Network (network ports) and libgit2 (the shop history), each unpacked once.
+QUARN_WIN_QT="$QUARN_WIN_CACHE/qt-$QUARN_QT_VERSION-network-mingw-w64"
+QUARN_LIBGIT2_VERSION=1.9.7
+QUARN_WIN_LIBGIT2="$QUARN_WIN_CACHE/libgit2-$QUARN_LIBGIT2_VERSION-mingw-w64"
 QUARN_MINGW_RUNTIME=(
   /usr/lib/gcc/x86_64-w64-mingw32/12-posix/libstdc++-6.dll
   /usr/lib/gcc/x86_64-w64-mingw32/12-posix/libgcc_s_seh-1.dll
   /usr/x86_64-w64-mingw32/lib/libwinpthread-1.dll
 )
 # Qt's libraries and plugins the programs load (the tests add Qt6Test and the offscreen platform).
-QUARN_QT_DLLS=(Qt6Core Qt6Gui Qt6Widgets Qt6PrintSupport Qt6SerialPort)
+# The network ports speak plain TCP and Telnet, no TLS: the tls/ plugins stay out.
+QUARN_QT_DLLS=(Qt6Core Qt6Gui Qt6Widgets Qt6PrintSupport Qt6SerialPort Qt6Network)
+# libgit2's library and its licence text, as the program folder carries them (once a program uses it).
+QUARN_LIBGIT2_DLL=libgit2.dll
+QUARN_LIBGIT2_LICENCE=libgit2-COPYING.txt
 QUARN_QT_PLUGINS=(platforms/qwindows.dll styles/qwindowsvistastyle.dll imageformats/qjpeg.dll)
 
 # The cross compiler, the host Qt tools (moc, rcc, uic), Wine, NSIS, and what the checks use.
 QUARN_PACKAGES+=(
   g++-mingw-w64-x86-64-posix ninja-build qt6-base-dev-tools qt6-serialport-dev
   wine64 nsis zip unzip xvfb xauth imagemagick binutils-mingw-w64-x86-64 ccache x11-utils icoutils xdotool
-  srecord
+  srecord ser2net git
 )
 
-# Unpacks Qt for Windows into the cache folder once (a half-unpacked folder is never taken).
-quarn_windows_qt() {
-  [ -f "$QUARN_WIN_QT/.unpacked" ] && return 0
-  local tarball="$QUARN_SHARED/qt-$QUARN_QT_VERSION-mingw-w64.tar.xz"
-  [ -f "$tarball" ] || { echo "error: $tarball is missing (Qt for Windows)" >&2; exit 1; }
+# quarn_windows_unpack TARBALL_NAME FOLDER: unpacks ../shared/windows/TARBALL_NAME into the cache
+# folder once, as FOLDER (a half-unpacked folder is never taken).
+quarn_windows_unpack() {
+  local tarball="$QUARN_SHARED/$1" folder="$2"
+  [ -f "$folder/.unpacked" ] && return 0
+  [ -f "$tarball" ] || { echo "error: $tarball is missing (libraries for Windows)" >&2; exit 1; }
   mkdir -p "$QUARN_WIN_CACHE"
-  rm -rf "$QUARN_WIN_QT"
+  rm -rf "$folder"
   tar -xf "$tarball" -C "$QUARN_WIN_CACHE"
-  touch "$QUARN_WIN_QT/.unpacked"
+  touch "$folder/.unpacked"
+}
+quarn_windows_libraries() {
+  quarn_windows_unpack "$(basename "$QUARN_WIN_QT").tar.xz" "$QUARN_WIN_QT"
+  quarn_windows_unpack "$(basename "$QUARN_WIN_LIBGIT2").tar.xz" "$QUARN_WIN_LIBGIT2"
 }
 
 # quarn_windows_build BUILD_DIR [cmake options...] -- TARGET...: configures once, builds the targets.
@@ -40,7 +52,7 @@ quarn_windows_build() {
   local options=()
   while [ $# -gt 0 ] && [ "$1" != "--" ]; do options+=("$1"); shift; done
   [ "${1:-}" = "--" ] && shift
-  quarn_windows_qt
+  quarn_windows_libraries
   if command -v ccache >/dev/null 2>&1; then
     export CMAKE_CXX_COMPILER_LAUNCHER=ccache CCACHE_BASEDIR="${CCACHE_BASEDIR:-$(dirname "$QUARN_ROOT")}" CCACHE_NOHASHDIR=true
   fi
@@ -48,13 +60,13 @@ quarn_windows_build() {
     cmake -S "$QUARN_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
       -DCMAKE_TOOLCHAIN_FILE="$QUARN_SHARED/mingw-w64.cmake" \
       -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-      -DCMAKE_PREFIX_PATH="$QUARN_WIN_QT" "${options[@]}"
+      -DCMAKE_PREFIX_PATH="$QUARN_WIN_QT;$QUARN_WIN_LIBGIT2" "${options[@]}"
   fi
   cmake --build "$dir" -j"$(nproc 2>/dev/null || echo 2)" --target "$@"
 }
 
 # quarn_windows_deploy DIR [extra Qt DLL...] [extra plugin...]: puts the Qt DLLs, plugins and the
-# mingw runtime beside the programs in DIR.
+# mingw runtime beside the programs in DIR, and libgit2 with its licence once a program there links it.
 quarn_windows_deploy() {
   local dir="$1"; shift
   local dlls=("${QUARN_QT_DLLS[@]}") plugins=("${QUARN_QT_PLUGINS[@]}") extra
@@ -68,6 +80,25 @@ quarn_windows_deploy() {
     cp -u "$QUARN_WIN_QT/plugins/$plugin" "$dir/$plugin"
   done
   cp -u "${QUARN_MINGW_RUNTIME[@]}" "$dir/"
+  if quarn_windows_imports "$dir" "$QUARN_LIBGIT2_DLL"; then
+    cp -u "$QUARN_WIN_LIBGIT2/bin/$QUARN_LIBGIT2_DLL" "$dir/"
+    cp -u "$QUARN_WIN_LIBGIT2/COPYING" "$dir/$QUARN_LIBGIT2_LICENCE"
+    cp -u "$QUARN_ROOT/packaging/windows/libgit2.txt" "$dir/"
+  fi
+}
+
+# quarn_windows_imports DIR DLL: true when a program or library in DIR imports DLL.
+quarn_windows_imports() {
+  local file
+  while read -r file; do
+    quarn_program_imports "$file" "$2" && return 0
+  done < <(find "$1" -maxdepth 1 \( -iname '*.exe' -o -iname '*.dll' \))
+  return 1
+}
+
+# quarn_program_imports FILE DLL: true when the program or library FILE imports DLL.
+quarn_program_imports() {
+  x86_64-w64-mingw32-objdump -p "$1" | sed -n 's/^\s*DLL Name: //p' | grep -qixF "$2"
 }
 
 # quarn_windows_missing_dlls DIR: prints each DLL that a program or library in DIR imports and
@@ -232,9 +263,28 @@ quarn_linux_sim() {
 }
 
 # quarn_wine_history: the window's and the command line's history folder in the Wine prefix
-# (%LOCALAPPDATA%\Halvern\QuarnTrim\history), as a Linux path.
+# (%LOCALAPPDATA%\Halvern\QuarnTrim\history, a bare git repository), as a Linux path.
 quarn_wine_history() {
   printf '%s/%s/AppData/Local/Halvern/QuarnTrim/history' "$(winepath -u 'C:\users' 2>/dev/null)" "$(whoami)"
+}
+
+# quarn_history_commits HISTORY: how many events the history repository holds (0 before the first).
+quarn_history_commits() {
+  git --git-dir="$1" rev-list --count HEAD 2>/dev/null || echo 0
+}
+
+# quarn_history_holds HISTORY FILE: the history's latest tree holds an image of FILE's bytes.
+quarn_history_holds() {
+  local blob
+  blob="$(git hash-object "$2")"
+  git --git-dir="$1" ls-tree -r HEAD 2>/dev/null | grep -q " $blob	.*\.joy\$"
+}
+
+# quarn_history_latest_image HISTORY FILE: writes the image the latest event kept into FILE.
+quarn_history_latest_image() {
+  local path
+  path="$(git --git-dir="$1" log -1 --name-only --format= -- '*.joy' | head -n 1)"
+  [ -n "$path" ] && git --git-dir="$1" show "HEAD:$path" >"$2"
 }
 
 # quarn_image FILE FACTOR OFFSET: a 256-byte image whose byte k is (k * FACTOR + OFFSET) mod 256,
@@ -268,25 +318,24 @@ quarn_sim_stop() {
 
 # quarn_window_download HISTORY PICTURE LOG COMMAND...: the window on Wine's COM port, the port
 # stored as its "COM Port" setting, started by COMMAND (output in LOG). Once its splash is
-# answered it connects, downloads the controller's image (kept in HISTORY as exchanged) and says
-# so in a box; once that is answered the page is photographed into PICTURE. Sets
-# QUARN_WINDOW_DOWNLOAD to the downloaded file; says on standard error what did not happen, and
+# answered it connects, downloads the controller's image (an event in the HISTORY repository) and
+# says so in a box; once that is answered the page is photographed into PICTURE. Sets
+# QUARN_WINDOW_DOWNLOAD to the downloaded image (written beside PICTURE); says on standard error what did not happen, and
 # returns non-zero then.
 QUARN_WINDOW_TITLE='Quarn Configuration Tool'
 QUARN_BOX_TITLE=QuarnTrim   # the splash's and every box's
 QUARN_WINDOW_DEADLINE_S=300
 quarn_window_download() {
   local history="$1" picture="$2" log="$3"; shift 3
-  local pattern="*_download_COM${QUARN_WINE_COM}_*.joy" status=0 before window
+  local status=0 before window
   QUARN_WINDOW_DOWNLOAD=""
   wine reg add 'HKCU\Software\Halvern\QuarnTrim\Settings' /v 'COM Port' /d "$QUARN_WINE_COM" /f >/dev/null 2>&1
-  # The history folder may not exist yet: a count of nothing, not a failure.
-  downloads() { find "$history" -name "$pattern" 2>/dev/null | wc -l || true; }
-  before="$(downloads)"
+  # The history may not exist yet: no events, not a failure.
+  before="$(quarn_history_commits "$history")"
   # Its shell stays (and says nothing) when the window is killed at the end.
   ("$@" >"$log" 2>&1; exit 0) 2>/dev/null &
   window=$!
-  downloaded() { [ "$(downloads)" -gt "$before" ]; }
+  downloaded() { [ "$(quarn_history_commits "$history")" -gt "$before" ]; }
   if ! quarn_press_ok "$QUARN_WINDOW_DEADLINE_S" "$QUARN_BOX_TITLE"; then
     echo "the window's splash did not show or did not close" >&2
     status=1
@@ -294,7 +343,8 @@ quarn_window_download() {
     echo "the window downloaded nothing within $QUARN_WINDOW_DEADLINE_S s (log: $log)" >&2
     status=1
   else
-    QUARN_WINDOW_DOWNLOAD="$(find "$history" -name "$pattern" | sort | tail -n 1)"
+    QUARN_WINDOW_DOWNLOAD="$(dirname "$picture")/window-download.joy"
+    quarn_history_latest_image "$history" "$QUARN_WINDOW_DOWNLOAD" || { echo "the history kept no image" >&2; status=1; }
     # The page is drawn once the download's box is answered.
     quarn_press_ok 60 "$QUARN_BOX_TITLE" || { echo "no box said the download was done" >&2; status=1; }
     quarn_wait_for 60 quarn_window_exists "$QUARN_WINDOW_TITLE" || { echo "no window on the display" >&2; status=1; }
@@ -309,3 +359,61 @@ quarn_window_download() {
 quarn_version() {
   sed -n 's/^project(QuarnTrim VERSION \([0-9.]*\).*/\1/p' "$QUARN_ROOT/CMakeLists.txt"
 }
+
+# quarn_stop_background VARIABLE: ends the background process whose id VARIABLE holds, if any,
+# and empties VARIABLE.
+quarn_stop_background() {
+  local -n pid="$1"
+  [ -n "$pid" ] || return 0
+  kill "$pid" 2>/dev/null || true
+  wait "$pid" 2>/dev/null || true
+  pid=""
+}
+
+# quarn_free_port: prints a TCP port on 127.0.0.1 that nobody listens on now.
+quarn_free_port() {
+  perl -MIO::Socket::INET -e 'my $s = IO::Socket::INET->new(LocalAddr => "127.0.0.1", LocalPort => 0, Listen => 1) or die; print $s->sockport'
+}
+
+# quarn_port_listens PORT: something accepts connections on 127.0.0.1:PORT.
+quarn_port_listens() {
+  (exec 3<>"/dev/tcp/127.0.0.1/$1") 2>/dev/null
+}
+
+# quarn_ser2net_start DEVICE LOG RAW_PORT RFC2217_PORT: Debian's ser2net serving DEVICE (the
+# emulator's pseudo-terminal, 9600 8N1, modem lines ignored) on 127.0.0.1, as raw TCP on RAW_PORT
+# and as Telnet with Com Port Control on RFC2217_PORT; quarn_ser2net_stop ends it.
+QUARN_SER2NET_PID=""
+quarn_ser2net_start() {
+  local device="$1" log="$2" raw="$3" rfc="$4" config
+  command -v ser2net >/dev/null || { echo "error: ser2net is not installed (apt-get install ser2net)" >&2; return 1; }
+  config="$(dirname "$log")/ser2net.yaml"
+  cat >"$config" <<YAML
+%YAML 1.1
+---
+connection: &raw
+  accepter: tcp,127.0.0.1,$raw
+  connector: serialdev,$device,9600n81,local
+connection: &rfc2217
+  accepter: telnet(rfc2217),tcp,127.0.0.1,$rfc
+  connector: serialdev,$device,9600n81,local
+YAML
+  ser2net -n -d -c "$config" >"$log" 2>&1 &
+  QUARN_SER2NET_PID=$!
+  serving() { kill -0 "$QUARN_SER2NET_PID" 2>/dev/null && quarn_port_listens "$raw" && quarn_port_listens "$rfc"; }
+  quarn_wait_for 30 serving || { echo "error: ser2net did not serve $device (log: $log)" >&2; return 1; }
+}
+quarn_ser2net_stop() { quarn_stop_background QUARN_SER2NET_PID; }
+
+# quarn_git_daemon_start BASE LOG PORT: Debian's git daemon serving the repositories under BASE
+# on 127.0.0.1:PORT, pushing allowed (for tests only); quarn_git_daemon_stop ends it.
+QUARN_GIT_DAEMON_PID=""
+quarn_git_daemon_start() {
+  local base="$1" log="$2" port="$3"
+  git daemon --listen=127.0.0.1 --port="$port" --base-path="$base" --export-all --enable=receive-pack \
+    --reuseaddr "$base" >"$log" 2>&1 &
+  QUARN_GIT_DAEMON_PID=$!
+  serving() { kill -0 "$QUARN_GIT_DAEMON_PID" 2>/dev/null && quarn_port_listens "$port"; }
+  quarn_wait_for 30 serving || { echo "error: git daemon did not start (log: $log)" >&2; return 1; }
+}
+quarn_git_daemon_stop() { quarn_stop_background QUARN_GIT_DAEMON_PID; }

@@ -15,6 +15,7 @@
 #include "editor/pages/quarn/quarnpage.h"
 #include "editor/splashform.h"
 #include "editor/statuscolors.h"
+#include "editor/widgets/statuspanel.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -194,7 +195,7 @@ void TQuarnForm::BuildClientArea()
             w->adjustSize();
         }
     };
-    ConnectedPanel = new QLabel(TopProgPanel);
+    ConnectedPanel = new StatusPanel(TopProgPanel);
     ConnectedPanel->setAlignment(Qt::AlignCenter);
     ConnectedPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     ConnectedPanel->setAutoFillBackground(true);

@@ -3,9 +3,9 @@
 #include "link/serialline.h"
 
 #ifdef Q_OS_WIN
-#include <windows.h>
+#include "link/windowsportwords.h"
 
-#include <iterator>
+#include <windows.h>
 #else
 #include <QSerialPort>
 
@@ -28,22 +28,15 @@ constexpr int WriteWaitSliceMs = 50;
 #ifdef Q_OS_WIN
 const QString DevicePrefix = QStringLiteral("\\\\.\\");
 
-QString SystemText(DWORD code)
-{
-    wchar_t text[512] = {};
-    const DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code,
-                                        0, text, static_cast<DWORD>(std::size(text)), nullptr);
-    const QString words = QString::fromWCharArray(text, static_cast<int>(length)).trimmed();
-    return PortWording(words.isEmpty() ? QStringLiteral("Windows error %1").arg(code) : words);
-}
+QString SystemText(DWORD code) { return PortWording(WindowsPortWords::SystemMessage(code)); }
 
+// A port with no device is said in the system's own words (ErrorText), not as a gap in the
+// device map: on Windows every COM number has its device name, and the map is rarely the cause.
 SerialLine::OpenFault FaultOf(DWORD code)
 {
     switch (code) {
     case ERROR_ACCESS_DENIED:
     case ERROR_SHARING_VIOLATION: return SerialLine::OpenFault::Refused;
-    case ERROR_FILE_NOT_FOUND:
-    case ERROR_PATH_NOT_FOUND: return SerialLine::OpenFault::NoDevice;
     default: return SerialLine::OpenFault::Other;
     }
 }
@@ -96,7 +89,7 @@ SerialLine::OpenFault SerialLine::Open(const QString &name, int speed)
                                 nullptr, OPEN_EXISTING, 0, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         const DWORD code = GetLastError();
-        m_errorText = SystemText(code);
+        m_errorText = WindowsPortWords::OpenFailure(name, WindowsPortWords::SystemMessage(code));
         return FaultOf(code);
     }
     DCB dcb{};
@@ -107,9 +100,10 @@ SerialLine::OpenFault SerialLine::Open(const QString &name, int speed)
     if (ok) SetLineFormat(dcb, speed);
     ok = ok && SetCommState(handle, &dcb) && SetCommTimeouts(handle, &timeouts);
     if (!ok) {
+        // A name that opens but is no serial port (Wine gives an unmapped COM number such a handle).
         const DWORD code = GetLastError();
         CloseHandle(handle);
-        m_errorText = SystemText(code);
+        m_errorText = WindowsPortWords::OpenFailure(name, WindowsPortWords::SystemMessage(code));
         return FaultOf(code);
     }
     // A pseudo-terminal has no modem lines and refuses these, which is harmless.
