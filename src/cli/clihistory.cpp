@@ -30,8 +30,8 @@ void KeepFirmwareInHistory(const CliLink &link, const QByteArray &hex)
 
 int PushKeptHistory(int status)
 {
-    const HistoryStore store;
-    if (KeptThisRun && !store.Remote().isEmpty()) {
+    if (KeptThisRun && !HistoryStore().Remote().isEmpty()) {
+        const HistoryStore store;
         QString error;
         const SyncResult result = HistoryStore::SyncWithin(store.Folder(), ExitPushWaitMs, &error);
         if (result != SyncResult::InStep)
