@@ -33,7 +33,13 @@ int PushKeptHistory(int status)
     if (KeptThisRun && !HistoryStore().Remote().isEmpty()) {
         const HistoryStore store;
         QString error;
+#ifdef Q_OS_WIN
+        // Here libgit2 bounds its own waits, and a push on a thread of its own at exit has been
+        // seen to fault (under Wine): the push runs on this thread, each wait bounded.
+        const SyncResult result = HistoryStore(store.Folder()).Sync(&error, ExitPushWaitMs);
+#else
         const SyncResult result = HistoryStore::SyncWithin(store.Folder(), ExitPushWaitMs, &error);
+#endif
         if (result != SyncResult::InStep)
             std::fprintf(stderr, "quarntrim-cli: history kept here, not yet on the server (history sync sends it): %s\n", qPrintable(error));
     }

@@ -83,7 +83,8 @@ public:
     QString Remote() const;
     bool SetRemote(const QString &url, QString *error);
     // Fetches, merges and pushes; an unreachable server fails within SyncTimeoutMs.
-    SyncResult Sync(QString *error = nullptr);
+    // `limitMs` bounds each wait for the server where libgit2 can (1.7 and later).
+    SyncResult Sync(QString *error = nullptr, int limitMs = SyncTimeoutMs);
     // Sync, but returns after `waitMs` whatever happened: the sync then goes on on its own and
     // ends with the program. For after a commit and at exit.
     static SyncResult SyncWithin(const QString &folder, int waitMs, QString *error = nullptr);

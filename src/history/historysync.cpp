@@ -74,14 +74,11 @@ git_remote_callbacks Callbacks(Payload *payload)
     return callbacks;
 }
 
-void BoundNetworkWaits()
+void BoundNetworkWaits([[maybe_unused]] int limitMs)
 {
 #if LIBGIT2_VER_MAJOR > 1 || (LIBGIT2_VER_MAJOR == 1 && LIBGIT2_VER_MINOR >= 7)
-    static std::once_flag once;
-    std::call_once(once, [] {
-        git_libgit2_opts(GIT_OPT_SET_SERVER_CONNECT_TIMEOUT, HistoryStore::SyncTimeoutMs);
-        git_libgit2_opts(GIT_OPT_SET_SERVER_TIMEOUT, HistoryStore::SyncTimeoutMs);
-    });
+    git_libgit2_opts(GIT_OPT_SET_SERVER_CONNECT_TIMEOUT, limitMs);
+    git_libgit2_opts(GIT_OPT_SET_SERVER_TIMEOUT, limitMs);
 #endif
 }
 
@@ -226,13 +223,13 @@ bool HistoryStore::SetRemote(const QString &url, QString *error)
     return true;
 }
 
-SyncResult HistoryStore::Sync(QString *error)
+SyncResult HistoryStore::Sync(QString *error, int limitMs)
 {
     const GitRepo repo = HistoryRepo::Open(m_folder, true, error);
     if (!repo) return SyncResult::Failed;
     const GitRemote remote = ShopRemote(repo.get());
     if (!remote) return SetError(error, QStringLiteral("no server named (quarntrim-cli history remote URL)")), SyncResult::NoRemote;
-    BoundNetworkWaits();
+    BoundNetworkWaits(limitMs);
     for (int attempt = 0; attempt < PushAttempts; ++attempt) {
         if (!Fetch(remote.get(), error)) return SyncResult::Unreachable;
         if (!MergeFetched(repo.get(), m_folder, error)) return SyncResult::Failed;
