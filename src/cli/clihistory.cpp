@@ -34,8 +34,8 @@ int PushKeptHistory(int status)
         const HistoryStore store;
         QString error;
 #ifdef Q_OS_WIN
-        // Here libgit2 bounds its own waits, and a push on a thread of its own at exit has been
-        // seen to fault (under Wine): the push runs on this thread, each wait bounded.
+        // Here libgit2 bounds its own waits (1.7 and later): the push runs on this thread, each
+        // wait bounded, and nothing is left running as the program ends.
         const SyncResult result = HistoryStore(store.Folder()).Sync(&error, ExitPushWaitMs);
 #else
         const SyncResult result = HistoryStore::SyncWithin(store.Folder(), ExitPushWaitMs, &error);

@@ -5,13 +5,13 @@
 #include "history/historyrepo.h"
 
 #include <QDir>
+#include <QThread>
 #include <QUrl>
 
 #include <atomic>
 #include <condition_variable>
 #include <memory>
 #include <mutex>
-#include <thread>
 
 namespace {
 // A token for https remotes comes from here, only ever in the credential callback.
@@ -261,7 +261,10 @@ SyncResult HistoryStore::SyncWithin(const QString &folder, int waitMs, QString *
     };
     const auto shared = std::make_shared<Shared>();
     ++RunningSyncs;
-    std::thread([shared, folder] {
+    // A thread of Qt's own, not a bare one: what Qt keeps per thread (the regular-expression
+    // stacks the import check uses) is then freed on that thread as it ends. On Windows the
+    // clean-up of a bare thread runs elsewhere after it has gone, and faulted.
+    QThread *const thread = QThread::create([shared, folder] {
         QString reason;
         const SyncResult result = HistoryStore(folder).Sync(&reason);
         const std::lock_guard<std::mutex> hold(shared->mutex);
@@ -270,7 +273,10 @@ SyncResult HistoryStore::SyncWithin(const QString &folder, int waitMs, QString *
         shared->finished = true;
         --RunningSyncs;
         shared->done.notify_all();
-    }).detach();
+    });
+    // Deleted once it has finished, where an event loop runs; a program that ends first leaves it.
+    QObject::connect(thread, &QThread::finished, thread, &QObject::deleteLater);
+    thread->start();
     std::unique_lock<std::mutex> hold(shared->mutex);
     if (!shared->done.wait_for(hold, std::chrono::milliseconds(waitMs), [&] { return shared->finished; })) {
         SetError(error, QStringLiteral("the server did not answer within %1 s").arg(waitMs / 1000.0));
