@@ -17,8 +17,9 @@ namespace {
 // A token for https remotes comes from here, only ever in the credential callback.
 const char *const TokenVariable = "QUARN_HISTORY_TOKEN";
 const char *const TokenUser = "quarn";
-const char *const FetchSpec = "+refs/heads/main:refs/remotes/shop/main";
-const char *const PushSpec = "refs/heads/main:refs/heads/main";
+// Which branch goes where: the server's main is kept here as shop/main, and ours goes to its main.
+const char *const FetchMapping = "+refs/heads/main:refs/remotes/shop/main";
+const char *const PushMapping = "refs/heads/main:refs/heads/main";
 const char *const SshKeys[] = {"id_ed25519", "id_ecdsa", "id_rsa"};
 constexpr int PushAttempts = 3;
 constexpr int CredentialAttempts = 1 + int(std::size(SshKeys));
@@ -96,9 +97,9 @@ bool Fetch(git_remote *remote, QString *error)
     git_fetch_options_init(&options, GIT_FETCH_OPTIONS_VERSION);
     options.callbacks = Callbacks(&payload);
     options.download_tags = GIT_REMOTE_DOWNLOAD_TAGS_NONE;
-    char *specs[] = {const_cast<char *>(FetchSpec)};
-    const git_strarray refspecs{specs, 1};
-    if (git_remote_fetch(remote, &refspecs, &options, "history: fetch") == 0) return true;
+    char *mapping[] = {const_cast<char *>(FetchMapping)};
+    const git_strarray branches{mapping, 1};
+    if (git_remote_fetch(remote, &branches, &options, "history: fetch") == 0) return true;
     SetError(error, Git::Error(QStringLiteral("the server cannot be reached")));
     return false;
 }
@@ -156,9 +157,9 @@ bool Push(git_remote *remote, bool *rejected, QString *error)
     git_push_options options;
     git_push_options_init(&options, GIT_PUSH_OPTIONS_VERSION);
     options.callbacks = Callbacks(&payload);
-    char *specs[] = {const_cast<char *>(PushSpec)};
-    const git_strarray refspecs{specs, 1};
-    const int fault = git_remote_push(remote, &refspecs, &options);
+    char *mapping[] = {const_cast<char *>(PushMapping)};
+    const git_strarray branches{mapping, 1};
+    const int fault = git_remote_push(remote, &branches, &options);
     *rejected = !payload.rejection.isEmpty() || fault == GIT_ENONFASTFORWARD;
     if (fault == 0 && payload.rejection.isEmpty()) return true;
     SetError(error, payload.rejection.isEmpty() ? Git::Error(QStringLiteral("the server %1 refused the history").arg(QString::fromUtf8(git_remote_url(remote))))
@@ -216,7 +217,7 @@ bool HistoryStore::SetRemote(const QString &url, QString *error)
         fault = git_remote_set_url(repo.get(), HistoryRepo::RemoteName, address.constData());
     else {
         git_remote *remote = nullptr;
-        fault = git_remote_create_with_fetchspec(&remote, repo.get(), HistoryRepo::RemoteName, address.constData(), FetchSpec);
+        fault = git_remote_create_with_fetchspec(&remote, repo.get(), HistoryRepo::RemoteName, address.constData(), FetchMapping);
         git_remote_free(remote);
     }
     if (fault != 0) return SetError(error, HistoryRepo::CannotWrite(m_folder, Git::Error(QStringLiteral("the server's address")))), false;
