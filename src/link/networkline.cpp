@@ -5,12 +5,13 @@
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QHostAddress>
+#include <QCoreApplication>
 #include <QHostInfo>
+#include <QThread>
 #include <QTcpSocket>
 
 #include <condition_variable>
 #include <mutex>
-#include <thread>
 
 #ifdef Q_OS_WIN
 #include <winsock2.h>
@@ -44,15 +45,27 @@ QList<QHostAddress> Resolve(const QString &host, int limitMs, bool *timedOut)
         QList<QHostAddress> addresses;
     };
     auto lookup = std::make_shared<Lookup>();
-    std::thread([lookup, host] {
+    // A thread of Qt's own: what Qt keeps per thread is freed on that thread as it ends (on
+    // Windows a bare thread's clean-up runs elsewhere, after it has gone).
+    QThread *const thread = QThread::create([lookup, host] {
         const QList<QHostAddress> addresses = QHostInfo::fromName(host).addresses();
         std::lock_guard<std::mutex> guard(lookup->lock);
         lookup->addresses = addresses;
         lookup->finished = true;
         lookup->done.notify_all();
-    }).detach();
+    });
+    thread->start();
     std::unique_lock<std::mutex> guard(lookup->lock);
     *timedOut = !lookup->done.wait_for(guard, std::chrono::milliseconds(limitMs), [&lookup] { return lookup->finished; });
+    guard.unlock();
+    if (!*timedOut) {
+        thread->wait();
+        delete thread;
+    } else if (QCoreApplication *const app = QCoreApplication::instance()) {
+        // Left to finish on its own, and deleted then by the program's main thread.
+        thread->moveToThread(app->thread());
+        QObject::connect(thread, &QThread::finished, thread, &QObject::deleteLater);
+    }
     return lookup->addresses;
 }
 
