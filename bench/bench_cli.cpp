@@ -9,7 +9,7 @@
 //
 //   bench_cli [--kib N] [--runs N] [--skip-firmware]      (defaults: 64 KiB, 5 start-up runs)
 #include "../tests/support/hexrecords.h"
-#include "app/ticks.h"
+#include "core/ticks.h"
 #include "link/linkprotocol.h"
 #include "sim_bootloader.h"
 #include "sim_controller.h"

@@ -7,7 +7,7 @@
 #include "../tests/support/peerlink.h"
 #include "../tests/support/recordinghost.h"
 #include "link/bootloader/bootloader.h"
-#include "link/hex/flashimage.h"
+#include "core/hex/flashimage.h"
 #include "sim_bootloader.h"
 
 #include <QCoreApplication>

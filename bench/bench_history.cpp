@@ -4,8 +4,8 @@
 // dialog on the screen, a sync of 100 new commits through git's daemon on loopback, and a fresh
 // clone by a new PC. Prints figures; asserts nothing. Runs in a temporary folder.
 // Usage: bench_history [COMMITS [UNITS]]
-#include "editor/appstyle.h"
-#include "files/historydialog.h"
+#include "ui/appstyle.h"
+#include "ui/dialogs/historydialog.h"
 #include "history/historyrecord.h"
 #include "history/historystore.h"
 #include "history/unitname.h"

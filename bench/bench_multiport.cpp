@@ -4,7 +4,7 @@
 // is the ratio.
 //
 //   bench_multiport [--runs N]      (default 3; the median of the runs is printed)
-#include "app/ticks.h"
+#include "core/ticks.h"
 #include "sim_controller.h"
 
 #include <QCoreApplication>

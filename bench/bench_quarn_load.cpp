@@ -1,8 +1,8 @@
 // bench_quarn_load: how long ImageToControls takes on the Quarn page, for an image that moves
 // every control (alternating between two images) and for a reload of the same image.
-#include "app/calimage.h"
-#include "editor/appstyle.h"
-#include "editor/quarnform.h"
+#include "core/calimage.h"
+#include "ui/appstyle.h"
+#include "ui/quarnform.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

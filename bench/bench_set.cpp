@@ -5,8 +5,8 @@
 // transfers, so it is also printed against three, and against three at the pace send's two ran.
 //
 //   bench_set [--runs N]      (default 3)
-#include "app/image_defaults.h"
-#include "app/ticks.h"
+#include "core/image_defaults.h"
+#include "core/ticks.h"
 #include "link/linkprotocol.h"
 #include "sim_controller.h"
 

@@ -1,7 +1,7 @@
 // Times image downloads and uploads between the link worker and the controller emulator over a
 // pseudo-terminal, against their floor: 256 passes of 10 ms plus 512 bytes at 9600 baud.
 //   bench_transfer [rounds]
-#include "app/ticks.h"
+#include "core/ticks.h"
 #include "link/comthread.h"
 #include "link/linkmessage.h"
 #include "link/serialdevicemap.h"

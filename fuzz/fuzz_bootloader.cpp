@@ -7,7 +7,7 @@
 // buffers, name a chip the image can hold, keep its gauge between 0 and 100 and end.
 #include "link/bootloader/bootloader.h"
 #include "link/bytelink.h"
-#include "link/hex/flashimage.h"
+#include "core/hex/flashimage.h"
 
 #include <QByteArray>
 #include <QFile>

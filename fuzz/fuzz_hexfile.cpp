@@ -2,7 +2,7 @@
 // it, under every writable flash limit the chips have (and one from the input), then line by line.
 // The reader must never touch memory outside the flash image; a file it accepts must place every
 // byte below both the writable limit and the bootloader's 64 KiB, leaving the rest erased.
-#include "link/hex/flashimage.h"
+#include "core/hex/flashimage.h"
 
 #include <QByteArray>
 #include <QFile>

@@ -1,7 +1,7 @@
 // Feeds arbitrary file contents to the *.joy reader through a real file, as File → Open reads it.
 // An empty file gives 256 zero bytes, 1 to 255 bytes fail and leave the image as it was, a longer
 // file gives its first 256 bytes; whatever was read is written back and read again unchanged.
-#include "files/model/joyfile.h"
+#include "core/files/joyfile.h"
 
 #include <QFile>
 #include <QTemporaryDir>

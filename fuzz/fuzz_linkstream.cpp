@@ -16,7 +16,7 @@
 //          the low five bits give a quiet spell of that many tenths of a second
 #include "link/linkhost.h"
 #include "link/linkprotocol.h"
-#include "link/productcodes.h"
+#include "core/productcodes.h"
 #include "support/steppedlink.h"
 
 #include <QByteArray>

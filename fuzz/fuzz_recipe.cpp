@@ -4,10 +4,10 @@
 // Brennic), the rest is the recipe. Every setting line read splits into a name and a value; the edit rules take all of the
 // settings or none, leaving the image as it was when they refuse; and settings taken once hold,
 // so taking them again changes nothing.
-#include "app/image_defaults.h"
-#include "catalog/catalogue.h"
-#include "catalog/recipe.h"
-#include "link/productcodes.h"
+#include "core/image_defaults.h"
+#include "core/catalog/catalogue.h"
+#include "core/catalog/recipe.h"
+#include "core/productcodes.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -4,7 +4,7 @@
 #include "link/bootloader/bootpacket.h"
 #include "link/bootloader/bootprotocol.h"
 #include "link/bootloader/firmwarefile.h"
-#include "link/hex/flashimage.h"
+#include "core/hex/flashimage.h"
 #include "sim_bootloader.h"
 #include "support/hexrecords.h"
 #include "support/peerlink.h"

@@ -1,10 +1,10 @@
 // The Brennic page: what the loader shows and writes back, what each control stores, the
 // run-time/deceleration-start couplings and the live test buttons.
-#include "app/calimage.h"
-#include "app/conversions.h"
-#include "editor/editorhost.h"
-#include "editor/pages/brennic/brennicpage.h"
-#include "editor/quarnform.h"
+#include "core/calimage.h"
+#include "core/conversions.h"
+#include "ui/editorhost.h"
+#include "ui/pages/brennic/brennicpage.h"
+#include "ui/quarnform.h"
 #include "support/testsupport.h"
 
 #include <QCheckBox>

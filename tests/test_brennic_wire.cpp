@@ -7,9 +7,9 @@
 
 #if __has_include("sim_controller.h") && __has_include("link/serialdevicemap.h") && __has_include("link/linkprotocol.h")
 #define QUARN_HAVE_EMULATOR 1
-#include "app/calimage.h"
-#include "app/settings.h"
-#include "editor/quarnform.h"
+#include "core/calimage.h"
+#include "core/settings.h"
+#include "ui/quarnform.h"
 #include "link/comthread.h"
 #include "link/linkprotocol.h"
 #include "link/serialdevicemap.h"

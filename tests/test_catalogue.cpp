@@ -1,9 +1,9 @@
 // The named-field catalogue: every byte of each family's image accounted for once, names unique,
 // values in the page's words, differences by name, and the JSON documents for scripts.
-#include "app/calimage.h"
-#include "app/image_defaults.h"
-#include "catalog/catalogue.h"
-#include "catalog/edits.h"
+#include "core/calimage.h"
+#include "core/image_defaults.h"
+#include "core/catalog/catalogue.h"
+#include "core/catalog/edits.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -1,11 +1,11 @@
 // The command line through its executable against the controller emulator on pseudo-terminals:
 // what each command leaves behind, what it sends, and its exit status.
-#include "app/image_defaults.h"
-#include "app/settings.h"
-#include "catalog/catalogue.h"
-#include "files/model/reportlines.h"
+#include "core/image_defaults.h"
+#include "core/settings.h"
+#include "core/catalog/catalogue.h"
+#include "core/files/reportlines.h"
 #include "history/historystore.h"
-#include "link/hex/flashimage.h"
+#include "core/hex/flashimage.h"
 #include "link/linkhost.h"
 #include "link/linkprotocol.h"
 #include "link/serialdevicemap.h"

@@ -1,9 +1,9 @@
 // The shop history from the command line, end to end: two homes (two PCs) pointed at one git
 // daemon, the controller emulator on a pseudo-terminal, and a plain git clone of the shop's
 // repository reading a unit's settings visit by visit.
-#include "app/image_layout.h"
-#include "catalog/catalogue.h"
-#include "catalog/recipe.h"
+#include "core/image_layout.h"
+#include "core/catalog/catalogue.h"
+#include "core/catalog/recipe.h"
 #include "history/unitname.h"
 #include "support/gitserver.h"
 #include "support/simlink.h"

@@ -1,7 +1,7 @@
 // Several controllers in one command, through the executable against emulators on
 // pseudo-terminals: a run per port at once, a summary line per port in the order named, a file per
 // port, the highest exit status, and Ctrl+C or SIGTERM handed on so each controller is released.
-#include "app/image_defaults.h"
+#include "core/image_defaults.h"
 #include "link/serialdevicemap.h"
 #include "sim_bootloader.h"
 #include "support/hexrecords.h"

@@ -1,9 +1,9 @@
 // Settings by name from the command line, through its executable: set and apply on *.joy files of
 // every family and on the controller emulator, what they write, what they refuse, and that a
 // recipe captured with show gives another image exactly the same settings.
-#include "app/image_defaults.h"
-#include "catalog/catalogue.h"
-#include "catalog/edits.h"
+#include "core/image_defaults.h"
+#include "core/catalog/catalogue.h"
+#include "core/catalog/edits.h"
 #include "support/simlink.h"
 #include "support/testsupport.h"
 

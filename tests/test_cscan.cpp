@@ -1,8 +1,8 @@
 // The Horner CsCAN page: bus bit rate, output ports and the twenty output ramps, as the loader
 // shows them and as each control stores them.
-#include "app/calimage.h"
-#include "app/conversions.h"
-#include "editor/quarnform.h"
+#include "core/calimage.h"
+#include "core/conversions.h"
+#include "ui/quarnform.h"
 #include "support/testsupport.h"
 
 #include <QCheckBox>

@@ -1,9 +1,9 @@
 // Editing on the Dorsell page through its controls: trim bars, frequency, valve types and
 // "Set All Trims", the options with their exclusions, the joystick lists and the test buttons.
-#include "app/conversions.h"
-#include "catalog/frequencybar.h"
-#include "editor/editorhost.h"
-#include "editor/pages/dorsell/dorsellpage.h"
+#include "core/conversions.h"
+#include "core/catalog/frequencybar.h"
+#include "ui/editorhost.h"
+#include "ui/pages/dorsell/dorsellpage.h"
 #include "test_dorsell_support.h"
 
 #include <QCheckBox>

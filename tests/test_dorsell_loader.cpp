@@ -1,7 +1,7 @@
 // The Dorsell page as the loader shows an image: the Dorsell and Ostrel 2 variants, captions by
 // joystick setting, the option exclusions, the frequency and the trim normalisation.
-#include "app/conversions.h"
-#include "catalog/dorsellitems.h"
+#include "core/conversions.h"
+#include "core/catalog/dorsellitems.h"
 #include "test_dorsell_support.h"
 
 #include <QCheckBox>

@@ -1,8 +1,8 @@
 #pragma once
 // Helpers shared by the Dorsell page tests: the window on the Dorsell page, controls by name and
 // the user's ways of choosing a list entry.
-#include "app/calimage.h"
-#include "editor/quarnform.h"
+#include "core/calimage.h"
+#include "ui/quarnform.h"
 #include "support/testsupport.h"
 
 #include <QAction>

@@ -1,12 +1,12 @@
 // Settings by name: setting a field gives the bytes the window gives when the technician sets that
 // control, `show`'s lines set back on any image of the product give the image shown, and a value
 // the page could not take changes nothing and names the field.
-#include "app/calimage.h"
-#include "app/image_defaults.h"
-#include "app/image_layout.h"
-#include "catalog/catalogue.h"
-#include "catalog/edits.h"
-#include "editor/quarnform.h"
+#include "core/calimage.h"
+#include "core/image_defaults.h"
+#include "core/image_layout.h"
+#include "core/catalog/catalogue.h"
+#include "core/catalog/edits.h"
+#include "ui/quarnform.h"
 #include "support/testsupport.h"
 
 #include <QAction>

@@ -1,10 +1,10 @@
 // The firmware upgrade end to end: the real link worker and the emulated controller on a
 // pseudo-terminal, the file chosen in the window's dialog, the flash programmed and read back,
 // and the new application announcing itself.
-#include "app/calimage.h"
-#include "app/settings.h"
-#include "editor/endrequest.h"
-#include "editor/quarnform.h"
+#include "core/calimage.h"
+#include "core/settings.h"
+#include "ui/endrequest.h"
+#include "ui/quarnform.h"
 #include "link/comthread.h"
 #include "sim_bootloader.h"
 #include "sim_options.h"

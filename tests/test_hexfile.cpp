@@ -1,6 +1,6 @@
 // The Intel HEX reader: every record check with its message, the flash image it fills, and how
 // a whole file is read.
-#include "link/hex/flashimage.h"
+#include "core/hex/flashimage.h"
 #include "support/hexrecords.h"
 
 #include <QFile>

@@ -1,6 +1,6 @@
 // The Intel HEX writer for flash read-backs: what it keeps, and that the HEX reader takes it back.
-#include "link/hex/flashimage.h"
-#include "link/hex/hexwriter.h"
+#include "core/hex/flashimage.h"
+#include "core/hex/hexwriter.h"
 
 #include <QtTest>
 

@@ -1,12 +1,12 @@
 // The controller history: the store on its own (order, index, bound, an unwritable folder), and
 // the main window against the controller emulator keeping what it exchanged, opening a kept image,
 // comparing by name and carrying on when the history cannot be written.
-#include "app/calimage.h"
-#include "app/image_layout.h"
-#include "catalog/catalogue.h"
-#include "editor/quarnform.h"
-#include "files/comparedialog.h"
-#include "files/historydialog.h"
+#include "core/calimage.h"
+#include "core/image_layout.h"
+#include "core/catalog/catalogue.h"
+#include "ui/quarnform.h"
+#include "ui/dialogs/comparedialog.h"
+#include "ui/dialogs/historydialog.h"
 #include "history/historystore.h"
 #include "support/filesizelimit.h"
 #include "support/wirewindow.h"

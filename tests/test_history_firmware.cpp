@@ -1,11 +1,11 @@
 // The firmware copy an upgrade keeps before it programs, through the main window against the
 // emulated bootloader: the copy holds the firmware that was replaced, and a flash that cannot be
 // read back stops the upgrade before anything is erased.
-#include "app/calimage.h"
-#include "app/settings.h"
-#include "editor/quarnform.h"
+#include "core/calimage.h"
+#include "core/settings.h"
+#include "ui/quarnform.h"
 #include "history/historystore.h"
-#include "link/hex/flashimage.h"
+#include "core/hex/flashimage.h"
 #include "sim_bootloader.h"
 #include "support/filedialogs.h"
 #include "support/hexrecords.h"

@@ -1,8 +1,8 @@
 // The shop history as a git repository: one unit whatever its spelling, a folder name every system
 // can hold, assigning what was kept without a unit, two writers at once, and two PCs sharing the
 // history through a git server (its daemon and a bare repository by path), offline then online.
-#include "catalog/catalogue.h"
-#include "catalog/recipe.h"
+#include "core/catalog/catalogue.h"
+#include "core/catalog/recipe.h"
 #include "history/historystore.h"
 #include "history/unitname.h"
 #include "support/gitserver.h"

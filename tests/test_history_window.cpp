@@ -1,10 +1,10 @@
 // The shop history in the main window against the controller emulator: the Unit box names what
 // is kept and goes with the controller, an unassigned image gets its unit in the History dialog,
 // and a unit's kept image goes back to a controller only of its variant, after Compare and a yes.
-#include "app/calimage.h"
-#include "editor/quarnform.h"
-#include "files/comparedialog.h"
-#include "files/historydialog.h"
+#include "core/calimage.h"
+#include "ui/quarnform.h"
+#include "ui/dialogs/comparedialog.h"
+#include "ui/dialogs/historydialog.h"
 #include "history/historystore.h"
 #include "support/gitserver.h"
 #include "support/wirewindow.h"

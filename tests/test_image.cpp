@@ -1,8 +1,8 @@
 // The calibration image: defaults and the conversions between bytes and shown values.
-#include "app/calimage.h"
-#include "app/conversions.h"
-#include "app/image_defaults.h"
-#include "app/image_layout.h"
+#include "core/calimage.h"
+#include "core/conversions.h"
+#include "core/image_defaults.h"
+#include "core/image_layout.h"
 
 #include <QTest>
 

@@ -1,10 +1,10 @@
 // *.joy configuration files: the byte-for-byte format, the size rules, the error texts, and the
 // Open and Save commands of the File menu with their dialogs.
-#include "app/calimage.h"
-#include "app/conversions.h"
-#include "editor/quarnform.h"
-#include "files/model/dialogfilter.h"
-#include "files/model/joyfile.h"
+#include "core/calimage.h"
+#include "core/conversions.h"
+#include "ui/quarnform.h"
+#include "core/files/dialogfilter.h"
+#include "core/files/joyfile.h"
 #include "support/filedialogs.h"
 #ifndef Q_OS_WIN
 #include "support/filesizelimit.h"

@@ -1,8 +1,8 @@
 // The link worker against the controller emulator over a real pseudo-terminal: connection,
 // keep-alive, image transfer, live commands, failures and the bootloader hook, checked by the
 // bytes on the wire.
-#include "app/calimage.h"
-#include "app/ticks.h"
+#include "core/calimage.h"
+#include "core/ticks.h"
 #include "link/comthread.h"
 #include "link/linkmessage.h"
 #include "link/transferprogress.h"

@@ -1,8 +1,8 @@
 // Live valve tests are started by a hand on the mouse only: every page's "Test Min"/"Test Max"
 // buttons in the real main window, whose press stamp shows each test started.
-#include "app/calimage.h"
-#include "app/ticks.h"
-#include "editor/quarnform.h"
+#include "core/calimage.h"
+#include "core/ticks.h"
+#include "ui/quarnform.h"
 #include "support/wirewindow.h"
 
 #include <QPushButton>

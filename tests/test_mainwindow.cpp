@@ -1,9 +1,9 @@
 // The main window frame: menus, the page stack and its dispatch, the log window, the splash.
-#include "app/calimage.h"
-#include "editor/assets.h"
-#include "editor/quarnform.h"
-#include "editor/splashform.h"
-#include "editor/widgets/statuspanel.h"
+#include "core/calimage.h"
+#include "ui/assets.h"
+#include "ui/quarnform.h"
+#include "ui/splashform.h"
+#include "ui/widgets/statuspanel.h"
 #include "support/testsupport.h"
 
 #include <QAction>

@@ -1,8 +1,8 @@
 // Controllers reached through a serial device server: the command line and the link worker
 // against the emulator's pseudo-terminal served by ser2net, raw and in Telnet with serial port
 // control, directly and through a relay that adds a round trip.
-#include "app/settings.h"
-#include "editor/quarnform.h"
+#include "core/settings.h"
+#include "ui/quarnform.h"
 #include "link/comthread.h"
 #include "link/linkprotocol.h"
 #include "link/networkline.h"

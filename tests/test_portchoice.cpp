@@ -1,9 +1,9 @@
 // Choosing a port in the window: a typed COM number nobody lists, a controller behind a serial
 // device server given a COM number of its own, and a port that cannot be opened said in the
 // system's words.
-#include "app/settings.h"
-#include "files/networkportdialog.h"
-#include "files/portdialog.h"
+#include "core/settings.h"
+#include "ui/dialogs/networkportdialog.h"
+#include "ui/dialogs/portdialog.h"
 #include "link/serialdevicemap.h"
 #include "link/serialline.h"
 #include "link/windowsportwords.h"

@@ -1,6 +1,6 @@
 // The COM port dialog: the port table from the system's names, the list and its preselection.
-#include "app/settings.h"
-#include "files/portdialog.h"
+#include "core/settings.h"
+#include "ui/dialogs/portdialog.h"
 #include "link/serialdevicemap.h"
 #include "support/testsupport.h"
 

@@ -1,8 +1,8 @@
 // The other options dialog (summer/winter outputs) and the always-live warning.
-#include "app/calimage.h"
-#include "editor/dialogs/taliveform.h"
-#include "editor/dialogs/taxisscreen.h"
-#include "editor/quarnform.h"
+#include "core/calimage.h"
+#include "ui/dialogs/taliveform.h"
+#include "ui/dialogs/taxisscreen.h"
+#include "ui/quarnform.h"
 #include "support/testsupport.h"
 
 #include <QCheckBox>

@@ -1,12 +1,12 @@
 // The Quarn "Joysticks", "Custom" and "Remote/Slave" tabs, driven through their controls: the
 // loader on every joystick type, the button-mode and label handlers, custom modes, stick options,
 // trigger and always-live, remote settings, and the layout of every joystick type's tabs.
-#include "app/calimage.h"
-#include "catalog/joysticktables.h"
-#include "editor/assets.h"
-#include "editor/dialogs/taliveform.h"
-#include "editor/pages/quarn/joysticks/quarnjoystickpart.h"
-#include "editor/quarnform.h"
+#include "core/calimage.h"
+#include "core/catalog/joysticktables.h"
+#include "ui/assets.h"
+#include "ui/dialogs/taliveform.h"
+#include "ui/pages/quarn/joysticks/quarnjoystickpart.h"
+#include "ui/quarnform.h"
 #include "support/testsupport.h"
 
 #include <QApplication>

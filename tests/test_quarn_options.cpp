@@ -1,6 +1,6 @@
 // The Quarn page's floats, cartridge-port uses, hoist limit, option flags, V-plow, timings,
 // panic outputs and output linking, and what the loader normalises, driven through the controls.
-#include "app/image_defaults.h"
+#include "core/image_defaults.h"
 #include "test_quarn_support.h"
 
 #include <QLabel>

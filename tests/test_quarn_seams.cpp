@@ -1,8 +1,8 @@
 // Where the Quarn page's trim/option tabs and its joystick tabs meet: the output names under the
 // trim groups follow the custom axes, the V-plow option hides the joystick controls it takes over,
 // and the loader's flag and always-live steps reach the joystick tabs' controls.
-#include "app/image_defaults.h"
-#include "app/image_layout.h"
+#include "core/image_defaults.h"
+#include "core/image_layout.h"
 #include "test_quarn_support.h"
 
 #include <QLabel>

@@ -1,10 +1,10 @@
 #pragma once
 // Helpers of the Quarn page tests: the main window on the Quarn page, user gestures on its
 // controls, and a host that records live-test requests.
-#include "app/calimage.h"
-#include "editor/editorhost.h"
-#include "editor/pages/quarn/quarnpage.h"
-#include "editor/quarnform.h"
+#include "core/calimage.h"
+#include "ui/editorhost.h"
+#include "ui/pages/quarn/quarnpage.h"
+#include "ui/quarnform.h"
 #include "support/testsupport.h"
 
 #include <QCheckBox>

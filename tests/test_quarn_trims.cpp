@@ -1,6 +1,6 @@
 // The Quarn page's trim tabs, global trims, frequency, valve types, live tests and tab guard,
 // driven through the controls as a user drives them.
-#include "app/conversions.h"
+#include "core/conversions.h"
 #include "test_quarn_support.h"
 
 #include <QLabel>

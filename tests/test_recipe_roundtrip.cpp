@@ -2,9 +2,9 @@
 // to any other image, gives the image shown byte for byte, and `diff X A` applied to X gives A;
 // labels holding awkward texts (empty, an arrow, a colon, blanks at the ends, quotes, control
 // characters, characters above 126) included.
-#include "app/calimage.h"
-#include "catalog/catalogue.h"
-#include "catalog/recipe.h"
+#include "core/calimage.h"
+#include "core/catalog/catalogue.h"
+#include "core/catalog/recipe.h"
 
 #include <QRandomGenerator>
 #include <QtTest>

@@ -1,11 +1,11 @@
 // The printed configuration report: its lines for the Dorsell and Quarn layouts, the controls it
 // reads, the font, the line printer, and "&Print" to a PDF file read back with pdftotext (Linux).
-#include "app/calimage.h"
-#include "app/image_defaults.h"
-#include "catalog/frequencybar.h"
-#include "editor/quarnform.h"
-#include "files/model/reportlines.h"
-#include "files/reportprinting.h"
+#include "core/calimage.h"
+#include "core/image_defaults.h"
+#include "core/catalog/frequencybar.h"
+#include "ui/quarnform.h"
+#include "core/files/reportlines.h"
+#include "ui/reportprinting.h"
 #include "report/lineprinter.h"
 #include "report/reportwriter.h"
 #include "support/testsupport.h"

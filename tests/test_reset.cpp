@@ -1,8 +1,8 @@
 // "&Reset Cal File": the reset image, the page reload, the float drop-downs and the untouched
 // global trims. (The upload to a connected controller is the link worker's and is checked with it.)
-#include "app/calimage.h"
-#include "editor/quarnform.h"
-#include "files/model/resetimage.h"
+#include "core/calimage.h"
+#include "ui/quarnform.h"
+#include "core/files/resetimage.h"
 #include "support/filedialogs.h"
 #include "support/testsupport.h"
 

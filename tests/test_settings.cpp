@@ -1,6 +1,6 @@
 // The one persistent setting, the COM port number, and the file-name check.
-#include "app/settings.h"
-#include "app/usablefile.h"
+#include "core/settings.h"
+#include "core/usablefile.h"
 #include "support/testsupport.h"
 
 #include <QDir>

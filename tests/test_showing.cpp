@@ -1,12 +1,12 @@
 // Showing an image: what it stores depends on the image and the product alone, showing it again
 // changes nothing, and the frequency bar stores a byte that reads as the position it shows.
-#include "app/calimage.h"
-#include "app/conversions.h"
-#include "app/image_layout.h"
-#include "catalog/catalogue.h"
-#include "catalog/frequencybar.h"
-#include "editor/quarnform.h"
-#include "files/model/reportlines.h"
+#include "core/calimage.h"
+#include "core/conversions.h"
+#include "core/image_layout.h"
+#include "core/catalog/catalogue.h"
+#include "core/catalog/frequencybar.h"
+#include "ui/quarnform.h"
+#include "core/files/reportlines.h"
 #include "support/filedialogs.h"
 #include "support/testsupport.h"
 

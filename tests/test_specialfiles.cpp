@@ -1,10 +1,10 @@
 // Only regular files are opened or replaced: a pipe named *.joy or *.hex, or a device, is
 // refused at once with a clear message, nothing it might hold is loaded, and it stays as it was.
-#include "app/calimage.h"
-#include "app/wholefile.h"
-#include "editor/quarnform.h"
-#include "files/model/joyfile.h"
-#include "link/hex/flashimage.h"
+#include "core/calimage.h"
+#include "core/wholefile.h"
+#include "ui/quarnform.h"
+#include "core/files/joyfile.h"
+#include "core/hex/flashimage.h"
 #include "support/filedialogs.h"
 #include "support/testsupport.h"
 

@@ -2,7 +2,7 @@
 // virtual clock against a simulated controller, with bytes inserted, doubled and dropped and the
 // controller restarting at chosen places. No image other than the controller's is ever taken, and
 // every honest controller's image is taken exactly, once.
-#include "app/calimage.h"
+#include "core/calimage.h"
 #include "link/comthread.h"
 #include "link/linkmessage.h"
 #include "support/clockedcontroller.h"

@@ -1,10 +1,10 @@
 // The file commands against the controller emulator, through the real main window and link
 // worker over a pseudo-terminal: "&Reset Cal File" uploads the reset image as the page leaves
 // it, and a *.joy file opened while connected reaches the controller with "&Send Cal".
-#include "app/calimage.h"
-#include "app/image_layout.h"
-#include "editor/quarnform.h"
-#include "files/model/resetimage.h"
+#include "core/calimage.h"
+#include "core/image_layout.h"
+#include "ui/quarnform.h"
+#include "core/files/resetimage.h"
 #include "support/filedialogs.h"
 #include "support/wirewindow.h"
 

@@ -2,11 +2,11 @@
 // worker over a pseudo-terminal: each product's download reaches its page, the test buttons put
 // their live commands on the line and take them off again, and an edit on the page reaches the
 // controller with "&Send Cal".
-#include "app/calimage.h"
-#include "app/conversions.h"
-#include "app/image_layout.h"
-#include "editor/quarnform.h"
-#include "link/productcodes.h"
+#include "core/calimage.h"
+#include "core/conversions.h"
+#include "core/image_layout.h"
+#include "ui/quarnform.h"
+#include "core/productcodes.h"
 #include "support/wirewindow.h"
 
 #include <QAction>

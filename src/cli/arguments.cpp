@@ -2,7 +2,7 @@
 
 #include "cli/commands.h"
 #include "cli/portchoice.h"
-#include "link/productcodes.h"
+#include "core/productcodes.h"
 
 #include <cmath>
 

@@ -1,7 +1,7 @@
 #include "cli/changesettings.h"
 
-#include "app/wholefile.h"
-#include "catalog/catalogue.h"
+#include "core/wholefile.h"
+#include "core/catalog/catalogue.h"
 #include "cli/cli.h"
 #include "cli/clihistory.h"
 #include "cli/clilink.h"

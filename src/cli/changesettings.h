@@ -3,7 +3,7 @@
 // settings or none, then written back as a whole: a *.joy file rewritten through a temporary
 // file, or the controller's image uploaded and read back as send does. When every value already
 // holds, nothing is written and nothing is sent; with --dry-run nothing is written or sent either.
-#include "catalog/edits.h"
+#include "core/catalog/edits.h"
 
 #include <QString>
 

@@ -3,7 +3,7 @@
 // history as the window, under the unit --unit names. A history that cannot be written costs one
 // line on standard error, never the command. What a command kept goes to the shop's server in the
 // background, for a few seconds at most once the command is done.
-#include "app/calimage.h"
+#include "core/calimage.h"
 #include "history/historystore.h"
 
 #include <QByteArray>

@@ -7,7 +7,7 @@
 #include "cli/interrupt.h"
 #include "link/comthread.h"
 #include "link/linkmessage.h"
-#include "link/productcodes.h"
+#include "core/productcodes.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>

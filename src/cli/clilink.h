@@ -3,7 +3,7 @@
 // object on the main thread that turns the worker's hand-overs into results, stderr lines and
 // exit statuses. Each operation waits (serving the hand-overs) until the worker has finished it,
 // failed, or let a time limit pass.
-#include "app/calimage.h"
+#include "core/calimage.h"
 #include "cli/portchoice.h"
 #include "link/linkhost.h"
 

@@ -1,6 +1,6 @@
 // apply: the settings of a recipe (the lines show or diff prints) set on a *.joy file or on the
 // controller, all of them or none.
-#include "catalog/recipe.h"
+#include "core/catalog/recipe.h"
 #include "cli/changesettings.h"
 #include "cli/cli.h"
 #include "cli/commands.h"

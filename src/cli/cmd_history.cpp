@@ -1,7 +1,7 @@
 // history: the shop history from a shell. A unit's visits, the settings of its images and what
 // changed between them, an image to send again, and the shop's server.
-#include "catalog/catalogue.h"
-#include "catalog/recipe.h"
+#include "core/catalog/catalogue.h"
+#include "core/catalog/recipe.h"
 #include "cli/cli.h"
 #include "cli/commands.h"
 #include "cli/files.h"

@@ -1,5 +1,5 @@
 // identify: the controller on the port, as it announces itself.
-#include "catalog/catalogue.h"
+#include "core/catalog/catalogue.h"
 #include "cli/cli.h"
 #include "cli/clilink.h"
 #include "cli/commands.h"

@@ -4,7 +4,7 @@
 #include "cli/commands.h"
 #include "cli/files.h"
 #include "cli/imagesource.h"
-#include "files/model/reportlines.h"
+#include "core/files/reportlines.h"
 #include "report/reportwriter.h"
 
 bool ReportWantsPdf(const QString &output) { return output.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive); }

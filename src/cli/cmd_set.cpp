@@ -1,5 +1,5 @@
 // set: settings of a *.joy file or of the controller changed by name, NAME=VALUE each.
-#include "catalog/recipe.h"
+#include "core/catalog/recipe.h"
 #include "cli/changesettings.h"
 #include "cli/cli.h"
 #include "cli/commands.h"

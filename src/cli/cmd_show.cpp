@@ -1,6 +1,6 @@
 // show and diff: an image's named fields, or only those that differ between two images.
-#include "catalog/catalogue.h"
-#include "catalog/recipe.h"
+#include "core/catalog/catalogue.h"
+#include "core/catalog/recipe.h"
 #include "cli/cli.h"
 #include "cli/commands.h"
 #include "cli/imagesource.h"

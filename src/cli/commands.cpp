@@ -2,8 +2,8 @@
 
 #include "cli/cli.h"
 #include "cli/imagesource.h"
-#include "catalog/catalogue.h"
-#include "catalog/edits.h"
+#include "core/catalog/catalogue.h"
+#include "core/catalog/edits.h"
 
 #include <climits>
 

@@ -1,7 +1,7 @@
 #pragma once
 // The command line's sub-commands: one function each over the shared core, and the table that
 // names them, their arguments, their own options and their help.
-#include "app/calimage.h"
+#include "core/calimage.h"
 
 #include <QStringList>
 

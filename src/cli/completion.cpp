@@ -2,14 +2,14 @@
 
 #include "cli/standardoutput.h"
 
-#include "catalog/catalogue.h"
+#include "core/catalog/catalogue.h"
 #include "cli/arguments.h"
 #include "cli/commands.h"
 #include "cli/files.h"
 #include "cli/imagesource.h"
 #include "cli/portchoice.h"
 #include "history/historystore.h"
-#include "link/productcodes.h"
+#include "core/productcodes.h"
 #include "link/serialdevicemap.h"
 
 #include <QRegularExpression>

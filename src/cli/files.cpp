@@ -2,8 +2,8 @@
 
 #include "cli/standardoutput.h"
 
-#include "app/usablefile.h"
-#include "app/wholefile.h"
+#include "core/usablefile.h"
+#include "core/wholefile.h"
 
 #include <QFile>
 #include <QSaveFile>

@@ -2,7 +2,7 @@
 
 #include "cli/cli.h"
 #include "cli/files.h"
-#include "link/hex/flashimage.h"
+#include "core/hex/flashimage.h"
 
 int CheckFirmwareFile(Cli &cli, const QString &hexFile)
 {

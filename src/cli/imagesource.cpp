@@ -1,7 +1,7 @@
 #include "cli/imagesource.h"
 
-#include "app/image_defaults.h"
-#include "catalog/catalogue.h"
+#include "core/image_defaults.h"
+#include "core/catalog/catalogue.h"
 #include "cli/cli.h"
 #include "cli/clilink.h"
 #include "cli/files.h"

@@ -2,7 +2,7 @@
 // The images show, diff and report read: a *.joy file, "controller" (the image downloaded from
 // the controller on PORT) or "defaults" (the default image), each with the product whose layout
 // names its bytes.
-#include "app/calimage.h"
+#include "core/calimage.h"
 
 #include <QString>
 

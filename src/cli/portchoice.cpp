@@ -1,6 +1,6 @@
 #include "cli/portchoice.h"
 
-#include "app/settings.h"
+#include "core/settings.h"
 #include "cli/cli.h"
 #include "link/networkport.h"
 #include "link/serialdevicemap.h"

@@ -1,6 +1,6 @@
 #include "history/historyimport.h"
 
-#include "app/usablefile.h"
+#include "core/usablefile.h"
 #include "history/gitobjects.h"
 #include "history/historyrepo.h"
 #include "history/historystore.h"

@@ -1,6 +1,6 @@
 #include "history/historylist.h"
 
-#include "app/wholefile.h"
+#include "core/wholefile.h"
 #include "history/gitobjects.h"
 
 #include <QDir>

@@ -1,8 +1,8 @@
 #include "history/historystore.h"
 
-#include "app/settings.h"
-#include "catalog/catalogue.h"
-#include "catalog/recipe.h"
+#include "core/settings.h"
+#include "core/catalog/catalogue.h"
+#include "core/catalog/recipe.h"
 #include "history/historylist.h"
 #include "history/historyrepo.h"
 #include "history/unitname.h"

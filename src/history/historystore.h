@@ -13,7 +13,7 @@
 // The commit message names the event, the unit, the variant, the port, the technician and the
 // PC, in a first line and again as trailer lines a program reads back. A local list beside the
 // repository (not shared) lets the history be listed without reading every commit.
-#include "app/calimage.h"
+#include "core/calimage.h"
 
 #include <QByteArray>
 #include <QDateTime>

@@ -2,8 +2,8 @@
 // user interface and the hand-overs to it.
 #include "link/comthread.h"
 
-#include "app/ticks.h"
-#include "link/hex/flashimage.h"
+#include "core/ticks.h"
+#include "core/hex/flashimage.h"
 #include "link/linkmessage.h"
 #include "link/networkport.h"
 #include "link/portline.h"

@@ -5,9 +5,9 @@
 // reports.
 #include "link/comthread.h"
 
-#include "app/usablefile.h"
+#include "core/usablefile.h"
 #include "link/bootloader/bootprotocol.h"
-#include "link/hex/hexwriter.h"
+#include "core/hex/hexwriter.h"
 
 namespace {
 const char *const NoFirmwareFile = "Error installing firmware";

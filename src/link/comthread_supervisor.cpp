@@ -3,10 +3,10 @@
 // and the restart request.
 #include "link/comthread.h"
 
-#include "app/calimage.h"
+#include "core/calimage.h"
 #include "link/linkmessage.h"
 #include "link/portline.h"
-#include "link/productcodes.h"
+#include "core/productcodes.h"
 #include "link/serialdevicemap.h"
 
 #include <algorithm>

@@ -16,7 +16,7 @@
 #include "link/comthread.h"
 
 #include "link/linkmessage.h"
-#include "link/productcodes.h"
+#include "core/productcodes.h"
 #include "link/transferprogress.h"
 
 #include <algorithm>

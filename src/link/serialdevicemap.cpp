@@ -1,6 +1,6 @@
 #include "link/serialdevicemap.h"
 
-#include "app/settings.h"
+#include "core/settings.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "report/reportwriter.h"
 
-#include "app/wholefile.h"
-#include "files/model/reportlines.h"
+#include "core/wholefile.h"
+#include "core/files/reportlines.h"
 #include "report/lineprinter.h"
 #include "report/reportfont.h"
 

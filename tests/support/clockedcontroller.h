@@ -5,7 +5,7 @@
 // of its image (and abandon a download on a wrong one), trust them, or stream its image without
 // waiting for them. Faults of the line or of the controller are injected at a chosen image byte.
 // Header-only so that the fuzz targets can use it too.
-#include "app/calimage.h"
+#include "core/calimage.h"
 #include "link/linkprotocol.h"
 #include "support/steppedlink.h"
 

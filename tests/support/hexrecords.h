@@ -2,7 +2,7 @@
 // Intel HEX text for the tests and benchmarks: single records with a correct checksum, and whole
 // files that put a byte at every address from 0 up to a highest address.
 // Header-only so that benchmark programs can use it too.
-#include "link/hex/hexwriter.h"
+#include "core/hex/hexwriter.h"
 
 #include <QByteArray>
 #include <QString>

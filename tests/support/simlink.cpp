@@ -1,6 +1,6 @@
 #include "support/simlink.h"
 
-#include "app/ticks.h"
+#include "core/ticks.h"
 #include "link/comthread.h"
 #include "link/linkmessage.h"
 #include "link/serialdevicemap.h"

@@ -2,7 +2,7 @@
 // Link tests against the controller emulator: the emulator on a pseudo-terminal registered as a
 // COM number in the serial device map, and a recording stand-in for the main window's side of
 // the worker's hand-overs.
-#include "app/calimage.h"
+#include "core/calimage.h"
 #include "link/linkhost.h"
 #include "sim_controller.h"
 #include "support/testsupport.h"

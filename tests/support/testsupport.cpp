@@ -1,7 +1,7 @@
 #include "support/testsupport.h"
 
-#include "editor/appstyle.h"
-#include "editor/quarnform.h"
+#include "ui/appstyle.h"
+#include "ui/quarnform.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,8 +1,8 @@
 #include "support/wirewindow.h"
 
-#include "app/settings.h"
-#include "app/ticks.h"
-#include "editor/quarnform.h"
+#include "core/settings.h"
+#include "core/ticks.h"
+#include "ui/quarnform.h"
 #include "link/comthread.h"
 #include "link/linkprotocol.h"
 

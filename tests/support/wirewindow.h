@@ -2,7 +2,7 @@
 // The real main window on the wire: the emulator as a controller of a chosen product, the window
 // connected to it, images a product page shows without changing them, and the live-command
 // pairs the tool sent, read back from the emulator's record of the line.
-#include "app/calimage.h"
+#include "core/calimage.h"
 #include "support/simlink.h"
 #include "support/testsupport.h"
 

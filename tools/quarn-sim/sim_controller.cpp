@@ -2,11 +2,11 @@
 
 #include "sim_peer.h"
 
-#include "app/conversions.h"
-#include "app/image_defaults.h"
-#include "app/ticks.h"
+#include "core/conversions.h"
+#include "core/image_defaults.h"
+#include "core/ticks.h"
 #include "link/linkprotocol.h"
-#include "link/productcodes.h"
+#include "core/productcodes.h"
 
 #include <QFile>
 

@@ -2,7 +2,7 @@
 // The controller emulator's engine: one controller (its application and the hook of its
 // bootloader) on a pseudo-terminal, run on its own thread. The tests use it in-process; quarn-sim
 // wraps it in a command line.
-#include "app/calimage.h"
+#include "core/calimage.h"
 #include "bootloader_peer.h"
 #include "sim_options.h"
 #include "sim_pty.h"

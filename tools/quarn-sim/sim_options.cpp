@@ -1,6 +1,6 @@
 #include "sim_options.h"
 
-#include "link/productcodes.h"
+#include "core/productcodes.h"
 
 #include <functional>
 

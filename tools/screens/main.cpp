@@ -1,9 +1,9 @@
 // quarn-screens: saves a picture of the main window for every product page and every tab on it,
 // so a layout can be checked by eye at the fixed window size.
 //   quarn-screens OUTDIR [product-letter...]   (j b a d z c; all when none given)
-#include "app/calimage.h"
-#include "editor/appstyle.h"
-#include "editor/quarnform.h"
+#include "core/calimage.h"
+#include "ui/appstyle.h"
+#include "ui/quarnform.h"
 
 #include <QAbstractButton>
 #include <QApplication>

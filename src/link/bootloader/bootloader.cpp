@@ -1,8 +1,8 @@
 #include "link/bootloader/bootloader.h"
 
-#include "app/ticks.h"
+#include "core/ticks.h"
 #include "link/bytelink.h"
-#include "link/hex/flashimage.h"
+#include "core/hex/flashimage.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,6 +1,6 @@
 #include "link/bootloader/chiptable.h"
 
-#include "link/hex/flashimage.h"
+#include "core/hex/flashimage.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "link/bootloader/firmwarefile.h"
 
-#include "app/usablefile.h"
+#include "core/usablefile.h"
 
 #include <QDir>
 

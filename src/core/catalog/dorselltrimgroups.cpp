@@ -1,0 +1,91 @@
+#include "core/catalog/dorselltrimgroups.h"
+
+#include "core/calimage.h"
+#include "core/image_layout.h"
+
+namespace D = Off::Dorsell;
+
+// In image order; the caption tables below follow the same order.
+const DorsellTrimGroup DorsellTrimGroups[DorsellTrimGroupCount] = {
+    {"GroupBox21", DorsellTrimTab::HoistHook, D::HoistUpMin, D::HoistUpMax, "hoistupminbar", "hoistupmaxbar",
+     "hoistupmin2", "hoistupmax2", "Button17", "Button18", 7, true},
+    {"GroupBox20", DorsellTrimTab::HoistHook, D::HoistDownMin, D::HoistDownMax, "hoistdownminbar", "hoistdownmaxbar",
+     "hoistdownmin2", "hoistdownmax2", "Button15", "Button16", 8, true},
+    {"GroupBox19", DorsellTrimTab::HoistHook, D::HoistLeftMin, D::HoistLeftMax, "hoistleftminbar", "hoistleftmaxbar",
+     "hoistleftmin2", "hoistleftmax2", "Button13", "Button14", 1, true},
+    {"GroupBox18", DorsellTrimTab::HoistHook, D::HoistRightMin, D::HoistRightMax, "hoistrightminbar",
+     "hoistrightmaxbar", "hoistrightmin2", "hoistrightmax2", "Button11", "Button12", 2, true},
+    {"GroupBox14", DorsellTrimTab::Plow, D::PlowUpMin, D::PlowUpMax, "plowupminbar", "plowupmaxbar", "plowupmin2",
+     "plowupmax2", "Button3", "Button4", 3, true},
+    {"GroupBox15", DorsellTrimTab::Plow, D::PlowDownMin, D::PlowDownMax, "plowdownminbar", "plowdownmaxbar",
+     "plowdownmin2", "plowdownmax2", "Button5", "Button6", 4, true},
+    {"GroupBox16", DorsellTrimTab::Plow, D::PlowLeftMin, D::PlowLeftMax, "plowleftminbar", "plowleftmaxbar",
+     "plowleftmin2", "plowleftmax2", "Button7", "Button8", 5, true},
+    {"GroupBox17", DorsellTrimTab::Plow, D::PlowRightMin, D::PlowRightMax, "plowrightminbar", "plowrightmaxbar",
+     "plowrightmin2", "plowrightmax2", "Button9", "Button10", 6, true},
+    {"GroupBox12", DorsellTrimTab::Plow, D::RtWingInMin, D::RtWingInMax, "rtwinginmin", "rtwinginmax", "Label183",
+     "Label185", "rtwingminin", "rtwingmaxin", 9, false},
+    {"GroupBox22", DorsellTrimTab::Plow, D::RtWingOutMin, D::RtWingOutMax, "rtwingoutmin", "rtwingoutmax", "Label187",
+     "Label189", "rtwingminout", "rtwingmaxout", 10, false},
+};
+
+namespace {
+constexpr int AnySetting = -1;
+
+// One column of a caption table: the joystick settings it serves (AnySetting: every setting no
+// earlier column claims) and a caption per trim group.
+struct CaptionColumn {
+    int settings[2];
+    const char *captions[DorsellTrimGroupCount];
+};
+
+const CaptionColumn DorsellColumns[] = {
+    {{2, 4},
+     {"Hoist Up", "Hoist Down", "Hoist Left", "Hoist Right", "Plow Up", "Plow Down", "LT Wing Out", "LT Wing In",
+      "RT Wing Out", "RT Wing In"}},
+    {{6, 7},
+     {"Hoist Up", "Hoist Down", "LT Wing Out", "LT Wing In", "Plow Up", "Plow Down", "Plow Left", "Plow Right",
+      "RT Wing Out", "RT Wing In"}},
+    {{8, 8},
+     {"Hoist Up", "Hoist Down", "JIB Out", "JIB In", "Plow Up", "Plow Down", "Plow Left", "Plow Right", "RT Wing Out",
+      "RT Wing In"}},
+    {{9, 9},
+     {"Hoist Up", "Hoist Down", "Blade Left", "Blade Right", "Plow Up", "Plow Down", "Plow Left", "Plow Right",
+      "Blade Up", "Blade Down"}},
+    {{10, 10},
+     {"Group 1 In", "Group 1 Out", "Group 4 In", "Group 4 Out", "Group 2 In", "Group 2 Out", "Group 3 In",
+      "Group 3 Out", "Group 5 Out", "Group 5 In"}},
+    {{AnySetting, AnySetting},
+     {"Hoist Up", "Hoist Down", "Hoist Left", "Hoist Right", "Plow Up", "Plow Down", "Plow Left", "Plow Right",
+      "RT Wing Out", "RT Wing In"}},
+};
+
+// The Ostrel 2 has no right wing outputs: those two groups keep their captions (and are hidden).
+const CaptionColumn OstrelColumns[] = {
+    {{2, 4},
+     {"Hoist Up", "Hoist Down", "Hoist Left", "Hoist Right", "Plow Up", "Plow Down", "Plow Left", "Plow Right", nullptr,
+      nullptr}},
+    {{5, 5},
+     {"Slide In", "Slide Out", "Not Used", "Not Used", "Toe Up", "Tow Down", "Heel up", "Heel Down", nullptr, nullptr}},
+    {{6, 6},
+     {"RT Wing Out", "RT Wing In", "Not Used", "Not Used", "Plow Up", "Plow Down", "LT Wing Out", "LT Wing In", nullptr,
+      nullptr}},
+    {{AnySetting, AnySetting},
+     {"Hoist Up", "Hoist Down", "Hoist Left", "Hoist Right", "Plow Up", "Plow Down", "Plow Left", "Plow Right", nullptr,
+      nullptr}},
+};
+
+template <size_t N>
+const char *const *Lookup(const CaptionColumn (&columns)[N], int setting)
+{
+    for (const CaptionColumn &column : columns)
+        if (column.settings[0] == AnySetting || column.settings[0] == setting || column.settings[1] == setting)
+            return column.captions;
+    return columns[N - 1].captions;
+}
+}  // namespace
+
+const char *const *DorsellGroupCaptions(uint8_t product, int joystickSetting)
+{
+    return product == Product::Ostrel ? Lookup(OstrelColumns, joystickSetting) : Lookup(DorsellColumns, joystickSetting);
+}

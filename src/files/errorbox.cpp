@@ -1,8 +1,0 @@
-#include "files/errorbox.h"
-
-#include <QMessageBox>
-
-void ShowErrorBox(QWidget *parent, const QString &text)
-{
-    QMessageBox::critical(parent, QStringLiteral("QuarnTrim"), text, QMessageBox::Ok);
-}

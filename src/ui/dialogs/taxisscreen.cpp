@@ -1,0 +1,104 @@
+#include "ui/dialogs/taxisscreen.h"
+
+#include "core/calimage.h"
+#include "core/image_layout.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+
+namespace {
+// One output group's box in either season: the byte and bit it sets.
+struct SeasonBit {
+    const char *caption;
+    int summerByte, summerBit;
+    int winterByte, winterBit;
+};
+const SeasonBit SeasonBits[] = {
+    {"A1 / A2", Off::Quarn::SummerOutputMask, 0, Off::Quarn::WinterOutputMask, 0},
+    {"A3 / A4", Off::Quarn::SummerOutputMask, 1, Off::Quarn::WinterOutputMask, 1},
+    {"A5 / A6", Off::Quarn::SummerOutputMask, 2, Off::Quarn::WinterOutputMask, 2},
+    {"A7 / A8", Off::Quarn::SummerOutputMask, 3, Off::Quarn::WinterOutputMask, 3},
+    {"B1 / B2", Off::Quarn::SummerOutputMask, 4, Off::Quarn::WinterOutputMask, 4},
+    {"B3 / B4", Off::Quarn::SummerOutputMask, 5, Off::Quarn::WinterOutputMask, 5},
+    {"B5 / B6", Off::Quarn::SummerOutputMask, 6, Off::Quarn::WinterOutputMask, 6},
+    {"B7 / B8", Off::Quarn::SummerOutputMask, 7, Off::Quarn::WinterOutputMask, 7},
+    {"C1 / C2", Off::Quarn::SeasonModeFlags, 0, Off::Quarn::SeasonModeFlags, 2},
+    {"C3 / C4", Off::Quarn::SeasonModeFlags, 1, Off::Quarn::SeasonModeFlags, 3},
+};
+constexpr int SeasonModeActiveBit = 4;
+
+bool BitSet(int byte, int bit) { return (CalImage[size_t(byte)] >> bit) & 1; }
+
+void StoreBit(int byte, int bit, bool on)
+{
+    const auto mask = uint8_t(1u << bit);
+    CalImage[size_t(byte)] = on ? uint8_t(CalImage[size_t(byte)] | mask) : uint8_t(CalImage[size_t(byte)] & ~mask);
+}
+
+// A group of ten output boxes, two columns of five, each box tied to one bit.
+QGroupBox *AddSeasonGroup(QWidget *parent, const char *name, const QString &title, const QRect &place, bool winter)
+{
+    auto *group = new QGroupBox(title, parent);
+    group->setObjectName(QString::fromLatin1(name));
+    group->setGeometry(place);
+    for (int i = 0; i < int(std::size(SeasonBits)); ++i) {
+        const SeasonBit &entry = SeasonBits[i];
+        const int byte = winter ? entry.winterByte : entry.summerByte;
+        const int bit = winter ? entry.winterBit : entry.summerBit;
+        auto *box = new QCheckBox(QString::fromLatin1(entry.caption), group);
+        box->setObjectName(QString::fromLatin1(name) + QString::number(i + 1));
+        box->setGeometry(16 + (i / 5) * 100, 24 + (i % 5) * 26, 90, 20);
+        QObject::connect(box, &QCheckBox::toggled, group, [byte, bit](bool on) { StoreBit(byte, bit, on); });
+        box->setChecked(BitSet(byte, bit));
+    }
+    return group;
+}
+}  // namespace
+
+TAxisScreen::TAxisScreen(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("AxisScreen"));
+    setWindowTitle(QStringLiteral("Other Options"));
+    setFixedSize(553, 503);
+
+    auto *notebook = new QTabWidget(this);
+    notebook->setObjectName(QStringLiteral("OptionsNotebook"));
+    notebook->setGeometry(8, 8, 537, 448);
+    auto *page = new QWidget;
+    page->setObjectName(QStringLiteral("WinterSummerPage"));
+    notebook->addTab(page, QStringLiteral("Winter / Summer"));
+
+    auto *modeGroup = new QGroupBox(page);
+    modeGroup->setObjectName(QStringLiteral("SeasonModeGroup"));
+    modeGroup->setGeometry(16, 16, 500, 64);
+    auto *modeLabel = new QLabel(QStringLiteral("Summer / Winter Mode Active"), modeGroup);
+    QFont bold = modeLabel->font();
+    bold.setBold(true);
+    modeLabel->setFont(bold);
+    modeLabel->setGeometry(16, 22, 200, 20);
+    auto *yes = new QRadioButton(QStringLiteral("Yes"), modeGroup);
+    yes->setObjectName(QStringLiteral("SeasonYes"));
+    yes->setGeometry(240, 22, 60, 20);
+    auto *no = new QRadioButton(QStringLiteral("No"), modeGroup);
+    no->setObjectName(QStringLiteral("SeasonNo"));
+    no->setGeometry(320, 22, 60, 20);
+    connect(yes, &QRadioButton::toggled, this, [](bool on) {
+        if (on) StoreBit(Off::Quarn::SeasonModeFlags, SeasonModeActiveBit, true);
+    });
+    connect(no, &QRadioButton::toggled, this, [](bool on) {
+        if (on) StoreBit(Off::Quarn::SeasonModeFlags, SeasonModeActiveBit, false);
+    });
+
+    AddSeasonGroup(page, "SummerOutput", QStringLiteral("Summer Outputs"), {16, 96, 240, 164}, false);
+    AddSeasonGroup(page, "WinterOutput", QStringLiteral("Winter Outputs"), {276, 96, 240, 164}, true);
+    (BitSet(Off::Quarn::SeasonModeFlags, SeasonModeActiveBit) ? yes : no)->setChecked(true);
+
+    auto *close = new QPushButton(QStringLiteral("Close"), this);
+    close->setObjectName(QStringLiteral("CloseButton"));
+    close->setGeometry(239, 466, 75, 25);
+    connect(close, &QPushButton::clicked, this, &QDialog::accept);
+}

@@ -1,0 +1,43 @@
+#include "ui/pages/quarn/quarn_controls.h"
+
+#include "core/conversions.h"
+#include "core/catalog/controlranges.h"
+
+#include <QCheckBox>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QStringList>
+
+namespace {
+constexpr int TrimBarLargeStep = 20;
+constexpr int TrimBarSmallStep = 2;
+}  // namespace
+
+QScrollBar *NewQuarnFocusBar(QWidget *parent, const char *name, Qt::Orientation orientation, int minimum, int maximum,
+                             const QRect &place)
+{
+    auto *bar = NewScrollBar(parent, name, orientation, minimum, maximum, place);
+    bar->setFocusPolicy(Qt::StrongFocus);
+    return bar;
+}
+
+QScrollBar *NewQuarnTrimBar(QWidget *parent, const char *name, const QRect &place)
+{
+    auto *bar = NewQuarnFocusBar(parent, name, Qt::Vertical, ControlRange::QuarnTrimTop, ControlRange::QuarnTrimBottom, place);
+    bar->setPageStep(TrimBarLargeStep);
+    bar->setSingleStep(TrimBarSmallStep);
+    return bar;
+}
+
+void LoadSpin(QSpinBox *spin, uint8_t &byte)
+{
+    spin->setValue(byte);
+    if (spin->value() != byte) byte = static_cast<uint8_t>(spin->value());
+}
+
+void LoadFlagBox(QCheckBox *box, uint8_t &flag)
+{
+    const bool on = flag == 1;
+    if (!on) flag = 0;
+    box->setChecked(on);
+}

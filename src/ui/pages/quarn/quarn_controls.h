@@ -1,0 +1,33 @@
+#pragma once
+// The Quarn page's own controls and storing rules, on top of the shared control builders.
+#include "core/catalog/quarn_lists.h"
+#include "ui/widgets/controls.h"
+
+#include <QRect>
+#include <QStringList>
+
+#include <cstdint>
+
+class QCheckBox;
+class QScrollBar;
+class QSpinBox;
+class QWidget;
+
+// A scroll bar that takes the focus when clicked, as the bars of the form toolkit do, so an edit
+// that stores on leaving (a float name) is stored before the bar's handler refreshes the page.
+QScrollBar *NewQuarnFocusBar(QWidget *parent, const char *name, Qt::Orientation orientation, int minimum, int maximum,
+                             const QRect &place);
+// A vertical trim bar: top end 1 (the highest voltage) to 253, steps 20 and 2.
+QScrollBar *NewQuarnTrimBar(QWidget *parent, const char *name, const QRect &place);
+
+// The trim pairing rule (moving one side past the other drags the other along) is the core's.
+#include "core/catalog/trimpair.h"
+
+// Shows an image byte in a spin box, which clamps it to its range. The box stores what it shows:
+// a box that moves does so through its change handler; one that already showed the clamped value
+// gets the byte written here.
+void LoadSpin(QSpinBox *spin, uint8_t &byte);
+
+// Shows a flag byte in a check box: ticked when it is 1; any other value unticks the box and is
+// rewritten to 0.
+void LoadFlagBox(QCheckBox *box, uint8_t &flag);

@@ -1,0 +1,169 @@
+#include "ui/pages/quarn/quarn_floats.h"
+
+#include "core/calimage.h"
+#include "core/conversions.h"
+#include "core/image_layout.h"
+#include "core/catalog/controlranges.h"
+#include "core/catalog/quarn_captions.h"
+#include "core/catalog/quarn_float_tables.h"
+#include "core/catalog/quarn_rules.h"
+#include "ui/editorhost.h"
+#include "ui/pages/quarn/quarn_controls.h"
+#include "ui/pages/quarn/quarnpage.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QSpinBox>
+#include <QValidator>
+
+#include <cstring>
+
+using namespace Off::Quarn;
+using namespace QuarnFloatTables;
+
+namespace {
+// The loader checks the float ports in this order (plow, blade, wing, toe).
+constexpr int PortCheckOrder[] = {0, 2, 1, 3};
+
+
+// Name edits take upper case only: typed letters are turned to upper case as they come.
+class UpperCaseValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString &input, int &) const override
+    {
+        input = input.toUpper();
+        return Acceptable;
+    }
+};
+
+}  // namespace
+
+QuarnFloats::QuarnFloats(QuarnPage &page) : QObject(&page), m_page(page) {}
+
+void QuarnFloats::Build()
+{
+    QWidget *tab = m_page.tabPage(QuarnPage::FloatsTab);
+    QGroupBox *group = NewGroup(tab, "FloatGroup", "Quarn System Floats:", FloatGroup);
+    for (int row = 0; row < RowCount; ++row) {
+        const FloatRow &r = FloatRows[row];
+        const int y = RowTop + row * RowPitch;
+        NewLabel(group, QByteArray(r.select).append("Label").constData(), QString::fromLatin1(r.portCaption), {10, y, 76, 22});
+        m_selects[row] = NewDropDown(group, r.select, QuarnPortList(), {88, y, 110, 22}, AllItems);
+        NewLabel(group, QByteArray(r.edit).append("Label").constData(), QString::fromLatin1(r.nameCaption), {216, y, 100, 22});
+        QLineEdit *edit = new QLineEdit(group);
+        edit->setObjectName(QString::fromLatin1(r.edit));
+        edit->setGeometry(318, y, 70, 22);
+        edit->setMaxLength(Off::FloatNameWidth);
+        edit->setValidator(new UpperCaseValidator(edit));
+        m_names[row] = edit;
+        connect(m_selects[row], &QComboBox::activated, this, [this, row](int index) { FloatSelectChange(row, index); });
+        if (r.storeOnLeave)
+            connect(edit, &QLineEdit::editingFinished, this, [this, row] { FloatNameChange(row); });
+        else
+            connect(edit, &QLineEdit::textChanged, this, [this, row] { FloatNameChange(row); });
+    }
+    NewLabel(group, "FloatDelayLabel", QString::fromLatin1(QuarnCaptions::FloatDelay), {420, RowTop, 100, 22});
+    floatdelay = NewSpin(group, "floatdelay", ControlRange::FloatDelay.lowest, ControlRange::FloatDelay.highest, {520, RowTop, 52, 22});
+    connect(floatdelay, &QSpinBox::valueChanged, this, &QuarnFloats::floatdelayChange);
+
+    auto box = [tab](const Box &b) { return NewCheckBox(tab, b.name, b.caption, b.place); };
+    minfloat = box(minfloatBox);
+    doubleactingfloat = box(doubleactingBox);
+    CheckBox34 = box(forceBlockBox);
+    CheckBox19 = box(lockoutBox);
+    connect(minfloat, &QCheckBox::toggled, this, &QuarnFloats::minfloatClick);
+    connect(doubleactingfloat, &QCheckBox::toggled, this, &QuarnFloats::doubleactingfloatClick);
+    connect(CheckBox34, &QCheckBox::toggled, this, &QuarnFloats::CheckBox34Click);
+    connect(CheckBox19, &QCheckBox::toggled, this, &QuarnFloats::CheckBox19Click);
+}
+
+void QuarnFloats::ResetDefaults()
+{
+    for (QComboBox *select : m_selects) select->setCurrentIndex(0);
+}
+
+// --- Loader ---
+
+void QuarnFloats::LoadFloatPorts()
+{
+    for (int row : PortCheckOrder) {
+        uint8_t &port = CalImage[FloatRows[row].portOffset];
+        if (port > LastPortIndex) port = 0;
+    }
+    for (int row : PortCheckOrder) m_selects[row]->setCurrentIndex(CalImage[FloatRows[row].portOffset]);
+}
+
+void QuarnFloats::LoadFloatNames()
+{
+    for (int row = 0; row < RowCount; ++row)
+        m_names[row]->setText(ReadTextField(CalImage.data(), FloatRows[row].nameOffset, Off::FloatNameWidth));
+}
+
+void QuarnFloats::LoadFloatLockout() { CheckBox19->setChecked(CalImage[FloatLockout] == 1); }
+
+void QuarnFloats::LoadDoubleActingFloat()
+{
+    LoadFlagBox(doubleactingfloat, CalImage[Float1DoubleActing]);
+    if (CalImage[Float1ForceBlock] == 1) {
+        CheckBox34->setChecked(true);
+        doubleactingfloat->setChecked(true);
+        CalImage[Float1DoubleActing] = 1;
+    } else {
+        CheckBox34->setChecked(false);
+        CalImage[Float1ForceBlock] = 0;
+    }
+}
+
+void QuarnFloats::LoadPressureHoldingFloat() { LoadFlagBox(minfloat, CalImage[Float2PressureHolding]); }
+
+void QuarnFloats::LoadFloatDelay() { LoadSpin(floatdelay, CalImage[FloatDelay]); }
+
+// --- Handlers ---
+
+void QuarnFloats::FloatSelectChange(int row, int index)
+{
+    CalImage[FloatRows[row].portOffset] = static_cast<uint8_t>(index);
+}
+
+void QuarnFloats::FloatNameChange(int row)
+{
+    uint8_t *field = CalImage.data() + FloatRows[row].nameOffset;
+    const QByteArray text = m_names[row]->text().toLatin1();
+    std::memset(field, 0, Off::FloatNameWidth);
+    std::memcpy(field, text.constData(), size_t(IntMin(Off::FloatNameWidth, int(text.size()))));
+}
+
+void QuarnFloats::floatdelayChange(int value)
+{
+    CalImage[FloatDelay] = static_cast<uint8_t>(value);
+    m_page.editor().ImageToControls(false);
+}
+
+void QuarnFloats::minfloatClick(bool checked)
+{
+    CalImage[Float2PressureHolding] = checked ? 1 : 0;
+    m_page.editor().ImageToControls(false);
+}
+
+void QuarnFloats::doubleactingfloatClick(bool checked)
+{
+    CalImage[Float1DoubleActing] = checked ? 1 : 0;
+    m_page.editor().ImageToControls(false);
+}
+
+void QuarnFloats::CheckBox34Click(bool checked)
+{
+    // A force float block needs float one double acting.
+    QuarnRules::SetForceBlock(CalImage, checked);
+    if (checked) doubleactingfloat->setChecked(true);
+    m_page.editor().ImageToControls(false);
+}
+
+void QuarnFloats::CheckBox19Click(bool checked)
+{
+    CalImage[FloatLockout] = checked ? 1 : 0;
+    m_page.editor().ImageToControls(false);
+}
