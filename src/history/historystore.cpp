@@ -99,10 +99,13 @@ bool KeepEvent(const QString &folder, HistoryRecord r, const QByteArray &content
 {
     const GitRepo repo = HistoryRepo::Open(folder, true, error);
     if (!repo) return false;
+    // The files are made before the lock is taken (the settings text is most of a commit's work):
+    // another program committing at the same moment waits only for the commit itself.
+    r.file = r.entry.unit.isEmpty() ? UnassignedPath(r.entry) : UnitFile(r.entry.unit, UnitFileOf(r.entry.kind));
+    const QList<Git::FileChange> changes = ChangesOf(r, content);
     const HistoryRepo::Lock lock(folder);
     if (!lock.Held()) return SetError(error, HistoryRepo::CannotWrite(folder, lock.Refusal())), false;
-    r.file = r.entry.unit.isEmpty() ? UnassignedPath(r.entry) : UnitFile(r.entry.unit, UnitFileOf(r.entry.kind));
-    return HistoryRepo::Commit(repo.get(), folder, ChangesOf(r, content), &r, error);
+    return HistoryRepo::Commit(repo.get(), folder, changes, &r, error);
 }
 
 // The local list, up to date with the branch ("" for an empty or unreadable history).
