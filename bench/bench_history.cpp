@@ -5,7 +5,8 @@
 // clone by a new PC. Prints figures; asserts nothing. Runs in a temporary folder. Beside each time
 // on the clock it prints the processor time this program spent on it: on a machine other work
 // loads, the clock stretches and the processor time tells this program's own share.
-// Usage: bench_history [COMMITS [UNITS]]
+// Usage: bench_history [COMMITS [UNITS]]. With QUARN_BENCH_HOLD_MS set, the History dialog stays
+// on the screen that long at the end (to take a picture of it).
 #include "ui/appstyle.h"
 #include "ui/dialogs/historydialog.h"
 #include "history/historyrecord.h"
@@ -133,6 +134,8 @@ bool Git(const QStringList &arguments, const QString &input = {})
 
 int main(int argc, char *argv[])
 {
+    // Each figure shows as it is made, also through a pipe.
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
     QTemporaryDir data;
     qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
     QApplication app(argc, argv);
@@ -180,6 +183,15 @@ int main(int argc, char *argv[])
               QApplication::processEvents();
           }, 5),
           300);
+
+    if (const int holdMs = qEnvironmentVariableIntValue("QUARN_BENCH_HOLD_MS"); holdMs > 0) {
+        HistoryDialog d(store);
+        d.show();
+        std::printf("the History dialog stays on the screen for %d ms\n", holdMs);
+        QElapsedTimer held;
+        held.start();
+        while (held.elapsed() < holdMs) QApplication::processEvents(QEventLoop::AllEvents, holdMs);
+    }
 
 #ifdef QUARN_BENCH_GIT_SERVER
     GitServer server;
