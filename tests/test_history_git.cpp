@@ -7,8 +7,11 @@
 #include "history/unitname.h"
 #include "support/gitserver.h"
 #include "support/testsupport.h"
+#include "ui/shopsync.h"
 
+#include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 #include <thread>
@@ -23,6 +26,11 @@ CalImageBytes Filled(uint8_t value) { CalImageBytes image; image.fill(value); re
 QString OnBranch(const QString &folder, const QString &path)
 {
     return GitServer::GitOutput({QStringLiteral("-C"), folder, QStringLiteral("show"), QStringLiteral("main:") + path});
+}
+
+QString ServerGit(const GitServer &server, const QStringList &arguments)
+{
+    return GitServer::GitOutput(QStringList{QStringLiteral("--git-dir"), server.Path()} + arguments).trimmed();
 }
 
 QString UnitImage(const HistoryStore &store)
@@ -145,6 +153,100 @@ private slots:
             QCOMPARE(UnitImage(*home).toLatin1(), QByteArray(CalImageSize, 3));
             QCOMPARE(home->NotOnServer(), 0);
         }
+    }
+
+    void aRefusedPushIsFetchedMergedAndPushedAgainNeverForced()
+    {
+        GitServer server;
+        QVERIFY2(server.Serve(), "git daemon did not start (install git)");
+        HistoryStore a = Home(QStringLiteral("refused-a")), b = Home(QStringLiteral("refused-b"));
+        QVERIFY(a.SetRemote(server.Url(), nullptr) && b.SetRemote(server.Url(), nullptr));
+        QVERIFY(a.KeepImage(HistoryKind::Download, Com, 'j', QString(), Filled(1), Truck));
+        QCOMPARE(a.Sync(), SyncResult::InStep);
+        QCOMPARE(b.Sync(), SyncResult::InStep);
+        // Another PC's commit waits on the server, and lands on its branch in the moment between
+        // b's fetch and b's push, as when two PCs push at once.
+        QVERIFY(a.KeepImage(HistoryKind::Upload, Com, 'j', QString(), Filled(2), Truck));
+        QVERIFY(GitServer::Git({QStringLiteral("-C"), a.Folder(), QStringLiteral("push"), QStringLiteral("--quiet"), server.Path(),
+                                QStringLiteral("main:refs/heads/other-pc")}));
+        const QString moved = QDir(server.Path()).filePath(QStringLiteral("moved"));
+        QFile hook(QDir(server.Path()).filePath(QStringLiteral("hooks/pre-receive")));
+        QVERIFY(hook.open(QIODevice::WriteOnly));
+        hook.write("#!/bin/sh\ncat >/dev/null\n[ -e moved ] && exit 0\ntouch moved\n"
+                   "env -u GIT_QUARANTINE_PATH git update-ref refs/heads/main refs/heads/other-pc\n");
+        hook.close();
+        QVERIFY(hook.setPermissions(hook.permissions() | QFileDevice::ExeOwner));
+
+        QVERIFY(b.KeepImage(HistoryKind::Download, Com, 'j', QString(), Filled(3), QStringLiteral("Truck 48")));
+        QString error;
+        QCOMPARE(b.Sync(&error), SyncResult::InStep);
+        QVERIFY2(QFile::exists(moved), "the server never moved on: no push was refused");
+        const QString otherPc = ServerGit(server, {QStringLiteral("rev-parse"), QStringLiteral("other-pc")});
+        QVERIFY(GitServer::Git({QStringLiteral("--git-dir"), server.Path(), QStringLiteral("merge-base"), QStringLiteral("--is-ancestor"),
+                                otherPc, QStringLiteral("main")}));
+        QCOMPARE(ServerGit(server, {QStringLiteral("rev-parse"), QStringLiteral("main")}),
+                 GitServer::GitOutput({QStringLiteral("-C"), b.Folder(), QStringLiteral("rev-parse"), QStringLiteral("main")}).trimmed());
+        QCOMPARE(b.Entries().size(), 3);
+        QCOMPARE(b.NotOnServer(), 0);
+    }
+
+    void anUnreachableServerFailsAndSaysHowManyWait()
+    {
+        HistoryStore store = Home(QStringLiteral("unreachable"));
+        QVERIFY(store.KeepImage(HistoryKind::Download, Com, 'j', QString(), Filled(1), Truck));
+        // Nobody on the port: refused at once.
+        GitServer stopped;
+        QVERIFY(store.SetRemote(stopped.Url(), nullptr));
+        QString error;
+        QCOMPARE(HistoryStore::SyncWithin(store.Folder(), HistoryStore::SyncTimeoutMs, &error), SyncResult::Unreachable);
+        QVERIFY2(error.contains(QStringLiteral("127.0.0.1")) && !error.contains(QLatin1Char('\n')), qPrintable(error));
+        // A server that takes the connection and never answers: the wait is bounded all the same.
+        SilentServer silent;
+        QVERIFY(!silent.Url().isEmpty());
+        QVERIFY(store.SetRemote(silent.Url(), nullptr));
+        constexpr int ShortWaitMs = 500;
+        QCOMPARE(HistoryStore::SyncWithin(store.Folder(), ShortWaitMs, &error), SyncResult::Unreachable);
+        QVERIFY2(!error.contains(QLatin1Char('\n')), qPrintable(error));
+        QCOMPARE(store.NotOnServer(), 1);
+        silent.Close();
+        QVERIFY(waitUntil([] { return !HistoryStore::SyncGoingOn(); }));
+    }
+
+    void aServerThatCannotProveWhoItIsIsRefusedInOneLine()
+    {
+        // SSH and other https servers need a network; a certificate nobody signed is served here.
+        UntrustedTlsServer server;
+        QVERIFY2(server.Serve(), "openssl did not serve (install openssl)");
+        const QByteArray token = "t0ken-for-the-shop";
+        qputenv("QUARN_HISTORY_TOKEN", token);
+        HistoryStore store = Home(QStringLiteral("untrusted"));
+        QVERIFY(store.KeepImage(HistoryKind::Download, Com, 'j', QString(), Filled(1), Truck));
+        QVERIFY(store.SetRemote(server.Url(), nullptr));
+        QString error;
+        const SyncResult result = store.Sync(&error);
+        qunsetenv("QUARN_HISTORY_TOKEN");
+        QCOMPARE(result, SyncResult::Unreachable);
+        QVERIFY2(error.contains(QStringLiteral("certificate")) && !error.contains(QLatin1Char('\n')), qPrintable(error));
+        QVERIFY(!error.contains(QString::fromLatin1(token)));
+        QCOMPARE(store.NotOnServer(), 1);
+    }
+
+    void theWindowSyncsEveryFewMinutesByItsTimer()
+    {
+        GitServer server;
+        QVERIFY2(server.Serve(), "git daemon did not start (install git)");
+        HistoryStore store = Home(QStringLiteral("timer"));
+        QVERIFY(store.SetRemote(server.Url(), nullptr));
+        ShopSync sync(store.Folder());
+        auto *every = sync.findChild<QTimer *>(QString::fromLatin1(ShopSync::EveryName));
+        QVERIFY(every && every->isActive());
+        QCOMPARE(every->interval(), ShopSync::IntervalMs);
+        QVERIFY(store.KeepImage(HistoryKind::Download, Com, 'j', QString(), Filled(1), Truck));
+        QSignalSpy ended(&sync, &ShopSync::Ended);
+        QVERIFY(QMetaObject::invokeMethod(every, "timeout"));
+        QVERIFY(ended.wait(WaitDeadlineMs));
+        QCOMPARE(store.NotOnServer(), 0);
+        QCOMPARE(ServerGit(server, {QStringLiteral("rev-list"), QStringLiteral("--count"), QStringLiteral("main")}), QStringLiteral("1"));
     }
 
     void aBareRepositoryByPathServesToo()

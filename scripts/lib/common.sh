@@ -9,7 +9,7 @@ QUARN_PACKAGES=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-serialport-dev libgl-dev
   fonts-dejavu-core fonts-liberation2 fonts-liberation poppler-utils ccache
-  libgit2-dev git ser2net
+  libgit2-dev git ser2net openssl
 )
 
 quarn_install_packages() {

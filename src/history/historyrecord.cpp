@@ -130,6 +130,36 @@ bool FromMessage(const QString &id, const char *message, HistoryRecord *record)
 
 QByteArray UnitColumn(const QString &unitPath) { return Tab + unitPath.toUtf8() + Tab; }
 
+namespace {
+// Column `index` of a list line; empty when the line has fewer.
+QByteArrayView ListColumn(QByteArrayView line, int index)
+{
+    qsizetype start = 0;
+    for (int c = 0; c < index; ++c) {
+        const qsizetype tab = line.indexOf(Tab, start);
+        if (tab < 0) return {};
+        start = tab + 1;
+    }
+    const qsizetype end = line.indexOf(Tab, start);
+    return line.sliced(start, (end < 0 ? line.size() : end) - start);
+}
+}  // namespace
+
+bool ListLineKey(QByteArrayView line, ListKey *key)
+{
+    // The commit's id and the time have fixed widths: the event starts at a known place.
+    static_assert(IdColumn == 0 && TimeColumn == 1 && EventColumn == 2);
+    constexpr qsizetype TimeStart = GIT_OID_HEXSZ + 1, EventStart = TimeStart + TimeTextLength + 1;
+    if (line.size() <= EventStart || line[GIT_OID_HEXSZ] != Tab || line[EventStart - 1] != Tab) return false;
+    key->id = line.first(GIT_OID_HEXSZ);
+    key->time = line.sliced(TimeStart, TimeTextLength);
+    static const QByteArray assign = AssignEvent.toLatin1() + Tab;
+    key->assignment = line.sliced(EventStart).startsWith(assign);
+    return true;
+}
+
+QByteArrayView ListLineUnitPath(QByteArrayView line) { return ListColumn(line, UnitPathColumn); }
+
 QByteArray ListLine(const HistoryRecord &r)
 {
     const HistoryEntry &e = r.entry;

@@ -25,6 +25,16 @@ bool FromMessage(const QString &id, const char *message, HistoryRecord *record);
 // A line of the local list (no line break), and back.
 QByteArray ListLine(const HistoryRecord &record);
 bool FromListLine(const QByteArray &line, HistoryRecord *record);
+// The few columns of a list line a listing orders and narrows by, read without reading the line
+// whole: its commit, its time (as text, which sorts as the times do), whether it is an
+// assignment, and the unit's place in the tree ("" when kept unassigned). False for a line that
+// is no event's.
+struct ListKey {
+    QByteArrayView id, time;
+    bool assignment = false;
+};
+bool ListLineKey(QByteArrayView line, ListKey *key);
+QByteArrayView ListLineUnitPath(QByteArrayView line);
 // The column of a list line that holds the unit's place in the tree, framed by tabs, to find a
 // unit's lines without reading every line whole.
 QByteArray UnitColumn(const QString &unitPath);

@@ -4,11 +4,16 @@
 #include "history/historylist.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLockFile>
+#include <QThread>
 
 namespace {
 const QString LockName = QStringLiteral("quarn.lock");
+// How often a waiting writer looks at the lock again: a short, even pause rather than QLockFile's
+// own, which doubles up to seconds and lets a writer committing without a break keep the lock.
+constexpr int LockLookMs = 20;
 }
 
 namespace HistoryRepo {
@@ -20,7 +25,10 @@ struct Lock::Impl {
 
 Lock::Lock(const QString &folder, int waitMs) : m_impl(new Impl(QDir(folder).filePath(LockName)))
 {
-    m_impl->held = m_impl->file.tryLock(waitMs);
+    QElapsedTimer waited;
+    waited.start();
+    while (!(m_impl->held = m_impl->file.tryLock(0)) && m_impl->file.error() == QLockFile::LockFailedError && waited.elapsed() < waitMs)
+        QThread::msleep(LockLookMs);
 }
 
 Lock::~Lock() { delete m_impl; }

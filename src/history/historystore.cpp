@@ -9,7 +9,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QHash>
 #include <QStandardPaths>
 #include <QSysInfo>
 
@@ -100,37 +99,17 @@ bool KeepEvent(const QString &folder, HistoryRecord r, const QByteArray &content
 {
     const GitRepo repo = HistoryRepo::Open(folder, true, error);
     if (!repo) return false;
+    // The files are made before the lock is taken (the settings text is most of a commit's work):
+    // another program committing at the same moment waits only for the commit itself.
+    r.file = r.entry.unit.isEmpty() ? UnassignedPath(r.entry) : UnitFile(r.entry.unit, UnitFileOf(r.entry.kind));
+    const QList<Git::FileChange> changes = ChangesOf(r, content);
     const HistoryRepo::Lock lock(folder);
     if (!lock.Held()) return SetError(error, HistoryRepo::CannotWrite(folder, lock.Refusal())), false;
-    r.file = r.entry.unit.isEmpty() ? UnassignedPath(r.entry) : UnitFile(r.entry.unit, UnitFileOf(r.entry.kind));
-    return HistoryRepo::Commit(repo.get(), folder, ChangesOf(r, content), &r, error);
+    return HistoryRepo::Commit(repo.get(), folder, changes, &r, error);
 }
 
-bool Newer(const HistoryEntry &a, const HistoryEntry &b)
-{
-    if (a.time != b.time) return a.time > b.time;
-    return a.id > b.id;
-}
-
-// The records of the local list, of one unit or all, each with the unit it was assigned to.
-// The lines of `content` that hold `word`, each once, without splitting the rest: a unit's lines
-// are found at the speed of a text search, however long the history.
-QList<QByteArrayView> LinesHolding(const QByteArray &content, const QByteArray &word)
-{
-    QList<QByteArrayView> lines;
-    qsizetype lineEnd = -1;
-    for (qsizetype at = content.indexOf(word); at >= 0; at = content.indexOf(word, std::max(at + 1, lineEnd))) {
-        // A word that begins with the line break finds the line after it.
-        const qsizetype from = word.startsWith('\n') ? at + 1 : at;
-        const qsizetype start = from == 0 ? 0 : content.lastIndexOf('\n', from - 1) + 1;
-        lineEnd = content.indexOf('\n', from);
-        if (lineEnd < 0) lineEnd = content.size();
-        lines.append(QByteArrayView(content).sliced(start, lineEnd - start));
-    }
-    return lines;
-}
-
-QList<HistoryRecord> ListedRecords(const QString &folder, const QString &unit)
+// The local list, up to date with the branch ("" for an empty or unreadable history).
+QByteArray ListContent(const QString &folder)
 {
     QString error;
     const GitRepo repo = HistoryRepo::Open(folder, false, &error);
@@ -138,36 +117,7 @@ QList<HistoryRecord> ListedRecords(const QString &folder, const QString &unit)
     const GitCommit tip = Git::BranchTip(repo.get(), HistoryRepo::Branch);
     if (!tip) return {};
     const HistoryRepo::Lock lock(folder, 0);
-    const QByteArray content = '\n' + HistoryList::Content(repo.get(), folder, git_commit_id(tip.get()), lock.Held());
-    QHash<QString, QString> assigned;  // commit -> unit
-    for (const QByteArrayView line : LinesHolding(content, '\t' + HistoryRecords::AssignEvent.toUtf8() + '\t')) {
-        HistoryRecord r;
-        if (HistoryRecords::FromListLine(line.toByteArray(), &r) && r.event == HistoryRecords::AssignEvent) assigned.insert(r.of, r.entry.unit);
-    }
-    QList<QByteArrayView> lines;
-    if (unit.isEmpty()) {
-        for (qsizetype start = 0, end = 0; start < content.size(); start = end + 1) {
-            end = content.indexOf('\n', start);
-            if (end < 0) end = content.size();
-            if (end > start) lines.append(QByteArrayView(content).sliced(start, end - start));
-        }
-    } else {
-        lines = LinesHolding(content, HistoryRecords::UnitColumn(UnitName::Path(unit)));
-        // Entries kept unassigned and assigned since: found by their commit, which starts the line.
-        for (auto it = assigned.cbegin(); it != assigned.cend(); ++it)
-            lines += LinesHolding(content, '\n' + it.key().toLatin1() + '\t');
-    }
-    const QString key = UnitName::Key(unit);
-    QList<HistoryRecord> records;
-    for (const QByteArrayView line : lines) {
-        HistoryRecord r;
-        if (!HistoryRecords::FromListLine(line.toByteArray(), &r) || r.event == HistoryRecords::AssignEvent) continue;
-        if (const auto to = assigned.constFind(r.entry.id); to != assigned.cend()) r.entry.unit = *to;
-        if (!unit.isEmpty() && UnitName::Key(r.entry.unit) != key) continue;
-        records.append(r);
-    }
-    std::sort(records.begin(), records.end(), [](const HistoryRecord &a, const HistoryRecord &b) { return Newer(a.entry, b.entry); });
-    return records;
+    return HistoryList::Content(repo.get(), folder, git_commit_id(tip.get()), lock.Held());
 }
 
 // The file an entry kept, from its commit.
@@ -253,9 +203,16 @@ bool HistoryStore::KeepFirmware(const QByteArray &hex, const QString &chipLine, 
 
 QList<HistoryEntry> HistoryStore::Entries(const QString &unit) const
 {
+    const HistoryListing listing = Listing(unit.isEmpty() ? HistoryListing::Scope::All : HistoryListing::Scope::Unit, unit);
     QList<HistoryEntry> entries;
-    for (const HistoryRecord &r : ListedRecords(m_folder, unit)) entries.append(r.entry);
+    entries.reserve(listing.Size());
+    for (qsizetype row = 0; row < listing.Size(); ++row) entries.append(listing.At(row));
     return entries;
+}
+
+HistoryListing HistoryStore::Listing(HistoryListing::Scope scope, const QString &unit) const
+{
+    return HistoryListing(ListContent(m_folder), scope, unit);
 }
 
 QStringList HistoryStore::Units() const

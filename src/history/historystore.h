@@ -17,6 +17,7 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -39,6 +40,31 @@ struct HistoryEntry {
 QString HistoryKindWord(HistoryKind kind);
 // The same as the technician reads it: "From controller", "To controller", "Firmware backup".
 QString HistoryKindCaption(HistoryKind kind);
+
+// Kept events as the local list holds them, newest first. A line becomes an entry only when it
+// is asked for: a history of a hundred thousand events is listed at the speed of reading one
+// file, and a window shows the rows on the screen without reading the others.
+class HistoryListing {
+public:
+    // Which events: every one, those of one unit, or those kept with no unit (and not assigned since).
+    enum class Scope { All, Unit, Unassigned };
+
+    HistoryListing() = default;
+    // From the local list's text; `unit` names the unit of Scope::Unit, in any case or form.
+    HistoryListing(QByteArray content, Scope scope, const QString &unit = {});
+    qsizetype Size() const { return m_lines.size(); }
+    HistoryEntry At(qsizetype row) const;
+
+private:
+    struct Span {
+        qsizetype start, size;
+    };
+    QByteArrayView Line(qsizetype row) const;
+
+    QByteArray m_content;
+    QList<Span> m_lines;
+    QHash<QByteArray, QString> m_assigned;  // commit -> the unit it was assigned to
+};
 
 // Outcome of a sync with the shop's server.
 enum class SyncResult { InStep, NoRemote, Unreachable, Failed };
@@ -68,6 +94,8 @@ public:
     // Every kept event, or those of one unit (whatever the case or form its name is given in),
     // newest first.
     QList<HistoryEntry> Entries(const QString &unit = {}) const;
+    // The same as a listing whose rows are read as they are asked for (`unit` for Scope::Unit).
+    HistoryListing Listing(HistoryListing::Scope scope, const QString &unit = {}) const;
     // Every unit's name as last typed, sorted.
     QStringList Units() const;
     // The image an entry kept; never changes the history.

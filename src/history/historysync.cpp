@@ -1,6 +1,7 @@
 // The history and the shop's server: the remote's address, fetch, merge and push.
 #include "history/historystore.h"
 
+#include "history/historylist.h"
 #include "history/historymerge.h"
 #include "history/historyrepo.h"
 
@@ -34,6 +35,7 @@ void SetError(QString *error, const QString &text)
 struct Payload {
     int attempts = 0;
     QString rejection;  // a ref the server refused, with its reason
+    QString untrusted;  // why the server itself was not trusted
 };
 
 int Credentials(git_credential **out, const char *, const char *user, unsigned int allowed, void *data)
@@ -59,6 +61,19 @@ int Credentials(git_credential **out, const char *, const char *user, unsigned i
     return GIT_PASSTHROUGH;
 }
 
+// libgit2 has checked the server's certificate (https) or host key (ssh, against the user's
+// known_hosts); a server it could not trust is refused, in one line naming what to do.
+int CertificateCheck(git_cert *cert, int valid, const char *host, void *data)
+{
+    if (valid) return 0;
+    const QString server = QString::fromUtf8(host);
+    static_cast<Payload *>(data)->untrusted =
+        cert->cert_type == GIT_CERT_X509
+            ? QStringLiteral("the certificate of %1 is not valid: the history is not sent to a server that cannot prove who it is").arg(server)
+            : QStringLiteral("the host key of %1 is not in ~/.ssh/known_hosts: connect once with ssh to trust it").arg(server);
+    return GIT_ECERTIFICATE;
+}
+
 int PushStatus(const char *ref, const char *status, void *data)
 {
     if (status) static_cast<Payload *>(data)->rejection = QString::fromUtf8(ref) + QStringLiteral(": ") + QString::fromUtf8(status);
@@ -70,6 +85,7 @@ git_remote_callbacks Callbacks(Payload *payload)
     git_remote_callbacks callbacks;
     git_remote_init_callbacks(&callbacks, GIT_REMOTE_CALLBACKS_VERSION);
     callbacks.credentials = Credentials;
+    callbacks.certificate_check = CertificateCheck;
     callbacks.push_update_reference = PushStatus;
     callbacks.payload = payload;
     return callbacks;
@@ -100,7 +116,7 @@ bool Fetch(git_remote *remote, QString *error)
     char *mapping[] = {const_cast<char *>(FetchMapping)};
     const git_strarray branches{mapping, 1};
     if (git_remote_fetch(remote, &branches, &options, "history: fetch") == 0) return true;
-    SetError(error, Git::Error(QStringLiteral("the server cannot be reached")));
+    SetError(error, payload.untrusted.isEmpty() ? Git::Error(QStringLiteral("the server cannot be reached")) : payload.untrusted);
     return false;
 }
 
@@ -165,6 +181,15 @@ bool Push(git_remote *remote, bool *rejected, QString *error)
     SetError(error, payload.rejection.isEmpty() ? Git::Error(QStringLiteral("the server %1 refused the history").arg(QString::fromUtf8(git_remote_url(remote))))
                                                 : QStringLiteral("the server refused %1").arg(payload.rejection));
     return false;
+}
+
+// Brings the local list up with what a fetch and merge brought (on a new PC, the whole history),
+// here on the sync's own thread, so that the next listing reads one file and waits for nothing.
+void ListMerged(git_repository *repo, const QString &folder)
+{
+    const HistoryRepo::Lock lock(folder, 0);
+    const GitCommit tip = Git::BranchTip(repo, HistoryRepo::Branch);
+    if (lock.Held() && tip) (void)HistoryList::Content(repo, folder, git_commit_id(tip.get()), true);
 }
 
 bool InStep(git_repository *repo)
@@ -234,6 +259,7 @@ SyncResult HistoryStore::Sync(QString *error, int limitMs)
     for (int attempt = 0; attempt < PushAttempts; ++attempt) {
         if (!Fetch(remote.get(), error)) return SyncResult::Unreachable;
         if (!MergeFetched(repo.get(), m_folder, error)) return SyncResult::Failed;
+        ListMerged(repo.get(), m_folder);
         if (InStep(repo.get())) return SyncResult::InStep;
         bool rejected = false;
         if (Push(remote.get(), &rejected, error)) {

@@ -13,6 +13,9 @@ constexpr int CloseLookMs = 20;
 
 ShopSync::ShopSync(QString folder, QObject *parent) : QObject(parent), m_folder(std::move(folder))
 {
+    // Named children, so that whoever holds the window can find the timer that brings the syncs.
+    m_every.setParent(this);
+    m_every.setObjectName(QString::fromLatin1(EveryName));
     m_every.setInterval(IntervalMs);
     connect(&m_every, &QTimer::timeout, this, &ShopSync::Request);
     m_every.start();

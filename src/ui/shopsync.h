@@ -14,6 +14,8 @@ public:
     static constexpr int IntervalMs = 5 * 60 * 1000;
     // How long closing the window waits for a sync still under way; the commits stay either way.
     static constexpr int CloseHoldMs = 3000;
+    // The object name of the timer that brings a sync every IntervalMs.
+    static constexpr const char *EveryName = "ShopSyncEvery";
 
     explicit ShopSync(QString folder, QObject *parent = nullptr);
 

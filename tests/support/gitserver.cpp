@@ -32,6 +32,8 @@ int FreePort()
     return port;
 }
 
+QString GitUrl(int port) { return QStringLiteral("git://127.0.0.1:%1/shop.git").arg(port); }
+
 bool Accepts(int port)
 {
     const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
@@ -74,7 +76,7 @@ void GitServer::Stop()
     m_daemon.waitForFinished(WaitDeadlineMs);
 }
 
-QString GitServer::Url() const { return QStringLiteral("git://127.0.0.1:%1/shop.git").arg(m_port); }
+QString GitServer::Url() const { return GitUrl(m_port); }
 
 bool GitServer::Git(const QStringList &arguments, QString *output)
 {
@@ -91,3 +93,55 @@ QString GitServer::GitOutput(const QStringList &arguments)
     Git(arguments, &output);
     return output;
 }
+
+SilentServer::SilentServer()
+{
+    m_fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address = Loopback(0);
+    socklen_t size = sizeof address;
+    constexpr int Backlog = 8;
+    if (m_fd < 0 || ::bind(m_fd, reinterpret_cast<sockaddr *>(&address), size) != 0 || ::listen(m_fd, Backlog) != 0 ||
+        ::getsockname(m_fd, reinterpret_cast<sockaddr *>(&address), &size) != 0) {
+        Close();
+        return;
+    }
+    m_port = ntohs(address.sin_port);
+}
+
+SilentServer::~SilentServer() { Close(); }
+
+QString SilentServer::Url() const { return m_port ? GitUrl(m_port) : QString(); }
+
+void SilentServer::Close()
+{
+    if (m_fd >= 0) ::close(m_fd);
+    m_fd = -1;
+}
+
+UntrustedTlsServer::UntrustedTlsServer() : m_port(FreePort()) {}
+
+UntrustedTlsServer::~UntrustedTlsServer()
+{
+    if (m_server.state() == QProcess::NotRunning) return;
+    m_server.kill();
+    m_server.waitForFinished(WaitDeadlineMs);
+}
+
+bool UntrustedTlsServer::Serve()
+{
+    const QString key = m_dir.filePath(QStringLiteral("key.pem")), certificate = m_dir.filePath(QStringLiteral("certificate.pem"));
+    QProcess make;
+    make.start(QStringLiteral("openssl"), {QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"), QStringLiteral("rsa:2048"),
+                                           QStringLiteral("-nodes"), QStringLiteral("-keyout"), key, QStringLiteral("-out"), certificate,
+                                           QStringLiteral("-days"), QStringLiteral("1"), QStringLiteral("-subj"), QStringLiteral("/CN=127.0.0.1")});
+    if (!make.waitForFinished(WaitDeadlineMs) || make.exitStatus() != QProcess::NormalExit || make.exitCode() != 0) return false;
+    m_server.setStandardOutputFile(QProcess::nullDevice());
+    m_server.setStandardErrorFile(QProcess::nullDevice());
+    m_server.start(QStringLiteral("openssl"), {QStringLiteral("s_server"), QStringLiteral("-quiet"), QStringLiteral("-www"),
+                                               QStringLiteral("-accept"), QStringLiteral("127.0.0.1:%1").arg(m_port),
+                                               QStringLiteral("-cert"), certificate, QStringLiteral("-key"), key});
+    if (!m_server.waitForStarted(WaitDeadlineMs)) return false;
+    return waitUntil([this] { return Accepts(m_port) || m_server.state() == QProcess::NotRunning; }) && m_server.state() == QProcess::Running;
+}
+
+QString UntrustedTlsServer::Url() const { return QStringLiteral("https://127.0.0.1:%1/shop.git").arg(m_port); }

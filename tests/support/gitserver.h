@@ -32,3 +32,40 @@ private:
     int m_port = 0;
     bool m_ready = false;
 };
+
+// A server on 127.0.0.1 that takes connections and never answers, until it closes (which resets
+// the connections it took): what a sync meets when the shop's server hangs.
+class SilentServer {
+public:
+    SilentServer();
+    ~SilentServer();
+    SilentServer(const SilentServer &) = delete;
+    SilentServer &operator=(const SilentServer &) = delete;
+
+    // "git://127.0.0.1:PORT/shop.git" ("" when no port could be had).
+    QString Url() const;
+    void Close();
+
+private:
+    int m_fd = -1;
+    int m_port = 0;
+};
+
+// An https server on 127.0.0.1 (openssl s_server) whose certificate nobody signed: what a sync
+// meets at a server that cannot prove who it is. Stops with the object.
+class UntrustedTlsServer {
+public:
+    UntrustedTlsServer();
+    ~UntrustedTlsServer();
+    UntrustedTlsServer(const UntrustedTlsServer &) = delete;
+    UntrustedTlsServer &operator=(const UntrustedTlsServer &) = delete;
+
+    // Makes the certificate and starts the server; false when it never takes connections.
+    bool Serve();
+    QString Url() const;
+
+private:
+    QTemporaryDir m_dir;
+    QProcess m_server;
+    int m_port = 0;
+};

@@ -42,20 +42,29 @@ QString HistoryImageWords(const HistoryEntry &entry)
              entry.unit.isEmpty() ? UnassignedWord : entry.unit);
 }
 
-// The entries as rows. Texts are made as the view asks for them, so a full history opens as
-// quickly as the few rows on the screen can be drawn.
+// The entries as rows. A row is read from the listing, and its texts made, only as the view asks
+// for it, so a history of any length opens as quickly as the few rows on the screen can be drawn.
 class HistoryModel : public QAbstractTableModel {
 public:
     explicit HistoryModel(QObject *parent) : QAbstractTableModel(parent) {}
-    const HistoryEntry &Entry(int row) const { return m_entries[row]; }
-    void SetEntries(QList<HistoryEntry> entries)
+    const HistoryEntry &Entry(int row) const
+    {
+        // The view asks for a row's columns one after another: the row last read is kept.
+        if (row != m_row) {
+            m_entry = m_listing.At(row);
+            m_row = row;
+        }
+        return m_entry;
+    }
+    void SetListing(HistoryListing listing)
     {
         beginResetModel();
-        m_entries = std::move(entries);
+        m_listing = std::move(listing);
+        m_row = -1;
         endResetModel();
     }
 
-    int rowCount(const QModelIndex &parent) const override { return parent.isValid() ? 0 : int(m_entries.size()); }
+    int rowCount(const QModelIndex &parent) const override { return parent.isValid() ? 0 : int(m_listing.Size()); }
     int columnCount(const QModelIndex &parent) const override { return parent.isValid() ? 0 : ColumnCount; }
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override
     {
@@ -65,7 +74,7 @@ public:
     QVariant data(const QModelIndex &index, int role) const override
     {
         if (!index.isValid()) return {};
-        const HistoryEntry &entry = m_entries[index.row()];
+        const HistoryEntry &entry = Entry(index.row());
         if (role == Qt::ToolTipRole) return entry.banner;
         if (role != Qt::DisplayRole) return {};
         switch (index.column()) {
@@ -81,7 +90,9 @@ public:
     }
 
 private:
-    QList<HistoryEntry> m_entries;
+    HistoryListing m_listing;
+    mutable int m_row = -1;
+    mutable HistoryEntry m_entry;
 };
 
 HistoryDialog::HistoryDialog(HistoryStore &store, SendOffer send, QWidget *parent)
@@ -169,10 +180,9 @@ void HistoryDialog::FillUnitFilter(const QString &keep)
 void HistoryDialog::ShowEntries()
 {
     const int row = UnitFilter->currentIndex();
-    QList<HistoryEntry> entries = m_store.Entries(row >= FirstUnitRow ? UnitFilter->currentText() : QString());
-    if (row == UnassignedRow)
-        entries.removeIf([](const HistoryEntry &entry) { return !entry.unit.isEmpty(); });
-    m_model->SetEntries(std::move(entries));
+    using Scope = HistoryListing::Scope;
+    if (row >= FirstUnitRow) m_model->SetListing(m_store.Listing(Scope::Unit, UnitFilter->currentText()));
+    else m_model->SetListing(m_store.Listing(row == UnassignedRow ? Scope::Unassigned : Scope::All));
     if (m_model->rowCount({}) > 0) HistoryList->setCurrentIndex(m_model->index(0, 0));
     SelectionChanged();
 }
