@@ -7,6 +7,7 @@
 #include "core/settings.h"
 #include "ui/quarnform.h"
 #include "ui/dialogs/portdialog.h"
+#include "ui/livetesttime.h"
 #include "link/comthread.h"
 #include "support/simlink.h"
 #include "support/testsupport.h"
@@ -184,7 +185,7 @@ private slots:
         QVERIFY(waitUntil([&] { return sim.toolBytes().contains(QByteArray("\x03\x00", 2)); }));
         QVERIFY(waitUntil([&] { return form->testPressStamp() == 0; }));
         messages.Mark();
-        QTest::qWait(300);
+        QVERIFY(waitUntil([&] { return messages.SentSinceMark().contains(char(Wire::Attention)); }));
         QVERIFY(!messages.SentSinceMark().contains('\x03'));
 
         // Held too long: the timer ends it once 2.5 seconds have passed, at one of its ticks.
@@ -192,9 +193,9 @@ private slots:
         const uint32_t pressed = TickCount();
         form->TestPress(4, 100);
         QVERIFY(waitUntil([&] { return form->testPressStamp() == 0; }));
-        QVERIFY(TickCount() - pressed > 2500);
+        QVERIFY(TickCount() - pressed > LiveTestTime::CommandTimeoutMs);
         messages.Mark();
-        QTest::qWait(300);
+        QVERIFY(waitUntil([&] { return messages.SentSinceMark().contains(char(Wire::Attention)); }));
         QVERIFY(!messages.SentSinceMark().contains('\x04'));
         form->TestReleaseImmediate();
     }
