@@ -186,7 +186,7 @@ private slots:
         QVERIFY(waitUntil([&] { return form->testPressStamp() == 0; }));
         messages.Mark();
         QVERIFY(waitUntil([&] { return messages.SentSinceMark().contains(char(Wire::Attention)); }));
-        QVERIFY(!messages.SentSinceMark().contains('\x03'));
+        QVERIFY2(!messages.SentSinceMark().contains('\x03'), messages.SentSinceMark().toHex(' ').constData());
 
         // Held too long: the timer ends it once 2.5 seconds have passed, at one of its ticks.
         QVERIFY(waitFreshlyConnected(sim, *form->comThread()));
@@ -196,7 +196,7 @@ private slots:
         QVERIFY(TickCount() - pressed > LiveTestTime::CommandTimeoutMs);
         messages.Mark();
         QVERIFY(waitUntil([&] { return messages.SentSinceMark().contains(char(Wire::Attention)); }));
-        QVERIFY(!messages.SentSinceMark().contains('\x04'));
+        QVERIFY2(!messages.SentSinceMark().contains('\x04'), messages.SentSinceMark().toHex(' ').constData());
         form->TestReleaseImmediate();
     }
 
