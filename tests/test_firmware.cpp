@@ -226,13 +226,13 @@ private slots:
         RecordingLinkHost host;
         host.firmwareFile = QFINDTESTDATA("data/firmware/large.hex");
         TCOMThread worker(host, Com);
-        QVERIFY(waitUntil([&] { return host.statusTexts().contains(Banner); }, 8000));
+        QVERIFY(waitUntil([&] { return host.statusTexts().contains(Banner); }));
         QVERIFY(waitFreshlyConnected(sim, worker));
 
         worker.SetRequest(Request::Upgrade, 0);
         const QString refused = QStringLiteral("Error parsing file: data beyond 64 KiB address space");
         // The run's ending carries the refusal; the sampled status line may have moved on already.
-        QVERIFY(waitUntil([&] { return host.runEndings().contains(refused); }, 20000));
+        QVERIFY(waitUntil([&] { return host.runEndings().contains(refused); }));
         QVERIFY(host.statusTexts().contains(QStringLiteral("Quarn boot 1.2 AT90CAN128")));
         // The chip was asked for its name; no set-address packet ever followed.
         QVERIFY(sim.toolBytes().contains("RuI"));

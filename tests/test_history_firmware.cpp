@@ -87,7 +87,7 @@ class HistoryFirmwareTest : public QObject {
         FileDialogTyper dialogs(boxes, NewFirmwareFile(newHighest));
         WriteComPortSetting(sim.com());
         auto form = makeMainWindow();
-        if (!waitUntil([&] { return boxes.texts().contains(QStringLiteral("Download Successful!")); }, 8000) ||
+        if (!waitUntil([&] { return boxes.texts().contains(QStringLiteral("Download Successful!")); }) ||
             !waitFreshlyConnected(sim, *form->comThread()))
             return nullptr;
         findControl<QComboBox>(form.get(), QStringLiteral("UnitBox"))->setEditText(unit);

@@ -7,6 +7,7 @@
 #include "core/settings.h"
 #include "ui/quarnform.h"
 #include "ui/dialogs/portdialog.h"
+#include "ui/livetesttime.h"
 #include "link/comthread.h"
 #include "support/simlink.h"
 #include "support/testsupport.h"
@@ -184,18 +185,18 @@ private slots:
         QVERIFY(waitUntil([&] { return sim.toolBytes().contains(QByteArray("\x03\x00", 2)); }));
         QVERIFY(waitUntil([&] { return form->testPressStamp() == 0; }));
         messages.Mark();
-        QTest::qWait(300);
-        QVERIFY(!messages.SentSinceMark().contains('\x03'));
+        QVERIFY(waitUntil([&] { return messages.SentSinceMark().contains(char(Wire::Attention)); }));
+        QVERIFY2(!messages.SentSinceMark().contains('\x03'), messages.SentSinceMark().toHex(' ').constData());
 
         // Held too long: the timer ends it once 2.5 seconds have passed, at one of its ticks.
         QVERIFY(waitFreshlyConnected(sim, *form->comThread()));
         const uint32_t pressed = TickCount();
         form->TestPress(4, 100);
         QVERIFY(waitUntil([&] { return form->testPressStamp() == 0; }));
-        QVERIFY(TickCount() - pressed > 2500);
+        QVERIFY(TickCount() - pressed > LiveTestTime::CommandTimeoutMs);
         messages.Mark();
-        QTest::qWait(300);
-        QVERIFY(!messages.SentSinceMark().contains('\x04'));
+        QVERIFY(waitUntil([&] { return messages.SentSinceMark().contains(char(Wire::Attention)); }));
+        QVERIFY2(!messages.SentSinceMark().contains('\x04'), messages.SentSinceMark().toHex(' ').constData());
         form->TestReleaseImmediate();
     }
 

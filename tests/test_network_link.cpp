@@ -123,7 +123,7 @@ private slots:
             while (line.Read(byte)) {
             }
             return line.Telnet()->ServerAnswer(SetControl) == NoFlowControl;
-        }, 5000));
+        }));
         QCOMPARE(line.Telnet()->ServerAnswer(SetDataSize), 8);
         QCOMPARE(line.Telnet()->ServerAnswer(SetParity), 1);
         QCOMPARE(line.Telnet()->ServerAnswer(SetStopSize), 1);

@@ -22,7 +22,7 @@ private slots:
         auto first = std::make_unique<SimOnCom>(Com, QuickStart());
         first->sim().SetImage(PatternImage(3));
         TCOMThread worker(host, Com);
-        QVERIFY(waitUntil([&] { return host.imagesTaken() == 1; }, 8000));
+        QVERIFY(waitUntil([&] { return host.imagesTaken() == 1; }));
 
         // Pulled out during a download (or just after it): the port is named in red, and the
         // window's image is the old one or the whole new one, never a part.
@@ -31,7 +31,7 @@ private slots:
         worker.SetRequest(Request::GetCalibration, 0);
         QTimer::singleShot(600, [&] { first->kill(); });
         const QString removed = QStringLiteral("Device Removed From COM%1").arg(Com);
-        QVERIFY2(waitUntil([&] { return host.lastStatus().text == removed; }, 6000),
+        QVERIFY2(waitUntil([&] { return host.lastStatus().text == removed; }),
                  qPrintable(host.statusTexts().join(QLatin1Char('|'))));
         QCOMPARE(host.lastStatus().colour, LinkColor::Red);
         QCOMPARE(worker.LockedState(), LinkState::PortLost);
@@ -42,7 +42,7 @@ private slots:
         // Back under the same number: identified and downloaded as after any connection.
         SimOnCom second(Com, QuickStart());
         second.sim().SetImage(PatternImage(8));
-        QVERIFY(waitUntil([&] { return host.imagesTaken() == taken + 1; }, 10000));
+        QVERIFY(waitUntil([&] { return host.imagesTaken() == taken + 1; }));
         QCOMPARE(host.received, PatternImage(8));
         QVERIFY(waitUntil([&] { return worker.LockedState() == LinkState::Connected; }));
         QVERIFY(host.statusTexts().contains(QStringLiteral("Waiting For Link On COM%1").arg(Com)));

@@ -91,9 +91,12 @@ private slots:
         findControl<QAction>(form.get(), QStringLiteral("QuarnMenu1"))->trigger();
         const QStringList names{"PlowFloatSelect", "WingFloatSelect", "BladeFloatSelect", "ToeFloatSelect"};
         QList<QComboBox *> selects;
-        for (const QString &name : names)
-            if (auto *select = form->findChild<QComboBox *>(name)) selects << select;
-        if (selects.size() != names.size()) QSKIP("the Quarn float drop-downs are not part of this build");
+        // A drop-down missing from the page is a fault of the page, not a reason to skip.
+        for (const QString &name : names) {
+            auto *select = form->findChild<QComboBox *>(name);
+            QVERIFY2(select, qPrintable(name + QStringLiteral(" is missing from the Quarn page")));
+            selects << select;
+        }
         for (QComboBox *select : selects) select->setCurrentIndex(select->count() - 1);
         findControl<QAction>(form.get(), QStringLiteral("ResetCalFile1"))->trigger();
         for (QComboBox *select : selects) QCOMPARE(select->currentIndex(), 0);

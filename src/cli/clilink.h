@@ -90,8 +90,8 @@ private:
     const PortChoice m_port;
     std::unique_ptr<TCOMThread> m_worker;
     bool m_showProgress = false;
-    QString m_stoppedText;       // the worker's status text once it stopped (state 1)
-    bool m_replaceAsked = false; // the worker asked to be replaced (state 9)
+    QString m_stoppedText;       // the worker's status text once it stopped (Stopped)
+    bool m_replaceAsked = false; // the worker asked to be replaced (RestartPending)
     int m_failureStatus = 0;
     QString m_failureText;
     uint8_t m_productLetter = 0;

@@ -3,7 +3,6 @@
 #include "link/comthread.h"
 
 #include "core/ticks.h"
-#include "core/hex/flashimage.h"
 #include "link/linkmessage.h"
 #include "link/networkport.h"
 #include "link/portline.h"
@@ -27,7 +26,7 @@ TCOMThread::TCOMThread(LinkHost &owner, int port, Unstarted, QString device)
     : m_owner(owner), m_context(owner.LinkContext()), m_hostId(owner.LinkHostId()), m_workerId(nextWorkerId++), m_portNumber(port),
       m_device(std::move(device)), m_downloadOnConnect(owner.DownloadOnFirstConnect()),
       m_startApplicationFirst(owner.StartApplicationOnOpen()), m_statusText(QStringLiteral("Not Connected")),
-      m_bootloader(*this, *this, ProcessFlashImage()),
+      m_firmware(*this),
       m_bootProbe(owner.FindWaitingBootloader() ? BootProbe::Opened : BootProbe::Off)
 {
 }
@@ -55,7 +54,7 @@ void TCOMThread::run()
     }
     {
         std::lock_guard<std::mutex> guard(m_lock);
-        LeaveBootloaderOnExit();
+        m_firmware.LeaveOnExit(m_state);
     }
     ClosePort();
 }
@@ -94,10 +93,10 @@ void TCOMThread::Step()
     case LinkState::WaitingForLink: StepWaitingForLink(); break;
     case LinkState::BootHook: StepBootHook(); break;
     case LinkState::BootIdentify: StepBootIdentify(); break;
-    case LinkState::FirmwareInstall: StepFirmwareInstall(); break;
+    case LinkState::FirmwareInstall: m_firmware.Run(); break;
     case LinkState::Connected: StepConnected(); break;
-    case LinkState::SendingImage: StepSendingImage(); break;
-    case LinkState::ReceivingImage: StepReceivingImage(); break;
+    case LinkState::SendingImage: m_transfer.StepSending(); break;
+    case LinkState::ReceivingImage: m_transfer.StepReceiving(); break;
     case LinkState::RestartPending: StepRestartPending(); break;
     case LinkState::PortLost: StepPortLost(); break;
     default: break;
@@ -109,18 +108,17 @@ bool TCOMThread::SetRequest(uint8_t code, uint8_t value)
 {
     std::lock_guard<std::mutex> guard(m_lock);
     // The worker's own next read of an image in doubt goes first.
-    if (m_state != LinkState::Connected || m_readAgainPending) return false;
+    if (m_state != LinkState::Connected || m_transfer.ReadAgainPending()) return false;
     m_requestByte = code;
     m_probeOnly = false;
-    m_requestValue = value;
-    m_requestSent = false;
+    m_liveTest.Store(value);
     return true;
 }
 
 bool TCOMThread::LiveCommandUnsent()
 {
     std::lock_guard<std::mutex> guard(m_lock);
-    return m_state == LinkState::Connected && Request::IsLiveCommand(m_requestByte) && !m_requestSent;
+    return m_state == LinkState::Connected && Request::IsLiveCommand(m_requestByte) && m_liveTest.Unsent();
 }
 
 uint8_t TCOMThread::LockedState()
@@ -169,15 +167,13 @@ void TCOMThread::SyncStatus()
     RunOnUi([this, &status] { m_owner.SyncStatus(status); });
 }
 
-void TCOMThread::ShowError()
+void TCOMThread::ShowError(const QString &text)
 {
-    const QString text = m_messageBoxText;
     RunOnUi([this, &text] { m_owner.ShowError(text); });
 }
 
-void TCOMThread::ShowInfo()
+void TCOMThread::ShowInfo(const QString &text)
 {
-    const QString text = m_messageBoxText;
     RunOnUi([this, &text] { m_owner.ShowInfo(text); });
 }
 
@@ -202,7 +198,7 @@ bool TCOMThread::Send(uint8_t byte)
     if (m_state == LinkState::SendingImage || m_state == LinkState::ReceivingImage) {
         // A connection that closed under the echo names itself; a refused write on a local port
         // is told by the transfer's failure alone.
-        TransferFailed(m_deviceGone && m_port && m_port->OverNetwork() ? m_writeError : QString());
+        m_transfer.Failed(m_deviceGone && m_port && m_port->OverNetwork() ? m_writeError : QString());
     } else {
         const QString why = m_writeError.isEmpty() ? QStringLiteral("the port refused a write") : m_writeError;
         StopLink(QStringLiteral("COM Port Fail: ") + why);

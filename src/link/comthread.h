@@ -1,30 +1,33 @@
 #pragma once
 // The link worker: the one thread that owns the serial port. Its body is the link supervisor, a
-// state machine run every 10 ms (states in link/linkprotocol.h); it reports to the user interface
-// only through the hand-overs of LinkHost and posted link messages.
+// state machine run every 10 ms (states in link/linkprotocol.h): it opens the port, waits for the
+// controller to announce itself, acknowledges it and keeps the link alive, notices a lost line,
+// and dispatches the front end's requests to the jobs that carry them out, each owning its state:
+// the image transfer (TransferJob), the live test (LiveTest) and the firmware run in the
+// bootloader (FirmwareRun). It reports to the user interface only through the hand-overs of
+// LinkHost and posted link messages.
 //
 // The serial device and the millisecond clock are reached through a few virtual functions, so a
 // test or fuzz target can derive a worker on a scripted line with a clock it moves itself, and
 // drive it pass by pass without starting the thread.
-#include "link/bootloader/bootloader.h"
-#include "link/bootloader/bootloaderhost.h"
 #include "link/bytelink.h"
+#include "link/firmwarerun.h"
 #include "link/linkhost.h"
 #include "link/linkprotocol.h"
+#include "link/livetest.h"
 #include "link/roundtrip.h"
+#include "link/transferjob.h"
 
 #include <QByteArray>
 #include <QPointer>
 #include <QString>
 #include <QThread>
 
-#include <array>
 #include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <mutex>
-#include <vector>
 
 class PortLine;
 
@@ -33,7 +36,7 @@ struct PortError {
     QString message;
 };
 
-class TCOMThread : public QThread, public ByteLink, public BootloaderHost {
+class TCOMThread : public QThread, public ByteLink {
     Q_OBJECT
 public:
     // Starts the thread at once; it opens "COM<port>" on its first pass, or `device` when one is
@@ -43,8 +46,8 @@ public:
     // thread; the port is closed when the thread leaves its loop. Runs on the UI thread.
     ~TCOMThread() override;
 
-    // UI thread: stores a request; has effect only while the link is connected (state 6). True
-    // when it was stored: the worker then takes it at its next pass.
+    // UI thread: stores a request; has effect only while the link is Connected. True when it was
+    // stored: the worker then takes it at its next pass.
     bool SetRequest(uint8_t code, uint8_t value);
     // UI thread: a live command is stored and connected but has not yet gone out once.
     bool LiveCommandUnsent();
@@ -68,7 +71,6 @@ public:
     // inside it (in a message box's event loop) cannot wait for the worker: it frees it later.
     bool HandOverRunning() const { return m_handOverRunning; }
 
-    // --- Image integrity and probes (comthread_transfer.cpp, comthread_supervisor.cpp) ---
     // UI thread: while connected, asks whether the controller hears the tool (0xFF on a quiet
     // line, only its announced letter as the answer); its announcement is left unanswered after.
     bool RequestProbe();
@@ -111,7 +113,17 @@ protected:
     virtual uint32_t Now() const;
     virtual void Pause(uint32_t ms);
 
-    // Port access.
+    // The line's round trip: every limit that waits for the controller's answer grows by its
+    // allowance (none on a local port).
+    RoundTrip m_roundTrip;
+
+private:
+    // The jobs run inside the supervisor's pass, on its line, its clock and its status fields.
+    friend class TransferJob;
+    friend class LiveTest;
+    friend class FirmwareRun;
+
+    // Port access (comthread_port.cpp).
     bool OpenPort(int speed, const QString &name);  // throws PortError
     void ConnectPort();
     // The device the port opens: the one given, or the one the COM number maps to.
@@ -122,94 +134,60 @@ protected:
     // system can give the device its name again when it returns, and reopened by StepPortLost.
     void NoteDeviceGone();
     void LosePort();
+    // The port's line went away: over the network, the connection closed.
+    void LoseConnection();
     void StepPortLost();
 
-    // One pass of each state, with the link lock held.
+    // One pass of each supervisor state, with the link lock held (comthread_supervisor.cpp).
     void Step();
     void StepWaitingForLink();
     void StepBootHook();
     void StepBootIdentify();
-    void StepFirmwareInstall();
     void StepConnected();
-    void StepSendingImage();
-    void StepReceivingImage();
     void StepRestartPending();
-    void StartTransfer(uint8_t nextState);
-    // The 0xFF of a transfer, once whatever crossed the 'E' has landed and been discarded.
-    void StepSettle();
-    // The controller's answer to that 0xFF: only the letter it announced itself with.
-    bool TakeAnswer(uint8_t byte);
-    void TakeImageByte(uint8_t byte);
-    void StepEchoHeld();
-    // Image integrity: a byte of the transfer (the one seen waiting behind the last, or the
-    // line's next), the check that nothing else waits behind it, and the end of the transfer.
-    bool NextTransferByte(uint8_t &byte);
-    void CheckAlone();
-    void StepAfterEnd();
-    void StepAfterAnnounce();
-    void EndOfRead();
-    void AcceptDownload();
-    void AcceptUpload();
-    void ReadAgain();
-    void ReadBroken();
-    void FollowAnnouncement();
-    void StepReadAgainWait();
     void StepProbe();
     void ProbeEnded(bool answered);
+    // The announcement is answered: the front end or a job in doubt has more to do.
     bool AcknowledgeWanted() const;
-    // The transfer under way ends as a failure: red status, the link stopped.
-    // `reason` names the limit that was hit or the doubt that could not be resolved.
-    void TransferFailed(const QString &reason = {});
+    void TakeProductCode(uint8_t letter);
     void StopLink(const QString &text);
     // Writes a byte; a write the port refuses or does not complete ends the exchange under way
     // (a transfer as "... Failed on COM<n>", anything else as a port failure) and gives false.
     bool Send(uint8_t byte);
-    void TakeProductCode(uint8_t letter);
-    void SetTransferProgress();
+    // The last write expects no answer (an acknowledgement, a live command, a restart): what
+    // comes next is no round trip.
+    void NoAnswerAwaited() { m_answerAwaited = false; }
+    // The limit `ms` of a wait for the controller's answer, on this line.
+    uint32_t Answer(uint32_t ms) const { return ms + m_roundTrip.Allowance(); }
 
-    // The firmware upgrade's part of the bootloader states (comthread_firmware.cpp).
-    void IdentifyDevice(const QByteArray &line);
-    // The run the front end chooses (its file becomes m_firmwareFileName), carried out.
-    void RunFirmwareJob();
-    // Reads the flash and hands it over as Intel HEX; false (red status, state 6) when it cannot
-    // be read or kept. `firmwareEnd`: the bytes up to the end of the last page the flash uses
-    // (0: erased, and then nothing is handed over).
-    bool BackUpFirmware(FirmwareOutcome *failure, uint32_t *firmwareEnd);
-    // Compares the flash with the job's file without programming; the run then ends as every
-    // other, leaving the bootloader.
-    void VerifyFirmware();
+    // The bootloader around a firmware run (comthread_bootloader.cpp).
     // 'R' to the bootloader: the application is expected to announce itself.
     void StartApplication();
-    // Tells the front end how the run ended, then leaves the bootloader.
-    void EndFirmwareRun(FirmwareOutcome outcome);
-    static bool ProgrammedSomething(FirmwareOutcome outcome);
-    void LeaveBootloader(bool programmed);
     // True when a bootloader that announced itself is to be left announcing (a run on it ended
     // without programming anything): it is not hooked, and it has shown it has no application.
     bool LeftAnnouncing();
-    // The worker is ending: a controller it holds in its bootloader is told to start its application.
-    void LeaveBootloaderOnExit();
     // The first order on a newly opened port, for a front end that asks for it.
     void StartApplicationFirst();
-
-
-    // BootloaderHost: what the programming run shows, through this worker's status fields.
-    void SetStatusColour(Colour colour) override;
-    void SetProgress(int percent) override;
-    void ShowInfo(const QString &text) override;
-    void ShowError(const QString &text) override;
-    void ReturnToConnected() override;
+    // Filler that completes a packet the bootloader may hold half-received (Boot::kFiller).
+    void SendFiller();
+    // Reads and drops what arrives until the line has been quiet for `quietMs`, at most `limitMs`.
+    void DiscardUntilQuiet(uint32_t quietMs, uint32_t limitMs);
+    // After each pass: on a line silent since it opened, filler, then the bootloader's
+    // identification order; a bootloader that answers is taken as hooked, with its job asked for.
+    void LookForWaitingBootloader();
+    void TakeWaitingBootloader(const QByteArray &identificationLine);
+    // A bootloader named its chip: the firmware run follows.
+    void StartFirmwareRun(const QByteArray &identificationLine);
 
     // Hand-overs to the UI thread; the worker waits for each. While it waits the link lock is
     // released, so a UI handler that takes it cannot deadlock with the worker.
     void RunOnUi(const std::function<void()> &call);
-    void SyncStatus() override;
-    void ShowError();  // m_messageBoxText in an error box
-    void ShowInfo();   // m_messageBoxText in an information box
-    void Box(const QString &text) { m_messageBoxText = text; ShowError(); }
+    void SyncStatus();
+    void ShowError(const QString &text);
+    void ShowInfo(const QString &text);
 
     void SetStatus(const QString &text, uint32_t colour);
-    void SetStatusText(const QString &text) override { m_statusText = text; }
+    void SetStatusText(const QString &text) { m_statusText = text; }
     void PostMessage(int code, int value);
     uint32_t SinceLinkTimer() const;
     void ResetLinkTimer();
@@ -232,59 +210,32 @@ protected:
     bool m_firstConnect = false;
     uint32_t m_statusColour = LinkColor::Red;
     QString m_statusText;
-    QString m_messageBoxText;
     std::unique_ptr<PortLine> m_port;     // created, used and closed on the worker thread only
-    // The line's round trip: every limit that waits for the controller's answer grows by its
-    // allowance (none on a local port).
-    RoundTrip m_roundTrip;
     uint32_t m_writtenAt = 0;         // when the last byte went out
     bool m_answerAwaited = false;     // ... and the next byte heard answers it
-    // The last write expects no answer (an acknowledgement, a live command, a restart): what
-    // comes next is no round trip.
-    void NoAnswerAwaited() { m_answerAwaited = false; }
-    // The limit `ms` of a wait for the controller's answer, on this line.
-    uint32_t Answer(uint32_t ms) const { return ms + m_roundTrip.Allowance(); }
-    // How late after its echo a downloaded byte is held back as a possible announcement.
-    uint32_t LateByteLimit() const;
-    // The port's line went away: over the network, the connection closed.
-    void LoseConnection();
     bool m_deviceGone = false;            // the port reported its device gone during this pass
     uint32_t m_lastReceive = 0;
     uint32_t m_lastSend = 0;
     uint32_t m_lastAcknowledge = 0;  // when the last 'E' went out
     QString m_writeError;            // why the port refused the last write, in the system's words
-    uint8_t m_transferStep = 0;
-    std::array<uint8_t, TransferLength> m_buffer{};  // position p (from 1) is m_buffer[p - 1]
-    int m_transferIndex = 1;
-    uint8_t m_heldByte = 0;  // a late downloaded byte whose echo is held back
     bool m_upgradeRequested = false;
     bool m_applicationStartPending = false;
-    bool m_inBootloader = false;        // a firmware run holds the controller in its bootloader
-    bool m_verifyOnlyRun = false;       // the firmware run only compares the flash with a file
     // A run programmed nothing: a returning bootloader is left announcing, and the status line
     // keeps the run's reason instead of "Waiting For Link".
     bool m_bootloaderDeclined = false;
-    QString m_firmwareFileName;
-    uint8_t m_requestByte = Request::None;
-    uint8_t m_requestValue = 0;
-    bool m_requestSent = false;  // the stored live command has gone out at least once
-    int m_transferLength = TransferLength;
+    uint8_t m_requestByte = Request::None;  // the front end's request, or a live command's code
     std::mutex m_lock;                          // the link lock
     std::unique_lock<std::mutex> *m_pass = nullptr;  // the lock as the current pass holds it
     uint8_t m_state = LinkState::Start;
     int m_progress = 0;
     uint32_t m_linkTimer = 0;
-    Bootloader m_bootloader;  // programs the flash over this worker's line, reporting to it
 
-    // --- Leaving and finding the bootloader (comthread_firmware.cpp, comthread_bootprobe.cpp) ---
-    // Filler that completes a packet the bootloader may hold half-received (Boot::kFiller).
-    void SendFiller();
-    // Reads and drops what arrives until the line has been quiet for `quietMs`, at most `limitMs`.
-    void DiscardUntilQuiet(uint32_t quietMs, uint32_t limitMs);
-    // After each pass: on a line silent since it opened, filler, then the bootloader's
-    // identification order; a bootloader that answers is taken as hooked, with its job asked for.
-    void LookForWaitingBootloader();
-    void TakeWaitingBootloader(const QByteArray &identificationLine);
+    // The jobs.
+    TransferJob m_transfer{*this};
+    LiveTest m_liveTest{*this};
+    FirmwareRun m_firmware;
+
+    // Finding a controller that waits silently in its bootloader (comthread_bootloader.cpp).
     enum class BootProbe : uint8_t { Off, Opened, Listening, Filled, Done };
     BootProbe m_bootProbe;
     uint32_t m_probeSince = 0;
@@ -292,22 +243,9 @@ protected:
     uint32_t m_bytesHeard = 0;     // every byte read from the port
     uint32_t m_lettersHeard = 0;   // ... of them letters (an application's words)
     uint32_t m_probeLetters = 0;   // m_lettersHeard when the filler went out
-    // This worker programmed part-way, or could not verify what it programmed: the controller is
-    // never told to start, and waits in its bootloader until a verified run.
-    bool m_firmwareIncomplete = false;
-    // --- Image integrity and probes ---
-    bool m_inDoubt = false;          // this read or upload met a byte the line cannot vouch for
-    bool m_lookahead = false;        // a byte was waiting behind the last one taken
-    uint8_t m_lookaheadByte = 0;
-    bool m_announcedAfterEnd = false;  // the finished controller announced itself
-    bool m_readAgainPending = false;   // the worker's own next job: the image read once more
-    bool m_checkingUpload = false;     // the read is the check of an upload in doubt
-    std::vector<std::array<uint8_t, TransferLength>> m_reads;  // earlier reads of this job in doubt
-    int m_readAttempts = 0;  // reads of this job that ended in doubt or broke off
-    std::array<uint8_t, TransferLength> m_uploaded{};          // the image an upload sent
+    // Whether the controller hears the tool: the upgrade's probe, or only the question.
     enum class Probe : uint8_t { None, Quiet, Answer };
     Probe m_probe = Probe::None;
     bool m_probeOnly = false;               // the probe identifies only: no restart follows
     std::atomic<bool> m_probeAnswered{false};
-    uint32_t m_quietSince = 0;
 };

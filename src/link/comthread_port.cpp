@@ -86,7 +86,6 @@ void TCOMThread::ResetLink()
     m_upgradeRequested = false;
     m_applicationStartPending = false;
     m_bootloaderDeclined = false;
-    m_firmwareFileName.clear();
     SetStatus(QStringLiteral("Not Connected"), LinkColor::Red);
     m_progress = 0;
     ClosePort();

@@ -15,6 +15,7 @@ namespace {
 const char *const NoFirmwareHooked = "This system has no firmware, please select firmware now.";
 const char *const NoFirmwareSilent = "This system has no firmware. \r\nPress OK, then cycle power and select firmware.";
 const char *const BootHookFailed = "Boot Hook Failed!";
+const char *const DeafController = "controller on %1 does not answer: check the cable";
 }  // namespace
 
 void TCOMThread::StepWaitingForLink()
@@ -40,7 +41,7 @@ void TCOMThread::StepWaitingForLink()
             if (m_applicationStartPending) {
                 // The bootloader came back instead of the application: there is none to start.
                 m_upgradeRequested = true;
-                Box(QString::fromLatin1(NoFirmwareHooked));
+                ShowError(QString::fromLatin1(NoFirmwareHooked));
                 m_applicationStartPending = false;
             }
         } else {
@@ -52,11 +53,11 @@ void TCOMThread::StepWaitingForLink()
         }
         return;
     }
-    StepReadAgainWait();
+    m_transfer.StepReadAgainWait();
     if (m_state != LinkState::WaitingForLink) return;
     if (m_applicationStartPending) {
         if (SinceLinkTimer() > Answer(LinkTime::ApplicationStartMs)) {
-            Box(QString::fromLatin1(NoFirmwareSilent));
+            ShowError(QString::fromLatin1(NoFirmwareSilent));
             m_upgradeRequested = true;
             m_applicationStartPending = false;
         }
@@ -75,11 +76,10 @@ void TCOMThread::TakeProductCode(uint8_t letter)
     NoAnswerAwaited();
     m_lastAcknowledge = Now();
     SetStatus(QString::fromLatin1(product->banner), LinkColor::Green);
-    m_transferLength = TransferLength;
     ProductCode = product->stored;
     m_announcedLetter = letter;
     // A job in doubt goes on with the next read of the image as soon as the controller is back.
-    if (m_readAgainPending) m_requestByte = Request::GetCalibration;
+    if (m_transfer.ReadAgainPending()) m_requestByte = Request::GetCalibration;
     if (m_firstConnect) {
         if (m_downloadOnConnect) m_requestByte = Request::GetCalibration;
         m_firstConnect = false;
@@ -118,13 +118,16 @@ void TCOMThread::StepBootIdentify()
         m_state = LinkState::Connected;
         return;
     }
-    SetStatus(QString::fromLatin1(line).trimmed(), LinkColor::Green);
-    m_state = LinkState::FirmwareInstall;
-    SyncStatus();
-    IdentifyDevice(line);
+    StartFirmwareRun(line);
 }
 
-void TCOMThread::StepFirmwareInstall() { RunFirmwareJob(); }
+void TCOMThread::StartFirmwareRun(const QByteArray &identificationLine)
+{
+    SetStatus(QString::fromLatin1(identificationLine).trimmed(), LinkColor::Green);
+    m_state = LinkState::FirmwareInstall;
+    SyncStatus();
+    m_firmware.IdentifyDevice(identificationLine);
+}
 
 void TCOMThread::StepConnected()
 {
@@ -140,8 +143,8 @@ void TCOMThread::StepConnected()
             m_state = LinkState::WaitingForLink;
         }
         break;
-    case Request::SendCalibration: StartTransfer(LinkState::SendingImage); break;
-    case Request::GetCalibration: StartTransfer(LinkState::ReceivingImage); break;
+    case Request::SendCalibration: m_transfer.Start(LinkState::SendingImage); break;
+    case Request::GetCalibration: m_transfer.Start(LinkState::ReceivingImage); break;
     case Request::Restart:
         m_requestByte = Request::None;
         FlushInput();
@@ -160,13 +163,7 @@ void TCOMThread::StepConnected()
         break;
     default:
         // A live command: the pair goes out at every pass until the user interface changes it.
-        // Over a network a pass sends nothing while earlier pairs are still in flight, so that a
-        // release reaches the controller behind no more of them than on a local port.
-        if (m_port && m_port->Backlog() > NetworkTime::LiveBacklogBytes) break;
-        if (!Send(m_requestByte) || !Send(m_requestValue)) return;
-        NoAnswerAwaited();
-        m_requestSent = true;
-        ResetLinkTimer();
+        m_liveTest.Step(m_requestByte);
         break;
     }
 }
@@ -220,7 +217,7 @@ void TCOMThread::ProbeEnded(bool answered)
 bool TCOMThread::RequestProbe()
 {
     std::lock_guard<std::mutex> guard(m_lock);
-    if (m_state != LinkState::Connected || m_readAgainPending) return false;
+    if (m_state != LinkState::Connected || m_transfer.ReadAgainPending()) return false;
     m_requestByte = Request::Upgrade;
     m_probeOnly = true;
     m_probeAnswered = false;
@@ -235,7 +232,7 @@ void TCOMThread::LosePort()
     ClosePort();
     m_requestByte = Request::None;
     m_probe = Probe::None;
-    m_readAgainPending = false;
+    m_transfer.Abandon();
     m_progress = 0;
     SetStatus(QStringLiteral("Device Removed From ") + PortName(), LinkColor::Red);
     ResetLinkTimer();
@@ -251,8 +248,8 @@ void TCOMThread::LoseConnection()
     m_probe = Probe::None;
     // A failure this pass already recorded (a refused echo) keeps its words.
     if (m_state == LinkState::Stopped) return;
-    if (m_state == LinkState::SendingImage || m_state == LinkState::ReceivingImage) return TransferFailed(why);
-    m_readAgainPending = false;
+    if (m_state == LinkState::SendingImage || m_state == LinkState::ReceivingImage) return m_transfer.Failed(why);
+    m_transfer.Abandon();
     m_progress = 0;
     StopLink(why.left(1).toUpper() + why.mid(1));
 }
@@ -273,3 +270,7 @@ void TCOMThread::StepRestartPending()
         ResetLinkTimer();
     }
 }
+
+QString TCOMThread::NotHearingText() const { return QString::fromLatin1(DeafController).arg(PortName()); }
+
+bool TCOMThread::AcknowledgeWanted() const { return m_transfer.ReadAgainPending() || m_owner.WorkLeft(); }

@@ -2,6 +2,7 @@
 #include "ui/quarnform.h"
 
 #include "core/ticks.h"
+#include "ui/livetesttime.h"
 #include "ui/statuscolors.h"
 #include "link/comthread.h"
 
@@ -9,7 +10,6 @@
 #include <QMessageBox>
 
 namespace {
-constexpr uint32_t LiveCommandTimeoutMs = 2500;
 constexpr uint32_t EndingStamp = 1;  // a zero-level release: cleared at the next tick
 const char *const RemoteTestTitle = "Live Test Over The Network";
 const char *const RemoteTestQuestion =
@@ -52,7 +52,7 @@ void TQuarnForm::Timer2Timer()
 {
     SetPanelColor(TXPanel, StatusColor::LampOff);
     SetPanelColor(RXPanel, StatusColor::LampOff);
-    if (m_testPressStamp != 0 && TicksSince(m_testPressStamp) > LiveCommandTimeoutMs) {
+    if (m_testPressStamp != 0 && TicksSince(m_testPressStamp) > LiveTestTime::CommandTimeoutMs) {
         // A zero-level release ends at this tick only once its level 0 has gone to the controller:
         // a tick just after the release would otherwise clear it before the worker's next pass.
         if (m_testPressStamp == EndingStamp && ComThread && ComThread->LiveCommandUnsent()) return;

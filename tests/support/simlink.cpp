@@ -97,16 +97,25 @@ namespace {
 constexpr int MarkCode = -1;
 }  // namespace
 
-void LinkMessageRecorder::Mark() { PostLinkMessage(0, 0, MarkCode, 0); }
+void LinkMessageRecorder::Mark()
+{
+    ++m_marksPosted;
+    PostLinkMessage(0, 0, MarkCode, 0);
+}
 
 QByteArray LinkMessageRecorder::SentSinceMark() const
 {
     QByteArray sent;
+    int marksSeen = 0;
     for (const Message &m : messages) {
-        if (m.code == MarkCode) sent.clear();
-        else if (m.code == LinkCode::ByteSent) sent.append(char(m.value));
+        if (m.code == MarkCode) {
+            sent.clear();
+            ++marksSeen;
+        } else if (m.code == LinkCode::ByteSent) {
+            sent.append(char(m.value));
+        }
     }
-    return sent;
+    return marksSeen == m_marksPosted ? sent : QByteArray();
 }
 
 CalImageBytes PatternImage(uint8_t seed)

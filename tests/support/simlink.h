@@ -99,7 +99,8 @@ public:
     // it lets go of the link lock, so the bytes reported after the mark were written after any
     // request change that returned before it (the order of the queue, not of the clock).
     void Mark();
-    // The bytes the workers reported sending after the last mark.
+    // The bytes the workers reported sending after the last mark; none until that mark has come
+    // through the queue (the bytes before it are no answer to "since").
     QByteArray SentSinceMark() const;
     struct Message {
         uint32_t tick;
@@ -107,6 +108,9 @@ public:
         int value;
     };
     std::vector<Message> messages;
+
+private:
+    int m_marksPosted = 0;
 };
 
 // Waits until the link has just been acknowledged (the tool's last byte an 'E', sent less than

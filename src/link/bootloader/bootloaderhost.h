@@ -1,7 +1,7 @@
 #pragma once
 // What the bootloader programming needs from the link worker that runs it: the status line, the
 // progress gauge, the hand-over of both to the window, the two finish boxes, and the return to
-// the connected state after a failure. TCOMThread implements it; tests record it.
+// the connected state after a failure. The link worker's firmware run implements it; tests record it.
 #include <QString>
 
 class BootloaderHost {

@@ -1,3 +1,7 @@
+// The supervisor's side of the bootloader: starting the application, leaving a declined
+// bootloader announcing, clearing a half-received packet, and finding a controller that waits
+// silently in its bootloader.
+//
 // Finding a controller that waits silently in its bootloader: a program hooked it and never gave
 // it an order (it was killed, or it left a program incomplete on purpose). Such a controller says
 // nothing on its own, so a front end that can program it (the window, flash) asks: when the line
@@ -42,8 +46,52 @@ void TCOMThread::TakeWaitingBootloader(const QByteArray &identificationLine)
 {
     // As after a hook with an upgrade requested: the line names the chip, and the job follows.
     m_upgradeRequested = true;
-    SetStatus(QString::fromLatin1(identificationLine).trimmed(), LinkColor::Green);
-    m_state = LinkState::FirmwareInstall;
-    SyncStatus();
-    IdentifyDevice(identificationLine);
+    StartFirmwareRun(identificationLine);
+}
+
+void TCOMThread::StartApplication()
+{
+    m_applicationStartPending = true;
+    WriteByte(Wire::Restart);
+    ResetLinkTimer();
+    m_state = LinkState::WaitingForLink;
+}
+
+bool TCOMThread::LeftAnnouncing()
+{
+    if (!m_bootloaderDeclined) return false;
+    m_applicationStartPending = false;
+    return true;
+}
+
+void TCOMThread::StartApplicationFirst()
+{
+    std::lock_guard<std::mutex> guard(m_lock);
+    if (m_state != LinkState::WaitingForLink) return;
+    // A bootloader hooked earlier and left waiting says nothing, and may hold half a packet: the
+    // filler completes it as one it refuses, so the order after it is read as one. A running
+    // application answers the filler with its product code: those answers are let land and
+    // dropped, and the order then restarts it through its bootloader as after a power-up.
+    SendFiller();
+    DiscardUntilQuiet(Answer(LinkTime::SettleMs), Answer(Boot::kFillerLineMs + Boot::kProbeAnswerMs));
+    WriteByte(Wire::Restart);
+    ResetLinkTimer();
+}
+
+void TCOMThread::SendFiller()
+{
+    for (int i = 0; i < Boot::kFillerBytes; ++i)
+        if (!WriteByte(Boot::kFiller)) return;
+}
+
+void TCOMThread::DiscardUntilQuiet(uint32_t quietMs, uint32_t limitMs)
+{
+    const uint32_t start = Now();
+    uint32_t lastByte = start;
+    uint8_t byte = 0;
+    while (Now() - start < limitMs) {
+        if (ReadByte(byte)) lastByte = Now();
+        else if (Now() - lastByte >= quietMs) return;
+        else Pause(Boot::kPollIntervalMs);
+    }
 }
