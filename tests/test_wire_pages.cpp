@@ -6,7 +6,7 @@
 #include "core/conversions.h"
 #include "core/image_layout.h"
 #include "ui/quarnform.h"
-#include "core/productcodes.h"
+#include "core/variants.h"
 #include "support/wirewindow.h"
 
 #include <QAction>
@@ -43,7 +43,7 @@ int ShownPage(TQuarnForm &form) { return Named<QStackedWidget>(&form, "ProductNo
 
 QString Banner(TQuarnForm &form) { return Named<QLabel>(&form, "ConnectedPanel")->text(); }
 
-QString BannerOf(char letter) { return QString::fromLatin1(FindProductCode(uint8_t(letter))->banner); }
+QString BannerOf(char letter) { return QString::fromLatin1(VariantOfLetter(uint8_t(letter))->banner); }
 
 // True once the tool has sent (code, level) twice in a row.
 bool Streaming(SimOnCom &sim, uint8_t code, uint8_t level)

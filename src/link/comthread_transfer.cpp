@@ -16,7 +16,6 @@
 #include "link/comthread.h"
 
 #include "link/linkmessage.h"
-#include "core/productcodes.h"
 #include "link/transferprogress.h"
 
 #include <algorithm>

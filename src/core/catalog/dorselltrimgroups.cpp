@@ -2,6 +2,7 @@
 
 #include "core/calimage.h"
 #include "core/image_layout.h"
+#include "core/variants.h"
 
 namespace D = Off::Dorsell;
 
@@ -87,5 +88,5 @@ const char *const *Lookup(const CaptionColumn (&columns)[N], int setting)
 
 const char *const *DorsellGroupCaptions(uint8_t product, int joystickSetting)
 {
-    return product == Product::Ostrel ? Lookup(OstrelColumns, joystickSetting) : Lookup(DorsellColumns, joystickSetting);
+    return ShowsOstrelSubset(product) ? Lookup(OstrelColumns, joystickSetting) : Lookup(DorsellColumns, joystickSetting);
 }

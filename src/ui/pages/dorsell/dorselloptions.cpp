@@ -2,6 +2,7 @@
 // plow float, hoist limit, cartridge and V-plow options, with their handlers.
 #include "core/calimage.h"
 #include "core/image_layout.h"
+#include "core/variants.h"
 #include "core/catalog/controlranges.h"
 #include "core/catalog/dorsell_rules.h"
 #include "core/catalog/dorsellitems.h"
@@ -123,7 +124,7 @@ void DorsellPage::plowfloatClick(bool ticked)
 {
     StoreOptionPair(D::PlowFloat, ticked, CheckBox15, D::DoubleActingFloat);
     // The connector note belongs to the Ostrel 2, as the loader shows it.
-    Label424->setVisible(ticked && ProductCode == Product::Ostrel);
+    Label424->setVisible(ticked && ShowsOstrelSubset(ProductCode));
     host().ImageToControls(false);
 }
 
