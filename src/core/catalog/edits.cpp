@@ -28,16 +28,17 @@ QString NameKey(const QString &name)
     return key;
 }
 
-// The product's fields and, after them, "byte N" for each byte no field covers: what a setting
-// may name. Built once per product.
+// The product's fields and, after them, "byte N" for each byte no field covers or that recipes
+// once named by number: what a setting may name. Built once per product.
 FieldDefs BuildSettable(uint8_t product)
 {
     FieldDefs defs = FieldsOf(product);
-    std::array<bool, CalImageSize> covered{};
+    std::array<bool, CalImageSize> byNumber;
+    byNumber.fill(true);
     for (const FieldDef &def : defs)
-        for (int offset : def.offsets) covered[size_t(offset)] = true;
+        for (int offset : def.offsets) byNumber[size_t(offset)] = def.byNumberToo;
     for (int offset = 0; offset < CalImageSize; ++offset)
-        if (!covered[size_t(offset)]) defs << NumberField(QStringLiteral("byte %1").arg(offset), offset);
+        if (byNumber[size_t(offset)]) defs << NumberField(QStringLiteral("byte %1").arg(offset), offset);
     return defs;
 }
 

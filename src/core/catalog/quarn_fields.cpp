@@ -150,6 +150,7 @@ FieldDefs QuarnFields()
     AddJoystick(defs);
     AddButtons(defs);
     AddFloatsAndOptions(defs);
+    AddQuarnSeasonFields(defs);
     SetQuarnEditRules(defs);
     return defs;
 }
