@@ -3,7 +3,7 @@
 // cushions), ramp groups. Each row names its controls, its image bytes and where it sits.
 #include "core/image_layout.h"
 #include "core/catalog/controlranges.h"
-#include "core/catalog/pagerect.h"
+#include "ui/pages/pagerect.h"
 
 #include <cstdint>
 #include <iterator>

@@ -2,7 +2,7 @@
 // The look-alike controls of the Horner CsCAN page as data: bit-rate buttons, output ports and the
 // twenty output ramp groups.
 #include "core/image_layout.h"
-#include "core/catalog/pagerect.h"
+#include "ui/pages/pagerect.h"
 
 #include <array>
 #include <iterator>
