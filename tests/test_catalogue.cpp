@@ -263,7 +263,7 @@ private slots:
         QVERIFY(again == image);
 
         // By the new names in words, and a recipe written before they had names.
-        QVERIFY(ApplySettings(again, Product::Quarn, {{QStringLiteral("winter outputs"), QStringLiteral("b1 / b2, A3 / A4")}}, &refusal));
+        QVERIFY(ApplySettings(again, Product::Quarn, {{QStringLiteral("winter outputs"), QStringLiteral("a3 / a4,  B1 / B2")}}, &refusal));
         QCOMPARE(again[216], uint8_t(0x12));
         Setting old;
         QVERIFY(SplitSettingLine(QStringLiteral("byte 215: 6"), Product::Quarn, &old));
