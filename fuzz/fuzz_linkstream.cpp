@@ -16,7 +16,7 @@
 //          the low five bits give a quiet spell of that many tenths of a second
 #include "link/linkhost.h"
 #include "link/linkprotocol.h"
-#include "core/productcodes.h"
+#include "core/calimage.h"
 #include "support/steppedlink.h"
 
 #include <QByteArray>

@@ -7,7 +7,7 @@
 #include "core/image_defaults.h"
 #include "core/catalog/catalogue.h"
 #include "core/catalog/recipe.h"
-#include "core/productcodes.h"
+#include "core/variants.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -25,7 +25,7 @@ void Require(bool condition)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     if (size == 0) return 0;
-    const uint8_t letter = ProductCodes[data[0] % std::size(ProductCodes)].letter;
+    const uint8_t letter = uint8_t(Variants()[data[0] % Variants().size()].letter);
     uint8_t product = 0;
     Require(Catalogue::ProductFromLetter(QString(QChar(letter)), &product));
     const QByteArray text(reinterpret_cast<const char *>(data + 1), qsizetype(size - 1));

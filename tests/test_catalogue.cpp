@@ -2,6 +2,9 @@
 // values in the page's words, differences by name, and the JSON documents for scripts.
 #include "core/calimage.h"
 #include "core/image_defaults.h"
+#include "core/variants.h"
+#include "core/catalog/fielddefs.h"
+#include "core/catalog/frequencybar.h"
 #include "core/catalog/catalogue.h"
 #include "core/catalog/edits.h"
 
@@ -204,6 +207,68 @@ private slots:
         }
         for (const char *bad : {"", "x", "jb", "J"}) QVERIFY(!ProductFromLetter(QString::fromLatin1(bad), &product));
         QCOMPARE(ProductName(Product::CsCan), QStringLiteral("Quarn 2 CsCAN"));
+    }
+
+    void variantTableHasEachOnce()
+    {
+        QSet<uint8_t> codes, letters;
+        QSet<QString> names, banners;
+        for (const Variant &variant : Variants()) {
+            codes.insert(variant.code);
+            letters.insert(uint8_t(variant.letter));
+            names.insert(QString::fromLatin1(variant.name));
+            banners.insert(QString::fromLatin1(variant.banner));
+            QCOMPARE(VariantOfLetter(uint8_t(variant.letter)), &variant);
+            QCOMPARE(VariantOfCode(variant.code), &variant);
+            // The Dorsell page (Dorsell and Ostrel 2) reads its frequency on curve B and marks the
+            // image as a Dorsell file; every other page uses curve A.
+            const bool dorsellPage = variant.page == VariantPage::Dorsell;
+            QCOMPARE(&FrequencyBarOf(variant.code), dorsellPage ? &CurveBBar() : &CurveABar());
+            QCOMPARE(variant.marksJoystickType, dorsellPage);
+        }
+        const auto count = qsizetype(Variants().size());
+        QCOMPARE(codes.size(), count);
+        QCOMPARE(letters.size(), count);
+        QCOMPARE(names.size(), count);
+        QCOMPARE(banners.size(), count);
+        QVERIFY(!VariantOfCode(Product::None) && !VariantOfLetter('x') && !VariantOfLetter(0));
+        QVERIFY(FieldsOf(Product::None).isEmpty() && FieldsOf(Product::Vintle).isEmpty());
+        QVERIFY(ShowsOstrelSubset(Product::Ostrel) && !ShowsOstrelSubset(Product::Dorsell));
+    }
+
+    void seasonBytesAreNamedAndSettable()
+    {
+        CalImageBytes image = DefaultImage();
+        image[215] = 0x81;        // summer A1 / A2 and B7 / B8
+        image[216] = 0;           // no winter group
+        image[217] = 0x10 | 0x1 | 0x8;  // active, summer C1 / C2, winter C3 / C4
+        QCOMPARE(ValueOf(image, Product::Quarn, "Summer Outputs"), QStringLiteral("A1 / A2, B7 / B8"));
+        QCOMPARE(ValueOf(image, Product::Quarn, "Winter Outputs"), QStringLiteral("none"));
+        QCOMPARE(ValueOf(image, Product::Quarn, "Summer / Winter Mode Active"),
+                 QStringLiteral("Yes; Summer Outputs C1 / C2; Winter Outputs C3 / C4"));
+        for (const QString &line : ShowLines(Describe(image, Product::Quarn)))
+            QVERIFY2(!line.startsWith(QStringLiteral("byte 21")), qPrintable(line));
+
+        // The lines show prints set the same bytes back; an unused bit of the mode byte is carried.
+        image[217] |= 0x80;
+        CalImageBytes again = DefaultImage();
+        QList<Setting> settings;
+        for (const QString &line : ShowLines(Describe(image, Product::Quarn))) {
+            Setting setting;
+            QVERIFY2(SplitSettingLine(line, Product::Quarn, &setting), qPrintable(line));
+            settings << setting;
+        }
+        QString refusal;
+        QVERIFY2(ApplySettings(again, Product::Quarn, settings, &refusal), qPrintable(refusal));
+        QVERIFY(again == image);
+
+        // By the new names in words, and a recipe written before they had names.
+        QVERIFY(ApplySettings(again, Product::Quarn, {{QStringLiteral("winter outputs"), QStringLiteral("a3 / a4,  B1 / B2")}}, &refusal));
+        QCOMPARE(again[216], uint8_t(0x12));
+        Setting old;
+        QVERIFY(SplitSettingLine(QStringLiteral("byte 215: 6"), Product::Quarn, &old));
+        QVERIFY2(ApplySettings(again, Product::Quarn, {old}, &refusal), qPrintable(refusal));
+        QCOMPARE(again[215], uint8_t(6));
     }
 
     void jsonDocuments()

@@ -3,6 +3,7 @@
 // and the new application announcing itself.
 #include "core/calimage.h"
 #include "core/settings.h"
+#include "core/startfolder.h"
 #include "ui/endrequest.h"
 #include "ui/quarnform.h"
 #include "link/comthread.h"
@@ -17,6 +18,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QSettings>
@@ -84,13 +86,16 @@ private slots:
         QVERIFY(form && waitFreshlyConnected(sim, *form->comThread()));
         sim.sim().ClearWire();
 
+        const QString startFolder = StartFolder(FolderKind::Firmware);
         findControl<QAction>(form.get(), QStringLiteral("UpgradeFirmware1"))->trigger();
         QVERIFY(waitUntil([&] { return boxes.texts().contains(Verified); }, ProgrammingDeadlineMs));
         QCOMPARE(dialogs.seen().size(), 1);
         const FileDialogSeen &seen = dialogs.seen().first();
         QCOMPARE(seen.title, QStringLiteral("Select Quarn Firmware File"));
         QCOMPARE(seen.nameFilters, QStringList{QStringLiteral("ATMega16 CPU files (*.hex)")});
-        QCOMPARE(seen.directory, QCoreApplication::applicationDirPath());
+        QCOMPARE(seen.directory, startFolder);
+        QVERIFY(seen.directory != QCoreApplication::applicationDirPath());
+        QCOMPARE(StartFolder(FolderKind::Firmware), QFileInfo(hex).absolutePath());
         QCOMPARE(boot.PagesWritten(), 3);
         QVERIFY(FlashHolds(boot, highest));
 

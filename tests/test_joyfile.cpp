@@ -5,6 +5,8 @@
 #include "ui/quarnform.h"
 #include "core/files/dialogfilter.h"
 #include "core/files/joyfile.h"
+#include "core/settings.h"
+#include "core/startfolder.h"
 #include "support/filedialogs.h"
 #ifndef Q_OS_WIN
 #include "support/filesizelimit.h"
@@ -15,6 +17,9 @@
 #include <QLabel>
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QStackedWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -158,6 +163,7 @@ private slots:
         auto form = makeMainWindow();
         ModalAnswerer answer(QMessageBox::Yes);
         FileDialogTyper typer(answer, path("fleet"));  // typed without an extension
+        OpenSettings(QString::fromLatin1(SettingsSection))->remove(QString::fromLatin1(FolderKind::JoyFiles));
 
         findControl<QAction>(form.get(), QStringLiteral("QuarnMenu1"))->trigger();
         CalImage[1] = 40;
@@ -170,7 +176,11 @@ private slots:
         QCOMPARE(typer.seen().size(), 1);
         const FileDialogSeen &dialog = typer.seen().first();
         QVERIFY(dialog.saving);
-        QCOMPARE(dialog.directory, QCoreApplication::applicationDirPath());
+        // Nothing used yet: the user's documents folder (the home folder where there is none),
+        // never the program's folder, which an install for all users cannot write.
+        const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        QCOMPARE(dialog.directory, QFileInfo(documents).isDir() ? documents : QDir::homePath());
+        QVERIFY(dialog.directory != QCoreApplication::applicationDirPath());
         QCOMPARE(dialog.typedName, QStringLiteral("*.joy"));
         QCOMPARE(dialog.nameFilters, DialogNameFilters(JoyFileFilter));
 
@@ -183,7 +193,9 @@ private slots:
                  int(TQuarnForm::BrennicPageIndex));
         QCOMPARE(typer.seen().size(), 2);
         QVERIFY(!typer.seen().last().saving);
-        QCOMPARE(typer.seen().last().directory, QCoreApplication::applicationDirPath());
+        // Then the folder last used, remembered for the next start too.
+        QCOMPARE(typer.seen().last().directory, m_dir.path());
+        QCOMPARE(StartFolder(FolderKind::JoyFiles), m_dir.path());
         QVERIFY(answer.texts().isEmpty());
 
         // Saving again over the file asks first; the answer Yes replaces it.

@@ -6,7 +6,7 @@
 #include "core/conversions.h"
 #include "core/image_layout.h"
 #include "ui/quarnform.h"
-#include "core/productcodes.h"
+#include "core/variants.h"
 #include "core/ticks.h"
 #include "link/linkprotocol.h"
 #include "support/wirewindow.h"
@@ -45,7 +45,7 @@ int ShownPage(TQuarnForm &form) { return Named<QStackedWidget>(&form, "ProductNo
 
 QString Banner(TQuarnForm &form) { return Named<QLabel>(&form, "ConnectedPanel")->text(); }
 
-QString BannerOf(char letter) { return QString::fromLatin1(FindProductCode(uint8_t(letter))->banner); }
+QString BannerOf(char letter) { return QString::fromLatin1(VariantOfLetter(uint8_t(letter))->banner); }
 
 // Presses `button` and releases it once the window's own press stamp is older than the link's
 // keep-alive interval. The window's time-out may end the command only after its own limit: an

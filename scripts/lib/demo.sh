@@ -6,7 +6,8 @@ set -euo pipefail
 source "$(dirname "$0")/common.sh"
 bin="$QUARN_ROOT/build/bin"
 log="$(mktemp -t quarn-sim.XXXXXX.log)"
-# The firmware upgrade's dialog opens in the program's folder: offer the made-up demo image there.
+# The made-up demo firmware image lies beside the program; the upgrade's dialog remembers the
+# folder once it has been chosen there.
 cp -f "$QUARN_ROOT/tools/quarn-sim/demo-firmware.hex" "$bin/demo-firmware.hex"
 
 "$bin/quarn-sim" --com auto >"$log" 2>&1 &

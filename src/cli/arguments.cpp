@@ -2,7 +2,7 @@
 
 #include "cli/commands.h"
 #include "cli/portchoice.h"
-#include "core/productcodes.h"
+#include "core/variants.h"
 
 #include <cmath>
 
@@ -36,7 +36,7 @@ bool AddPort(CliOptions &o, const QString &v)
 
 bool SetProduct(CliOptions &o, const QString &v)
 {
-    if (v.size() != 1 || !FindProductCode(uint8_t(v[0].toLatin1()))) return false;
+    if (v.size() != 1 || !VariantOfLetter(uint8_t(v[0].toLatin1()))) return false;
     o.product = v[0];
     return true;
 }

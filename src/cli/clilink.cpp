@@ -7,7 +7,7 @@
 #include "cli/interrupt.h"
 #include "link/comthread.h"
 #include "link/linkmessage.h"
-#include "core/productcodes.h"
+#include "core/variants.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -91,7 +91,7 @@ bool CliLink::WaitConnected(int timeoutMs)
         return Failed(Exit::Link, QStringLiteral("no controller announced itself within ") + Seconds(m_cli.Options().waitMs));
     }
     m_productLetter = m_worker->AnnouncedLetter();
-    if (const ProductCodeEntry *entry = FindProductCode(m_productLetter)) m_banner = QString::fromLatin1(entry->banner);
+    if (const Variant *entry = VariantOfLetter(m_productLetter)) m_banner = QString::fromLatin1(entry->banner);
     return true;
 }
 

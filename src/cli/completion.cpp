@@ -9,7 +9,7 @@
 #include "cli/imagesource.h"
 #include "cli/portchoice.h"
 #include "history/historystore.h"
-#include "core/productcodes.h"
+#include "core/variants.h"
 #include "link/serialdevicemap.h"
 
 #include <QRegularExpression>
@@ -75,7 +75,7 @@ QStringList ComNumbers(const QString &typed)
 QStringList ProductLetters()
 {
     QStringList letters;
-    for (const ProductCodeEntry &entry : ProductCodes) letters << QString(QChar(entry.letter));
+    for (const Variant &variant : Variants()) letters << QString(QChar(variant.letter));
     return letters;
 }
 

@@ -6,7 +6,7 @@
 #include "core/calimage.h"
 #include "link/linkmessage.h"
 #include "link/portline.h"
-#include "core/productcodes.h"
+#include "core/variants.h"
 #include "link/serialdevicemap.h"
 
 #include <algorithm>
@@ -22,7 +22,7 @@ void TCOMThread::StepWaitingForLink()
 {
     uint8_t byte = 0;
     if (ReadByte(byte)) {
-        if (FindProductCode(byte)) {
+        if (VariantOfLetter(byte)) {
             if (AcknowledgeWanted()) {
                 TakeProductCode(byte);
             } else {
@@ -68,7 +68,7 @@ void TCOMThread::StepWaitingForLink()
 
 void TCOMThread::TakeProductCode(uint8_t letter)
 {
-    const ProductCodeEntry *product = FindProductCode(letter);
+    const Variant *product = VariantOfLetter(letter);
     m_applicationStartPending = false;
     m_bootloaderDeclined = false;   // an application answers: its bootloader is hooked when asked for
     // Unheard, the acknowledgement would leave the controller announcing itself: not connected.
@@ -76,7 +76,7 @@ void TCOMThread::TakeProductCode(uint8_t letter)
     NoAnswerAwaited();
     m_lastAcknowledge = Now();
     SetStatus(QString::fromLatin1(product->banner), LinkColor::Green);
-    ProductCode = product->stored;
+    ProductCode = product->code;
     m_announcedLetter = letter;
     // A job in doubt goes on with the next read of the image as soon as the controller is back.
     if (m_transfer.ReadAgainPending()) m_requestByte = Request::GetCalibration;

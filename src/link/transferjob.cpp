@@ -18,7 +18,6 @@
 #include "link/comthread.h"
 
 #include "link/linkmessage.h"
-#include "core/productcodes.h"
 #include "link/transferprogress.h"
 
 #include <algorithm>

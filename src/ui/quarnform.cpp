@@ -4,6 +4,7 @@
 #include "core/image_defaults.h"
 #include "core/image_layout.h"
 #include "core/settings.h"
+#include "core/variants.h"
 #include "core/catalog/catalogue.h"
 #include "ui/centre.h"
 #include "ui/helpform.h"
@@ -287,6 +288,23 @@ void TQuarnForm::closeEvent(QCloseEvent *event)
     QMainWindow::closeEvent(event);
 }
 
+namespace {
+// The page of the stack a variant is shown on.
+TQuarnForm::PageIndex PageOf(const Variant &variant)
+{
+    switch (variant.page) {
+    case VariantPage::Quarn: return TQuarnForm::QuarnPageIndex;
+    case VariantPage::Dorsell: return TQuarnForm::DorsellPageIndex;
+    case VariantPage::Vintle: return TQuarnForm::VintlePageIndex;
+    case VariantPage::Brennic: return TQuarnForm::BrennicPageIndex;
+    case VariantPage::CsCan: return TQuarnForm::CsCanPageIndex;
+    }
+    return TQuarnForm::BlankPage;
+}
+
+TQuarnForm::PageIndex PageOf(uint8_t code) { return PageOf(*VariantOfCode(code)); }
+}  // namespace
+
 void TQuarnForm::About1Click() { SplashForm::ShowSplash(this); }
 
 void TQuarnForm::ShowHelp() { HelpForm::ShowHelp(this); }
@@ -300,24 +318,13 @@ void TQuarnForm::SetImageDefaults()
 void TQuarnForm::ImageToControls(bool /*fromLink*/)
 {
     if (m_updating) return;
+    const Variant *variant = VariantOfCode(ProductCode);
+    if (!variant) return;
     m_updating = true;
-    const uint8_t code = ProductCode;
-    if (code == Product::Brennic) {
-        ProductNotebook->setCurrentIndex(BrennicPageIndex);
-        Pages[BrennicPageIndex]->LoadImage();
-    } else if (code == Product::CsCan) {
-        ProductNotebook->setCurrentIndex(CsCanPageIndex);
-        Pages[CsCanPageIndex]->LoadImage();
-    } else if (code == Product::Vintle) {
-        ProductNotebook->setCurrentIndex(VintlePageIndex);
-    } else if (code == Product::Dorsell || code == Product::Ostrel) {
-        CalImage[Off::JoystickType] = Off::Dorsell::JoystickTypeMark;
-        ProductNotebook->setCurrentIndex(DorsellPageIndex);
-        Pages[DorsellPageIndex]->LoadImage();
-    } else if (code == Product::Quarn) {
-        ProductNotebook->setCurrentIndex(QuarnPageIndex);
-        Pages[QuarnPageIndex]->LoadImage();
-    }
+    if (variant->marksJoystickType) CalImage[Off::JoystickType] = Off::Dorsell::JoystickTypeMark;
+    const PageIndex page = PageOf(*variant);
+    ProductNotebook->setCurrentIndex(page);
+    Pages[page]->LoadImage();
     m_updating = false;
 }
 
@@ -343,8 +350,8 @@ void TQuarnForm::ShowArrivedImage()
     if (!line.isEmpty()) Memo1->appendPlainText(line);
 }
 
-void TQuarnForm::QuarnMenu1Click() { ShowProductPage(Product::Quarn, QuarnPageIndex); }
-void TQuarnForm::DorsellMenu1Click() { ShowProductPage(Product::Dorsell, DorsellPageIndex); }
-void TQuarnForm::BrennicMenu1Click() { ShowProductPage(Product::Brennic, BrennicPageIndex); }
-void TQuarnForm::HornerCsCAN1Click() { ShowProductPage(Product::CsCan, CsCanPageIndex); }
-void TQuarnForm::Ostrel1Click() { ShowProductPage(Product::Ostrel, DorsellPageIndex); }
+void TQuarnForm::QuarnMenu1Click() { ShowProductPage(Product::Quarn, PageOf(Product::Quarn)); }
+void TQuarnForm::DorsellMenu1Click() { ShowProductPage(Product::Dorsell, PageOf(Product::Dorsell)); }
+void TQuarnForm::BrennicMenu1Click() { ShowProductPage(Product::Brennic, PageOf(Product::Brennic)); }
+void TQuarnForm::HornerCsCAN1Click() { ShowProductPage(Product::CsCan, PageOf(Product::CsCan)); }
+void TQuarnForm::Ostrel1Click() { ShowProductPage(Product::Ostrel, PageOf(Product::Ostrel)); }

@@ -2,18 +2,18 @@
 // the link worker once the bootloader has named its chip, and the end of a run that failed.
 #include "ui/quarnform.h"
 
+#include "core/startfolder.h"
 #include "core/usablefile.h"
 #include "ui/errorbox.h"
 #include "core/files/ioerror.h"
 #include "link/bootloader/firmwarefile.h"
 
-#include <QCoreApplication>
 #include <QFileDialog>
 
 QString TQuarnForm::SelectFirmwareFile()
 {
     if (m_endingForSystem) return {};
-    const QString folder = QCoreApplication::applicationDirPath();
+    const QString folder = StartFolder(FolderKind::Firmware);
     QFileDialog dialog(this, QString::fromLatin1(FirmwareFile::kDialogTitle), folder);
     dialog.setObjectName(QStringLiteral("FirmwareDialog"));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
@@ -23,6 +23,7 @@ QString TQuarnForm::SelectFirmwareFile()
     const bool confirmed = dialog.exec() == QDialog::Accepted;
     const QStringList chosen = dialog.selectedFiles();
     const QString fileName = FirmwareFile::Accept(confirmed, chosen.value(0));
+    RememberFolder(FolderKind::Firmware, fileName);
     // A pipe, device or socket would hold the reader or feed it endless bytes: refused here, the
     // upgrade then stops before anything is erased.
     if (!fileName.isEmpty() && IsSpecialFile(fileName)) {

@@ -14,7 +14,7 @@
 #include "link/comthread.h"
 #include "link/linkmessage.h"
 #include "link/linkprotocol.h"
-#include "core/productcodes.h"
+#include "core/variants.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -30,13 +30,6 @@ const char *const ControllerUnread =
     "The controller's own image has not been read on this connection: get it (Get Cal) and send again.";
 const char *const SendQuestion = "Send %1 to the controller on %2?";
 const char *const RequestRefused = "The controller was busy: the image is open, press Send Cal to send it.";
-
-const ProductCodeEntry *EntryOfStoredCode(uint8_t stored)
-{
-    for (const ProductCodeEntry &entry : ProductCodes)
-        if (entry.stored == stored) return &entry;
-    return nullptr;
-}
 
 QString VariantWords(uint8_t letter)
 {
@@ -102,7 +95,7 @@ void TQuarnForm::KeepExchange(int linkCode)
     const Exchange &exchange = upload ? m_uploadCapture : m_downloadCapture;
     m_lastExchanged = exchange.bytes;
     m_controllerImage = exchange.bytes;
-    const ProductCodeEntry *product = EntryOfStoredCode(exchange.product);
+    const Variant *product = VariantOfCode(exchange.product);
     QString error;
     HistoryStore store;
     if (!store.KeepImage(upload ? HistoryKind::Upload : HistoryKind::Download, exchange.port,
@@ -155,8 +148,8 @@ void TQuarnForm::SendFromHistory(const HistoryEntry &entry, const CalImageBytes 
     if (!m_controllerImage) return ShowErrorBox(this, QString::fromLatin1(ControllerUnread));
 
     // What the send would change in the controller, by name, before the question.
-    const ProductCodeEntry *product = FindProductCode(letter);
-    CompareDialog compare(*m_controllerImage, product->stored, m_lastExchanged, HistoryStore(), this);
+    const Variant *product = VariantOfLetter(letter);
+    CompareDialog compare(*m_controllerImage, product->code, m_lastExchanged, HistoryStore(), this);
     compare.SetImageTitle(QStringLiteral("In controller"), QStringLiteral("The image in the controller"));
     compare.CompareWith(image, HistoryImageWords(entry), QStringLiteral("Kept"));
     compare.exec();

@@ -6,7 +6,7 @@
 #include "core/image_defaults.h"
 #include "core/ticks.h"
 #include "link/linkprotocol.h"
-#include "core/productcodes.h"
+#include "core/variants.h"
 
 #include <QFile>
 
@@ -401,7 +401,7 @@ void SimController::Announce()
         do {
             m_garbageSeed = m_garbageSeed * 1103515245u + 12345u;
             junk = static_cast<uint8_t>(m_garbageSeed >> 16);
-        } while (FindProductCode(junk) || junk == Wire::BootAnnounce || junk == Wire::BootReady ||
+        } while (VariantOfLetter(junk) || junk == Wire::BootAnnounce || junk == Wire::BootReady ||
                  junk == Wire::ImageReady);
         Send(junk);
     }

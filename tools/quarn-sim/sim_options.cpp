@@ -1,6 +1,6 @@
 #include "sim_options.h"
 
-#include "core/productcodes.h"
+#include "core/variants.h"
 
 #include <functional>
 
@@ -41,7 +41,7 @@ const std::vector<OptionRow> &Rows()
          }},
         {"--product", "j|b|a|d|z|c", "product letter to announce (default j, Quarn 2)",
          [](SimOptions &o, const QString &v) {
-             return ToLetter(v, o.product) && FindProductCode(static_cast<uint8_t>(o.product)) != nullptr;
+             return ToLetter(v, o.product) && VariantOfLetter(static_cast<uint8_t>(o.product)) != nullptr;
          }},
         {"--image", "FILE.joy", "calibration image to hold (256 bytes); default: the default image",
          [](SimOptions &o, const QString &v) { o.imageFile = v; return !v.isEmpty(); }},

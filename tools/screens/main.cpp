@@ -1,7 +1,8 @@
 // quarn-screens: saves a picture of the main window for every product page and every tab on it,
 // so a layout can be checked by eye at the fixed window size.
-//   quarn-screens OUTDIR [product-letter...]   (j b a d z c; all when none given)
+//   quarn-screens OUTDIR [product-letter...]   (every variant when none given)
 #include "core/calimage.h"
+#include "core/variants.h"
 #include "ui/appstyle.h"
 #include "ui/quarnform.h"
 
@@ -63,14 +64,22 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     InstallApplicationStyle();
     if (argc < 2) {
-        std::fprintf(stderr, "usage: quarn-screens OUTDIR [j|b|a|d|z|c ...]\n");
+        std::fprintf(stderr, "usage: quarn-screens OUTDIR [product-letter ...]\n");
         return 2;
     }
     QString dir = QString::fromLocal8Bit(argv[1]);
     QDir().mkpath(dir);
-    QStringList letters;
-    for (int i = 2; i < argc; ++i) letters << QString::fromLocal8Bit(argv[i]);
-    if (letters.isEmpty()) letters = {"j", "b", "a", "d", "z", "c"};
+    QList<const Variant *> variants;
+    for (int i = 2; i < argc; ++i) {
+        const Variant *variant = VariantOfLetter(uint8_t(argv[i][0]));
+        if (!variant || argv[i][1]) {
+            std::fprintf(stderr, "quarn-screens: no variant announces itself as '%s'\n", argv[i]);
+            return 2;
+        }
+        variants << variant;
+    }
+    if (variants.isEmpty())
+        for (const Variant &variant : Variants()) variants << &variant;
 
     // Any box a page raises while it is walked is answered at once.
     QTimer closer;
@@ -85,11 +94,10 @@ int main(int argc, char *argv[])
     form.show();
     Save(&form, dir, QStringLiteral("blank"));
     auto *stack = form.findChild<QStackedWidget *>(QStringLiteral("ProductNotebook"));
-    for (const QString &letter : letters) {
-        uint8_t code = letter == QLatin1String("j") ? Product::Quarn : uint8_t(letter.at(0).toLatin1());
-        ProductCode = code;
+    for (const Variant *variant : variants) {
+        ProductCode = variant->code;
         form.ImageToControls(false);
-        WalkTabs(&form, stack->currentWidget(), dir, letter);
+        WalkTabs(&form, stack->currentWidget(), dir, QString(QLatin1Char(variant->letter)));
     }
     std::printf("%d pictures\n", g_count);
     return 0;

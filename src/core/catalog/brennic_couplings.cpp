@@ -3,7 +3,6 @@
 #include "core/conversions.h"
 #include "core/catalog/brennic_tables.h"
 
-#include <cstring>
 
 namespace Brennic {
 
@@ -12,7 +11,7 @@ int PartnerBar(int bar)
     const ValueBar &v = ValueBars[bar];
     if (v.coupling == Coupling::None) return -1;
     for (int p = 0; p < ValueBarCount; ++p)
-        if (std::strcmp(ValueBars[p].bar, v.partner) == 0) return p;
+        if (ValueBars[p].offset == v.partner) return p;
     return -1;
 }
 

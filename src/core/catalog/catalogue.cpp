@@ -2,6 +2,7 @@
 
 #include "core/conversions.h"
 #include "core/image_layout.h"
+#include "core/variants.h"
 #include "core/catalog/editvalue.h"
 #include "core/catalog/fielddefs.h"
 #include "core/catalog/frequencybar.h"
@@ -18,27 +19,6 @@
 namespace Catalogue {
 
 namespace {
-constexpr int DorsellJoystickType = 20;  // the joystick type Dorsell and Ostrel images carry
-constexpr int JoystickTypeOffset = 33;
-
-struct ProductEntry {
-    uint8_t code;
-    char letter;
-    const char *name;
-};
-constexpr ProductEntry Products[] = {
-    {Product::Quarn, 'j', "Quarn 2"},   {Product::Dorsell, 'b', "Dorsell"},
-    {Product::Ostrel, 'a', "Ostrel 2"}, {Product::Brennic, 'd', "Brennic"},
-    {Product::CsCan, 'z', "Quarn 2 CsCAN"}, {Product::Vintle, 'c', "Vintle"},
-};
-
-const ProductEntry *FindProduct(uint8_t code)
-{
-    for (const ProductEntry &entry : Products)
-        if (entry.code == code) return &entry;
-    return nullptr;
-}
-
 QByteArray RawBytes(const CalImageBytes &image, const QList<int> &offsets)
 {
     QByteArray raw;
@@ -68,48 +48,41 @@ QJsonObject ProductJson(uint8_t product)
 
 const FieldDefs &FieldsOf(uint8_t product)
 {
-    static const FieldDefs quarn = QuarnFields();
-    static const FieldDefs dorsell = DorsellFields(Product::Dorsell);
-    static const FieldDefs ostrel = DorsellFields(Product::Ostrel);
-    static const FieldDefs brennic = BrennicFields();
-    static const FieldDefs cscan = CsCanFields();
+    // Built once, in the order of the variant table.
+    static const QList<FieldDefs> lists = [] {
+        QList<FieldDefs> built;
+        for (const Variant &variant : Variants()) built.append(variant.fields ? variant.fields() : FieldDefs());
+        return built;
+    }();
     static const FieldDefs none;
-    switch (product) {
-    case Product::Quarn: return quarn;
-    case Product::Dorsell: return dorsell;
-    case Product::Ostrel: return ostrel;
-    case Product::Brennic: return brennic;
-    case Product::CsCan: return cscan;
-    default: return none;
-    }
+    const Variant *variant = VariantOfCode(product);
+    return variant ? lists.at(qsizetype(VariantIndex(*variant))) : none;
 }
 
 uint8_t ProductOfFile(const CalImageBytes &image)
 {
-    return image[JoystickTypeOffset] == DorsellJoystickType ? Product::Dorsell : Product::Quarn;
+    return image[Off::JoystickType] == Off::Dorsell::JoystickTypeMark ? Product::Dorsell : Product::Quarn;
 }
 
 bool ProductFromLetter(const QString &letter, uint8_t *product)
 {
-    if (letter.size() != 1) return false;
-    for (const ProductEntry &entry : Products)
-        if (letter.at(0) == QLatin1Char(entry.letter)) {
-            *product = entry.code;
-            return true;
-        }
-    return false;
+    if (letter.size() != 1 || letter.at(0).unicode() > 0x7f) return false;
+    const Variant *variant = VariantOfLetter(uint8_t(letter.at(0).unicode()));
+    if (!variant) return false;
+    *product = variant->code;
+    return true;
 }
 
 QString ProductLetter(uint8_t product)
 {
-    const ProductEntry *entry = FindProduct(product);
-    return entry ? QString(QLatin1Char(entry->letter)) : QString();
+    const Variant *variant = VariantOfCode(product);
+    return variant ? QString(QLatin1Char(variant->letter)) : QString();
 }
 
 QString ProductName(uint8_t product)
 {
-    const ProductEntry *entry = FindProduct(product);
-    return entry ? QString::fromLatin1(entry->name) : QString();
+    const Variant *variant = VariantOfCode(product);
+    return variant ? QString::fromLatin1(variant->name) : QString();
 }
 
 int FrequencyBarPosition(const CalImageBytes &image, uint8_t product)

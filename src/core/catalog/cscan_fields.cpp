@@ -15,7 +15,7 @@ QString BitRateText(const CalImageBytes &image)
 {
     const uint8_t timing = image[Off::CsCan::CanBitTiming1];
     for (int i = 0; i < Off::CsCan::BitRateCount; ++i)
-        if (Off::CsCan::BitRates[i].timing1 == timing) return Caption(CsCan::BitRateButtons[i].caption);
+        if (Off::CsCan::BitRates[i].timing1 == timing) return Caption(CsCan::BitRateCaptions[i]);
     return ListItemText({}, timing);
 }
 }  // namespace

@@ -1,8 +1,8 @@
 #pragma once
-// The look-alike controls of the Horner CsCAN page as data: bit-rate buttons, output ports and the
-// twenty output ramp groups.
+// The settings of the Horner CsCAN page as data: bit rates, output ports and the twenty output ramp
+// groups, with their captions, image bytes and tabs. The page's controls for them are in
+// ui/pages/cscan/cscan_controls.h.
 #include "core/image_layout.h"
-#include "core/catalog/pagerect.h"
 
 #include <array>
 #include <iterator>
@@ -18,28 +18,20 @@ namespace C = Off::CsCan;
 inline constexpr const char *FrequencyCaption = "Output PWM Frequency";
 inline constexpr const char *BitRateCaption = "Can-Bus frequency";
 
-// "Can-Bus frequency" buttons, in the order of Off::CsCan::BitRates.
-struct BitRateButton {
-    const char *name;
-    const char *caption;
-    PageRect place;  // inside the group
-};
-inline constexpr BitRateButton BitRateButtons[C::BitRateCount] = {
-    {"RadioButton1", "100 Kbps", {12, 20, 120, 20}}, {"RadioButton2", "125 Kbps", {12, 40, 120, 20}},
-    {"RadioButton3", "250 Kbps", {12, 60, 120, 20}}, {"RadioButton4", "500 Kbps", {150, 20, 120, 20}},
-    {"RadioButton5", "1000 Kbps", {150, 40, 120, 20}},
-};
+// "Can-Bus frequency" buttons' captions, in the order of Off::CsCan::BitRates.
+inline constexpr const char *BitRateCaptions[C::BitRateCount] = {"100 Kbps", "125 Kbps", "250 Kbps", "500 Kbps",
+                                                                 "1000 Kbps"};
 
-// Output ports on the "Global" tab: network ID bar and label, active box.
+// Output ports on the "Global" tab: network ID and active flag.
 struct PortGroup {
     const char *group;
-    const char *idBar, *idLabel, *activeBox, *activeCaption;
+    const char *activeCaption;
     int idOffset, activeOffset;
 };
 inline constexpr PortGroup PortGroups[C::PortCount] = {
-    {" Port A Network Settings", "portaID", "Label299", "CheckBox11", "Port A Active", C::PortANetworkId, C::PortAActive},
-    {"Port B Network Settings", "portbID", "Label301", "CheckBox12", "Port B Active", C::PortBNetworkId, C::PortBActive},
-    {"Port C Network Settings", "portcID", "Label303", "CheckBox13", "Port C Active", C::PortCNetworkId, C::PortCActive},
+    {" Port A Network Settings", "Port A Active", C::PortANetworkId, C::PortAActive},
+    {"Port B Network Settings", "Port B Active", C::PortBNetworkId, C::PortBActive},
+    {"Port C Network Settings", "Port C Active", C::PortCNetworkId, C::PortCActive},
 };
 
 // The fixed pin-out note of the M12 bus connector.
@@ -48,9 +40,8 @@ inline constexpr const char *PinoutLines[] = {
     "NOTE:", "120 OHM E.O.L. SHIPPED SET ON BOARD", "CAN BE REMOVED BY PULLING INTERNAL", "JUMPER UNDER RIBBON CABLE.",
 };
 
-// The twenty outputs A1..A8, B1..B8, C1..C4, one group each on its port's tab. Output k owns the
-// step-time bar ScrollBar37 + 2k with Label304 + 2k and the step-size bar ScrollBar38 + 2k with
-// Label305 + 2k.
+// The twenty outputs A1..A8, B1..B8, C1..C4, one group each on its port's tab, each with a step time
+// and a step size.
 struct OutputPort {
     char letter;
     int outputs;
@@ -70,8 +61,6 @@ inline constexpr std::array<OutputGroup, C::OutputCount> OutputGroups = [] {
         for (int n = 1; n <= port.outputs; ++n) groups[k++] = {port.letter, n, port.tab};
     return groups;
 }();
-inline constexpr int FirstOutputBar = 37;    // ScrollBar37
-inline constexpr int FirstOutputLabel = 304;  // Label304
 inline constexpr int OutputBarCount = 2 * C::OutputCount;
 
 }  // namespace CsCan

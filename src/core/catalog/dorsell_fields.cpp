@@ -4,6 +4,7 @@
 // lists, so that a name does not change with the setting.
 #include "core/conversions.h"
 #include "core/image_layout.h"
+#include "core/variants.h"
 #include "core/catalog/dorsell_rules.h"
 #include "core/catalog/dorsellitems.h"
 #include "core/catalog/dorselltrimgroups.h"
@@ -30,7 +31,7 @@ bool IsSafetyTrigger(const DorsellOption &option)
 
 FieldDefs DorsellFields(uint8_t product)
 {
-    const bool ostrel = product == Product::Ostrel;
+    const bool ostrel = ShowsOstrelSubset(product);
     FieldDefs defs;
     defs << FrequencyField(Caption(DorsellCaptions::Frequency), CurveBBar());
 

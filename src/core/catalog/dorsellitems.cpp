@@ -2,7 +2,6 @@
 
 #include "core/image_layout.h"
 
-#include <cstring>
 #include <iterator>
 
 namespace D = Off::Dorsell;
@@ -49,39 +48,23 @@ const ValvePreset *DorsellValvePreset(int entry)
 }
 
 const DorsellOption DorsellOptions[11] = {
-    {"joy1saftey", "Joystick 1 (Hoist/Hook) ", D::Joy1Safety, false},
-    {"joy2saftey", "Joystick 2 (Plow)", D::Joy2Safety, false},
-    {"joy3safety", "Joystick 3 (Wing)", D::Joy3Safety, false},
-    {"plowfloat", "Enable Plow Float", D::PlowFloat, true},
-    {"CheckBox15", "Double Acting Float", D::DoubleActingFloat, true},
-    {"hoistlimit", "Enable Hoist Limit", D::HoistLimit, false},
-    {"CheckBox16", "Hoist limit Override", D::HoistLimitOverride, false},
-    {"cartridge", "Cartridge valve control for open center systems ", D::CartridgeValve, false},
-    {"CheckBox22", "Hoist Dump Valve on CART port", D::HoistDownDumpValve, false},
-    {"attitudecontrol", "Henke V-plow with attitude control", D::AttitudeControl, false},
-    {"togglevplow", "toggle V-plow modes of running lift or wings", D::ToggleVPlow, false},
+    {"Joystick 1 (Hoist/Hook) ", D::Joy1Safety, false},
+    {"Joystick 2 (Plow)", D::Joy2Safety, false},
+    {"Joystick 3 (Wing)", D::Joy3Safety, false},
+    {"Enable Plow Float", D::PlowFloat, true},
+    {"Double Acting Float", D::DoubleActingFloat, true},
+    {"Enable Hoist Limit", D::HoistLimit, false},
+    {"Hoist limit Override", D::HoistLimitOverride, false},
+    {"Cartridge valve control for open center systems ", D::CartridgeValve, false},
+    {"Hoist Dump Valve on CART port", D::HoistDownDumpValve, false},
+    {"Henke V-plow with attitude control", D::AttitudeControl, false},
+    {"toggle V-plow modes of running lift or wings", D::ToggleVPlow, false},
 };
 
-const char *DorsellOptionCaption(const char *name)
+const char *DorsellOptionCaption(int offset)
 {
     for (const DorsellOption &option : DorsellOptions)
-        if (std::strcmp(option.name, name) == 0) return option.caption;
+        if (option.offset == offset) return option.caption;
     return "";
 }
 
-const DorsellCombo DorsellModeCombos[3] = {
-    {"combonomode", "No Button", D::NoButtonMode},
-    {"comboredmode", "Red Button", D::RedButtonMode},
-    {"combogreenmode", "Green Button", D::GreenButtonMode},
-};
-
-const DorsellCombo DorsellGroupCombos[8] = {
-    {"ComboBox4", "Joystick 1 Primary X", D::GroupJ1PrimaryX},
-    {"ComboBox5", "Joystick 1 Primary Y", D::GroupJ1PrimaryY},
-    {"ComboBox6", "Joystick 1 Secondary X", D::GroupJ1SecondaryX},
-    {"ComboBox7", "Joystick 1 Secondary Y", D::GroupJ1SecondaryY},
-    {"ComboBox8", "Joystick 2 Primary X", D::GroupJ2PrimaryX},
-    {"ComboBox9", "Joystick 2 Primary Y", D::GroupJ2PrimaryY},
-    {"ComboBox10", "Joystick 2 Secondary X", D::GroupJ2SecondaryX},
-    {"ComboBox11", "Joystick 2 Secondary Y", D::GroupJ2SecondaryY},
-};

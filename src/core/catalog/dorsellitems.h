@@ -1,5 +1,7 @@
 #pragma once
 // The fixed item lists and small tables of the Dorsell page.
+#include "core/image_layout.h"
+
 #include <QStringList>
 
 // Joystick settings (image byte 19): the Dorsell list and the Ostrel 2 list.
@@ -34,17 +36,16 @@ const ValvePreset *DorsellValvePreset(int entry);
 // The family whose hoist trims "Set All Trims" sets to fixed levels instead of the global trims.
 constexpr int HuscoEntry = 3;
 
-// The option boxes of the "Global" tab (flag bytes): name, caption, image byte, and whether the
-// Ostrel 2 shows the box (its page hides the others).
+// The option boxes of the "Global" tab (flag bytes): caption, image byte, and whether the Ostrel 2
+// shows the box (its page hides the others).
 struct DorsellOption {
-    const char *name;
     const char *caption;
     int offset;
     bool onOstrel;
 };
 extern const DorsellOption DorsellOptions[11];
-// The caption of the option box `name` (one of the table's).
-const char *DorsellOptionCaption(const char *name);
+// The caption of the option box of the byte `offset` (one of the table's).
+const char *DorsellOptionCaption(int offset);
 
 // Captions of single controls of the page that name an image byte.
 namespace DorsellCaptions {
@@ -56,13 +57,25 @@ inline constexpr const char *StickSafety = "Stayhnd Sensitivity";
 inline constexpr const char *ButtonModes = "4-Button Joystick Modes";
 }  // namespace DorsellCaptions
 
-// A drop-down of the "Groups of 2 settings" tab: its name, its caption and its image byte.
+// A drop-down of the "Groups of 2 settings" tab: its caption and its image byte.
 struct DorsellCombo {
-    const char *name;
     const char *caption;
     int offset;
 };
-// combonomode, comboredmode, combogreenmode.
-extern const DorsellCombo DorsellModeCombos[3];
-// ComboBox4 .. ComboBox11: joystick 1 primary X, Y, secondary X, Y; joystick 2 likewise.
-extern const DorsellCombo DorsellGroupCombos[8];
+// The button modes of the 4-button joystick.
+inline constexpr DorsellCombo DorsellModeCombos[3] = {
+    {"No Button", Off::Dorsell::NoButtonMode},
+    {"Red Button", Off::Dorsell::RedButtonMode},
+    {"Green Button", Off::Dorsell::GreenButtonMode},
+};
+// Joystick 1 primary X, Y, secondary X, Y; joystick 2 likewise.
+inline constexpr DorsellCombo DorsellGroupCombos[8] = {
+    {"Joystick 1 Primary X", Off::Dorsell::GroupJ1PrimaryX},
+    {"Joystick 1 Primary Y", Off::Dorsell::GroupJ1PrimaryY},
+    {"Joystick 1 Secondary X", Off::Dorsell::GroupJ1SecondaryX},
+    {"Joystick 1 Secondary Y", Off::Dorsell::GroupJ1SecondaryY},
+    {"Joystick 2 Primary X", Off::Dorsell::GroupJ2PrimaryX},
+    {"Joystick 2 Primary Y", Off::Dorsell::GroupJ2PrimaryY},
+    {"Joystick 2 Secondary X", Off::Dorsell::GroupJ2SecondaryX},
+    {"Joystick 2 Secondary Y", Off::Dorsell::GroupJ2SecondaryY},
+};

@@ -2,32 +2,9 @@
 
 #include "core/calimage.h"
 #include "core/image_layout.h"
+#include "core/variants.h"
 
-namespace D = Off::Dorsell;
 
-// In image order; the caption tables below follow the same order.
-const DorsellTrimGroup DorsellTrimGroups[DorsellTrimGroupCount] = {
-    {"GroupBox21", DorsellTrimTab::HoistHook, D::HoistUpMin, D::HoistUpMax, "hoistupminbar", "hoistupmaxbar",
-     "hoistupmin2", "hoistupmax2", "Button17", "Button18", 7, true},
-    {"GroupBox20", DorsellTrimTab::HoistHook, D::HoistDownMin, D::HoistDownMax, "hoistdownminbar", "hoistdownmaxbar",
-     "hoistdownmin2", "hoistdownmax2", "Button15", "Button16", 8, true},
-    {"GroupBox19", DorsellTrimTab::HoistHook, D::HoistLeftMin, D::HoistLeftMax, "hoistleftminbar", "hoistleftmaxbar",
-     "hoistleftmin2", "hoistleftmax2", "Button13", "Button14", 1, true},
-    {"GroupBox18", DorsellTrimTab::HoistHook, D::HoistRightMin, D::HoistRightMax, "hoistrightminbar",
-     "hoistrightmaxbar", "hoistrightmin2", "hoistrightmax2", "Button11", "Button12", 2, true},
-    {"GroupBox14", DorsellTrimTab::Plow, D::PlowUpMin, D::PlowUpMax, "plowupminbar", "plowupmaxbar", "plowupmin2",
-     "plowupmax2", "Button3", "Button4", 3, true},
-    {"GroupBox15", DorsellTrimTab::Plow, D::PlowDownMin, D::PlowDownMax, "plowdownminbar", "plowdownmaxbar",
-     "plowdownmin2", "plowdownmax2", "Button5", "Button6", 4, true},
-    {"GroupBox16", DorsellTrimTab::Plow, D::PlowLeftMin, D::PlowLeftMax, "plowleftminbar", "plowleftmaxbar",
-     "plowleftmin2", "plowleftmax2", "Button7", "Button8", 5, true},
-    {"GroupBox17", DorsellTrimTab::Plow, D::PlowRightMin, D::PlowRightMax, "plowrightminbar", "plowrightmaxbar",
-     "plowrightmin2", "plowrightmax2", "Button9", "Button10", 6, true},
-    {"GroupBox12", DorsellTrimTab::Plow, D::RtWingInMin, D::RtWingInMax, "rtwinginmin", "rtwinginmax", "Label183",
-     "Label185", "rtwingminin", "rtwingmaxin", 9, false},
-    {"GroupBox22", DorsellTrimTab::Plow, D::RtWingOutMin, D::RtWingOutMax, "rtwingoutmin", "rtwingoutmax", "Label187",
-     "Label189", "rtwingminout", "rtwingmaxout", 10, false},
-};
 
 namespace {
 constexpr int AnySetting = -1;
@@ -87,5 +64,5 @@ const char *const *Lookup(const CaptionColumn (&columns)[N], int setting)
 
 const char *const *DorsellGroupCaptions(uint8_t product, int joystickSetting)
 {
-    return product == Product::Ostrel ? Lookup(OstrelColumns, joystickSetting) : Lookup(DorsellColumns, joystickSetting);
+    return ShowsOstrelSubset(product) ? Lookup(OstrelColumns, joystickSetting) : Lookup(DorsellColumns, joystickSetting);
 }

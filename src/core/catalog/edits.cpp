@@ -3,6 +3,7 @@
 #include "core/catalog/edits.h"
 
 #include "core/image_defaults.h"
+#include "core/variants.h"
 #include "core/catalog/catalogue.h"
 #include "core/catalog/editvalue.h"
 #include "core/catalog/fielddefs.h"
@@ -12,6 +13,7 @@
 #include <algorithm>
 #include <array>
 #include <optional>
+#include <vector>
 
 namespace Catalogue {
 
@@ -26,16 +28,17 @@ QString NameKey(const QString &name)
     return key;
 }
 
-// The product's fields and, after them, "byte N" for each byte no field covers: what a setting
-// may name. Built once per product.
+// The product's fields and, after them, "byte N" for each byte no field covers or that recipes
+// once named by number: what a setting may name. Built once per product.
 FieldDefs BuildSettable(uint8_t product)
 {
     FieldDefs defs = FieldsOf(product);
-    std::array<bool, CalImageSize> covered{};
+    std::array<bool, CalImageSize> byNumber;
+    byNumber.fill(true);
     for (const FieldDef &def : defs)
-        for (int offset : def.offsets) covered[size_t(offset)] = true;
+        for (int offset : def.offsets) byNumber[size_t(offset)] = def.byNumberToo;
     for (int offset = 0; offset < CalImageSize; ++offset)
-        if (!covered[size_t(offset)]) defs << NumberField(QStringLiteral("byte %1").arg(offset), offset);
+        if (byNumber[size_t(offset)]) defs << NumberField(QStringLiteral("byte %1").arg(offset), offset);
     return defs;
 }
 
@@ -51,15 +54,15 @@ struct Settable {
 
 const Settable &SettableFieldsOf(uint8_t product)
 {
-    static const Settable perProduct[] = {Settable(Product::None),    Settable(Product::Quarn),
-                                          Settable(Product::Dorsell), Settable(Product::Ostrel),
-                                          Settable(Product::Brennic), Settable(Product::CsCan),
-                                          Settable(Product::Vintle)};
-    static const uint8_t codes[] = {Product::None,    Product::Quarn,  Product::Dorsell, Product::Ostrel,
-                                    Product::Brennic, Product::CsCan, Product::Vintle};
-    for (size_t i = 0; i < std::size(codes); ++i)
-        if (codes[i] == product) return perProduct[i];
-    return perProduct[0];
+    // Built once, in the order of the variant table; no variant has no settable fields.
+    static const std::vector<Settable> perVariant = [] {
+        std::vector<Settable> built;
+        for (const Variant &variant : Variants()) built.emplace_back(variant.code);
+        return built;
+    }();
+    static const Settable none(Product::None);
+    const Variant *variant = VariantOfCode(product);
+    return variant ? perVariant.at(VariantIndex(*variant)) : none;
 }
 
 const FieldDef *FindField(const Settable &settable, const QString &name)

@@ -56,6 +56,8 @@ struct FieldDef {
     QList<int> offsets;
     ValueText value;
     EditRule edit{};
+    // Once listed only by number: a recipe's "byte N: value" still sets each of its bytes.
+    bool byNumberToo = false;
 };
 using FieldDefs = QList<FieldDef>;
 
@@ -66,6 +68,8 @@ const FieldDefs &FieldsOf(uint8_t product);
 FieldDefs QuarnFields();
 // The Quarn 2 and Dorsell/Ostrel pages' rules beyond their controls' ranges (*_field_rules.cpp).
 void SetQuarnEditRules(FieldDefs &defs);
+// The Quarn 2's season output sets, as its other options dialog captions them.
+void AddQuarnSeasonFields(FieldDefs &defs);
 void SetDorsellEditRules(FieldDefs &defs);
 FieldDefs DorsellFields(uint8_t product);  // Dorsell or Ostrel 2: the Ostrel hides some fields
 FieldDefs BrennicFields();

@@ -2,6 +2,7 @@
 
 #include "core/calimage.h"
 #include "core/conversions.h"
+#include "core/variants.h"
 #include "core/catalog/pagetexts.h"
 
 #include <cstdlib>
@@ -20,7 +21,8 @@ const FrequencyBar &CurveBBar()
 
 const FrequencyBar &FrequencyBarOf(uint8_t product)
 {
-    return product == Product::Dorsell || product == Product::Ostrel ? CurveBBar() : CurveABar();
+    const Variant *variant = VariantOfCode(product);
+    return variant ? variant->frequencyBar() : CurveABar();
 }
 
 int FrequencyReading(const FrequencyBar &bar, uint8_t b) { return FrequencySliderPosition(bar.toHertz(b)); }

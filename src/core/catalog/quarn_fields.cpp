@@ -106,10 +106,10 @@ void AddFloatsAndOptions(FieldDefs &defs)
         defs << ListField(Caption(row.portCaption), row.portOffset, QuarnPortList());
         defs << TextField(Caption(row.nameCaption), row.nameOffset, Off::FloatNameWidth);
     }
-    defs << FlagField(Caption(minfloatBox.caption), Float2PressureHolding);
-    defs << FlagField(Caption(doubleactingBox.caption), Float1DoubleActing);
-    defs << FlagField(Caption(forceBlockBox.caption), Float1ForceBlock);
-    defs << FlagField(Caption(lockoutBox.caption), FloatLockout);
+    defs << FlagField(Caption(MinFloatCaption), Float2PressureHolding);
+    defs << FlagField(Caption(DoubleActingCaption), Float1DoubleActing);
+    defs << FlagField(Caption(ForceBlockCaption), Float1ForceBlock);
+    defs << FlagField(Caption(LockoutCaption), FloatLockout);
     defs << NumberField(Caption(QuarnCaptions::FloatDelay), FloatDelay, ControlRange::FloatDelay);
 
     for (const QuarnCartridgeUses::CartridgeUse &use : QuarnCartridgeUses::Uses)
@@ -150,6 +150,7 @@ FieldDefs QuarnFields()
     AddJoystick(defs);
     AddButtons(defs);
     AddFloatsAndOptions(defs);
+    AddQuarnSeasonFields(defs);
     SetQuarnEditRules(defs);
     return defs;
 }

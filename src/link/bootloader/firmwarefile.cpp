@@ -6,9 +6,9 @@
 
 namespace FirmwareFile {
 
-QString PresetName(const QString &programFolder)
+QString PresetName(const QString &folder)
 {
-    return QDir(programFolder).filePath(QStringLiteral("*.hex"));
+    return QDir(folder).filePath(QStringLiteral("*.hex"));
 }
 
 QString Accept(bool confirmed, const QString &chosen)

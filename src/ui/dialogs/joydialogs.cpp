@@ -2,15 +2,15 @@
 
 #include "core/files/dialogfilter.h"
 #include "core/files/joyfile.h"
+#include "core/startfolder.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 
 namespace {
 QString AskJoyFile(QWidget *parent, QFileDialog::AcceptMode mode)
 {
-    const QString folder = QCoreApplication::applicationDirPath();
+    const QString folder = StartFolder(FolderKind::JoyFiles);
     QFileDialog dialog(parent, QString(), folder);
     dialog.setObjectName(mode == QFileDialog::AcceptOpen ? QStringLiteral("OpenDialog1")
                                                          : QStringLiteral("SaveDialog1"));
@@ -20,8 +20,9 @@ QString AskJoyFile(QWidget *parent, QFileDialog::AcceptMode mode)
     dialog.setNameFilters(DialogNameFilters(JoyFileFilter));
     dialog.selectFile(QDir(folder).filePath(JoyFilePattern));
     if (dialog.exec() != QDialog::Accepted) return {};
-    const QStringList chosen = dialog.selectedFiles();
-    return chosen.isEmpty() ? QString() : chosen.first();
+    const QString chosen = dialog.selectedFiles().value(0);
+    RememberFolder(FolderKind::JoyFiles, chosen);
+    return chosen;
 }
 }  // namespace
 

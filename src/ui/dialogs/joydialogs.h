@@ -1,5 +1,6 @@
 #pragma once
-// The open and save dialogs of *.joy files: both start in the program's own folder with "*.joy" in
+// The open and save dialogs of *.joy files: both start in the folder last
+// used for *.joy files (else the documents folder) with "*.joy" in
 // the file name box and the switch-file filter. They return the chosen name, or "" on cancel.
 #include <QString>
 

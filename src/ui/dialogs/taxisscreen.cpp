@@ -2,6 +2,7 @@
 
 #include "core/calimage.h"
 #include "core/image_layout.h"
+#include "core/catalog/quarn_seasons.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -11,25 +12,7 @@
 #include <QTabWidget>
 
 namespace {
-// One output group's box in either season: the byte and bit it sets.
-struct SeasonBit {
-    const char *caption;
-    int summerByte, summerBit;
-    int winterByte, winterBit;
-};
-const SeasonBit SeasonBits[] = {
-    {"A1 / A2", Off::Quarn::SummerOutputMask, 0, Off::Quarn::WinterOutputMask, 0},
-    {"A3 / A4", Off::Quarn::SummerOutputMask, 1, Off::Quarn::WinterOutputMask, 1},
-    {"A5 / A6", Off::Quarn::SummerOutputMask, 2, Off::Quarn::WinterOutputMask, 2},
-    {"A7 / A8", Off::Quarn::SummerOutputMask, 3, Off::Quarn::WinterOutputMask, 3},
-    {"B1 / B2", Off::Quarn::SummerOutputMask, 4, Off::Quarn::WinterOutputMask, 4},
-    {"B3 / B4", Off::Quarn::SummerOutputMask, 5, Off::Quarn::WinterOutputMask, 5},
-    {"B5 / B6", Off::Quarn::SummerOutputMask, 6, Off::Quarn::WinterOutputMask, 6},
-    {"B7 / B8", Off::Quarn::SummerOutputMask, 7, Off::Quarn::WinterOutputMask, 7},
-    {"C1 / C2", Off::Quarn::SeasonModeFlags, 0, Off::Quarn::SeasonModeFlags, 2},
-    {"C3 / C4", Off::Quarn::SeasonModeFlags, 1, Off::Quarn::SeasonModeFlags, 3},
-};
-constexpr int SeasonModeActiveBit = 4;
+using namespace QuarnSeasons;
 
 bool BitSet(int byte, int bit) { return (CalImage[size_t(byte)] >> bit) & 1; }
 
@@ -75,27 +58,27 @@ TAxisScreen::TAxisScreen(QWidget *parent) : QDialog(parent)
     auto *modeGroup = new QGroupBox(page);
     modeGroup->setObjectName(QStringLiteral("SeasonModeGroup"));
     modeGroup->setGeometry(16, 16, 500, 64);
-    auto *modeLabel = new QLabel(QStringLiteral("Summer / Winter Mode Active"), modeGroup);
+    auto *modeLabel = new QLabel(QString::fromLatin1(ModeCaption), modeGroup);
     QFont bold = modeLabel->font();
     bold.setBold(true);
     modeLabel->setFont(bold);
     modeLabel->setGeometry(16, 22, 200, 20);
-    auto *yes = new QRadioButton(QStringLiteral("Yes"), modeGroup);
+    auto *yes = new QRadioButton(QString::fromLatin1(ModeYes), modeGroup);
     yes->setObjectName(QStringLiteral("SeasonYes"));
     yes->setGeometry(240, 22, 60, 20);
-    auto *no = new QRadioButton(QStringLiteral("No"), modeGroup);
+    auto *no = new QRadioButton(QString::fromLatin1(ModeNo), modeGroup);
     no->setObjectName(QStringLiteral("SeasonNo"));
     no->setGeometry(320, 22, 60, 20);
     connect(yes, &QRadioButton::toggled, this, [](bool on) {
-        if (on) StoreBit(Off::Quarn::SeasonModeFlags, SeasonModeActiveBit, true);
+        if (on) StoreBit(Off::Quarn::SeasonModeFlags, ModeActiveBit, true);
     });
     connect(no, &QRadioButton::toggled, this, [](bool on) {
-        if (on) StoreBit(Off::Quarn::SeasonModeFlags, SeasonModeActiveBit, false);
+        if (on) StoreBit(Off::Quarn::SeasonModeFlags, ModeActiveBit, false);
     });
 
-    AddSeasonGroup(page, "SummerOutput", QStringLiteral("Summer Outputs"), {16, 96, 240, 164}, false);
-    AddSeasonGroup(page, "WinterOutput", QStringLiteral("Winter Outputs"), {276, 96, 240, 164}, true);
-    (BitSet(Off::Quarn::SeasonModeFlags, SeasonModeActiveBit) ? yes : no)->setChecked(true);
+    AddSeasonGroup(page, "SummerOutput", QString::fromLatin1(SummerCaption), {16, 96, 240, 164}, false);
+    AddSeasonGroup(page, "WinterOutput", QString::fromLatin1(WinterCaption), {276, 96, 240, 164}, true);
+    (BitSet(Off::Quarn::SeasonModeFlags, ModeActiveBit) ? yes : no)->setChecked(true);
 
     auto *close = new QPushButton(QStringLiteral("Close"), this);
     close->setObjectName(QStringLiteral("CloseButton"));

@@ -4,6 +4,7 @@
 
 #include "core/calimage.h"
 #include "core/catalog/brennic_couplings.h"
+#include "ui/pages/brennic/brennic_controls.h"
 #include "ui/editorhost.h"
 
 #include <QCheckBox>
@@ -27,9 +28,10 @@ QRect RampPlace(int slot)
 void BrennicPage::BuildValueBar(int b)
 {
     const ValueBar &v = ValueBars[b];
-    BarGroupParts parts = NewBarGroup(m_tabs[v.tab], QString::fromLatin1(v.bar), QString::fromLatin1(v.label),
+    const ValueBarNames &controls = ControlsAt(ValueBarsControls, v.offset);
+    BarGroupParts parts = NewBarGroup(m_tabs[v.tab], QString::fromLatin1(controls.bar), QString::fromLatin1(controls.label),
                                       QString::fromLatin1(v.group), QString::fromLatin1(v.caption), v.min, v.max,
-                                      v.place.rect());
+                                      controls.place.rect());
     m_bars[b] = parts.bar;
     m_barLabels[b] = parts.label;
     m_barLabels[b]->setText(BarText(v.kind, m_bars[b]->value()));
@@ -40,8 +42,9 @@ void BrennicPage::BuildValueBar(int b)
 void BrennicPage::BuildRampGroup(int r)
 {
     const RampGroup &ramp = RampGroups[r];
-    const QString rateName = QString::fromLatin1(ramp.rateSpin);
-    const QString lapsName = QString::fromLatin1(ramp.lapsSpin);
+    const RampGroupNames &controls = ControlsAt(RampGroupControls, ramp.rateOffset);
+    const QString rateName = QString::fromLatin1(controls.rateSpin);
+    const QString lapsName = QString::fromLatin1(controls.lapsSpin);
     QGroupBox *group =
         NewGroup(m_tabs[ramp.tab], rateName + QStringLiteral("Group"), QString::fromLatin1(ramp.caption), RampPlace(ramp.slot));
     const QRect captionPlace(RampMargin, RampCaptionY, RampSpinX - RampMargin, RampLineH);
@@ -52,8 +55,8 @@ void BrennicPage::BuildRampGroup(int r)
     NewLabel(group, lapsName + QStringLiteral("Caption"), QStringLiteral("Update Laps"), captionPlace)->hide();
     m_ramps[r].laps = NewSpin(group, lapsName, Off::Brennic::RampMin, Off::Brennic::RampMax, spinPlace);
     m_ramps[r].laps->hide();
-    if (ramp.percentLabel) {
-        m_ramps[r].percent = NewLabel(group, QString::fromLatin1(ramp.percentLabel), QString(),
+    if (controls.percentLabel) {
+        m_ramps[r].percent = NewLabel(group, QString::fromLatin1(controls.percentLabel), QString(),
                                       QRect(RampMargin, RampPercentY, RampW - 2 * RampMargin, RampLineH));
         ShowRampPercent(r);
     }

@@ -6,6 +6,7 @@
 #include "core/conversions.h"
 #include "core/catalog/trimpair.h"
 #include "ui/editorhost.h"
+#include "ui/pages/brennic/brennic_controls.h"
 #include "ui/widgets/livetestbutton.h"
 
 #include <QGroupBox>
@@ -30,13 +31,14 @@ const char *const SideCaption[2] = {"Min", "Max"};
 void BrennicPage::BuildTrimGroup(int g)
 {
     const TrimGroup &t = TrimGroups[g];
-    QGroupBox *group = NewGroup(m_tabs[t.tab], QString::fromLatin1(t.minBar) + QStringLiteral("Group"),
+    const TrimGroupNames &c = ControlsAt(TrimGroupControls, t.minOffset);
+    QGroupBox *group = NewGroup(m_tabs[t.tab], QString::fromLatin1(c.minBar) + QStringLiteral("Group"),
                                 QString::fromLatin1(t.caption), GroupPlace[t.column].rect());
-    NewLabel(group, QString::fromLatin1(t.minBar) + QStringLiteral("Port"), QString::fromLatin1(t.port),
+    NewLabel(group, QString::fromLatin1(c.minBar) + QStringLiteral("Port"), QString::fromLatin1(t.port),
              PortPlace.rect(), Qt::AlignCenter);
-    const char *const barNames[2] = {t.minBar, t.maxBar};
-    const char *const labelNames[2] = {t.minLabel, t.maxLabel};
-    const char *const buttonNames[2] = {t.minButton, t.maxButton};
+    const char *const barNames[2] = {c.minBar, c.maxBar};
+    const char *const labelNames[2] = {c.minLabel, c.maxLabel};
+    const char *const buttonNames[2] = {c.minButton, c.maxButton};
     QScrollBar *bars[2];
     QLabel *labels[2];
     for (int side = 0; side < 2; ++side) {

@@ -5,6 +5,7 @@
 #include "core/catalog/frequencybar.h"
 #include "ui/editorhost.h"
 #include "ui/pages/frequencycontrol.h"
+#include "ui/pages/brennic/brennic_controls.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -61,8 +62,9 @@ void BrennicPage::BuildMainTab()
 
     for (int i = 0; i < FlagBoxCount; ++i) {
         m_flags[i] = new QCheckBox(QString::fromLatin1(FlagBoxes[i].caption), tab);
-        m_flags[i]->setObjectName(QString::fromLatin1(FlagBoxes[i].name));
-        m_flags[i]->setGeometry(FlagBoxes[i].place.rect());
+        const FlagBoxNames &controls = ControlsAt(FlagBoxesControls, FlagBoxes[i].offset);
+        m_flags[i]->setObjectName(QString::fromLatin1(controls.name));
+        m_flags[i]->setGeometry(controls.place.rect());
         connect(m_flags[i], &QCheckBox::toggled, this, [this, i] { FlagBoxClick(i); });
     }
 }

@@ -2,7 +2,7 @@
 // The tab sets and bar groups of the Brennic and CsCAN pages, on top of the shared control
 // builders, and the number texts their labels share. Every control gets its object name from the
 // caller.
-#include "core/catalog/pagerect.h"
+#include "ui/pages/pagerect.h"
 #include "core/catalog/pagetexts.h"
 #include "ui/widgets/controls.h"
 

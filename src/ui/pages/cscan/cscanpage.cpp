@@ -5,6 +5,7 @@
 #include "core/catalog/frequencybar.h"
 #include "ui/editorhost.h"
 #include "ui/pages/frequencycontrol.h"
+#include "ui/pages/cscan/cscan_controls.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -54,7 +55,7 @@ void CsCanPage::BuildGlobalTab()
     QGroupBox *rates = NewGroup(tab, QStringLiteral("CanBusFrequencyGroup"), QString::fromLatin1(BitRateCaption),
                                 BitRatePlace.rect());
     for (int i = 0; i < C::BitRateCount; ++i) {
-        m_rates[i] = new QRadioButton(QString::fromLatin1(BitRateButtons[i].caption), rates);
+        m_rates[i] = new QRadioButton(QString::fromLatin1(BitRateCaptions[i]), rates);
         m_rates[i]->setObjectName(QString::fromLatin1(BitRateButtons[i].name));
         m_rates[i]->setGeometry(BitRateButtons[i].place.rect());
         connect(m_rates[i], &QRadioButton::toggled, this, [this, i](bool checked) {
@@ -69,8 +70,9 @@ void CsCanPage::BuildGlobalTab()
 
     for (int p = 0; p < C::PortCount; ++p) {
         const PortGroup &port = PortGroups[p];
-        const QString barName = QString::fromLatin1(port.idBar);
-        BarGroupParts parts = NewBarGroup(tab, barName, QString::fromLatin1(port.idLabel), QString::fromLatin1(port.group),
+        const PortControls &controls = ControlsAt(PortGroupControls, port.idOffset);
+        const QString barName = QString::fromLatin1(controls.idBar);
+        BarGroupParts parts = NewBarGroup(tab, barName, QString::fromLatin1(controls.idLabel), QString::fromLatin1(port.group),
                                           QString(), 0, C::NetworkIdMax,
                                           QRect(PortX, PortFirstY + p * PortStep, PortW, PortH));
         m_idBars[p] = parts.bar;
@@ -78,7 +80,7 @@ void CsCanPage::BuildGlobalTab()
         m_idLabels[p]->setText(IdText(m_idBars[p]->value()));
         connect(m_idBars[p], &QScrollBar::valueChanged, this, [this, p] { PortIdChange(p); });
         m_active[p] = new QCheckBox(QString::fromLatin1(port.activeCaption), parts.group);
-        m_active[p]->setObjectName(QString::fromLatin1(port.activeBox));
+        m_active[p]->setObjectName(QString::fromLatin1(controls.activeBox));
         m_active[p]->setGeometry(PortActivePlace.rect());
         connect(m_active[p], &QCheckBox::toggled, this, [this, p] { PortActiveClick(p); });
     }

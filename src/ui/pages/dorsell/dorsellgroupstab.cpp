@@ -4,6 +4,7 @@
 #include "core/conversions.h"
 #include "core/catalog/dorsellitems.h"
 #include "ui/editorhost.h"
+#include "ui/pages/dorsell/dorsell_combo_controls.h"
 #include "ui/pages/dorsell/dorsellpage.h"
 #include "ui/pages/dorsell/dorsellwidgets.h"
 
@@ -28,7 +29,7 @@ void DorsellPage::BuildGroupsTab(QWidget *tab)
     auto *form = new QFormLayout(modes);
     for (int i = 0; i < ModeComboCount; ++i) {
         const DorsellCombo &c = DorsellModeCombos[i];
-        m_modeCombos[i] = NewDropDown(modes, c.name, DorsellButtonModes());
+        m_modeCombos[i] = NewDropDown(modes, ControlsAt(DorsellModeComboControls, c.offset).name, DorsellButtonModes());
         form->addRow(QString::fromLatin1(c.caption), m_modeCombos[i]);
         connect(m_modeCombos[i], &QComboBox::activated, this,
                 [this, offset = c.offset](int index) { ButtonModeChange(offset, index); });
@@ -40,10 +41,11 @@ void DorsellPage::BuildGroupsTab(QWidget *tab)
     const int rows = GroupComboCount / GroupColumns;
     for (int i = 0; i < GroupComboCount; ++i) {
         const DorsellCombo &c = DorsellGroupCombos[i];
+        const char *name = ControlsAt(DorsellGroupComboControls, c.offset).name;
         const int row = i % rows, col = (i / rows) * 2;
-        m_groupCaptions[i] = NewLabel(tab, QString::fromLatin1(c.name) + QStringLiteral("Caption"),
+        m_groupCaptions[i] = NewLabel(tab, QString::fromLatin1(name) + QStringLiteral("Caption"),
                                       QString::fromLatin1(c.caption));
-        m_groupCombos[i] = NewDropDown(tab, c.name, DorsellOutputGroups());
+        m_groupCombos[i] = NewDropDown(tab, name, DorsellOutputGroups());
         grid->addWidget(m_groupCaptions[i], row, col);
         grid->addWidget(m_groupCombos[i], row, col + 1);
         connect(m_groupCombos[i], &QComboBox::activated, this,

@@ -3,6 +3,7 @@
 // back into the image (their reload requests return at once while the loader runs).
 #include "core/calimage.h"
 #include "core/image_layout.h"
+#include "core/variants.h"
 #include "core/catalog/dorsellitems.h"
 #include "ui/pages/dorsell/dorsellpage.h"
 
@@ -18,7 +19,7 @@ namespace D = Off::Dorsell;
 void DorsellPage::LoadImage()
 {
     const uint8_t product = ProductCode;
-    const bool ostrel = product == Product::Ostrel;
+    const bool ostrel = ShowsOstrelSubset(product);
     LoadVariant(ostrel);
     joysetting->setCurrentIndex(CalImage[D::JoystickSetting]);
     joysetting2->setCurrentIndex(CalImage[D::JoystickSetting]);

@@ -2,6 +2,7 @@
 // plow float, hoist limit, cartridge and V-plow options, with their handlers.
 #include "core/calimage.h"
 #include "core/image_layout.h"
+#include "core/variants.h"
 #include "core/catalog/controlranges.h"
 #include "core/catalog/dorsell_rules.h"
 #include "core/catalog/dorsellitems.h"
@@ -55,15 +56,15 @@ QWidget *DorsellPage::BuildJoystickAndOptions(QWidget *parent)
     column->addSpacing(4);
     Label122 = NewLabel(panel, "Label122", QString::fromLatin1(DorsellCaptions::SafetyTriggers));
     column->addWidget(Label122);
-    joy1saftey = NewFlagBox(panel, "joy1saftey", DorsellOptionCaption("joy1saftey"), D::Joy1Safety);
-    joy2saftey = NewFlagBox(panel, "joy2saftey", DorsellOptionCaption("joy2saftey"), D::Joy2Safety);
-    joy3safety = NewFlagBox(panel, "joy3safety", DorsellOptionCaption("joy3safety"), D::Joy3Safety);
+    joy1saftey = NewFlagBox(panel, "joy1saftey", DorsellOptionCaption(D::Joy1Safety), D::Joy1Safety);
+    joy2saftey = NewFlagBox(panel, "joy2saftey", DorsellOptionCaption(D::Joy2Safety), D::Joy2Safety);
+    joy3safety = NewFlagBox(panel, "joy3safety", DorsellOptionCaption(D::Joy3Safety), D::Joy3Safety);
     for (QCheckBox *box : {joy1saftey, joy2saftey, joy3safety}) column->addLayout(Indented(box));
 
     column->addSpacing(4);
-    plowfloat = NewCheckBox(panel, "plowfloat", QString::fromLatin1(DorsellOptionCaption("plowfloat")));
+    plowfloat = NewCheckBox(panel, "plowfloat", QString::fromLatin1(DorsellOptionCaption(D::PlowFloat)));
     column->addWidget(plowfloat);
-    CheckBox15 = NewFlagBox(panel, "CheckBox15", DorsellOptionCaption("CheckBox15"), D::DoubleActingFloat);
+    CheckBox15 = NewFlagBox(panel, "CheckBox15", DorsellOptionCaption(D::DoubleActingFloat), D::DoubleActingFloat);
     column->addLayout(Indented(CheckBox15));
     Label424 = NewLabel(panel, "Label424", QString::fromLatin1(FloatNote));
     Label424->setWordWrap(true);
@@ -79,21 +80,21 @@ QWidget *DorsellPage::BuildJoystickAndOptions(QWidget *parent)
     connect(plowfloat, &QCheckBox::toggled, this, &DorsellPage::plowfloatClick);
     connect(SpinEdit34, &QSpinBox::valueChanged, this, &DorsellPage::SpinEdit34Change);
 
-    hoistlimit = NewCheckBox(panel, "hoistlimit", QString::fromLatin1(DorsellOptionCaption("hoistlimit")));
+    hoistlimit = NewCheckBox(panel, "hoistlimit", QString::fromLatin1(DorsellOptionCaption(D::HoistLimit)));
     column->addWidget(hoistlimit);
-    CheckBox16 = NewFlagBox(panel, "CheckBox16", DorsellOptionCaption("CheckBox16"), D::HoistLimitOverride);
+    CheckBox16 = NewFlagBox(panel, "CheckBox16", DorsellOptionCaption(D::HoistLimitOverride), D::HoistLimitOverride);
     column->addLayout(Indented(CheckBox16));
     connect(hoistlimit, &QCheckBox::toggled, this, &DorsellPage::hoistlimitClick);
 
-    cartridge = NewCheckBox(panel, "cartridge", QString::fromLatin1(DorsellOptionCaption("cartridge")));
-    CheckBox22 = NewCheckBox(panel, "CheckBox22", QString::fromLatin1(DorsellOptionCaption("CheckBox22")));
+    cartridge = NewCheckBox(panel, "cartridge", QString::fromLatin1(DorsellOptionCaption(D::CartridgeValve)));
+    CheckBox22 = NewCheckBox(panel, "CheckBox22", QString::fromLatin1(DorsellOptionCaption(D::HoistDownDumpValve)));
     column->addWidget(cartridge);
     column->addWidget(CheckBox22);
     connect(cartridge, &QCheckBox::toggled, this, &DorsellPage::cartridgeClick);
     connect(CheckBox22, &QCheckBox::toggled, this, &DorsellPage::CheckBox22Click);
 
-    attitudecontrol = NewFlagBox(panel, "attitudecontrol", DorsellOptionCaption("attitudecontrol"), D::AttitudeControl);
-    togglevplow = NewFlagBox(panel, "togglevplow", DorsellOptionCaption("togglevplow"), D::ToggleVPlow);
+    attitudecontrol = NewFlagBox(panel, "attitudecontrol", DorsellOptionCaption(D::AttitudeControl), D::AttitudeControl);
+    togglevplow = NewFlagBox(panel, "togglevplow", DorsellOptionCaption(D::ToggleVPlow), D::ToggleVPlow);
     column->addWidget(attitudecontrol);
     column->addWidget(togglevplow);
     column->addStretch(1);
@@ -123,7 +124,7 @@ void DorsellPage::plowfloatClick(bool ticked)
 {
     StoreOptionPair(D::PlowFloat, ticked, CheckBox15, D::DoubleActingFloat);
     // The connector note belongs to the Ostrel 2, as the loader shows it.
-    Label424->setVisible(ticked && ProductCode == Product::Ostrel);
+    Label424->setVisible(ticked && ShowsOstrelSubset(ProductCode));
     host().ImageToControls(false);
 }
 

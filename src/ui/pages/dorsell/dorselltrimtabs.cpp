@@ -6,6 +6,7 @@
 #include "ui/pages/dorsell/dorsellpage.h"
 #include "ui/pages/dorsell/dorsellwidgets.h"
 #include "ui/widgets/livetestbutton.h"
+#include "ui/pages/dorsell/dorsell_trim_controls.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -35,25 +36,25 @@ void DorsellPage::BuildTrimTab(QWidget *tab, DorsellTrimTab which)
 
 QGroupBox *DorsellPage::BuildTrimGroup(int group, QWidget *parent)
 {
-    const DorsellTrimGroup &g = DorsellTrimGroups[group];
+    const DorsellTrimControls &names = ControlsAt(DorsellTrimGroupControls, DorsellTrimGroups[group].minOffset);
     TrimControls &c = m_trims[group];
-    c.box = NewGroup(parent, g.box, QString());
+    c.box = NewGroup(parent, names.box, QString());
     c.box->setFixedWidth(TrimGroupWidth);
     auto *grid = new QGridLayout(c.box);
     grid->setContentsMargins(4, 4, 4, 4);
     grid->setVerticalSpacing(3);
     grid->addWidget(NewLabel(c.box, nullptr, QStringLiteral("Min"), {}, Qt::AlignCenter), 0, 0);
     grid->addWidget(NewLabel(c.box, nullptr, QStringLiteral("Max"), {}, Qt::AlignCenter), 0, 1);
-    c.minBar = NewDorsellTrimBar(c.box, g.minBar);
-    c.maxBar = NewDorsellTrimBar(c.box, g.maxBar);
+    c.minBar = NewDorsellTrimBar(c.box, names.minBar);
+    c.maxBar = NewDorsellTrimBar(c.box, names.maxBar);
     grid->addWidget(c.minBar, 1, 0, Qt::AlignHCenter);
     grid->addWidget(c.maxBar, 1, 1, Qt::AlignHCenter);
-    c.minLabel = NewLabel(c.box, g.minLabel, QString(), {}, Qt::AlignCenter);
-    c.maxLabel = NewLabel(c.box, g.maxLabel, QString(), {}, Qt::AlignCenter);
+    c.minLabel = NewLabel(c.box, names.minLabel, QString(), {}, Qt::AlignCenter);
+    c.maxLabel = NewLabel(c.box, names.maxLabel, QString(), {}, Qt::AlignCenter);
     grid->addWidget(c.minLabel, 2, 0);
     grid->addWidget(c.maxLabel, 2, 1);
-    LiveTestButton *minTest = NewLiveTestButton(c.box, g.minButton, false);
-    LiveTestButton *maxTest = NewLiveTestButton(c.box, g.maxButton, true);
+    LiveTestButton *minTest = NewLiveTestButton(c.box, names.minButton, false);
+    LiveTestButton *maxTest = NewLiveTestButton(c.box, names.maxButton, true);
     c.minButton = minTest;
     c.maxButton = maxTest;
     grid->addWidget(c.minButton, 3, 0, 1, 2);

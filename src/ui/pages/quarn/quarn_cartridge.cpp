@@ -4,6 +4,7 @@
 #include "core/image_layout.h"
 #include "core/catalog/quarn_cartridge_uses.h"
 #include "core/catalog/quarn_rules.h"
+#include "ui/pages/quarn/quarn_cartridge_controls.h"
 #include "ui/pages/quarn/quarn_controls.h"
 
 #include <QCheckBox>
@@ -20,7 +21,8 @@ void QuarnCartridgePort::Build()
 {
     for (int use = 0; use < UseCount; ++use) {
         const CartridgeUse &u = Uses[use];
-        m_boxes[use] = NewCheckBox(m_page.tabPage(u.tab), u.name, u.caption, u.place);
+        const CartridgeUseControls &controls = ControlsAt(UsesControls, u.offset);
+        m_boxes[use] = NewCheckBox(m_page.tabPage(u.tab), controls.name, u.caption, controls.place);
         connect(m_boxes[use], &QCheckBox::toggled, this, [this, use](bool checked) { CartridgeUseClick(use, checked); });
     }
 }

@@ -9,6 +9,7 @@
 #include "core/catalog/quarn_rules.h"
 #include "ui/editorhost.h"
 #include "ui/pages/quarn/quarn_controls.h"
+#include "ui/pages/quarn/quarn_float_controls.h"
 #include "ui/pages/quarn/quarnpage.h"
 
 #include <QCheckBox>
@@ -49,12 +50,13 @@ void QuarnFloats::Build()
     QGroupBox *group = NewGroup(tab, "FloatGroup", "Quarn System Floats:", FloatGroup);
     for (int row = 0; row < RowCount; ++row) {
         const FloatRow &r = FloatRows[row];
+        const FloatRowControls &controls = ControlsAt(FloatRowsControls, r.portOffset);
         const int y = RowTop + row * RowPitch;
-        NewLabel(group, QByteArray(r.select).append("Label").constData(), QString::fromLatin1(r.portCaption), {10, y, 76, 22});
-        m_selects[row] = NewDropDown(group, r.select, QuarnPortList(), {88, y, 110, 22}, AllItems);
-        NewLabel(group, QByteArray(r.edit).append("Label").constData(), QString::fromLatin1(r.nameCaption), {216, y, 100, 22});
+        NewLabel(group, QByteArray(controls.select).append("Label").constData(), QString::fromLatin1(r.portCaption), {10, y, 76, 22});
+        m_selects[row] = NewDropDown(group, controls.select, QuarnPortList(), {88, y, 110, 22}, AllItems);
+        NewLabel(group, QByteArray(controls.edit).append("Label").constData(), QString::fromLatin1(r.nameCaption), {216, y, 100, 22});
         QLineEdit *edit = new QLineEdit(group);
-        edit->setObjectName(QString::fromLatin1(r.edit));
+        edit->setObjectName(QString::fromLatin1(controls.edit));
         edit->setGeometry(318, y, 70, 22);
         edit->setMaxLength(Off::FloatNameWidth);
         edit->setValidator(new UpperCaseValidator(edit));

@@ -7,6 +7,7 @@
 #include "core/catalog/quarn_rules.h"
 #include "ui/pages/quarn/joysticks/quarnjoystickpart.h"
 #include "ui/pages/quarn/quarn_controls.h"
+#include "ui/pages/quarn/quarn_option_controls.h"
 #include "ui/pages/quarn/quarnpage.h"
 
 #include <QCheckBox>
@@ -51,7 +52,7 @@ void QuarnOptions::BuildPanicTab()
         if (column == 0)
             NewLabel(links, QByteArray("OutputLinkLabel").append(QByteArray::number(row + 1)).constData(),
                       QString::fromLatin1(QuarnCaptions::OutputLinkRow).arg(row + 1), {10, LinkTop + row * LinkPitch, 60, 22});
-        QComboBox *list = NewDropDown(links, OutputLinks[i].name, QuarnOutputList(),
+        QComboBox *list = NewDropDown(links, ControlsAt(OutputLinksControls, OutputLinks[i].offset).name, QuarnOutputList(),
                                       {LinkLeft[column], LinkTop + row * LinkPitch, LinkWidth, 22}, AllItems);
         connect(list, &QComboBox::activated, this, [this, i](int index) { OutputLinkChange(i, index); });
         m_links << list;
@@ -94,7 +95,8 @@ void QuarnOptions::BuildFlags()
         }
         QVector<QCheckBox *> boxes;
         if (parent) {
-            QCheckBox *box = NewCheckBox(parent, f.name, f.caption, f.place);
+            const FlagBoxControls &controls = ControlsAt(FlagBoxesControls, f.offset);
+            QCheckBox *box = NewCheckBox(parent, controls.name, f.caption, controls.place);
             connect(box, &QCheckBox::toggled, this, [this, row](bool checked) { FlagClick(row, checked); });
             boxes << box;
         }
@@ -107,7 +109,7 @@ void QuarnOptions::AttachJoystickBoxes()
     for (int row = 0; row < int(std::size(FlagBoxes)); ++row) {
         if (FlagBoxes[row].where != Where::JoystickTabs) continue;
         m_flagBoxes[row].clear();
-        for (const QString &name : QString::fromLatin1(FlagBoxes[row].name).split(QLatin1Char('|')))
+        for (const QString &name : QString::fromLatin1(ControlsAt(FlagBoxesControls, FlagBoxes[row].offset).name).split(QLatin1Char('|')))
             if (auto *box = m_page.findChild<QCheckBox *>(name)) m_flagBoxes[row] << box;
     }
 }

@@ -4,6 +4,7 @@
 #include "core/conversions.h"
 #include "ui/editorhost.h"
 #include "ui/pages/quarn/quarn_controls.h"
+#include "ui/pages/quarn/quarn_trim_controls.h"
 #include "ui/widgets/livetestbutton.h"
 
 #include <QGroupBox>
@@ -50,21 +51,22 @@ void QuarnTrims::Build()
 void QuarnTrims::BuildGroup(int index, QWidget *tab, int slot)
 {
     const QuarnTrimGroup &g = QuarnTrimGroups[index];
+    const QuarnTrimControls &names = ControlsAt(QuarnTrimGroupControls, g.minOffset);
     Controls &c = m_groups[index];
     const int left = GroupLeft + slot * GroupPitch;
-    QGroupBox *box = NewGroup(tab, Name(g.stem, "Group").constData(), "", {left, GroupTop, GroupWidth, GroupHeight});
-    NewLabel(box, Name(g.stem, "PortLabel").constData(), QString::fromLatin1(g.portLabel), PortPlace, Qt::AlignCenter);
-    c.outputName = NewLabel(tab, Name(g.stem, "NameLabel").constData(), QString::fromLatin1(g.outputName),
+    QGroupBox *box = NewGroup(tab, Name(names.stem, "Group").constData(), "", {left, GroupTop, GroupWidth, GroupHeight});
+    NewLabel(box, Name(names.stem, "PortLabel").constData(), QString::fromLatin1(g.portLabel), PortPlace, Qt::AlignCenter);
+    c.outputName = NewLabel(tab, Name(names.stem, "NameLabel").constData(), QString::fromLatin1(g.outputName),
                              {left, GroupTop + GroupHeight + 2, GroupWidth, NameHeight}, Qt::AlignCenter);
 
     const char *captions[2] = {"Min", "Max"};
-    const char *bars[2] = {g.minBar, g.maxBar};
-    const char *values[2] = {g.minValueLabel, g.maxValueLabel};
-    const char *buttons[2] = {g.minButton, g.maxButton};
+    const char *bars[2] = {names.minBar, names.maxBar};
+    const char *values[2] = {names.minValueLabel, names.maxValueLabel};
+    const char *buttons[2] = {names.minButton, names.maxButton};
     QScrollBar **barControls[2] = {&c.minBar, &c.maxBar};
     QLabel **valueControls[2] = {&c.minValue, &c.maxValue};
     for (int side = 0; side < 2; ++side) {
-        NewLabel(box, Name(g.stem, side ? "MaxCaption" : "MinCaption").constData(), QString::fromLatin1(captions[side]),
+        NewLabel(box, Name(names.stem, side ? "MaxCaption" : "MinCaption").constData(), QString::fromLatin1(captions[side]),
                   Column(side, CaptionTop, LineHeight), Qt::AlignCenter);
         QScrollBar *bar = NewQuarnTrimBar(box, bars[side], BarPlace(side));
         *barControls[side] = bar;

@@ -1,6 +1,6 @@
 #pragma once
-// Places of controls as the page tables give them, and the heights of the bar groups those tables
-// stack, so that the tables stay plain data the catalogue can read without widgets.
+// Places of controls as the pages' control tables give them, and the heights of the bar groups
+// those tables stack; constant data, so the tables can be constexpr.
 #include <QRect>
 
 // A rectangle as the page tables give it.
