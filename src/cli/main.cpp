@@ -5,6 +5,7 @@
 #include "cli/completion.h"
 #include "cli/standardoutput.h"
 #include "cli/multiport.h"
+#include "cli/processend.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -25,7 +26,9 @@ void KeepQtNoiseOff(QtMsgType type, const QMessageLogContext &context, const QSt
 }
 }  // namespace
 
-int main(int argc, char *argv[])
+namespace {
+// Runs the command the command line names; every object of the run is gone when it returns.
+int RunCommandLine(int argc, char *argv[])
 {
     StandardOutput::Begin();
     if (qEnvironmentVariableIsEmpty("QUARNTRIM_QT_MESSAGES")) QtDefaultHandler = qInstallMessageHandler(KeepQtNoiseOff);
@@ -75,3 +78,6 @@ int main(int argc, char *argv[])
     Cli cli(parsed.options);
     return PushKeptHistory(StandardOutput::Finish(RunWithByteLog(cli, *parsed.command)));
 }
+}  // namespace
+
+int main(int argc, char *argv[]) { return EndProcess(RunCommandLine(argc, argv)); }

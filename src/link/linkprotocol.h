@@ -118,6 +118,10 @@ constexpr uint32_t HeldLineCheckMs = 50;
 // Bytes written that the server has not acknowledged for this long end the connection: a live
 // test's stream stops within it when the network goes.
 constexpr uint32_t ConnectionLostMs = 1000;
+// The system takes a written byte into its send buffer at once unless the connection has
+// stalled: a byte not taken within this long ends the connection as lost, whether or not the
+// system has noticed yet.
+constexpr uint32_t WriteTakenLimitMs = 2 * ConnectionLostMs;
 // A sample longer than this answered something else than the byte just written (a controller
 // that restarted, an announcement): it is not a round trip.
 constexpr uint32_t LongestRoundTripMs = 2000;

@@ -227,7 +227,11 @@ bool NetworkLine::Read(uint8_t &byte)
 bool NetworkLine::Send(const QByteArray &bytes)
 {
     if (!m_socket || m_socket->write(bytes) != bytes.size()) return false;
-    return true;
+    // Without an event loop Qt passes buffered bytes on only when asked: an answer to the
+    // server's negotiation or a purge leaves now, not with the next data byte.
+    m_socket->flush();
+    // A connection found closed as the bytes went out ends the write as a loss.
+    return m_socket->state() == QAbstractSocket::ConnectedState;
 }
 
 bool NetworkLine::Write(uint8_t byte, const std::function<bool()> &stopping)
@@ -240,10 +244,18 @@ bool NetworkLine::Write(uint8_t byte, const std::function<bool()> &stopping)
         Lose();
         return false;
     }
+    const QDeadlineTimer taken(NetworkTime::WriteTakenLimitMs);
     while (m_socket->bytesToWrite() > 0) {
         if (m_socket->waitForBytesWritten(WriteWaitSliceMs)) continue;
         if (m_socket->state() != QAbstractSocket::ConnectedState) {
             Lose();
+            return false;
+        }
+        if (taken.hasExpired()) {
+            Close();
+            m_gone = true;
+            m_errorText = QStringLiteral("connection to %1 lost: a byte written was not taken within %2 s")
+                              .arg(m_name).arg(NetworkTime::WriteTakenLimitMs / 1000);
             return false;
         }
         if (stopping()) {
