@@ -5,6 +5,7 @@
 #include "core/image_layout.h"
 #include "core/settings.h"
 #include "core/catalog/catalogue.h"
+#include "core/catalog/show.h"
 #include "ui/centre.h"
 #include "ui/helpform.h"
 #include "ui/shopsync.h"
@@ -297,9 +298,22 @@ void TQuarnForm::SetImageDefaults()
     for (ProductPage *page : Pages) page->ResetDefaults();
 }
 
-void TQuarnForm::ImageToControls(bool /*fromLink*/)
+void TQuarnForm::ImageToControls(bool fromLink)
 {
     if (m_updating) return;
+    // A new image in memory is kept as it is and shown through the page's rules; a reload after
+    // an edit keeps the edit first.
+    if (fromLink) {
+        m_kept = CalImage;
+        CalImage = Catalogue::ShowFor(m_kept, ProductCode).image;
+    } else {
+        TakeEdits();
+    }
+    LoadPage();
+}
+
+void TQuarnForm::LoadPage()
+{
     m_updating = true;
     const uint8_t code = ProductCode;
     if (code == Product::Brennic) {
@@ -311,35 +325,56 @@ void TQuarnForm::ImageToControls(bool /*fromLink*/)
     } else if (code == Product::Vintle) {
         ProductNotebook->setCurrentIndex(VintlePageIndex);
     } else if (code == Product::Dorsell || code == Product::Ostrel) {
-        CalImage[Off::JoystickType] = Off::Dorsell::JoystickTypeMark;
         ProductNotebook->setCurrentIndex(DorsellPageIndex);
         Pages[DorsellPageIndex]->LoadImage();
     } else if (code == Product::Quarn) {
         ProductNotebook->setCurrentIndex(QuarnPageIndex);
         Pages[QuarnPageIndex]->LoadImage();
     }
+    // A page whose loader still stores what its controls show has shown this.
+    m_shown = CalImage;
     m_updating = false;
+}
+
+void TQuarnForm::TakeEdits()
+{
+    if (CalImage == m_shown) return;
+    Catalogue::CarryEdit(m_kept, m_shown, CalImage, ProductCode);
+    m_shown = CalImage;
 }
 
 void TQuarnForm::ShowProductPage(uint8_t code, PageIndex page)
 {
+    TakeEdits();
     ProductNotebook->setCurrentIndex(page);
     ProductCode = code;
-    ShowImage();
+    ShowKept();
+    LogShownAdjustments();
+}
+
+void TQuarnForm::ShowKept()
+{
+    for (ProductPage *page : Pages) page->RestoreStartState();
+    CalImage = Catalogue::ShowFor(m_kept, ProductCode).image;
+    LoadPage();
 }
 
 void TQuarnForm::ShowImage()
 {
-    for (ProductPage *page : Pages) page->RestoreStartState();
-    ImageToControls(true);
+    m_kept = CalImage;
+    ShowKept();
 }
 
 void TQuarnForm::ShowArrivedImage()
 {
-    const CalImageBytes arrived = CalImage;
     ShowImage();
+    LogShownAdjustments();
+}
+
+void TQuarnForm::LogShownAdjustments()
+{
     if (ProductCode == Product::None) return;
-    const QString line = Catalogue::ShownAdjustmentsLine(arrived, CalImage, ProductCode);
+    const QString line = Catalogue::ShownAdjustmentsLine(m_kept, CalImage, ProductCode);
     if (!line.isEmpty()) Memo1->appendPlainText(line);
 }
 
