@@ -5,6 +5,7 @@
 #include "core/catalog/frequencybar.h"
 #include "ui/editorhost.h"
 #include "ui/pages/frequencycontrol.h"
+#include "ui/pages/quietcontrols.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -71,15 +72,12 @@ void BrennicPage::StartUp() { TabbedNotebook2->setCurrentIndex(MainTab); }
 
 void BrennicPage::LoadImage()
 {
+    const QuietControls quiet(this);
     LoadRamps();
     LoadValueBars();
     LoadFlagBoxes();
-    LimitDecelStartPoints();
-    LoadFrequencyBar(ScrollBar17, Label230, CurveABar());
+    ShowFrequencyBar(ScrollBar17, Label230, CurveABar());
     LoadTrims();
 }
 
-void BrennicPage::ScrollBar17Change()
-{
-    StoreFrequencyBar(ScrollBar17, Label230, CurveABar());
-}
+void BrennicPage::ScrollBar17Change() { host().EditByte(Off::Frequency, FrequencyBarByte(ScrollBar17, CurveABar())); }
