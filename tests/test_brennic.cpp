@@ -1,5 +1,6 @@
 // The Brennic page: what the loader shows and writes back, what each control stores, the
 // run-time/deceleration-start couplings and the live test buttons.
+#include "core/catalog/show.h"
 #include "core/calimage.h"
 #include "core/conversions.h"
 #include "ui/editorhost.h"
@@ -26,9 +27,11 @@ using Bytes = std::initializer_list<std::pair<int, int>>;
 // Stands in for the main window: runs the page's loader under a latch and records live tests.
 class RecordingHost : public EditorHost {
 public:
-    void ImageToControls(bool) override
+    // As the window: a new image is shown through the page's rules, a reload shows it as it is.
+    void ImageToControls(bool fromLink) override
     {
         if (loading || !page) return;
+        if (fromLink) CalImage = Catalogue::ShowFor(CalImage, ProductCode).image;
         loading = true;
         page->LoadImage();
         loading = false;
@@ -291,19 +294,20 @@ private slots:
         QCOMPARE(int(CalImage[2]), 200);
         QCOMPARE(text("Label221"), QStringLiteral("10.0v"));
         QCOMPARE(text("Label223"), QStringLiteral("10.0v"));
-        // The same min again over a lower max: the min bar has not moved, the max bar's handler
-        // lowers the min, and both bars show the pair as stored.
+        // The same min again over a lower max: every show starts from where the bars start, so
+        // it shows as the first time, and both bars show the pair as stored.
         download({{1, 200}, {2, 100}});
-        QCOMPARE(int(CalImage[1]), 100);
-        QCOMPARE(int(CalImage[2]), 100);
-        QCOMPARE(bar("ScrollBar13"), TrimToSliderPosition(100));
-        QCOMPARE(bar("ScrollBar14"), TrimToSliderPosition(100));
-        QCOMPARE(text("Label221"), QStringLiteral("5.0v"));
-        // Trims outside the bars' range: the moved bars store 254 for 255 and 2 for 0 or 1.
+        QCOMPARE(int(CalImage[1]), 200);
+        QCOMPARE(int(CalImage[2]), 200);
+        QCOMPARE(bar("ScrollBar13"), TrimToSliderPosition(200));
+        QCOMPARE(bar("ScrollBar14"), TrimToSliderPosition(200));
+        QCOMPARE(text("Label221"), QStringLiteral("10.0v"));
+        // Trims outside the bars' range: a moved bar stores 2 for 0 or 1; 255 leaves the bars
+        // where they start (254), so nothing is stored and the byte stays.
         download({{15, 255}, {16, 255}, {13, 0}, {14, 1}});
-        QCOMPARE(int(CalImage[15]), 254);
-        QCOMPARE(int(CalImage[16]), 254);
-        QCOMPARE(text("Label191"), QStringLiteral("12.7v"));
+        QCOMPARE(int(CalImage[15]), 255);
+        QCOMPARE(int(CalImage[16]), 255);
+        QCOMPARE(text("Label191"), TrimVoltsText(255));
         QCOMPARE(int(CalImage[13]), 2);
         QCOMPARE(int(CalImage[14]), 2);
         QCOMPARE(text("Label198"), QStringLiteral("0.1v"));
@@ -383,6 +387,7 @@ private slots:
         BrennicPage page(host);
         host.page = &page;
         page.show();
+        ProductCode = Product::Brennic;  // the page edits its fields as the Brennic's
         CalImage[1] = 40;
         CalImage[2] = 100;
         host.ImageToControls(false);

@@ -1,5 +1,6 @@
 // Editing on the Dorsell page through its controls: trim bars, frequency, valve types and
 // "Set All Trims", the options with their exclusions, the joystick lists and the test buttons.
+#include "core/catalog/show.h"
 #include "core/conversions.h"
 #include "core/catalog/frequencybar.h"
 #include "ui/editorhost.h"
@@ -22,9 +23,11 @@ public:
     QStringList calls;
     bool loading = false;
 
-    void ImageToControls(bool) override
+    // As the window: a new image is shown through the page's rules, a reload shows it as it is.
+    void ImageToControls(bool fromLink) override
     {
         if (loading) return;
+        if (fromLink) CalImage = Catalogue::ShowFor(CalImage, ProductCode).image;
         loading = true;
         page->LoadImage();
         loading = false;

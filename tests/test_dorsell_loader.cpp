@@ -211,10 +211,12 @@ private slots:
         QCOMPARE(Control<QScrollBar>(*form, "ScrollBar80")->value(), 30);
         QCOMPARE(Control<QSpinBox>(*form, "SpinEdit34")->value(), 6);
 
-        // A float delay of 0 shows as 1 and the spin box stores what it shows.
+        // A float delay of 0 shows as 1, where every show starts the spin box: it does not move,
+        // so the byte stays.
         CalImage[237] = 0;
         LoadAs(*form, Product::Dorsell);
-        QCOMPARE(int(CalImage[237]), 1);
+        QCOMPARE(int(CalImage[237]), 0);
+        QCOMPARE(Control<QSpinBox>(*form, "SpinEdit34")->value(), 1);
     }
 
     void defaultImageShows85Hertz()
@@ -236,7 +238,7 @@ private slots:
         CalImage[1] = 200;  // hoist up min above its max
         CalImage[2] = 100;
         CalImage[9] = 0;     // plow up below the bars' range
-        CalImage[10] = 255;  // and above it: the moved bars store their clamped levels
+        CalImage[10] = 255;  // and above it: the bar stays where it starts (254) and stores nothing
         CalImage[25] = 40;
         CalImage[26] = 240;
         LoadAs(*form, Product::Dorsell);
@@ -244,24 +246,24 @@ private slots:
         QCOMPARE(int(CalImage[1]), 200);
         QCOMPARE(int(CalImage[2]), 200);
         QCOMPARE(int(CalImage[9]), 2);
-        QCOMPARE(int(CalImage[10]), 254);
+        QCOMPARE(int(CalImage[10]), 255);
         // Bars and labels show the pair as stored.
         QCOMPARE(Control<QScrollBar>(*form, "hoistupminbar")->value(), 56);
         QCOMPARE(Control<QScrollBar>(*form, "hoistupmaxbar")->value(), 56);
         QCOMPARE(Control<QLabel>(*form, "hoistupmin2")->text(), QStringLiteral("10.0v"));
         QCOMPARE(Control<QLabel>(*form, "hoistupmax2")->text(), QStringLiteral("10.0v"));
 
-        // With the min bar already in place only the max bar moves and lowers the minimum: the
-        // min bar follows, so both show the pair as stored.
+        // The same pair again: every show starts from where the bars start, so it shows as the
+        // first time.
         CalImage[1] = 200;
         CalImage[2] = 100;
         LoadAs(*form, Product::Dorsell);
-        QCOMPARE(int(CalImage[1]), 100);
-        QCOMPARE(int(CalImage[2]), 100);
-        QCOMPARE(Control<QScrollBar>(*form, "hoistupminbar")->value(), 156);
-        QCOMPARE(Control<QLabel>(*form, "hoistupmin2")->text(), QStringLiteral("5.0v"));
+        QCOMPARE(int(CalImage[1]), 200);
+        QCOMPARE(int(CalImage[2]), 200);
+        QCOMPARE(Control<QScrollBar>(*form, "hoistupminbar")->value(), 56);
+        QCOMPARE(Control<QLabel>(*form, "hoistupmin2")->text(), QStringLiteral("10.0v"));
         QCOMPARE(Control<QLabel>(*form, "plowupmin2")->text(), QStringLiteral("0.1v"));
-        QCOMPARE(Control<QLabel>(*form, "plowupmax2")->text(), QStringLiteral("12.7v"));
+        QCOMPARE(Control<QLabel>(*form, "plowupmax2")->text(), TrimVoltsText(255));
         QCOMPARE(Control<QLabel>(*form, "Label183")->text(), QStringLiteral("2.0v"));
         QCOMPARE(Control<QLabel>(*form, "Label185")->text(), QStringLiteral("12.0v"));
         QCOMPARE(Control<QScrollBar>(*form, "rtwinginmax")->value(), 16);

@@ -6,6 +6,7 @@
 #include "core/settings.h"
 #include "core/variants.h"
 #include "core/catalog/catalogue.h"
+#include "core/catalog/show.h"
 #include "ui/centre.h"
 #include "ui/helpform.h"
 #include "ui/shopsync.h"
@@ -315,38 +316,72 @@ void TQuarnForm::SetImageDefaults()
     for (ProductPage *page : Pages) page->ResetDefaults();
 }
 
-void TQuarnForm::ImageToControls(bool /*fromLink*/)
+void TQuarnForm::ImageToControls(bool fromLink)
 {
     if (m_updating) return;
-    const Variant *variant = VariantOfCode(ProductCode);
-    if (!variant) return;
-    m_updating = true;
-    if (variant->marksJoystickType) CalImage[Off::JoystickType] = Off::Dorsell::JoystickTypeMark;
-    const PageIndex page = PageOf(*variant);
-    ProductNotebook->setCurrentIndex(page);
-    Pages[page]->LoadImage();
-    m_updating = false;
+    // A new image in memory is kept as it is and shown through the page's rules; a reload after
+    // an edit keeps the edit first.
+    if (fromLink) {
+        m_kept = CalImage;
+        CalImage = Catalogue::ShowFor(m_kept, ProductCode).image;
+    } else {
+        TakeEdits();
+    }
+    LoadPage();
+}
+
+void TQuarnForm::LoadPage()
+{
+    if (const Variant *variant = VariantOfCode(ProductCode)) {
+        m_updating = true;
+        const PageIndex page = PageOf(*variant);
+        ProductNotebook->setCurrentIndex(page);
+        Pages[page]->LoadImage();
+        m_updating = false;
+    }
+    // A page whose loader still stores what its controls show has shown this.
+    m_shown = CalImage;
+}
+
+void TQuarnForm::TakeEdits()
+{
+    if (CalImage == m_shown) return;
+    Catalogue::CarryEdit(m_kept, m_shown, CalImage, ProductCode);
+    m_shown = CalImage;
 }
 
 void TQuarnForm::ShowProductPage(uint8_t code, PageIndex page)
 {
+    TakeEdits();
     ProductNotebook->setCurrentIndex(page);
     ProductCode = code;
-    ShowImage();
+    ShowKept();
+    LogShownAdjustments();
+}
+
+void TQuarnForm::ShowKept()
+{
+    for (ProductPage *page : Pages) page->RestoreStartState();
+    CalImage = Catalogue::ShowFor(m_kept, ProductCode).image;
+    LoadPage();
 }
 
 void TQuarnForm::ShowImage()
 {
-    for (ProductPage *page : Pages) page->RestoreStartState();
-    ImageToControls(true);
+    m_kept = CalImage;
+    ShowKept();
 }
 
 void TQuarnForm::ShowArrivedImage()
 {
-    const CalImageBytes arrived = CalImage;
     ShowImage();
+    LogShownAdjustments();
+}
+
+void TQuarnForm::LogShownAdjustments()
+{
     if (ProductCode == Product::None) return;
-    const QString line = Catalogue::ShownAdjustmentsLine(arrived, CalImage, ProductCode);
+    const QString line = Catalogue::ShownAdjustmentsLine(m_kept, CalImage, ProductCode);
     if (!line.isEmpty()) Memo1->appendPlainText(line);
 }
 

@@ -116,13 +116,26 @@ private:
     void BuildMenus();
     void BuildClientArea();
     void LayoutClientArea();
+    // Shows the kept image on the page of `code`, with the log line a download gets; edits made
+    // on the page shown before are kept first.
     void ShowProductPage(uint8_t code, PageIndex page);
-    // Shows the image in memory on the product's page, every control starting from where it stood
-    // once the window had started: what showing stores depends on the image and the product alone.
+    // Sets the current product's page from CalImage (the shown image).
+    void LoadPage();
+    // Shows the kept image on the current product's page, every control starting from where it
+    // stood once the window had started: CalImage becomes the image as that page shows it.
+    void ShowKept();
+    // The image in CalImage becomes the kept image (a reset image, the defaults) and is shown.
     void ShowImage();
     // The same for an image that has just arrived (download, file, history); the log window says
     // how many settings showing adjusted, if any.
     void ShowArrivedImage();
+    void LogShownAdjustments();
+    // What the page's controls stored in the shown image since it was shown goes into the kept
+    // image.
+    void TakeEdits();
+    // "&Send Cal" from a page other than the connected controller's variant asks first; true when
+    // the send may go ahead.
+    bool SendFromThisPageAgreed();
 
     // The link worker: created for ComPort, freed (waiting for its thread) and replaced whenever
     // the link must start afresh.
@@ -187,6 +200,10 @@ private:
     };
     std::vector<DeferredLinkMessage> m_deferredLinkMessages;
     bool m_updating = false;          // the update latch of ImageToControls
+    // The image as it came from the controller, a file or the history, with the technician's
+    // edits; CalImage holds it as the current page shows it (m_shown: as last shown).
+    CalImageBytes m_kept{};
+    CalImageBytes m_shown{};
     uint32_t m_testPressStamp = 0;    // 0 none, 1 ending, else the tick of the last press
     int m_clientHeight = 0;
 

@@ -5,6 +5,7 @@
 
 #include "core/calimage.h"
 #include "core/image_layout.h"
+#include "core/catalog/catalogue.h"
 #include "core/settings.h"
 #include "ui/statuscolors.h"
 #include "ui/errorbox.h"
@@ -26,6 +27,10 @@ constexpr int LogLineCap = 5000;
 // A COM number for this run only (the emulator demo): used instead of the stored port by the
 // first worker, and never stored.
 constexpr const char *PortOverrideVariable = "QUARNTRIM_COM_PORT";
+// "&Send Cal" from the page of another variant than the controller's.
+constexpr const char *OtherPageTitle = "Send Calibration";
+constexpr const char *OtherPageQuestion = "The image is shown on the %1 page, but the controller on the line is a %2.\n"
+                                          "Send the image as the %1 page shows it?";
 
 int PortOverride()
 {
@@ -138,9 +143,24 @@ void TQuarnForm::PortNumber1Click()
     ReplaceLink();
 }
 
-void TQuarnForm::SendCalClick() { SetRequest(Request::SendCalibration, 0); }
+bool TQuarnForm::SendFromThisPageAgreed()
+{
+    uint8_t connected = Product::None;
+    if (!ControllerConnected() || !Catalogue::ProductFromLetter(QString(QChar(ComThread->AnnouncedLetter())), &connected) ||
+        connected == ProductCode)
+        return true;
+    const QString question = QString::fromLatin1(OtherPageQuestion)
+                                 .arg(Catalogue::ProductName(ProductCode), Catalogue::ProductName(connected));
+    return QMessageBox::question(this, QString::fromLatin1(OtherPageTitle), question, QMessageBox::Yes | QMessageBox::No) ==
+           QMessageBox::Yes;
+}
+
+void TQuarnForm::SendCalClick()
+{
+    if (SendFromThisPageAgreed()) SetRequest(Request::SendCalibration, 0);
+}
 void TQuarnForm::GetCalibration1Click() { SetRequest(Request::GetCalibration, 0); }
-void TQuarnForm::UploadButtonClick() { SetRequest(Request::SendCalibration, 0); }
+void TQuarnForm::UploadButtonClick() { SendCalClick(); }
 void TQuarnForm::DownloadButtonClick() { SetRequest(Request::GetCalibration, 0); }
 void TQuarnForm::UpgradeFirmware1Click()
 {
@@ -207,7 +227,8 @@ void TQuarnForm::BufferToImage(const uint8_t *buffer)
     m_downloadCapture.port = HandOverPort();
     m_downloadCapture.unit = CurrentUnit();
     m_downloadCapture.product = ProductCode;
+    // A controller whose configuration memory is blank starts the tool's working values afresh;
+    // its bytes stay as they came, and showing reads them as the default image.
+    if (buffer[Off::JoystickType] == Off::ErasedJoystickType) SetImageDefaults();
     std::copy(buffer, buffer + CalImageSize, CalImage.begin());
-    // A controller whose configuration memory is blank yields the default image.
-    if (CalImage[Off::JoystickType] == 0xFF) SetImageDefaults();
 }

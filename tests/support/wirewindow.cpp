@@ -41,6 +41,7 @@ CalImageBytes ShownImage(uint8_t product, const CalImageBytes &raw)
         auto form = makeMainWindow();
         ProductCode = product;
         CalImage = raw;
+        form->ImageToControls(true);  // a new image: shown through the page's rules
         for (int i = 0; i < SettleReloads; ++i) {
             const CalImageBytes before = CalImage;
             form->ImageToControls(false);

@@ -25,6 +25,16 @@ void LoadFrequencyBar(QAbstractSlider *bar, QLabel *label, const FrequencyBar &c
     ShowPosition(bar, label, FrequencyPosition(curve, byte));
 }
 
+void ShowFrequencyBar(QAbstractSlider *bar, QLabel *label, const FrequencyBar &curve)
+{
+    ShowPosition(bar, label, FrequencyPosition(curve, CalImage[Off::Frequency]));
+}
+
+int FrequencyBarByte(const QAbstractSlider *bar, const FrequencyBar &curve)
+{
+    return FrequencyByteForPosition(curve, bar->value());
+}
+
 int StoreFrequencyBar(QAbstractSlider *bar, QLabel *label, const FrequencyBar &curve)
 {
     uint8_t &byte = CalImage[Off::Frequency];

@@ -66,27 +66,15 @@ void BrennicPage::BuildRampGroup(int r)
 
 void BrennicPage::ValueBarChange(int b)
 {
-    const ValueBar &v = ValueBars[b];
-    const int position = m_bars[b]->value();
-    CalImage[v.offset] = static_cast<uint8_t>(position);
-    m_barLabels[b]->setText(BarText(v.kind, position));
-    // While the loader positions the bars it settles the pairs itself (the start point comes down
-    // to the run time); only the technician's moves push the partner bar.
-    if (v.coupling == Coupling::None || host().Loading()) return;
-    CoupleBar(CalImage, b);
-    const int partner = m_barPartner[b];
-    m_bars[partner]->setValue(CalImage[size_t(ValueBars[partner].offset)]);
+    // The field's rule pulls or pushes the coupled bar's byte; the reload shows it.
+    host().EditByte(ValueBars[b].offset, m_bars[b]->value());
 }
 
 void BrennicPage::RampSpinChange(int r, bool laps)
 {
     const RampGroup &ramp = RampGroups[r];
-    if (laps) {
-        CalImage[ramp.lapsOffset] = static_cast<uint8_t>(m_ramps[r].laps->value());
-        return;
-    }
-    CalImage[ramp.rateOffset] = static_cast<uint8_t>(m_ramps[r].rate->value());
-    ShowRampPercent(r);
+    if (laps) host().EditByte(ramp.lapsOffset, m_ramps[r].laps->value());
+    else host().EditByte(ramp.rateOffset, m_ramps[r].rate->value());
 }
 
 void BrennicPage::ShowRampPercent(int r)
@@ -94,15 +82,16 @@ void BrennicPage::ShowRampPercent(int r)
     if (m_ramps[r].percent) m_ramps[r].percent->setText(RampPercentText(m_ramps[r].rate->value()));
 }
 
-void BrennicPage::SpinEdit17Change() { CalImage[Off::Brennic::ShakeCount] = static_cast<uint8_t>(SpinEdit17->value()); }
+void BrennicPage::SpinEdit17Change() { host().EditByte(Off::Brennic::ShakeCount, SpinEdit17->value()); }
 
-void BrennicPage::FlagBoxClick(int i) { CalImage[FlagBoxes[i].offset] = m_flags[i]->isChecked() ? 1 : 0; }
+void BrennicPage::FlagBoxClick(int i) { host().EditByte(FlagBoxes[i].offset, m_flags[i]->isChecked()); }
 
 void BrennicPage::LoadRamps()
 {
     for (int r = 0; r < RampGroupCount; ++r) {
         m_ramps[r].rate->setValue(CalImage[RampGroups[r].rateOffset]);
         m_ramps[r].laps->setValue(CalImage[RampGroups[r].lapsOffset]);
+        ShowRampPercent(r);
     }
     SpinEdit17->setValue(CalImage[Off::Brennic::ShakeCount]);
 }
@@ -117,19 +106,5 @@ void BrennicPage::LoadValueBars()
 
 void BrennicPage::LoadFlagBoxes()
 {
-    for (int i = 0; i < FlagBoxCount; ++i) {
-        uint8_t &flag = CalImage[FlagBoxes[i].offset];
-        if (flag != 1) flag = 0;
-        m_flags[i]->setChecked(flag == 1);
-    }
-}
-
-void BrennicPage::LimitDecelStartPoints()
-{
-    // Moving the start point runs its handler, which stores the lowered value.
-    for (int b = 0; b < ValueBarCount; ++b) {
-        if (ValueBars[b].coupling != Coupling::RunTime) continue;
-        QScrollBar *start = m_bars[m_barPartner[b]];
-        if (m_bars[b]->value() < start->value()) start->setValue(m_bars[b]->value());
-    }
+    for (int i = 0; i < FlagBoxCount; ++i) m_flags[i]->setChecked(CalImage[FlagBoxes[i].offset] == 1);
 }

@@ -4,7 +4,6 @@
 
 #include "core/calimage.h"
 #include "core/conversions.h"
-#include "core/catalog/trimpair.h"
 #include "ui/editorhost.h"
 #include "ui/pages/brennic/brennic_controls.h"
 #include "ui/widgets/livetestbutton.h"
@@ -73,9 +72,8 @@ void BrennicPage::BuildTrimNote(QWidget *tab)
 void BrennicPage::TrimBarChange(int g, bool maxSide)
 {
     const TrimGroup &t = TrimGroups[g];
-    if (maxSide) StoreTrimMax(CalImage[t.minOffset], CalImage[t.maxOffset], m_trims[g].maxBar->value());
-    else StoreTrimMin(CalImage[t.minOffset], CalImage[t.maxOffset], m_trims[g].minBar->value());
-    host().ImageToControls(false);
+    const QScrollBar *bar = maxSide ? m_trims[g].maxBar : m_trims[g].minBar;
+    host().EditByte(maxSide ? t.maxOffset : t.minOffset, SliderPositionToTrim(bar->value()));
 }
 
 void BrennicPage::TestButtonMouseDown(int g, bool maxSide)
@@ -88,12 +86,9 @@ void BrennicPage::ButtonMouseUp() { host().TestReleaseImmediate(); }
 
 void BrennicPage::LoadTrims()
 {
-    // A bar that moves stores its level and keeps min <= max through its handler: a stored min
-    // above its max is lowered by the max bar, so the min bar is placed once more to show it.
     for (int g = 0; g < TrimGroupCount; ++g) {
         m_trims[g].minBar->setValue(TrimToSliderPosition(CalImage[TrimGroups[g].minOffset]));
         m_trims[g].maxBar->setValue(TrimToSliderPosition(CalImage[TrimGroups[g].maxOffset]));
-        m_trims[g].minBar->setValue(TrimToSliderPosition(CalImage[TrimGroups[g].minOffset]));
     }
     for (int g = 0; g < TrimGroupCount; ++g) {
         m_trims[g].minLabel->setText(TrimVoltsText(CalImage[TrimGroups[g].minOffset]));

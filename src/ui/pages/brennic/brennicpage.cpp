@@ -6,6 +6,7 @@
 #include "ui/editorhost.h"
 #include "ui/pages/frequencycontrol.h"
 #include "ui/pages/brennic/brennic_controls.h"
+#include "ui/pages/quietcontrols.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -73,15 +74,12 @@ void BrennicPage::StartUp() { TabbedNotebook2->setCurrentIndex(MainTab); }
 
 void BrennicPage::LoadImage()
 {
+    const QuietControls quiet(this);
     LoadRamps();
     LoadValueBars();
     LoadFlagBoxes();
-    LimitDecelStartPoints();
-    LoadFrequencyBar(ScrollBar17, Label230, CurveABar());
+    ShowFrequencyBar(ScrollBar17, Label230, CurveABar());
     LoadTrims();
 }
 
-void BrennicPage::ScrollBar17Change()
-{
-    StoreFrequencyBar(ScrollBar17, Label230, CurveABar());
-}
+void BrennicPage::ScrollBar17Change() { host().EditByte(Off::Frequency, FrequencyBarByte(ScrollBar17, CurveABar())); }

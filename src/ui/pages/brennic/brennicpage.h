@@ -56,7 +56,6 @@ private:
     void LoadValueBars();
     void LoadRamps();
     void LoadFlagBoxes();
-    void LimitDecelStartPoints();
     void ShowRampPercent(int ramp);
 
     QTabWidget *TabbedNotebook2 = nullptr;

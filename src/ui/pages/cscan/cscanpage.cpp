@@ -6,6 +6,7 @@
 #include "ui/editorhost.h"
 #include "ui/pages/frequencycontrol.h"
 #include "ui/pages/cscan/cscan_controls.h"
+#include "ui/pages/quietcontrols.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -112,17 +113,14 @@ void CsCanPage::StartUp() { TabbedNotebook3->setCurrentIndex(GlobalTab); }
 
 void CsCanPage::LoadImage()
 {
-    LoadFrequencyBar(ScrollBar32, Label294, CurveABar());
+    const QuietControls quiet(this);
+    ShowFrequencyBar(ScrollBar32, Label294, CurveABar());
 
     // A bit-rate byte of no known rate leaves the shown choice as it is.
     for (int i = 0; i < C::BitRateCount; ++i)
         if (CalImage[C::CanBitTiming1] == C::BitRates[i].timing1) m_rates[i]->setChecked(true);
 
-    for (int p = 0; p < C::PortCount; ++p) {
-        uint8_t &active = CalImage[PortGroups[p].activeOffset];
-        if (active != 1) active = 0;
-        m_active[p]->setChecked(active == 1);
-    }
+    for (int p = 0; p < C::PortCount; ++p) m_active[p]->setChecked(CalImage[PortGroups[p].activeOffset] == 1);
     for (int p = 0; p < C::PortCount; ++p) {
         m_idBars[p]->setValue(CalImage[PortGroups[p].idOffset]);
         m_idLabels[p]->setText(IdText(m_idBars[p]->value()));
@@ -133,31 +131,16 @@ void CsCanPage::LoadImage()
     }
 }
 
-void CsCanPage::ScrollBar32Change()
-{
-    StoreFrequencyBar(ScrollBar32, Label294, CurveABar());
-}
+void CsCanPage::ScrollBar32Change() { host().EditByte(Off::Frequency, FrequencyBarByte(ScrollBar32, CurveABar())); }
 
 void CsCanPage::RadioButtonClick(int rate)
 {
     const C::BitRate &r = C::BitRates[rate];
-    CalImage[C::CanBitTiming1] = r.timing1;
-    CalImage[C::CanBitTiming2] = r.timing2;
-    CalImage[C::CanBitTiming3] = r.timing3;
+    host().EditField(C::CanBitTiming1, QByteArray(1, char(r.timing1)) + char(r.timing2) + char(r.timing3));
 }
 
-void CsCanPage::PortActiveClick(int p) { CalImage[PortGroups[p].activeOffset] = m_active[p]->isChecked() ? 1 : 0; }
+void CsCanPage::PortActiveClick(int p) { host().EditByte(PortGroups[p].activeOffset, m_active[p]->isChecked()); }
 
-void CsCanPage::PortIdChange(int p)
-{
-    const int id = m_idBars[p]->value();
-    CalImage[PortGroups[p].idOffset] = static_cast<uint8_t>(id);
-    m_idLabels[p]->setText(IdText(id));
-}
+void CsCanPage::PortIdChange(int p) { host().EditByte(PortGroups[p].idOffset, m_idBars[p]->value()); }
 
-void CsCanPage::OutputBarChange(int k)
-{
-    const int position = m_outputBars[k]->value();
-    CalImage[C::OutputRamps + k] = static_cast<uint8_t>(position);
-    m_outputLabels[k]->setText(OutputText(k, position));
-}
+void CsCanPage::OutputBarChange(int k) { host().EditByte(C::OutputRamps + k, m_outputBars[k]->value()); }

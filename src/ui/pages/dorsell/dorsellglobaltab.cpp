@@ -8,6 +8,7 @@
 #include "core/catalog/dorsellitems.h"
 #include "core/catalog/frequencybar.h"
 #include "core/catalog/pagetexts.h"
+#include "core/catalog/showncontrol.h"
 #include "core/catalog/trimpair.h"
 #include "ui/editorhost.h"
 #include "ui/pages/dorsell/dorsellpage.h"
@@ -99,8 +100,8 @@ QWidget *DorsellPage::BuildFrequencyAndTrims(QWidget *parent)
 
 void DorsellPage::freqbarChange()
 {
-    StoreFrequencyBar(freqbar, Hertzlabel2, CurveBBar());
     Valvetypes->setCurrentIndex(0);
+    host().EditByte(Off::Frequency, FrequencyBarByte(freqbar, CurveBBar()));
 }
 
 void DorsellPage::ValvetypesChange(int entry)
@@ -137,24 +138,33 @@ void DorsellPage::setglobal2Click()
                                               QStringLiteral("This will change ALL the trims!  Are you sure?"),
                                               QMessageBox::Yes | QMessageBox::No);
     // The hoist pair of a Husco valve gets fixed levels; the right wing pairs keep theirs.
-    if (answer == QMessageBox::Yes)
-        DorsellRules::SetAllTrims(CalImage, GlobalMinTrim, GlobalMaxTrim, Valvetypes->currentIndex() == HuscoEntry);
-    host().ImageToControls(false);
+    if (answer == QMessageBox::Yes) {
+        CalImageBytes trimmed = CalImage;
+        DorsellRules::SetAllTrims(trimmed, GlobalMinTrim, GlobalMaxTrim, Valvetypes->currentIndex() == HuscoEntry);
+        host().EditFields(trimmed);
+    } else {
+        host().ImageToControls(false);
+    }
 }
 
-void DorsellPage::ScrollBar80Change(int position) { CalImage[D::StickSafetySensitivity] = uint8_t(position); }
+void DorsellPage::ScrollBar80Change(int position) { host().EditByte(D::StickSafetySensitivity, position); }
 
 void DorsellPage::LoadFrequency()
 {
-    LoadFrequencyBar(freqbar, Hertzlabel2, CurveBBar());
+    ShowFrequencyBar(freqbar, Hertzlabel2, CurveBBar());
 }
 
 void DorsellPage::LoadGlobalTrims()
 {
-    // As with the trim pairs: bars first (a moved bar stores its clamped level), labels last.
+    // The working global trims are kept as their bars can hold them, paired as a trim pair is.
+    CalImageBytes globals{};
+    globals[0] = GlobalMinTrim;
+    globals[1] = GlobalMaxTrim;
+    ShowTrimPair(globals, 0, 1);
+    GlobalMinTrim = globals[0];
+    GlobalMaxTrim = globals[1];
     globalmintrim2->setValue(TrimToSliderPosition(GlobalMinTrim));
     globalmaxtrim2->setValue(TrimToSliderPosition(GlobalMaxTrim));
-    globalmintrim2->setValue(TrimToSliderPosition(GlobalMinTrim));
     gminvalue->setText(TrimVoltsText(GlobalMinTrim));
     gmaxvalue->setText(TrimVoltsText(GlobalMaxTrim));
 }

@@ -56,17 +56,9 @@ void DorsellPage::BuildGroupsTab(QWidget *tab)
     column->addStretch(1);
 }
 
-void DorsellPage::ButtonModeChange(int offset, int index)
-{
-    CalImage[offset] = uint8_t(ModeIndexToCode(index));
-    host().ImageToControls(false);
-}
+void DorsellPage::ButtonModeChange(int offset, int index) { host().EditByte(offset, ModeIndexToCode(index)); }
 
-void DorsellPage::OutputGroupChange(int offset, int index)
-{
-    CalImage[offset] = uint8_t(index);
-    host().ImageToControls(false);
-}
+void DorsellPage::OutputGroupChange(int offset, int index) { host().EditByte(offset, index); }
 
 void DorsellPage::SetGroupCombosVisible(bool visible)
 {

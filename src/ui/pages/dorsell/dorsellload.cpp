@@ -1,11 +1,13 @@
 // The Dorsell/Ostrel 2 branch of ImageToControls: shows the variant's controls, then every
-// control from the image. Controls moved here run their handlers, which store normalised values
-// back into the image (their reload requests return at once while the loader runs).
+// control from the shown image (the window has put it through the page's show rules). Controls
+// are moved with their signals blocked, so showing stores nothing.
 #include "core/calimage.h"
 #include "core/image_layout.h"
 #include "core/variants.h"
 #include "core/catalog/dorsellitems.h"
+#include "core/catalog/showncontrol.h"
 #include "ui/pages/dorsell/dorsellpage.h"
+#include "ui/pages/quietcontrols.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -18,6 +20,7 @@ namespace D = Off::Dorsell;
 
 void DorsellPage::LoadImage()
 {
+    const QuietControls quiet(this);
     const uint8_t product = ProductCode;
     const bool ostrel = ShowsOstrelSubset(product);
     LoadVariant(ostrel);
@@ -51,9 +54,6 @@ void DorsellPage::LoadVariant(bool ostrel)
         joy1saftey->setChecked(false);
         hoistlimit->setChecked(false);
         attitudecontrol->setChecked(false);
-        CalImage[D::Joy1Safety] = 0;
-        CalImage[D::HoistLimit] = 0;
-        CalImage[D::AttitudeControl] = 0;
     } else {
         Label424->hide();
         SetGroupCombosEnabled(false);
@@ -88,9 +88,7 @@ void DorsellPage::LoadSafetyTriggers(int setting)
 
 void DorsellPage::LoadFlag(QCheckBox *box, int offset)
 {
-    const bool on = CalImage[offset] == 1;
-    box->setChecked(on);
-    if (!on) CalImage[offset] = 0;
+    box->setChecked(CalImage[offset] == 1);
 }
 
 bool DorsellPage::LoadOptionPair(QCheckBox *option, int offset, QCheckBox *sub, int subOffset)
@@ -102,23 +100,19 @@ bool DorsellPage::LoadOptionPair(QCheckBox *option, int offset, QCheckBox *sub, 
         return true;
     }
     option->setChecked(false);
-    CalImage[offset] = 0;
-    CalImage[subOffset] = 0;
     sub->setEnabled(false);
     sub->setChecked(false);
     return false;
 }
 
-void DorsellPage::LoadExclusive(QCheckBox *box, int offset, QCheckBox *other, int otherOffset)
+void DorsellPage::LoadExclusive(QCheckBox *box, int offset, QCheckBox *other)
 {
     if (CalImage[offset] == 1) {
-        CalImage[otherOffset] = 0;
         box->setEnabled(true);
         box->setChecked(true);
         other->setChecked(false);
         other->setEnabled(false);
     } else {
-        CalImage[offset] = 0;
         box->setChecked(false);
         other->setEnabled(true);
     }
@@ -132,8 +126,8 @@ void DorsellPage::LoadOptions(bool ostrel)
 
     // The cartridge valve and the hoist dump valve share the CART port; the cartridge valve is
     // looked at first, so it wins when both are set.
-    LoadExclusive(cartridge, D::CartridgeValve, CheckBox22, D::HoistDownDumpValve);
-    LoadExclusive(CheckBox22, D::HoistDownDumpValve, cartridge, D::CartridgeValve);
+    LoadExclusive(cartridge, D::CartridgeValve, CheckBox22);
+    LoadExclusive(CheckBox22, D::HoistDownDumpValve, cartridge);
 
     LoadFlag(attitudecontrol, D::AttitudeControl);
     LoadFlag(togglevplow, D::ToggleVPlow);

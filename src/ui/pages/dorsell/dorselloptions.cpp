@@ -4,7 +4,6 @@
 #include "core/image_layout.h"
 #include "core/variants.h"
 #include "core/catalog/controlranges.h"
-#include "core/catalog/dorsell_rules.h"
 #include "core/catalog/dorsellitems.h"
 #include "ui/editorhost.h"
 #include "ui/pages/dorsell/dorsellpage.h"
@@ -101,66 +100,18 @@ QWidget *DorsellPage::BuildJoystickAndOptions(QWidget *parent)
     return panel;
 }
 
-void DorsellPage::joysettingChange(int index)
-{
-    CalImage[D::JoystickSetting] = uint8_t(index);
-    host().ImageToControls(false);
-}
+void DorsellPage::joysettingChange(int index) { host().EditByte(D::JoystickSetting, index); }
 
-void DorsellPage::joysetting2Change(int index)
-{
-    CalImage[D::JoystickSetting] = uint8_t(index);
-    host().ImageToControls(false);
-}
+void DorsellPage::joysetting2Change(int index) { host().EditByte(D::JoystickSetting, index); }
 
-void DorsellPage::StoreOptionPair(int offset, bool ticked, QCheckBox *sub, int subOffset)
-{
-    DorsellRules::SetOptionWithSub(CalImage, offset, subOffset, ticked);
-    sub->setEnabled(ticked);
-    if (!ticked) sub->setChecked(false);
-}
+// An option off clears its sub-option, and the cartridge valve and the hoist dump valve share the
+// CART port: the fields' rules bring both, and the loader greys what they exclude.
+void DorsellPage::plowfloatClick(bool ticked) { host().EditByte(D::PlowFloat, ticked); }
 
-void DorsellPage::plowfloatClick(bool ticked)
-{
-    StoreOptionPair(D::PlowFloat, ticked, CheckBox15, D::DoubleActingFloat);
-    // The connector note belongs to the Ostrel 2, as the loader shows it.
-    Label424->setVisible(ticked && ShowsOstrelSubset(ProductCode));
-    host().ImageToControls(false);
-}
+void DorsellPage::hoistlimitClick(bool ticked) { host().EditByte(D::HoistLimit, ticked); }
 
-void DorsellPage::hoistlimitClick(bool ticked)
-{
-    StoreOptionPair(D::HoistLimit, ticked, CheckBox16, D::HoistLimitOverride);
-    host().ImageToControls(false);
-}
+void DorsellPage::cartridgeClick(bool ticked) { host().EditByte(D::CartridgeValve, ticked); }
 
-void DorsellPage::cartridgeClick(bool ticked)
-{
-    // The cartridge valve and the hoist dump valve share the CART port.
-    DorsellRules::SetCartPortUse(CalImage, D::CartridgeValve, D::HoistDownDumpValve, ticked);
-    if (ticked) {
-        CheckBox22->setEnabled(false);
-        CheckBox22->setChecked(false);
-    } else {
-        CheckBox22->setEnabled(true);
-    }
-    host().ImageToControls(false);
-}
+void DorsellPage::CheckBox22Click(bool ticked) { host().EditByte(D::HoistDownDumpValve, ticked); }
 
-void DorsellPage::CheckBox22Click(bool ticked)
-{
-    DorsellRules::SetCartPortUse(CalImage, D::HoistDownDumpValve, D::CartridgeValve, ticked);
-    if (ticked) {
-        cartridge->setEnabled(false);
-        cartridge->setChecked(false);
-        return;
-    }
-    cartridge->setEnabled(true);
-    host().ImageToControls(false);
-}
-
-void DorsellPage::SpinEdit34Change(int value)
-{
-    CalImage[D::FloatDelay] = uint8_t(value);
-    host().ImageToControls(false);
-}
+void DorsellPage::SpinEdit34Change(int value) { host().EditByte(D::FloatDelay, value); }

@@ -45,8 +45,4 @@ QCheckBox *DorsellPage::NewFlagBox(QWidget *parent, const char *name, const char
     return box;
 }
 
-void DorsellPage::FlagBoxClick(int offset, bool ticked)
-{
-    CalImage[offset] = ticked ? 1 : 0;
-    host().ImageToControls(false);
-}
+void DorsellPage::FlagBoxClick(int offset, bool ticked) { host().EditByte(offset, ticked); }

@@ -4,8 +4,8 @@
 // setting, safety triggers, float, hoist limit and cartridge options, and the groups-of-2 and
 // four-button settings. The Ostrel 2 variant hides what its controller lacks.
 //
-// Handlers follow the editing rule: store the control's value in the image at once and, where
-// other controls depend on it, ask the window to reload the page.
+// Handlers follow the editing rule: the control's value goes into the image at once through the
+// core's edit of its field (which brings what depends on it), and the window shows the page again.
 #include "core/catalog/dorselltrimgroups.h"
 #include "ui/pages/productpage.h"
 
@@ -91,11 +91,8 @@ private:
     // An option and the sub-option that applies only while it is on (plow float and double
     // acting float, hoist limit and its override): loads the pair, true when the option is on.
     bool LoadOptionPair(QCheckBox *option, int offset, QCheckBox *sub, int subOffset);
-    // One of two options that exclude each other: on, it clears and greys the other; off, it
-    // frees the other.
-    void LoadExclusive(QCheckBox *box, int offset, QCheckBox *other, int otherOffset);
-    // Stores the option's flag; switching it off clears and greys the sub-option.
-    void StoreOptionPair(int offset, bool ticked, QCheckBox *sub, int subOffset);
+    // One of two options that exclude each other: on, it greys the other; off, it frees the other.
+    void LoadExclusive(QCheckBox *box, int offset, QCheckBox *other);
     void LoadCaptions(uint8_t product, int setting);
     void LoadFrequency();
     void LoadGlobalTrims();

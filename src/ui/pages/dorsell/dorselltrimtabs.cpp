@@ -1,7 +1,6 @@
 // The "Plow" and "Hoist/Hook" tabs: the trim groups, their bars and test buttons.
 #include "core/calimage.h"
 #include "core/conversions.h"
-#include "core/catalog/trimpair.h"
 #include "ui/editorhost.h"
 #include "ui/pages/dorsell/dorsellpage.h"
 #include "ui/pages/dorsell/dorsellwidgets.h"
@@ -71,16 +70,12 @@ QGroupBox *DorsellPage::BuildTrimGroup(int group, QWidget *parent)
 
 void DorsellPage::TrimMinChange(int group)
 {
-    const DorsellTrimGroup &g = DorsellTrimGroups[group];
-    StoreTrimMin(CalImage[g.minOffset], CalImage[g.maxOffset], m_trims[group].minBar->value());
-    host().ImageToControls(false);
+    host().EditByte(DorsellTrimGroups[group].minOffset, SliderPositionToTrim(m_trims[group].minBar->value()));
 }
 
 void DorsellPage::TrimMaxChange(int group)
 {
-    const DorsellTrimGroup &g = DorsellTrimGroups[group];
-    StoreTrimMax(CalImage[g.minOffset], CalImage[g.maxOffset], m_trims[group].maxBar->value());
-    host().ImageToControls(false);
+    host().EditByte(DorsellTrimGroups[group].maxOffset, SliderPositionToTrim(m_trims[group].maxBar->value()));
 }
 
 void DorsellPage::TestButtonMouseDown(int group, bool maxSide)
@@ -97,12 +92,8 @@ void DorsellPage::LoadTrims()
     for (int i = 0; i < DorsellTrimGroupCount; ++i) {
         const DorsellTrimGroup &g = DorsellTrimGroups[i];
         const TrimControls &c = m_trims[i];
-        // A bar that moves stores its clamped level and keeps min <= max through its handler;
-        // the max side may lower the minimum, so the min bar is placed once more. The value
-        // labels come last, so they show the pair as finally stored.
         c.minBar->setValue(TrimToSliderPosition(CalImage[g.minOffset]));
         c.maxBar->setValue(TrimToSliderPosition(CalImage[g.maxOffset]));
-        c.minBar->setValue(TrimToSliderPosition(CalImage[g.minOffset]));
         c.minLabel->setText(TrimVoltsText(CalImage[g.minOffset]));
         c.maxLabel->setText(TrimVoltsText(CalImage[g.maxOffset]));
     }
