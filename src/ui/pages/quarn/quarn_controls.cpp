@@ -5,7 +5,6 @@
 
 #include <QCheckBox>
 #include <QScrollBar>
-#include <QSpinBox>
 #include <QStringList>
 
 namespace {
@@ -29,15 +28,4 @@ QScrollBar *NewQuarnTrimBar(QWidget *parent, const char *name, const QRect &plac
     return bar;
 }
 
-void LoadSpin(QSpinBox *spin, uint8_t &byte)
-{
-    spin->setValue(byte);
-    if (spin->value() != byte) byte = static_cast<uint8_t>(spin->value());
-}
-
-void LoadFlagBox(QCheckBox *box, uint8_t &flag)
-{
-    const bool on = flag == 1;
-    if (!on) flag = 0;
-    box->setChecked(on);
-}
+void LoadFlagBox(QCheckBox *box, uint8_t flag) { box->setChecked(flag == 1); }

@@ -24,10 +24,6 @@ using namespace Off::Quarn;
 using namespace QuarnFloatTables;
 
 namespace {
-// The loader checks the float ports in this order (plow, blade, wing, toe).
-constexpr int PortCheckOrder[] = {0, 2, 1, 3};
-
-
 // Name edits take upper case only: typed letters are turned to upper case as they come.
 class UpperCaseValidator : public QValidator {
 public:
@@ -89,11 +85,7 @@ void QuarnFloats::ResetDefaults()
 
 void QuarnFloats::LoadFloatPorts()
 {
-    for (int row : PortCheckOrder) {
-        uint8_t &port = CalImage[FloatRows[row].portOffset];
-        if (port > LastPortIndex) port = 0;
-    }
-    for (int row : PortCheckOrder) m_selects[row]->setCurrentIndex(CalImage[FloatRows[row].portOffset]);
+    for (int row = 0; row < RowCount; ++row) m_selects[row]->setCurrentIndex(CalImage[FloatRows[row].portOffset]);
 }
 
 void QuarnFloats::LoadFloatNames()
@@ -102,24 +94,17 @@ void QuarnFloats::LoadFloatNames()
         m_names[row]->setText(ReadTextField(CalImage.data(), FloatRows[row].nameOffset, Off::FloatNameWidth));
 }
 
-void QuarnFloats::LoadFloatLockout() { CheckBox19->setChecked(CalImage[FloatLockout] == 1); }
+void QuarnFloats::LoadFloatLockout() { LoadFlagBox(CheckBox19, CalImage[FloatLockout]); }
 
 void QuarnFloats::LoadDoubleActingFloat()
 {
     LoadFlagBox(doubleactingfloat, CalImage[Float1DoubleActing]);
-    if (CalImage[Float1ForceBlock] == 1) {
-        CheckBox34->setChecked(true);
-        doubleactingfloat->setChecked(true);
-        CalImage[Float1DoubleActing] = 1;
-    } else {
-        CheckBox34->setChecked(false);
-        CalImage[Float1ForceBlock] = 0;
-    }
+    LoadFlagBox(CheckBox34, CalImage[Float1ForceBlock]);
 }
 
 void QuarnFloats::LoadPressureHoldingFloat() { LoadFlagBox(minfloat, CalImage[Float2PressureHolding]); }
 
-void QuarnFloats::LoadFloatDelay() { LoadSpin(floatdelay, CalImage[FloatDelay]); }
+void QuarnFloats::LoadFloatDelay() { floatdelay->setValue(CalImage[FloatDelay]); }
 
 // --- Handlers ---
 

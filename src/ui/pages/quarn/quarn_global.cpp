@@ -177,19 +177,17 @@ void QuarnGlobal::LoadFrequency()
 
 void QuarnGlobal::LoadGlobalTrimBars()
 {
+    // The working values of "Set All Trims" are what their bars show, paired as the bars pair them.
     GlobalMinScrollBar->setValue(TrimToSliderPosition(GlobalMinTrim));
+    StoreTrimMin(GlobalMinTrim, GlobalMaxTrim, GlobalMinScrollBar->value());
     GlobalMaxScrollbar->setValue(TrimToSliderPosition(GlobalMaxTrim));
+    StoreTrimMax(GlobalMinTrim, GlobalMaxTrim, GlobalMaxScrollbar->value());
     ScrollBar81->setValue(CalImage[StickSafetySensitivity]);
 }
 
 void QuarnGlobal::LoadStickSafety()
 {
-    if (CalImage[StickSafetyDisabled] == 1) {
-        stayhandbox->setChecked(false);
-    } else {
-        CalImage[StickSafetyDisabled] = 0;
-        stayhandbox->setChecked(true);
-    }
+    stayhandbox->setChecked(CalImage[StickSafetyDisabled] != 1);
 }
 
 void QuarnGlobal::LoadGlobalTrimLabels()
@@ -202,14 +200,12 @@ void QuarnGlobal::LoadAutoBladePort() { AutoBladePort->setCurrentIndex(CalImage[
 
 void QuarnGlobal::LoadBladeUpTime()
 {
-    if (CalImage[BladeUpTime] > MaxBladeUpTime) CalImage[BladeUpTime] = 0;
-    LoadSpin(bladeuptime, CalImage[BladeUpTime]);
+    bladeuptime->setValue(CalImage[BladeUpTime]);
 }
 
 void QuarnGlobal::LoadStartupDelay()
 {
-    if (CalImage[StartupDelay] > MaxStartupDelay) CalImage[StartupDelay] = StartupDelayReset;
-    LoadSpin(startupdelay, CalImage[StartupDelay]);
+    startupdelay->setValue(CalImage[StartupDelay]);
 }
 
 // --- Handlers ---

@@ -122,33 +122,14 @@ void QuarnOptions::LoadVPlow()
 
 void QuarnOptions::LoadHoistLimit()
 {
-    // Normally closed wins when both are set.
-    if (CalImage[HoistLimitNC] == 1) {
-        hoistlimitenable->setChecked(true);
-        hoistNO->setChecked(false);
-        CalImage[HoistLimitNO] = 0;
-    } else {
-        CalImage[HoistLimitNC] = 0;
-        hoistlimitenable->setChecked(false);
-    }
-    if (CalImage[HoistLimitNO] == 1) {
-        hoistlimitenable->setChecked(false);
-        hoistNO->setChecked(true);
-        CalImage[HoistLimitNC] = 0;
-    } else {
-        CalImage[HoistLimitNO] = 0;
-        hoistNO->setChecked(false);
-    }
+    LoadFlagBox(hoistlimitenable, CalImage[HoistLimitNC]);
+    LoadFlagBox(hoistNO, CalImage[HoistLimitNO]);
 }
 
 void QuarnOptions::LoadFlags()
 {
-    // A row whose boxes are on the joystick tabs is normalised even before those are built.
-    for (int row = 0; row < int(std::size(FlagBoxes)); ++row) {
-        uint8_t &flag = CalImage[FlagBoxes[row].offset];
-        if (flag != 1) flag = 0;
-        for (QCheckBox *box : m_flagBoxes[row]) box->setChecked(flag == 1);
-    }
+    for (int row = 0; row < int(std::size(FlagBoxes)); ++row)
+        for (QCheckBox *box : m_flagBoxes[row]) LoadFlagBox(box, CalImage[FlagBoxes[row].offset]);
 }
 
 void QuarnOptions::LoadOutputLinks()

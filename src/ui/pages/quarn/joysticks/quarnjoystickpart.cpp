@@ -91,26 +91,10 @@ void QuarnJoystickPart::ButtonAxisChange(Button button, int axis, int item)
 
 void QuarnJoystickPart::ModeButtonsAreTriggerCheckboxClick(bool ticked)
 {
+    // Without the trigger there is neither multi mode nor an always-live function (nor its label);
+    // the refresh shows that on every joystick page's boxes, lists and edits.
     QuarnRules::SetModeButtonsAreTrigger(CalImage, ticked);
-    if (ticked) {
-        for (QCheckBox *box : m_multiModeBoxes) box->setEnabled(true);
-        for (QComboBox *list : m_alwaysLive) list->setEnabled(true);
-        for (QLineEdit *edit : m_alwaysLiveText) edit->setEnabled(true);
-        return;
-    }
-    // Without the trigger there is neither multi mode nor an always-live function.
-    for (QCheckBox *box : m_multiModeBoxes) {
-        box->setChecked(false);
-        box->setEnabled(false);
-    }
-    for (QComboBox *list : m_alwaysLive) {
-        list->setEnabled(false);
-        list->setCurrentIndex(0);
-    }
-    for (QLineEdit *edit : m_alwaysLiveText) {
-        edit->setEnabled(false);
-        edit->clear();
-    }
+    Refresh();
 }
 
 void QuarnJoystickPart::MultiModeCheckboxClick(bool ticked) { CalImage[Off::Quarn::MultiMode] = ticked ? 1 : 0; }

@@ -57,9 +57,8 @@ void QuarnJoystickPart::LoadRemote()
         const int first = Off::RemotePairs[button.remote][0];
         const int second = Off::RemotePairs[button.remote][1];
         RemoteControls &c = m_remote[r];
-        // The pair held within the ranges of the button's mode (both 255 without remote settings).
+        // The pair is held within the ranges of the button's mode (both 255 without remote settings).
         const RemoteRule *rule = QuarnRules::RemoteRuleOf(CalImage[size_t(button.modeByte)]);
-        QuarnRules::SettleRemotePair(CalImage, FirstRemoteButton + int(r));
 
         if (rule) {
             SetFontColour(c.group, button.remoteColour);
@@ -79,10 +78,7 @@ void QuarnJoystickPart::LoadRemote()
             c.typeLabel->clear();
             SetSpinRangeQuietly(c.remoteId, NotRemote + 1, NotRemote + 1);
         }
-        const int target = CalImage[size_t(second)];
-        c.target->setValue(target);
-        // A target ID below the mode's range shows the minimum: store what the spin shows.
-        if (c.target->value() != target) RedTargetIDSpinChange(int(r), c.target->value());
+        c.target->setValue(CalImage[size_t(second)]);
         c.remoteId->setValue(CalImage[size_t(first)] + 1);
         c.mode->setCurrentIndex(CalImage[size_t(first)] - 1 < c.mode->count() ? CalImage[size_t(first)] - 1 : -1);
     }
