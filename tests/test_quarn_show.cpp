@@ -3,7 +3,7 @@
 #include "core/image_defaults.h"
 #include "core/image_layout.h"
 #include "core/catalog/joysticktables.h"
-#include "core/catalog/quarn_show.h"
+#include "core/catalog/show.h"
 
 #include <QRandomGenerator>
 #include <QtTest>
@@ -27,7 +27,7 @@ CalImageBytes Defaults()
 CalImageBytes Shown(Bytes set, CalImageBytes image = Defaults())
 {
     for (auto [offset, value] : set) image[size_t(offset)] = uint8_t(value);
-    Catalogue::ShowQuarn(image);
+    Catalogue::ShowQuarnRules(image, Product::Quarn);
     return image;
 }
 
@@ -168,9 +168,9 @@ private slots:
             CalImageBytes image;
             for (uint8_t &b : image) b = uint8_t(random.bounded(256));
             if (seed % 2) image[Off::JoystickType] = uint8_t(Joy::JoystickPages[seed % Joy::JoystickPageCount].type);
-            Catalogue::ShowQuarn(image);
+            Catalogue::ShowQuarnRules(image, Product::Quarn);
             CalImageBytes again = image;
-            Catalogue::ShowQuarn(again);
+            Catalogue::ShowQuarnRules(again, Product::Quarn);
             QVERIFY2(again == image, qPrintable(QStringLiteral("seed %1").arg(seed)));
         }
     }

@@ -1,6 +1,8 @@
 #pragma once
 // Byte offsets of the calibration image. Every offset the program uses is named here (common
 // fields) or in the per-variant headers included at the end, so no handler carries a bare number.
+#include <cstdint>
+
 namespace Off {
 
 // --- Fields every variant with a page shares ---
@@ -12,6 +14,8 @@ constexpr int QuarnExtraTrimPairs = 4;
 
 // Offsets the defaults write (the Quarn layout's joystick basics).
 constexpr int JoystickType = 33;
+// The joystick-type byte of a controller whose configuration memory is erased.
+constexpr uint8_t ErasedJoystickType = 0xFF;
 constexpr int RedMode = 35;
 constexpr int GreenMode = 36;
 constexpr int BlueMode = 37;

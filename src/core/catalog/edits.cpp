@@ -256,6 +256,42 @@ bool ApplySettings(CalImageBytes &image, uint8_t product, const QList<Setting> &
     return applied;
 }
 
+bool EditField(CalImageBytes &shown, uint8_t product, int offset, const QByteArray &bytes, QString *why)
+{
+    auto refuse = [why](const QString &text) {
+        if (why) *why = text;
+        return false;
+    };
+    const FieldDef *def = nullptr;
+    for (const FieldDef &field : FieldsOf(product))
+        if (field.offsets.first() == offset) def = &field;
+    if (!def) return refuse(QStringLiteral("no setting starts at byte %1 on %2").arg(offset).arg(PageName(product)));
+    if (bytes.size() != def->offsets.size())
+        return refuse(QStringLiteral("%1: takes %2 bytes, not %3").arg(def->name).arg(def->offsets.size()).arg(bytes.size()));
+    const bool stores = def->offsets.size() == 1 ? !def->edit.stores || def->edit.stores(shown, uint8_t(bytes.at(0)))
+                                                 : def->edit.textWidth > 0 || def->edit.choices.contains(bytes);
+    if (!stores)
+        return refuse(QStringLiteral("%1: byte %2 is not a value its control stores; it takes %3")
+                          .arg(def->name, QString::number(uint8_t(bytes.at(0))), ValuesTaken(*def, shown)));
+    const CalImageBytes before = shown;
+    Store(shown, *def, bytes);
+    if (def->edit.after) def->edit.after(shown, before);
+    return true;
+}
+
+bool EditFields(CalImageBytes &shown, uint8_t product, const CalImageBytes &target, QString *why)
+{
+    FieldDefs defs = FieldsOf(product);
+    std::stable_sort(defs.begin(), defs.end(), [](const FieldDef &a, const FieldDef &b) { return a.offsets.first() < b.offsets.first(); });
+    CalImageBytes work = shown;
+    for (const FieldDef &def : defs) {
+        const QByteArray wanted = FieldBytes(def, target);
+        if (FieldBytes(def, work) != wanted && !EditField(work, product, def.offsets.first(), wanted, why)) return false;
+    }
+    shown = work;
+    return true;
+}
+
 bool SplitSettingLine(const QString &line, uint8_t product, Setting *setting)
 {
     const QString folded = NameKey(line);

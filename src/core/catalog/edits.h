@@ -5,6 +5,7 @@
 // image the window gives when the technician sets that control to that value.
 #include "core/calimage.h"
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -46,6 +47,15 @@ struct SettingsRefusal {
 // says it in one line, e.g. "Plow Up (Hyd A2) Max: 14.2v is above the highest, 12.0v".
 bool ApplySettings(CalImageBytes &image, uint8_t product, const QList<Setting> &settings, SettingsRefusal *refusal);
 bool ApplySettings(CalImageBytes &image, uint8_t product, const QList<Setting> &settings, QString *refusal);
+
+// One edit by field, as the page's control makes it: the field whose first offset is `offset` set
+// to the byte(s) the control stores, with the field's rule (the pairing of min and max, the
+// dependents the change brings). False, and `shown` unchanged with `*why` saying it, when the
+// control could not store them (a byte out of its range, a greyed control, no such field).
+bool EditField(CalImageBytes &shown, uint8_t product, int offset, const QByteArray &bytes, QString *why = nullptr);
+// Several controls set at once (a button that sets all the trims): each field whose bytes differ
+// from `target`, in offset order, edited as its control would. All or nothing.
+bool EditFields(CalImageBytes &shown, uint8_t product, const CalImageBytes &target, QString *why = nullptr);
 
 // A line as `show` prints it ("NAME: VALUE") read as a setting of the product's page. Names hold
 // colons too ("Safety Triggers: Joystick 1"), so the name is the longest setting name the line

@@ -1,6 +1,9 @@
-// The Quarn 2 page's show rules, in the order the page sets its controls: a later rule sees what
-// an earlier one left (a mode byte cleared on the four-stick page settles its remote pair).
-#include "core/catalog/quarn_show.h"
+// The Quarn 2 page's show rules: every setting its controls cannot show as the bytes stand is
+// brought to what the control shows (a trim into its bar, a flag to 0 or 1, a spin value into its
+// range, one cartridge-port use...). They run in the order the page sets its controls: a later
+// rule sees what an earlier one left (a mode byte cleared on the four-stick page settles its
+// remote pair).
+#include "core/catalog/show.h"
 
 #include "core/conversions.h"
 #include "core/image_layout.h"
@@ -167,7 +170,7 @@ void SettleTrigger(CalImageBytes &image)
 }
 }  // namespace
 
-void ShowQuarn(CalImageBytes &image)
+void ShowQuarnRules(CalImageBytes &image, uint8_t)
 {
     SettleJoystickType(image);
     image[Off::Frequency] = ShownFrequencyByte(CurveABar(), image[Off::Frequency]);

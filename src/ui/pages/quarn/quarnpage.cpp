@@ -2,7 +2,7 @@
 
 #include "core/calimage.h"
 #include "core/image_layout.h"
-#include "core/catalog/quarn_show.h"
+#include "core/catalog/show.h"
 #include "ui/editorhost.h"
 #include "ui/pages/quarn/joysticks/quarnjoystickpart.h"
 #include "ui/pages/quarn/quarn_cartridge.h"
@@ -116,7 +116,7 @@ void QuarnPage::LoadAlwaysLive()
 
 void QuarnPage::LoadImage()
 {
-    Catalogue::ShowQuarn(CalImage);
+    Catalogue::ShowQuarnRules(CalImage, Product::Quarn);
     // The controls only show the image: none of their handlers runs while they are set, so what
     // is stored is what the core's show rules leave, and only the technician's edits store more.
     std::vector<QSignalBlocker> quiet;
