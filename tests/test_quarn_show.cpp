@@ -2,7 +2,9 @@
 #include "core/calimage.h"
 #include "core/image_defaults.h"
 #include "core/image_layout.h"
+#include "core/catalog/edits.h"
 #include "core/catalog/joysticktables.h"
+#include "core/catalog/quarn_rules.h"
 #include "core/catalog/show.h"
 
 #include <QRandomGenerator>
@@ -158,6 +160,35 @@ private slots:
         std::memcpy(start.data() + RedLabel, "\xdf" "ABCDE\x1b" "F", 8);
         const CalImageBytes long_ = Shown({}, start);
         QCOMPARE(Text(long_, RedLabel, Off::LabelWidth), QStringLiteral("SSABCDE ") + QChar(0));
+    }
+
+    // A mode byte set by a stick's option list or safety box keeps the button's label, while the
+    // mode list gives the mode's label; both settle the remote pair.
+    void stickOptionsKeepTheLabel()
+    {
+        CalImageBytes image = Shown({{Off::RedMode, Joy::Code::RemoteButton}});
+        QuarnRules::StoreLabel(image, RedLabel, QStringLiteral("SALT"));
+        CalImageBytes option = image;
+        QuarnRules::SetButtonOption(option, Off::RedMode, Joy::Code::Inactive);
+        QCOMPARE(Text(option, RedLabel, Off::LabelWidth), QStringLiteral("  SALT  ") + QChar(0));
+        QCOMPARE(int(option[Off::RemotePairs[0][0]]), 255);
+        CalImageBytes list = image;
+        QVERIFY(Catalogue::EditField(list, Product::Quarn, Off::RedMode, QByteArray(1, char(Joy::Code::Inactive))));
+        QCOMPARE(Text(list, RedLabel, Off::LabelWidth), QString(8, QLatin1Char(' ')) + QChar(0));
+        QCOMPARE(int(list[Off::RemotePairs[0][1]]), 255);
+    }
+
+    // The always-live list stores typed text that names no item as 255, and nothing without the
+    // trigger (its list is greyed).
+    void alwaysLiveTakesTypedText()
+    {
+        const QByteArray typed(1, char(255));
+        CalImageBytes image = Shown({{ModeButtonsAreTrigger, 1}});
+        QVERIFY(Catalogue::EditField(image, Product::Quarn, AlwaysLiveMode, typed));
+        QCOMPARE(int(image[AlwaysLiveMode]), 255);
+        image = Shown({});
+        QVERIFY(!Catalogue::EditField(image, Product::Quarn, AlwaysLiveMode, typed));
+        QVERIFY(!Catalogue::EditField(image, Product::Quarn, AlwaysLiveMode, QByteArray(1, 1)));
     }
 
     // Showing what was shown changes nothing, whatever the bytes.

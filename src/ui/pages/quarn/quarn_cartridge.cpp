@@ -24,7 +24,7 @@ void QuarnCartridgePort::Build()
 
 void QuarnCartridgePort::CartridgeUseClick(int use, bool checked)
 {
-    QuarnRules::SetCartridgeUse(CalImage, use, checked);
+    StoreByte(Uses[use].offset, checked);
     if (checked) {
         // Untick first (each unticked box frees the others), then grey them all.
         for (int other = 0; other < UseCount; ++other)

@@ -1,6 +1,8 @@
 #include "ui/pages/quarn/quarn_controls.h"
 
+#include "core/calimage.h"
 #include "core/conversions.h"
+#include "core/catalog/edits.h"
 #include "core/catalog/controlranges.h"
 
 #include <QCheckBox>
@@ -27,5 +29,9 @@ QScrollBar *NewQuarnTrimBar(QWidget *parent, const char *name, const QRect &plac
     bar->setSingleStep(TrimBarSmallStep);
     return bar;
 }
+
+bool StoreField(int offset, const QByteArray &bytes) { return Catalogue::EditField(CalImage, Product::Quarn, offset, bytes); }
+
+bool StoreByte(int offset, int value) { return StoreField(offset, QByteArray(1, char(uint8_t(value)))); }
 
 void LoadFlagBox(QCheckBox *box, uint8_t flag) { box->setChecked(flag == 1); }

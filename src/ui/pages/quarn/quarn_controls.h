@@ -3,6 +3,7 @@
 #include "core/catalog/quarn_lists.h"
 #include "ui/widgets/controls.h"
 
+#include <QByteArray>
 #include <QRect>
 #include <QStringList>
 
@@ -22,6 +23,11 @@ QScrollBar *NewQuarnTrimBar(QWidget *parent, const char *name, const QRect &plac
 
 // The trim pairing rule (moving one side past the other drags the other along) is the core's.
 #include "core/catalog/trimpair.h"
+
+// Stores a control's value in the shown image through the core's edit rule of the field at
+// `offset` (its one byte, or every byte of a text field); false where the control cannot store it.
+bool StoreField(int offset, const QByteArray &bytes);
+bool StoreByte(int offset, int value);
 
 // Shows a flag byte in a check box: ticked when it is 1.
 void LoadFlagBox(QCheckBox *box, uint8_t flag);

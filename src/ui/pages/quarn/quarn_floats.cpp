@@ -6,7 +6,6 @@
 #include "core/catalog/controlranges.h"
 #include "core/catalog/quarn_captions.h"
 #include "core/catalog/quarn_float_tables.h"
-#include "core/catalog/quarn_rules.h"
 #include "ui/editorhost.h"
 #include "ui/pages/quarn/quarn_controls.h"
 #include "ui/pages/quarn/quarnpage.h"
@@ -18,7 +17,6 @@
 #include <QSpinBox>
 #include <QValidator>
 
-#include <cstring>
 
 using namespace Off::Quarn;
 using namespace QuarnFloatTables;
@@ -110,45 +108,45 @@ void QuarnFloats::LoadFloatDelay() { floatdelay->setValue(CalImage[FloatDelay]);
 
 void QuarnFloats::FloatSelectChange(int row, int index)
 {
-    CalImage[FloatRows[row].portOffset] = static_cast<uint8_t>(index);
+    StoreByte(FloatRows[row].portOffset, index);
 }
 
 void QuarnFloats::FloatNameChange(int row)
 {
-    uint8_t *field = CalImage.data() + FloatRows[row].nameOffset;
-    const QByteArray text = m_names[row]->text().toLatin1();
-    std::memset(field, 0, Off::FloatNameWidth);
-    std::memcpy(field, text.constData(), size_t(IntMin(Off::FloatNameWidth, int(text.size()))));
+    // The name as typed, NUL padded (no terminator when full).
+    QByteArray name = m_names[row]->text().toLatin1().left(Off::FloatNameWidth);
+    name.append(QByteArray(Off::FloatNameWidth - name.size(), '\0'));
+    StoreField(FloatRows[row].nameOffset, name);
 }
 
 void QuarnFloats::floatdelayChange(int value)
 {
-    CalImage[FloatDelay] = static_cast<uint8_t>(value);
+    StoreByte(FloatDelay, value);
     m_page.editor().ImageToControls(false);
 }
 
 void QuarnFloats::minfloatClick(bool checked)
 {
-    CalImage[Float2PressureHolding] = checked ? 1 : 0;
+    StoreByte(Float2PressureHolding, checked);
     m_page.editor().ImageToControls(false);
 }
 
 void QuarnFloats::doubleactingfloatClick(bool checked)
 {
-    CalImage[Float1DoubleActing] = checked ? 1 : 0;
+    StoreByte(Float1DoubleActing, checked);  // refused while float one is a force float block
     m_page.editor().ImageToControls(false);
 }
 
 void QuarnFloats::CheckBox34Click(bool checked)
 {
     // A force float block needs float one double acting.
-    QuarnRules::SetForceBlock(CalImage, checked);
+    StoreByte(Float1ForceBlock, checked);
     if (checked) doubleactingfloat->setChecked(true);
     m_page.editor().ImageToControls(false);
 }
 
 void QuarnFloats::CheckBox19Click(bool checked)
 {
-    CalImage[FloatLockout] = checked ? 1 : 0;
+    StoreByte(FloatLockout, checked);
     m_page.editor().ImageToControls(false);
 }

@@ -4,6 +4,7 @@
 #include "core/conversions.h"
 #include "core/image_layout.h"
 #include "core/catalog/controlranges.h"
+#include "core/catalog/edits.h"
 #include "core/catalog/frequencybar.h"
 #include "core/catalog/pagetexts.h"
 #include "core/catalog/quarn_captions.h"
@@ -212,7 +213,9 @@ void QuarnGlobal::LoadStartupDelay()
 
 void QuarnGlobal::FreqScrollbarChange(int /*position*/)
 {
-    StoreFrequencyBar(FreqScrollbar, HertzLabel, CurveABar());
+    // The byte that reads as the position; the bar then shows what it reads.
+    StoreByte(Off::Frequency, FrequencyByteForPosition(CurveABar(), FreqScrollbar->value()));
+    LoadFrequencyBar(FreqScrollbar, HertzLabel, CurveABar());
     ValveComboBox->setCurrentIndex(OtherValveEntry);
 }
 
@@ -234,8 +237,11 @@ void QuarnGlobal::GlobalButtonClick()
 {
     const auto answer = QMessageBox::question(&m_page, QStringLiteral("Confirm"), QString::fromLatin1(SetAllQuestion),
                                               QMessageBox::Yes | QMessageBox::No);
-    if (answer == QMessageBox::Yes)
-        QuarnRules::SetAllTrims(CalImage, GlobalMinTrim, GlobalMaxTrim, ValveComboBox->currentIndex() == HuscoEntry);
+    if (answer == QMessageBox::Yes) {
+        CalImageBytes trimmed = CalImage;
+        QuarnRules::SetAllTrims(trimmed, GlobalMinTrim, GlobalMaxTrim, ValveComboBox->currentIndex() == HuscoEntry);
+        Catalogue::EditFields(CalImage, Product::Quarn, trimmed);
+    }
     m_page.editor().ImageToControls(false);
 }
 
@@ -255,7 +261,7 @@ void QuarnGlobal::ValveComboBoxChange(int index)
     QMessageBox::information(&m_page, QStringLiteral("Information"), QString::fromLatin1(SetAllReminder));
 }
 
-void QuarnGlobal::ScrollBar81Change(int position) { CalImage[StickSafetySensitivity] = static_cast<uint8_t>(position); }
+void QuarnGlobal::ScrollBar81Change(int position) { StoreByte(StickSafetySensitivity, position); }
 
 void QuarnGlobal::stayhandboxClick(bool)
 {
@@ -266,21 +272,21 @@ void QuarnGlobal::stayhandboxClick(bool)
 
 void QuarnGlobal::LockStickSafetyOn()
 {
-    CalImage[StickSafetyDisabled] = 0;
+    StoreByte(StickSafetyDisabled, 0);
     stayhandbox->setEnabled(false);
     stayhandbox->setChecked(true);
 }
 
 void QuarnGlobal::bladeuptimeChange(int value)
 {
-    CalImage[BladeUpTime] = static_cast<uint8_t>(value);
+    StoreByte(BladeUpTime, value);
     m_page.editor().ImageToControls(false);
 }
 
 void QuarnGlobal::startupdelayChange(int value)
 {
-    CalImage[StartupDelay] = static_cast<uint8_t>(value);
+    StoreByte(StartupDelay, value);
     m_page.editor().ImageToControls(false);
 }
 
-void QuarnGlobal::AutoBladePortChange(int index) { CalImage[Off::Quarn::AutoBladePort] = static_cast<uint8_t>(index); }
+void QuarnGlobal::AutoBladePortChange(int index) { StoreByte(Off::Quarn::AutoBladePort, index); }

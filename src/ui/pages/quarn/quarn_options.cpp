@@ -4,7 +4,6 @@
 #include "core/image_layout.h"
 #include "core/catalog/quarn_captions.h"
 #include "core/catalog/quarn_option_tables.h"
-#include "core/catalog/quarn_rules.h"
 #include "ui/pages/quarn/joysticks/quarnjoystickpart.h"
 #include "ui/pages/quarn/quarn_controls.h"
 #include "ui/pages/quarn/quarnpage.h"
@@ -139,23 +138,23 @@ void QuarnOptions::LoadOutputLinks()
 
 // --- Handlers ---
 
-void QuarnOptions::FlagClick(int row, bool checked) { CalImage[FlagBoxes[row].offset] = checked ? 1 : 0; }
+void QuarnOptions::FlagClick(int row, bool checked) { StoreByte(FlagBoxes[row].offset, checked); }
 
 void QuarnOptions::hoistlimitenableClick(bool checked)
 {
-    QuarnRules::SetHoistLimit(CalImage, HoistLimitNC, checked);
+    StoreByte(HoistLimitNC, checked);
     if (checked) hoistNO->setChecked(false);
 }
 
 void QuarnOptions::hoistNOClick(bool checked)
 {
-    QuarnRules::SetHoistLimit(CalImage, HoistLimitNO, checked);
+    StoreByte(HoistLimitNO, checked);
     if (checked) hoistlimitenable->setChecked(false);
 }
 
 void QuarnOptions::CheckBox31Click(bool checked)
 {
-    CalImage[VPlowAttached] = checked ? 1 : 0;
+    StoreByte(VPlowAttached, checked);
     ShowVPlow(checked);
 }
 
@@ -165,4 +164,4 @@ void QuarnOptions::ShowVPlow(bool attached)
     m_page.joysticks().SetVPlowAttached(attached);
 }
 
-void QuarnOptions::OutputLinkChange(int link, int index) { CalImage[OutputLinks[link].offset] = static_cast<uint8_t>(index); }
+void QuarnOptions::OutputLinkChange(int link, int index) { StoreByte(OutputLinks[link].offset, index); }

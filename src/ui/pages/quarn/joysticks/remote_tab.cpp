@@ -6,6 +6,7 @@
 #include "core/catalog/quarn_captions.h"
 #include "core/catalog/quarn_rules.h"
 #include "ui/pages/quarn/joysticks/quarnjoystickpart.h"
+#include "ui/pages/quarn/quarn_controls.h"
 #include "ui/widgets/controls.h"
 
 #include <QComboBox>
@@ -86,21 +87,21 @@ void QuarnJoystickPart::LoadRemote()
 
 void QuarnJoystickPart::RedTargetIDSpinChange(int remote, int value)
 {
-    CalImage[size_t(Off::RemotePairs[Buttons[FirstRemoteButton + remote].remote][1])] = uint8_t(value);
+    StoreByte(Off::RemotePairs[Buttons[FirstRemoteButton + remote].remote][1], value);
 }
 
 void QuarnJoystickPart::RedRemoteIDSpinChange(int remote, int value)
 {
-    CalImage[size_t(Off::RemotePairs[Buttons[FirstRemoteButton + remote].remote][0])] = uint8_t(value - 1);
+    StoreByte(Off::RemotePairs[Buttons[FirstRemoteButton + remote].remote][0], value - 1);
 }
 
 void QuarnJoystickPart::RedRemoteModeDropdownChange(int remote, int item)
 {
-    CalImage[size_t(Off::RemotePairs[Buttons[FirstRemoteButton + remote].remote][0])] = uint8_t(item + 1);
+    StoreByte(Off::RemotePairs[Buttons[FirstRemoteButton + remote].remote][0], item + 1);
 }
 
 void QuarnJoystickPart::IDSpinChange(int value)
 {
-    CalImage[Off::ControllerId] = uint8_t(value);
+    StoreByte(Off::ControllerId, value);
     Refresh();
 }
