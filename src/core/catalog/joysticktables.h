@@ -143,6 +143,9 @@ struct FlagBox {
     bool refresh;
 };
 extern const std::vector<FlagBox> FlagBoxes;
+// The four-stick page's safety boxes, one per stick, stand in FlagBoxes from this entry on.
+constexpr size_t FirstStickSafetyBox = 2;
+constexpr size_t StickSafetyBoxCount = 4;
 
 // The three layouts of the two-stick page (TwoStickComboBox items) and their button options.
 struct TwoStickLayout {

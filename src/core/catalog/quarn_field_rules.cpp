@@ -14,6 +14,7 @@ namespace {
 using namespace Off::Quarn;
 
 bool Trigger(const CalImageBytes &image) { return image[ModeButtonsAreTrigger] != 0; }
+constexpr int NoAlwaysLiveItem = 255;
 
 // A button's mode: the mode list's items choose its label and settle its remote pair; the stick
 // options' codes only settle the pair.
@@ -77,7 +78,12 @@ void SetQuarnEditRules(FieldDefs &defs)
     FieldDef &multi = *FieldAt(defs, MultiMode);
     multi.edit.stores = InRange({0, 1});
     EnabledWhen(&multi, Trigger);
-    EnabledWhen(FieldAt(defs, AlwaysLiveMode), Trigger);
+    // The always-live list also takes typed text that names no item, stored as 255.
+    FieldDef &alwaysLive = *FieldAt(defs, AlwaysLiveMode);
+    alwaysLive.edit.stores = [items = int(Joy::AlwaysLiveItems().size())](const CalImageBytes &, int b) {
+        return b < items || b == NoAlwaysLiveItem;
+    };
+    EnabledWhen(&alwaysLive, Trigger);
 
     for (int offset : {HoistLimitNC, HoistLimitNO})
         FieldAt(defs, offset)->edit.after = [offset](CalImageBytes &image, const CalImageBytes &) {

@@ -61,6 +61,13 @@ void ChooseButtonMode(CalImageBytes &image, int button, int code)
     SettleRemotePair(image, button);
 }
 
+void SetButtonOption(CalImageBytes &image, int modeByte, int code)
+{
+    image[size_t(modeByte)] = uint8_t(code);
+    for (int button = 0; button < ButtonCount; ++button)
+        if (Buttons[button].modeByte == modeByte) SettleRemotePair(image, button);
+}
+
 void ChooseJoystick(CalImageBytes &image, int previousPage, int page)
 {
     if (IsButtonPage(page)) {

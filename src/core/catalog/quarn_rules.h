@@ -28,6 +28,10 @@ void StoreLabel(CalImageBytes &image, int field, const QString &text);
 // edits, the remote pair settled.
 void ChooseButtonMode(CalImageBytes &image, int button, int code);
 
+// A button's mode byte set by a control other than its mode list (a stick's option list or safety
+// box, the custom-mode box): the button keeps its label; its remote pair follows the mode.
+void SetButtonOption(CalImageBytes &image, int modeByte, int code);
+
 // A joystick chosen in the joystick list, coming from page `previousPage`: button joysticks run
 // with the stick safety on and get their usual modes back after a stick layout (and lose the
 // custom mode on the four-button grip); the stick layouts set the red, green and blue modes.

@@ -12,9 +12,6 @@
 using namespace Off::Quarn;
 using namespace QuarnCartridgeUses;
 
-namespace {
-}  // namespace
-
 QuarnCartridgePort::QuarnCartridgePort(QuarnPage &page) : QObject(&page), m_page(page) {}
 
 void QuarnCartridgePort::Build()
@@ -29,7 +26,7 @@ void QuarnCartridgePort::Build()
 
 void QuarnCartridgePort::CartridgeUseClick(int use, bool checked)
 {
-    QuarnRules::SetCartridgeUse(CalImage, use, checked);
+    StoreByte(Uses[use].offset, checked);
     if (checked) {
         // Untick first (each unticked box frees the others), then grey them all.
         for (int other = 0; other < UseCount; ++other)
@@ -44,29 +41,14 @@ void QuarnCartridgePort::CartridgeUseClick(int use, bool checked)
 
 void QuarnCartridgePort::Load()
 {
+    // The image holds at most one use. Float four's use greys the uses it governs; any other use
+    // greys only the camera trigger, which it governs; the camera trigger greys nothing.
+    int taken = -1;
+    for (int use = 0; use < UseCount; ++use)
+        if (taken < 0 && CalImage[Uses[use].offset] == 1) taken = use;
     for (int use = 0; use < UseCount; ++use) {
-        if (CalImage[Uses[use].offset] == 1) {
-            // The winner clears every other use's byte. It unticks and greys the other boxes;
-            // the camera box only when the winner is the cartridge valve (the camera's own turn
-            // handles it otherwise).
-            auto touches = [use](int other) {
-                return other != use && (other != CameraUse || use == CartridgeValveUse);
-            };
-            for (int other = 0; other < UseCount; ++other)
-                if (other != use) CalImage[Uses[other].offset] = 0;
-            for (int other = 0; other < UseCount; ++other)
-                if (touches(other)) m_boxes[other]->setChecked(false);
-            for (int other = 0; other < UseCount; ++other)
-                if (touches(other)) m_boxes[other]->setEnabled(false);
-            m_boxes[use]->setChecked(true);
-            m_boxes[use]->setEnabled(true);
-        } else {
-            CalImage[Uses[use].offset] = 0;
-            m_boxes[use]->setChecked(false);
-        }
+        m_boxes[use]->setChecked(use == taken);
+        const bool greyed = taken >= 0 && QuarnRules::CartridgeUseGoverns(taken, use) && (taken == Float4Use || use == CameraUse);
+        m_boxes[use]->setEnabled(!greyed);
     }
-    // With float four's use off, every box but the camera trigger ends enabled.
-    if (CalImage[Uses[Float4Use].offset] == 0)
-        for (int use = 0; use < UseCount; ++use)
-            if (use != CameraUse) m_boxes[use]->setEnabled(true);
 }

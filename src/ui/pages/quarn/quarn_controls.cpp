@@ -1,11 +1,12 @@
 #include "ui/pages/quarn/quarn_controls.h"
 
+#include "core/calimage.h"
 #include "core/conversions.h"
+#include "core/catalog/edits.h"
 #include "core/catalog/controlranges.h"
 
 #include <QCheckBox>
 #include <QScrollBar>
-#include <QSpinBox>
 #include <QStringList>
 
 namespace {
@@ -29,15 +30,8 @@ QScrollBar *NewQuarnTrimBar(QWidget *parent, const char *name, const QRect &plac
     return bar;
 }
 
-void LoadSpin(QSpinBox *spin, uint8_t &byte)
-{
-    spin->setValue(byte);
-    if (spin->value() != byte) byte = static_cast<uint8_t>(spin->value());
-}
+bool StoreField(int offset, const QByteArray &bytes) { return Catalogue::EditField(CalImage, Product::Quarn, offset, bytes); }
 
-void LoadFlagBox(QCheckBox *box, uint8_t &flag)
-{
-    const bool on = flag == 1;
-    if (!on) flag = 0;
-    box->setChecked(on);
-}
+bool StoreByte(int offset, int value) { return StoreField(offset, QByteArray(1, char(uint8_t(value)))); }
+
+void LoadFlagBox(QCheckBox *box, uint8_t flag) { box->setChecked(flag == 1); }

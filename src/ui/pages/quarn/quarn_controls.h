@@ -3,6 +3,7 @@
 #include "core/catalog/quarn_lists.h"
 #include "ui/widgets/controls.h"
 
+#include <QByteArray>
 #include <QRect>
 #include <QStringList>
 
@@ -23,11 +24,10 @@ QScrollBar *NewQuarnTrimBar(QWidget *parent, const char *name, const QRect &plac
 // The trim pairing rule (moving one side past the other drags the other along) is the core's.
 #include "core/catalog/trimpair.h"
 
-// Shows an image byte in a spin box, which clamps it to its range. The box stores what it shows:
-// a box that moves does so through its change handler; one that already showed the clamped value
-// gets the byte written here.
-void LoadSpin(QSpinBox *spin, uint8_t &byte);
+// Stores a control's value in the shown image through the core's edit rule of the field at
+// `offset` (its one byte, or every byte of a text field); false where the control cannot store it.
+bool StoreField(int offset, const QByteArray &bytes);
+bool StoreByte(int offset, int value);
 
-// Shows a flag byte in a check box: ticked when it is 1; any other value unticks the box and is
-// rewritten to 0.
-void LoadFlagBox(QCheckBox *box, uint8_t &flag);
+// Shows a flag byte in a check box: ticked when it is 1.
+void LoadFlagBox(QCheckBox *box, uint8_t flag);

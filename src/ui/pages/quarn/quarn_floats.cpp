@@ -6,7 +6,6 @@
 #include "core/catalog/controlranges.h"
 #include "core/catalog/quarn_captions.h"
 #include "core/catalog/quarn_float_tables.h"
-#include "core/catalog/quarn_rules.h"
 #include "ui/editorhost.h"
 #include "ui/pages/quarn/quarn_controls.h"
 #include "ui/pages/quarn/quarn_float_controls.h"
@@ -19,16 +18,11 @@
 #include <QSpinBox>
 #include <QValidator>
 
-#include <cstring>
 
 using namespace Off::Quarn;
 using namespace QuarnFloatTables;
 
 namespace {
-// The loader checks the float ports in this order (plow, blade, wing, toe).
-constexpr int PortCheckOrder[] = {0, 2, 1, 3};
-
-
 // Name edits take upper case only: typed letters are turned to upper case as they come.
 class UpperCaseValidator : public QValidator {
 public:
@@ -91,11 +85,7 @@ void QuarnFloats::ResetDefaults()
 
 void QuarnFloats::LoadFloatPorts()
 {
-    for (int row : PortCheckOrder) {
-        uint8_t &port = CalImage[FloatRows[row].portOffset];
-        if (port > LastPortIndex) port = 0;
-    }
-    for (int row : PortCheckOrder) m_selects[row]->setCurrentIndex(CalImage[FloatRows[row].portOffset]);
+    for (int row = 0; row < RowCount; ++row) m_selects[row]->setCurrentIndex(CalImage[FloatRows[row].portOffset]);
 }
 
 void QuarnFloats::LoadFloatNames()
@@ -104,68 +94,61 @@ void QuarnFloats::LoadFloatNames()
         m_names[row]->setText(ReadTextField(CalImage.data(), FloatRows[row].nameOffset, Off::FloatNameWidth));
 }
 
-void QuarnFloats::LoadFloatLockout() { CheckBox19->setChecked(CalImage[FloatLockout] == 1); }
+void QuarnFloats::LoadFloatLockout() { LoadFlagBox(CheckBox19, CalImage[FloatLockout]); }
 
 void QuarnFloats::LoadDoubleActingFloat()
 {
     LoadFlagBox(doubleactingfloat, CalImage[Float1DoubleActing]);
-    if (CalImage[Float1ForceBlock] == 1) {
-        CheckBox34->setChecked(true);
-        doubleactingfloat->setChecked(true);
-        CalImage[Float1DoubleActing] = 1;
-    } else {
-        CheckBox34->setChecked(false);
-        CalImage[Float1ForceBlock] = 0;
-    }
+    LoadFlagBox(CheckBox34, CalImage[Float1ForceBlock]);
 }
 
 void QuarnFloats::LoadPressureHoldingFloat() { LoadFlagBox(minfloat, CalImage[Float2PressureHolding]); }
 
-void QuarnFloats::LoadFloatDelay() { LoadSpin(floatdelay, CalImage[FloatDelay]); }
+void QuarnFloats::LoadFloatDelay() { floatdelay->setValue(CalImage[FloatDelay]); }
 
 // --- Handlers ---
 
 void QuarnFloats::FloatSelectChange(int row, int index)
 {
-    CalImage[FloatRows[row].portOffset] = static_cast<uint8_t>(index);
+    StoreByte(FloatRows[row].portOffset, index);
 }
 
 void QuarnFloats::FloatNameChange(int row)
 {
-    uint8_t *field = CalImage.data() + FloatRows[row].nameOffset;
-    const QByteArray text = m_names[row]->text().toLatin1();
-    std::memset(field, 0, Off::FloatNameWidth);
-    std::memcpy(field, text.constData(), size_t(IntMin(Off::FloatNameWidth, int(text.size()))));
+    // The name as typed, NUL padded (no terminator when full).
+    QByteArray name = m_names[row]->text().toLatin1().left(Off::FloatNameWidth);
+    name.append(QByteArray(Off::FloatNameWidth - name.size(), '\0'));
+    StoreField(FloatRows[row].nameOffset, name);
 }
 
 void QuarnFloats::floatdelayChange(int value)
 {
-    CalImage[FloatDelay] = static_cast<uint8_t>(value);
+    StoreByte(FloatDelay, value);
     m_page.editor().ImageToControls(false);
 }
 
 void QuarnFloats::minfloatClick(bool checked)
 {
-    CalImage[Float2PressureHolding] = checked ? 1 : 0;
+    StoreByte(Float2PressureHolding, checked);
     m_page.editor().ImageToControls(false);
 }
 
 void QuarnFloats::doubleactingfloatClick(bool checked)
 {
-    CalImage[Float1DoubleActing] = checked ? 1 : 0;
+    StoreByte(Float1DoubleActing, checked);  // refused while float one is a force float block
     m_page.editor().ImageToControls(false);
 }
 
 void QuarnFloats::CheckBox34Click(bool checked)
 {
     // A force float block needs float one double acting.
-    QuarnRules::SetForceBlock(CalImage, checked);
+    StoreByte(Float1ForceBlock, checked);
     if (checked) doubleactingfloat->setChecked(true);
     m_page.editor().ImageToControls(false);
 }
 
 void QuarnFloats::CheckBox19Click(bool checked)
 {
-    CalImage[FloatLockout] = checked ? 1 : 0;
+    StoreByte(FloatLockout, checked);
     m_page.editor().ImageToControls(false);
 }

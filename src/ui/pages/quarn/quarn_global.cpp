@@ -4,6 +4,7 @@
 #include "core/conversions.h"
 #include "core/image_layout.h"
 #include "core/catalog/controlranges.h"
+#include "core/catalog/edits.h"
 #include "core/catalog/frequencybar.h"
 #include "core/catalog/pagetexts.h"
 #include "core/catalog/quarn_captions.h"
@@ -177,19 +178,17 @@ void QuarnGlobal::LoadFrequency()
 
 void QuarnGlobal::LoadGlobalTrimBars()
 {
+    // The working values of "Set All Trims" are what their bars show, paired as the bars pair them.
     GlobalMinScrollBar->setValue(TrimToSliderPosition(GlobalMinTrim));
+    StoreTrimMin(GlobalMinTrim, GlobalMaxTrim, GlobalMinScrollBar->value());
     GlobalMaxScrollbar->setValue(TrimToSliderPosition(GlobalMaxTrim));
+    StoreTrimMax(GlobalMinTrim, GlobalMaxTrim, GlobalMaxScrollbar->value());
     ScrollBar81->setValue(CalImage[StickSafetySensitivity]);
 }
 
 void QuarnGlobal::LoadStickSafety()
 {
-    if (CalImage[StickSafetyDisabled] == 1) {
-        stayhandbox->setChecked(false);
-    } else {
-        CalImage[StickSafetyDisabled] = 0;
-        stayhandbox->setChecked(true);
-    }
+    stayhandbox->setChecked(CalImage[StickSafetyDisabled] != 1);
 }
 
 void QuarnGlobal::LoadGlobalTrimLabels()
@@ -202,21 +201,21 @@ void QuarnGlobal::LoadAutoBladePort() { AutoBladePort->setCurrentIndex(CalImage[
 
 void QuarnGlobal::LoadBladeUpTime()
 {
-    if (CalImage[BladeUpTime] > MaxBladeUpTime) CalImage[BladeUpTime] = 0;
-    LoadSpin(bladeuptime, CalImage[BladeUpTime]);
+    bladeuptime->setValue(CalImage[BladeUpTime]);
 }
 
 void QuarnGlobal::LoadStartupDelay()
 {
-    if (CalImage[StartupDelay] > MaxStartupDelay) CalImage[StartupDelay] = StartupDelayReset;
-    LoadSpin(startupdelay, CalImage[StartupDelay]);
+    startupdelay->setValue(CalImage[StartupDelay]);
 }
 
 // --- Handlers ---
 
 void QuarnGlobal::FreqScrollbarChange(int /*position*/)
 {
-    StoreFrequencyBar(FreqScrollbar, HertzLabel, CurveABar());
+    // The byte that reads as the position; the bar then shows what it reads.
+    StoreByte(Off::Frequency, FrequencyByteForPosition(CurveABar(), FreqScrollbar->value()));
+    LoadFrequencyBar(FreqScrollbar, HertzLabel, CurveABar());
     ValveComboBox->setCurrentIndex(OtherValveEntry);
 }
 
@@ -238,8 +237,11 @@ void QuarnGlobal::GlobalButtonClick()
 {
     const auto answer = QMessageBox::question(&m_page, QStringLiteral("Confirm"), QString::fromLatin1(SetAllQuestion),
                                               QMessageBox::Yes | QMessageBox::No);
-    if (answer == QMessageBox::Yes)
-        QuarnRules::SetAllTrims(CalImage, GlobalMinTrim, GlobalMaxTrim, ValveComboBox->currentIndex() == HuscoEntry);
+    if (answer == QMessageBox::Yes) {
+        CalImageBytes trimmed = CalImage;
+        QuarnRules::SetAllTrims(trimmed, GlobalMinTrim, GlobalMaxTrim, ValveComboBox->currentIndex() == HuscoEntry);
+        Catalogue::EditFields(CalImage, Product::Quarn, trimmed);
+    }
     m_page.editor().ImageToControls(false);
 }
 
@@ -259,7 +261,7 @@ void QuarnGlobal::ValveComboBoxChange(int index)
     QMessageBox::information(&m_page, QStringLiteral("Information"), QString::fromLatin1(SetAllReminder));
 }
 
-void QuarnGlobal::ScrollBar81Change(int position) { CalImage[StickSafetySensitivity] = static_cast<uint8_t>(position); }
+void QuarnGlobal::ScrollBar81Change(int position) { StoreByte(StickSafetySensitivity, position); }
 
 void QuarnGlobal::stayhandboxClick(bool)
 {
@@ -270,21 +272,21 @@ void QuarnGlobal::stayhandboxClick(bool)
 
 void QuarnGlobal::LockStickSafetyOn()
 {
-    CalImage[StickSafetyDisabled] = 0;
+    StoreByte(StickSafetyDisabled, 0);
     stayhandbox->setEnabled(false);
     stayhandbox->setChecked(true);
 }
 
 void QuarnGlobal::bladeuptimeChange(int value)
 {
-    CalImage[BladeUpTime] = static_cast<uint8_t>(value);
+    StoreByte(BladeUpTime, value);
     m_page.editor().ImageToControls(false);
 }
 
 void QuarnGlobal::startupdelayChange(int value)
 {
-    CalImage[StartupDelay] = static_cast<uint8_t>(value);
+    StoreByte(StartupDelay, value);
     m_page.editor().ImageToControls(false);
 }
 
-void QuarnGlobal::AutoBladePortChange(int index) { CalImage[Off::Quarn::AutoBladePort] = static_cast<uint8_t>(index); }
+void QuarnGlobal::AutoBladePortChange(int index) { StoreByte(Off::Quarn::AutoBladePort, index); }

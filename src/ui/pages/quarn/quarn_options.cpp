@@ -4,7 +4,6 @@
 #include "core/image_layout.h"
 #include "core/catalog/quarn_captions.h"
 #include "core/catalog/quarn_option_tables.h"
-#include "core/catalog/quarn_rules.h"
 #include "ui/pages/quarn/joysticks/quarnjoystickpart.h"
 #include "ui/pages/quarn/quarn_controls.h"
 #include "ui/pages/quarn/quarn_option_controls.h"
@@ -124,33 +123,14 @@ void QuarnOptions::LoadVPlow()
 
 void QuarnOptions::LoadHoistLimit()
 {
-    // Normally closed wins when both are set.
-    if (CalImage[HoistLimitNC] == 1) {
-        hoistlimitenable->setChecked(true);
-        hoistNO->setChecked(false);
-        CalImage[HoistLimitNO] = 0;
-    } else {
-        CalImage[HoistLimitNC] = 0;
-        hoistlimitenable->setChecked(false);
-    }
-    if (CalImage[HoistLimitNO] == 1) {
-        hoistlimitenable->setChecked(false);
-        hoistNO->setChecked(true);
-        CalImage[HoistLimitNC] = 0;
-    } else {
-        CalImage[HoistLimitNO] = 0;
-        hoistNO->setChecked(false);
-    }
+    LoadFlagBox(hoistlimitenable, CalImage[HoistLimitNC]);
+    LoadFlagBox(hoistNO, CalImage[HoistLimitNO]);
 }
 
 void QuarnOptions::LoadFlags()
 {
-    // A row whose boxes are on the joystick tabs is normalised even before those are built.
-    for (int row = 0; row < int(std::size(FlagBoxes)); ++row) {
-        uint8_t &flag = CalImage[FlagBoxes[row].offset];
-        if (flag != 1) flag = 0;
-        for (QCheckBox *box : m_flagBoxes[row]) box->setChecked(flag == 1);
-    }
+    for (int row = 0; row < int(std::size(FlagBoxes)); ++row)
+        for (QCheckBox *box : m_flagBoxes[row]) LoadFlagBox(box, CalImage[FlagBoxes[row].offset]);
 }
 
 void QuarnOptions::LoadOutputLinks()
@@ -160,23 +140,23 @@ void QuarnOptions::LoadOutputLinks()
 
 // --- Handlers ---
 
-void QuarnOptions::FlagClick(int row, bool checked) { CalImage[FlagBoxes[row].offset] = checked ? 1 : 0; }
+void QuarnOptions::FlagClick(int row, bool checked) { StoreByte(FlagBoxes[row].offset, checked); }
 
 void QuarnOptions::hoistlimitenableClick(bool checked)
 {
-    QuarnRules::SetHoistLimit(CalImage, HoistLimitNC, checked);
+    StoreByte(HoistLimitNC, checked);
     if (checked) hoistNO->setChecked(false);
 }
 
 void QuarnOptions::hoistNOClick(bool checked)
 {
-    QuarnRules::SetHoistLimit(CalImage, HoistLimitNO, checked);
+    StoreByte(HoistLimitNO, checked);
     if (checked) hoistlimitenable->setChecked(false);
 }
 
 void QuarnOptions::CheckBox31Click(bool checked)
 {
-    CalImage[VPlowAttached] = checked ? 1 : 0;
+    StoreByte(VPlowAttached, checked);
     ShowVPlow(checked);
 }
 
@@ -186,4 +166,4 @@ void QuarnOptions::ShowVPlow(bool attached)
     m_page.joysticks().SetVPlowAttached(attached);
 }
 
-void QuarnOptions::OutputLinkChange(int link, int index) { CalImage[OutputLinks[link].offset] = static_cast<uint8_t>(index); }
+void QuarnOptions::OutputLinkChange(int link, int index) { StoreByte(OutputLinks[link].offset, index); }

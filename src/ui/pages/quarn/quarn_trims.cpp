@@ -105,15 +105,13 @@ void QuarnTrims::SetOutputNamesVisible(bool visible)
 
 void QuarnTrims::TrimMinScrollBarChange(int group, int position)
 {
-    const QuarnTrimGroup &g = QuarnTrimGroups[group];
-    StoreTrimMin(CalImage[g.minOffset], CalImage[g.maxOffset()], position);
+    StoreByte(QuarnTrimGroups[group].minOffset, SliderPositionToTrim(position));
     m_page.editor().ImageToControls(false);
 }
 
 void QuarnTrims::TrimMaxScrollBarChange(int group, int position)
 {
-    const QuarnTrimGroup &g = QuarnTrimGroups[group];
-    StoreTrimMax(CalImage[g.minOffset], CalImage[g.maxOffset()], position);
+    StoreByte(QuarnTrimGroups[group].maxOffset(), SliderPositionToTrim(position));
     m_page.editor().ImageToControls(false);
 }
 

@@ -16,14 +16,13 @@ public:
     explicit QuarnTrims(QuarnPage &page);
 
     void Build();
-    // Loader: bar positions (256 - byte; a bar that moves stores its value back through its
-    // handler) and the value labels.
+    // Loader: bar positions (256 - byte) and the value labels.
     void LoadBars();
     void LoadValueLabels();
     void SetOutputNamesVisible(bool visible);
 
-    // Trim bar handlers, shared by the twenty groups: store the side that moved, keep min <= max,
-    // refresh the page.
+    // Trim bar handlers, shared by the twenty groups: store the side that moved (the core keeps
+    // min <= max), refresh the page.
     void TrimMinScrollBarChange(int group, int position);
     void TrimMaxScrollBarChange(int group, int position);
     // Live test: a press drives the group's output at the trim shown; any release stops it.

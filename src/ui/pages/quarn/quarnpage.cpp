@@ -2,6 +2,7 @@
 
 #include "core/calimage.h"
 #include "core/image_layout.h"
+#include "core/catalog/show.h"
 #include "ui/editorhost.h"
 #include "ui/pages/quarn/joysticks/quarnjoystickpart.h"
 #include "ui/pages/quarn/quarn_cartridge.h"
@@ -12,8 +13,11 @@
 #include "ui/widgets/guardedtabwidget.h"
 
 #include <QComboBox>
+#include <QSignalBlocker>
 #include <QTabBar>
 #include <QVBoxLayout>
+
+#include <vector>
 
 namespace {
 const char *const TabCaptions[QuarnPage::TabCount] = {"Joysticks", "Global", "A1 - A4", "A5 - A8", "B1 - B4", "B5 - B8",
@@ -112,8 +116,14 @@ void QuarnPage::LoadAlwaysLive()
 
 void QuarnPage::LoadImage()
 {
-    // The Quarn branch, in order; a control the loader moves runs its handler, which stores what
-    // the control shows (that is how several normalisations reach the image).
+    // The page shows the image through its rules (showing twice changes nothing). A reload after
+    // an edit needs them too: an edit can leave a setting the page cannot show (a joystick changed
+    // to the four-stick layout keeps modes other than safety).
+    Catalogue::ShowQuarnRules(CalImage, Product::Quarn);
+    // The controls only show the image: none of their handlers runs while they are set, so what
+    // is stored is what the core's show rules leave, and only the technician's edits store more.
+    std::vector<QSignalBlocker> quiet;
+    for (QWidget *control : findChildren<QWidget *>()) quiet.emplace_back(control);
     m_joysticks->LoadJoystickType();
     m_global->LoadFrequency();
     m_trims->LoadBars();

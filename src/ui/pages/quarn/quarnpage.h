@@ -1,8 +1,8 @@
 #pragma once
 // The Quarn 2 page: tab set `TabbedNotebook1` with eleven tabs. The trim, global, float, option
 // and panic tabs are built by the parts below; the joystick, custom and remote/slave tabs by
-// QuarnJoystickPart. The loader (the Quarn branch of ImageToControls) runs its steps in order,
-// handing each to the part that owns the controls.
+// QuarnJoystickPart. The loader (the Quarn branch of ImageToControls) hands each step to the part
+// that owns the controls; it only shows the image, and every handler stores through the core.
 #include "core/catalog/quarn_tabs.h"
 #include "ui/pages/productpage.h"
 

@@ -24,12 +24,7 @@ void SelectItem(QComboBox *list, int item) { list->setCurrentIndex(item >= 0 && 
 
 void QuarnJoystickPart::LoadJoystickType()
 {
-    int item = JoystickItemOfType(Byte(Off::JoystickType));
-    if (item < 0) {
-        item = FourButtonPage;
-        CalImage[Off::JoystickType] = uint8_t(JoystickPages[item].type);
-    }
-    JoystickCombo->setCurrentIndex(item);
+    JoystickCombo->setCurrentIndex(JoystickItemOfType(Byte(Off::JoystickType)));
 }
 
 void QuarnJoystickPart::LoadJoystickSubPage() { JoystickNotebook->setCurrentIndex(JoystickCombo->currentIndex()); }
@@ -164,12 +159,8 @@ void QuarnJoystickPart::LoadFourStickPage()
 {
     LoadStickFunctions(4, 8);
     // Each stick's option is safety or nothing.
-    for (size_t i = 0; i < 4; ++i) {
-        const FlagBox &flag = FlagBoxes[2 + i];
-        const bool safety = Byte(flag.byte) == Code::Safety;
-        m_flagBoxes[2 + i]->setChecked(safety);
-        if (!safety) CalImage[size_t(flag.byte)] = 0;
-    }
+    for (size_t i = FirstStickSafetyBox; i < FirstStickSafetyBox + StickSafetyBoxCount; ++i)
+        m_flagBoxes[i]->setChecked(Byte(FlagBoxes[i].byte) == Code::Safety);
 }
 
 void QuarnJoystickPart::LoadTrigger()

@@ -9,6 +9,7 @@
 #include "ui/dialogs/taliveform.h"
 #include "ui/dialogs/taxisscreen.h"
 #include "ui/editorhost.h"
+#include "ui/pages/quarn/quarn_controls.h"
 #include "ui/pages/quarn/quarnpage.h"
 
 #include <QCheckBox>
@@ -36,7 +37,9 @@ void QuarnJoystickPart::JoystickComboChange(int item)
             stayhand->setChecked(true);
         }
     }
-    QuarnRules::ChooseJoystick(CalImage, previous, item);
+    // Another joystick brings its layout; the same one chosen again puts its layout's modes back.
+    if (item != previous) StoreByte(Off::JoystickType, JoystickPages[item].type);
+    else QuarnRules::ChooseJoystick(CalImage, previous, item);
     Refresh();
 }
 
@@ -45,17 +48,14 @@ void QuarnJoystickPart::FourButton1DropDownChange(size_t dropDown, int item)
     if (item < 0) return;
     const Button button = ModeDropDowns[dropDown].button;
     const int code = ModeIndexToCode(item);
-    QuarnRules::ChooseButtonMode(CalImage, button, code);
+    StoreByte(Buttons[button].modeByte, code);
     // Each edit shows the default label its button's mode gave it.
     for (size_t i = 0; i < LabelEdits.size(); ++i)
         if (LabelEdits[i].defaultFor == button) m_labelEdits[i]->setText(DefaultLabel(code));
     Refresh();
 }
 
-void QuarnJoystickPart::StoreLabel(int field, const QString &text)
-{
-    QuarnRules::StoreLabel(CalImage, field, text);
-}
+void QuarnJoystickPart::StoreLabel(int field, const QString &text) { StoreField(field, StoredLabel(text)); }
 
 void QuarnJoystickPart::SixButtonLabelEditChange(size_t edit)
 {
@@ -78,46 +78,30 @@ void QuarnJoystickPart::ActivateCustomModeClick(Button button, bool ticked)
     // would overwrite a mode the technician has just chosen (or a file has just brought) with
     // "Inactive", so while loading the box only shows the mode.
     if (host().Loading()) return;
-    CalImage[size_t(Buttons[button].modeByte)] = ticked ? Code::Custom : Code::Inactive;
+    QuarnRules::SetButtonOption(CalImage, Buttons[button].modeByte, ticked ? Code::Custom : Code::Inactive);
     Refresh();
 }
 
 void QuarnJoystickPart::ButtonAxisChange(Button button, int axis, int item)
 {
     if (item < 0) return;
-    CalImage[size_t(Buttons[button].axes + axis)] = uint8_t(item);
+    StoreByte(Buttons[button].axes + axis, item);
     ApplyOutputNameRule();
 }
 
 void QuarnJoystickPart::ModeButtonsAreTriggerCheckboxClick(bool ticked)
 {
-    QuarnRules::SetModeButtonsAreTrigger(CalImage, ticked);
-    if (ticked) {
-        for (QCheckBox *box : m_multiModeBoxes) box->setEnabled(true);
-        for (QComboBox *list : m_alwaysLive) list->setEnabled(true);
-        for (QLineEdit *edit : m_alwaysLiveText) edit->setEnabled(true);
-        return;
-    }
-    // Without the trigger there is neither multi mode nor an always-live function.
-    for (QCheckBox *box : m_multiModeBoxes) {
-        box->setChecked(false);
-        box->setEnabled(false);
-    }
-    for (QComboBox *list : m_alwaysLive) {
-        list->setEnabled(false);
-        list->setCurrentIndex(0);
-    }
-    for (QLineEdit *edit : m_alwaysLiveText) {
-        edit->setEnabled(false);
-        edit->clear();
-    }
+    // Without the trigger there is neither multi mode nor an always-live function (nor its label);
+    // the refresh shows that on every joystick page's boxes, lists and edits.
+    StoreByte(Off::Quarn::ModeButtonsAreTrigger, ticked);
+    Refresh();
 }
 
-void QuarnJoystickPart::MultiModeCheckboxClick(bool ticked) { CalImage[Off::Quarn::MultiMode] = ticked ? 1 : 0; }
+void QuarnJoystickPart::MultiModeCheckboxClick(bool ticked) { StoreByte(Off::Quarn::MultiMode, ticked); }
 
 void QuarnJoystickPart::alwaysliveChange(int list, int item)
 {
-    CalImage[Off::Quarn::AlwaysLiveMode] = uint8_t(item);  // no item (typed text) is stored as 255
+    StoreByte(Off::Quarn::AlwaysLiveMode, uint8_t(item));  // no item (typed text) is stored as 255
     m_alwaysLive[size_t(1 - list)]->setCurrentIndex(item);
     if (item != 0) TaliveForm::ShowWarning(m_page.window());
 }
@@ -126,14 +110,14 @@ void QuarnJoystickPart::StickOptionChange(OptionList list, int item)
 {
     if (item < 0) return;
     const OptionListInfo &info = OptionLists[list];
-    CalImage[size_t(info.byte)] = uint8_t(OptionCode(info, item));
+    QuarnRules::SetButtonOption(CalImage, info.byte, OptionCode(info, item));
     if (info.refresh) Refresh();
 }
 
 void QuarnJoystickPart::StickFunctionChange(size_t list, int item)
 {
     if (item < 0) return;
-    CalImage[size_t(StickFunctionLists[list].byte)] = uint8_t(item);
+    StoreByte(StickFunctionLists[list].byte, item);
     if (StickFunctionLists[list].refresh) Refresh();
 }
 
@@ -144,21 +128,23 @@ void QuarnJoystickPart::FlagBoxClick(size_t box, bool ticked)
     // chosen in another list of the same byte.
     if (host().Loading()) return;
     const FlagBox &flag = FlagBoxes[box];
-    CalImage[size_t(flag.byte)] = uint8_t(ticked ? flag.onValue : 0);
+    const int value = ticked ? flag.onValue : 0;
+    if (flag.byte == Off::Quarn::SafetyLatch) StoreByte(flag.byte, value);
+    else QuarnRules::SetButtonOption(CalImage, flag.byte, value);
     if (flag.refresh) Refresh();
 }
 
 void QuarnJoystickPart::TwoStickComboBoxChange(int item)
 {
     if (item < 0) return;
-    QuarnRules::ChooseTwoStickLayout(CalImage, item);
+    StoreByte(Off::JoystickType, TwoStickLayouts[item].type);
     Refresh();
 }
 
 void QuarnJoystickPart::triomodesChange(int item)
 {
     if (item < 0) return;
-    QuarnRules::ChooseThreeStickLayout(CalImage, item);
+    StoreByte(Off::JoystickType, ThreeStickLayouts[item].type);
     Refresh();
 }
 

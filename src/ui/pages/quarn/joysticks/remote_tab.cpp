@@ -6,6 +6,7 @@
 #include "core/catalog/quarn_captions.h"
 #include "core/catalog/quarn_rules.h"
 #include "ui/pages/quarn/joysticks/quarnjoystickpart.h"
+#include "ui/pages/quarn/quarn_controls.h"
 #include "ui/widgets/controls.h"
 
 #include <QComboBox>
@@ -57,9 +58,8 @@ void QuarnJoystickPart::LoadRemote()
         const int first = Off::RemotePairs[button.remote][0];
         const int second = Off::RemotePairs[button.remote][1];
         RemoteControls &c = m_remote[r];
-        // The pair held within the ranges of the button's mode (both 255 without remote settings).
+        // The pair is held within the ranges of the button's mode (both 255 without remote settings).
         const RemoteRule *rule = QuarnRules::RemoteRuleOf(CalImage[size_t(button.modeByte)]);
-        QuarnRules::SettleRemotePair(CalImage, FirstRemoteButton + int(r));
 
         if (rule) {
             SetFontColour(c.group, button.remoteColour);
@@ -79,10 +79,7 @@ void QuarnJoystickPart::LoadRemote()
             c.typeLabel->clear();
             SetSpinRangeQuietly(c.remoteId, NotRemote + 1, NotRemote + 1);
         }
-        const int target = CalImage[size_t(second)];
-        c.target->setValue(target);
-        // A target ID below the mode's range shows the minimum: store what the spin shows.
-        if (c.target->value() != target) RedTargetIDSpinChange(int(r), c.target->value());
+        c.target->setValue(CalImage[size_t(second)]);
         c.remoteId->setValue(CalImage[size_t(first)] + 1);
         c.mode->setCurrentIndex(CalImage[size_t(first)] - 1 < c.mode->count() ? CalImage[size_t(first)] - 1 : -1);
     }
@@ -90,21 +87,21 @@ void QuarnJoystickPart::LoadRemote()
 
 void QuarnJoystickPart::RedTargetIDSpinChange(int remote, int value)
 {
-    CalImage[size_t(Off::RemotePairs[Buttons[FirstRemoteButton + remote].remote][1])] = uint8_t(value);
+    StoreByte(Off::RemotePairs[Buttons[FirstRemoteButton + remote].remote][1], value);
 }
 
 void QuarnJoystickPart::RedRemoteIDSpinChange(int remote, int value)
 {
-    CalImage[size_t(Off::RemotePairs[Buttons[FirstRemoteButton + remote].remote][0])] = uint8_t(value - 1);
+    StoreByte(Off::RemotePairs[Buttons[FirstRemoteButton + remote].remote][0], value - 1);
 }
 
 void QuarnJoystickPart::RedRemoteModeDropdownChange(int remote, int item)
 {
-    CalImage[size_t(Off::RemotePairs[Buttons[FirstRemoteButton + remote].remote][0])] = uint8_t(item + 1);
+    StoreByte(Off::RemotePairs[Buttons[FirstRemoteButton + remote].remote][0], item + 1);
 }
 
 void QuarnJoystickPart::IDSpinChange(int value)
 {
-    CalImage[Off::ControllerId] = uint8_t(value);
+    StoreByte(Off::ControllerId, value);
     Refresh();
 }
