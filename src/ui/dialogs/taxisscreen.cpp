@@ -2,6 +2,7 @@
 
 #include "core/calimage.h"
 #include "core/image_layout.h"
+#include "core/catalog/edits.h"
 #include "core/catalog/quarn_seasons.h"
 
 #include <QCheckBox>
@@ -16,10 +17,13 @@ using namespace QuarnSeasons;
 
 bool BitSet(int byte, int bit) { return (CalImage[size_t(byte)] >> bit) & 1; }
 
+// A box stores its output's bit through the Quarn 2 season field's own rule, as `set` would.
 void StoreBit(int byte, int bit, bool on)
 {
     const auto mask = uint8_t(1u << bit);
-    CalImage[size_t(byte)] = on ? uint8_t(CalImage[size_t(byte)] | mask) : uint8_t(CalImage[size_t(byte)] & ~mask);
+    const uint8_t was = CalImage[size_t(byte)];
+    const auto wanted = on ? uint8_t(was | mask) : uint8_t(was & ~mask);
+    Catalogue::EditField(CalImage, Product::Quarn, byte, QByteArray(1, char(wanted)));
 }
 
 // A group of ten output boxes, two columns of five, each box tied to one bit.
