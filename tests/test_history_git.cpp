@@ -75,6 +75,10 @@ private slots:
         QVERIFY(store.KeepImage(HistoryKind::Download, Com, 'j', QString(), Filled(5), QStringLiteral("Truck 48")));
         QCOMPARE(store.Entries(QStringLiteral("truck 47")).size(), 2);
         QCOMPARE(store.Units(), (QStringList{QStringLiteral("TRUCK 47"), QStringLiteral("Truck 48")}));
+        // The names offered are those of the branch as it stands, however often they were asked.
+        QVERIFY(store.KeepImage(HistoryKind::Download, Com, 'j', QString(), Filled(6), QStringLiteral("Truck 49")));
+        QCOMPARE(store.Units(), (QStringList{QStringLiteral("TRUCK 47"), QStringLiteral("Truck 48"), QStringLiteral("Truck 49")}));
+        QCOMPARE(store.Entries(QStringLiteral("truck 48")).size(), 1);
         QCOMPARE(OnBranch(store.Folder(), UnitName::Path(Truck) + QStringLiteral("/name.txt")), QStringLiteral("TRUCK 47\n"));
         uint8_t product = 0;
         QVERIFY(Catalogue::ProductFromLetter(QStringLiteral("j"), &product));

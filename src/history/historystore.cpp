@@ -1,6 +1,7 @@
 #include "history/historystore.h"
 
 #include "core/settings.h"
+#include "core/wholefile.h"
 #include "core/catalog/catalogue.h"
 #include "core/catalog/recipe.h"
 #include "history/historylist.h"
@@ -9,6 +10,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QStandardPaths>
 #include <QSysInfo>
 
@@ -215,32 +217,60 @@ HistoryListing HistoryStore::Listing(HistoryListing::Scope scope, const QString 
     return HistoryListing(ListContent(m_folder), scope, unit);
 }
 
-QStringList HistoryStore::Units() const
+namespace {
+// The units' names as of a commit, kept beside the list so that offering them (the Unit box, the
+// History dialog) reads one small file instead of a name file per unit. Its first line names the
+// commit it was made from; any other commit makes it stale and it is made again.
+const QString UnitsCacheName = QStringLiteral("quarn-units.txt");
+
+QStringList CachedUnits(const QString &folder, const QString &tip)
 {
-    // Each unit's folder holds its name as last typed: the branch's tree lists them all at once.
+    QFile file(QDir(folder).filePath(UnitsCacheName));
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    if (lines.isEmpty() || lines.first() != tip) return {};
+    lines.removeFirst();
+    return lines;
+}
+
+QStringList UnitsOfTree(git_repository *repo, git_tree *root)
+{
     QStringList units;
-    const GitRepo repo = HistoryRepo::Open(m_folder, false, nullptr);
-    const GitCommit tip = repo ? Git::BranchTip(repo.get(), HistoryRepo::Branch) : GitCommit();
-    git_tree *raw = nullptr;
-    if (!tip || git_commit_tree(&raw, tip.get()) != 0) return units;
-    const GitTree tree(raw);
     git_tree_entry *unitsEntry = nullptr;
     git_tree *unitsTree = nullptr;
-    if (git_tree_entry_bypath(&unitsEntry, raw, UnitName::UnitsFolder.toUtf8().constData()) != 0) return units;
+    if (git_tree_entry_bypath(&unitsEntry, root, UnitName::UnitsFolder.toUtf8().constData()) != 0) return units;
     const GitTreeEntry ownedEntry(unitsEntry);
-    if (git_tree_lookup(&unitsTree, repo.get(), git_tree_entry_id(unitsEntry)) != 0) return units;
+    if (git_tree_lookup(&unitsTree, repo, git_tree_entry_id(unitsEntry)) != 0) return units;
     const GitTree ownedUnits(unitsTree);
     for (size_t f = 0; f < git_tree_entrycount(unitsTree); ++f) {
         git_tree *fan = nullptr;
-        if (git_tree_lookup(&fan, repo.get(), git_tree_entry_id(git_tree_entry_byindex(unitsTree, f))) != 0) continue;
+        if (git_tree_lookup(&fan, repo, git_tree_entry_id(git_tree_entry_byindex(unitsTree, f))) != 0) continue;
         const GitTree ownedFan(fan);
         for (size_t u = 0; u < git_tree_entrycount(fan); ++u) {
             QByteArray name;
             const QString path = QString::fromUtf8(git_tree_entry_name(git_tree_entry_byindex(fan, u))) + QLatin1Char('/') + NameFile;
-            if (Git::ReadPath(repo.get(), fan, path, &name)) units << QString::fromUtf8(name).trimmed();
+            if (Git::ReadPath(repo, fan, path, &name)) units << QString::fromUtf8(name).trimmed();
         }
     }
     std::sort(units.begin(), units.end(), [](const QString &a, const QString &b) { return a.localeAwareCompare(b) < 0; });
+    return units;
+}
+}  // namespace
+
+QStringList HistoryStore::Units() const
+{
+    // Each unit's folder holds its name as last typed: the branch's tree lists them all at once.
+    const GitRepo repo = HistoryRepo::Open(m_folder, false, nullptr);
+    const GitCommit tip = repo ? Git::BranchTip(repo.get(), HistoryRepo::Branch) : GitCommit();
+    git_tree *raw = nullptr;
+    if (!tip || git_commit_tree(&raw, tip.get()) != 0) return {};
+    const GitTree tree(raw);
+    const QString tipId = Git::IdText(*git_commit_id(tip.get()));
+    QStringList units = CachedUnits(m_folder, tipId);
+    if (!units.isEmpty()) return units;
+    units = UnitsOfTree(repo.get(), raw);
+    // Only a shortcut: a cache that cannot be written is made again next time.
+    if (!units.isEmpty()) WriteWholeFile(QDir(m_folder).filePath(UnitsCacheName), (QStringList{tipId} + units).join(QLatin1Char('\n')).toUtf8() + '\n');
     return units;
 }
 
