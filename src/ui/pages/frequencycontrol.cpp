@@ -18,13 +18,6 @@ void ShowPosition(QAbstractSlider *bar, QLabel *label, int position)
 }
 }  // namespace
 
-void LoadFrequencyBar(QAbstractSlider *bar, QLabel *label, const FrequencyBar &curve)
-{
-    uint8_t &byte = CalImage[Off::Frequency];
-    byte = ShownFrequencyByte(curve, byte);
-    ShowPosition(bar, label, FrequencyPosition(curve, byte));
-}
-
 void ShowFrequencyBar(QAbstractSlider *bar, QLabel *label, const FrequencyBar &curve)
 {
     ShowPosition(bar, label, FrequencyPosition(curve, CalImage[Off::Frequency]));
@@ -33,13 +26,4 @@ void ShowFrequencyBar(QAbstractSlider *bar, QLabel *label, const FrequencyBar &c
 int FrequencyBarByte(const QAbstractSlider *bar, const FrequencyBar &curve)
 {
     return FrequencyByteForPosition(curve, bar->value());
-}
-
-int StoreFrequencyBar(QAbstractSlider *bar, QLabel *label, const FrequencyBar &curve)
-{
-    uint8_t &byte = CalImage[Off::Frequency];
-    byte = FrequencyByteForPosition(curve, bar->value());
-    const int shown = FrequencyPosition(curve, byte);
-    ShowPosition(bar, label, shown);
-    return shown;
 }

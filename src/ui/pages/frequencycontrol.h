@@ -5,14 +5,8 @@ class QAbstractSlider;
 class QLabel;
 struct FrequencyBar;
 
-// Shows the image's frequency byte; the byte is rewritten only when its reading lies outside the
-// bar's range. Runs no handler of the bar.
-void LoadFrequencyBar(QAbstractSlider *bar, QLabel *label, const FrequencyBar &curve);
 // Shows the frequency byte of a shown image (one the page's rules have settled) without storing
 // anything; runs no handler of the bar.
 void ShowFrequencyBar(QAbstractSlider *bar, QLabel *label, const FrequencyBar &curve);
 // The byte the bar's position stores: one that reads as the position, or the nearest.
 int FrequencyBarByte(const QAbstractSlider *bar, const FrequencyBar &curve);
-// Stores the byte for the bar's position; where no byte reads as that position the bar and label
-// move to what the stored byte reads. Returns the position finally shown.
-int StoreFrequencyBar(QAbstractSlider *bar, QLabel *label, const FrequencyBar &curve);

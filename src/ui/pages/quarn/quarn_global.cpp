@@ -173,7 +173,7 @@ void QuarnGlobal::StartUp()
 
 void QuarnGlobal::LoadFrequency()
 {
-    LoadFrequencyBar(FreqScrollbar, HertzLabel, CurveABar());
+    ShowFrequencyBar(FreqScrollbar, HertzLabel, CurveABar());
 }
 
 void QuarnGlobal::LoadGlobalTrimBars()
@@ -215,7 +215,7 @@ void QuarnGlobal::FreqScrollbarChange(int /*position*/)
 {
     // The byte that reads as the position; the bar then shows what it reads.
     StoreByte(Off::Frequency, FrequencyByteForPosition(CurveABar(), FreqScrollbar->value()));
-    LoadFrequencyBar(FreqScrollbar, HertzLabel, CurveABar());
+    ShowFrequencyBar(FreqScrollbar, HertzLabel, CurveABar());
     ValveComboBox->setCurrentIndex(OtherValveEntry);
 }
 
