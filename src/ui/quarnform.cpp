@@ -326,6 +326,9 @@ void TQuarnForm::ImageToControls(bool fromLink)
         CalImage = Catalogue::ShowFor(m_kept, ProductCode).image;
     } else {
         TakeEdits();
+        // An edit can leave a setting the page cannot show (a joystick changed to the four-stick
+        // layout keeps modes other than safety): the page shows the edited image settled by its rules.
+        CalImage = Catalogue::ShowFor(CalImage, ProductCode).image;
     }
     LoadPage();
 }

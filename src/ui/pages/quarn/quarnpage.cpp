@@ -2,7 +2,6 @@
 
 #include "core/calimage.h"
 #include "core/image_layout.h"
-#include "core/catalog/show.h"
 #include "ui/editorhost.h"
 #include "ui/pages/quarn/joysticks/quarnjoystickpart.h"
 #include "ui/pages/quarn/quarn_cartridge.h"
@@ -116,10 +115,6 @@ void QuarnPage::LoadAlwaysLive()
 
 void QuarnPage::LoadImage()
 {
-    // The page shows the image through its rules (showing twice changes nothing). A reload after
-    // an edit needs them too: an edit can leave a setting the page cannot show (a joystick changed
-    // to the four-stick layout keeps modes other than safety).
-    Catalogue::ShowQuarnRules(CalImage, Product::Quarn);
     // The controls only show the image: none of their handlers runs while they are set, so what
     // is stored is what the core's show rules leave, and only the technician's edits store more.
     std::vector<QSignalBlocker> quiet;
