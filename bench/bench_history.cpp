@@ -77,7 +77,7 @@ void Print(const char *what, const Figures &f, double budgetMs)
                 f.cpuMedianMs, budgetMs);
 }
 
-void PrintOnce(const char *what, const Stopwatch &watch, double budgetMs, const QString &failure)
+[[maybe_unused]] void PrintOnce(const char *what, const Stopwatch &watch, double budgetMs, const QString &failure)
 {
     std::printf("%-44s %8.0f ms   processor %8.0f ms   (budget %.0f ms) %s\n", what, watch.Ms(), watch.Cpu(), budgetMs,
                 qPrintable(failure));
