@@ -115,7 +115,8 @@ quarn_windows_missing_dlls() {
           uxtheme.dll | dwmapi.dll | imm32.dll | setupapi.dll | shlwapi.dll | mpr.dll | authz.dll | \
           d3d9.dll | d3d11.dll | d3d12.dll | dxgi.dll | dwrite.dll | d2d1.dll | dxguid.dll | wtsapi32.dll | \
           msvcrt.dll | ntdll.dll | crypt32.dll | secur32.dll | bcrypt.dll | api-ms-win-*.dll | comctl32.dll | \
-          opengl32.dll | shcore.dll | cfgmgr32.dll | iphlpapi.dll | dnsapi.dll | rpcrt4.dll | msimg32.dll) ;;
+          opengl32.dll | shcore.dll | cfgmgr32.dll | iphlpapi.dll | dnsapi.dll | rpcrt4.dll | msimg32.dll | \
+          winhttp.dll) ;;
         *) echo "$(basename "$file") needs $name" ;;
       esac
     done
