@@ -159,6 +159,9 @@ private slots:
              {Q::ModeButtonsAreTrigger, 1, Q::MultiMode, 1, Q::AlwaysLiveMode, 2}},
             {Product::Quarn, "SixButton1DropDown", 6, "", "Red Button Mode", {Off::JoystickType, 2}},
             {Product::Quarn, "JoystickCombo", 3, "", "Joystick Type"},
+            // a stick layout's option list and safety box set the mode and keep the label
+            {Product::Quarn, "plowoptions", 0, "", "Green Button Mode", {Off::JoystickType, 23, Off::GreenMode, 5, Q::GreenLabel, 'X'}},
+            {Product::Quarn, "js1checkbox", 0, "", "Red Button Mode", {Off::JoystickType, 28, Off::RedMode, 5, Q::RedLabel, 'X'}},
             {Product::Quarn, "SixButton1LabelEdit", 0, "abc", "Red Button Label", {Off::JoystickType, 2}},
             {Product::Quarn, "float3", 0, "WNG", "Float Two Name"},
             {Product::Quarn, "RedTargetIDSpin", 150, "", "Red Button Target ID", {Off::JoystickType, 2, Off::RedMode, 9}},

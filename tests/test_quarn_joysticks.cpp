@@ -91,7 +91,7 @@ private slots:
             QCOMPARE(combo->currentIndex(), Joy::JoystickItemOfType(stored));
             QCOMPARE(notebook->currentIndex(), combo->currentIndex());
             QCOMPARE(notebook->currentWidget()->objectName(),
-                     QString::fromLatin1(Joy::JoystickPages[combo->currentIndex()].pageName));
+                     QString::fromLatin1(Joy::JoystickPageControl[combo->currentIndex()].name));
         }
         load({{TypeByte, 24}});
         QCOMPARE(control<QComboBox>("triomodes")->currentIndex(), 1);
@@ -485,7 +485,7 @@ private slots:
         EnsureAssets();
         QSet<QString> jpegs;
         for (int page = 0; page < Joy::JoystickPageCount; ++page) {
-            const char *picture = Joy::JoystickPages[page].picture;
+            const char *picture = Joy::JoystickPageControl[page].picture;
             if (!picture) continue;  // the Ostrel page is empty
             QImageReader reader(QStringLiteral(":/assets/") + QString::fromLatin1(picture));
             QCOMPARE(reader.format(), QByteArray("jpeg"));

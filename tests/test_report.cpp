@@ -135,7 +135,7 @@ void AnswerPrintDialog(ModalAnswerer &answer, const QString &pdf)
     });
 }
 
-const QString Off = QStringLiteral("Off");
+const QString OffText = QStringLiteral("Off");
 }  // namespace
 
 class ReportTest : public QObject {
@@ -188,10 +188,10 @@ private slots:
     void quarnLayoutOfTheDefaultImage()
     {
         ReportControls controls;
-        controls.modeTexts = {{"FourButton0DropDown", "Hoist "},
-                              {"FourButton1DropDown", "Plow "},
-                              {"FourButton2DropDown", "Primary / Button Secondary"},
-                              {"SixButton1DropDown", "Wing "}};  // not the current joystick
+        controls.modeTexts[Joy::NoButton] = QStringLiteral("Hoist ");
+        controls.modeTexts[Joy::Red] = QStringLiteral("Plow ");
+        controls.modeTexts[Joy::Green] = QStringLiteral("Primary / Button Secondary");
+        controls.modeTexts[Joy::Blue] = QStringLiteral("Wing ");  // not on the four-button grip
         controls.freqbarPosition = 115;
         const QStringList expected{
             "Quarn Trim/Configuration Settings",
@@ -229,33 +229,32 @@ private slots:
     void quarnButtonJoysticks()
     {
         ReportControls controls;
-        for (const QString &name : ReportModeControlNames()) controls.modeTexts.insert(name, name.left(6));
+        for (int b = 0; b < Joy::ButtonCount; ++b) controls.modeTexts[size_t(b)] = QString::fromLatin1(Joy::Buttons[b].name);
         CalImageBytes image = DefaultImage();
 
         image[33] = 2;
         QStringList lines = ReportLines(image, controls);
         QCOMPARE(lines[2], QStringLiteral("Joystick Configuration:     6 button Vexa"));
-        QCOMPARE(Slice(lines, 4, 6), QStringList({"Default mode:                    SixBut",
-                                                  "Red button mode:                 SixBut",
-                                                  "Green button mode:               SixBut",
-                                                  "Blue button mode:                SixBut",
-                                                  "Yellow button mode:              SixBut", ""}));
+        QCOMPARE(Slice(lines, 4, 6), QStringList({"Default mode:                        No",
+                                                  "Red button mode:                    Red",
+                                                  "Green button mode:                Green",
+                                                  "Blue button mode:                  Blue",
+                                                  "Yellow button mode:              Yellow", ""}));
 
         image[33] = 3;
         lines = ReportLines(image, controls);
         QCOMPARE(lines[2], QStringLiteral("Joystick Configuration:     8 button Vexa"));
-        QCOMPARE(lines[9], QStringLiteral("Orange button mode:              EightB"));
-        QCOMPARE(lines[10], QStringLiteral("Purple button mode:              EightB"));
+        QCOMPARE(lines[9], QStringLiteral("Orange button mode:              Orange"));
+        QCOMPARE(lines[10], QStringLiteral("Purple button mode:              Purple"));
         QCOMPARE(lines[11], QString());
 
         image[33] = 19;
         lines = ReportLines(image, controls);
         QCOMPARE(lines[2], QStringLiteral("Joystick Configuration:      Slave Mode"));
-        QCOMPARE(Slice(lines, 4, 5), QStringList({"Red mode:                        SlaveB",
-                                                  "Green mode:                      SlaveB",
-                                                  "Blue mode:                       SlaveB",
-                                                  "Yellow mode:                     SlaveB", ""}));
-        QCOMPARE(ReportModeControlNames().size(), 3 + 5 + 7 + 4);
+        QCOMPARE(Slice(lines, 4, 5), QStringList({"Red mode:                           Red",
+                                                  "Green mode:                       Green",
+                                                  "Blue mode:                         Blue",
+                                                  "Yellow mode:                     Yellow", ""}));
     }
 
     void quarnStickJoysticks()
@@ -293,7 +292,7 @@ private slots:
         image[37] = 0;
         lines = ReportLines(image, none);
         QCOMPARE(lines[4], QStringLiteral("Configuration:     Plow + Blade + Hoist"));
-        QCOMPARE(lines[7], QStringLiteral("Blade Stick Safety:                 ") + Off);
+        QCOMPARE(lines[7], QStringLiteral("Blade Stick Safety:                 ") + OffText);
     }
 
     void otherJoystickTypesAndFrequencies()
@@ -339,9 +338,9 @@ private slots:
         image[0] = 200;
         const ReportControls controls = CollectReportControls(form, image, Product::Dorsell);
         QCOMPARE(controls.freqbarPosition, FrequencyPosition(CurveBBar(), 200));
-        QCOMPARE(controls.modeText(QStringLiteral("SixButton3DropDown")), QStringLiteral("Plow "));
-        QCOMPARE(controls.modeText(QStringLiteral("SlaveButton2DropDown")), QString());
-        QCOMPARE(controls.modeText(QStringLiteral("FourButton0DropDown")), QString());  // not built: empty
+        QCOMPARE(controls.modeText(Joy::Blue), QStringLiteral("Plow "));
+        QCOMPARE(controls.modeText(Joy::Green), QString());     // no item chosen
+        QCOMPARE(controls.modeText(Joy::NoButton), QString());  // no list built: empty
 
         QCOMPARE(CollectReportControls(QObject(), image, Product::Quarn).freqbarPosition, FrequencyPosition(CurveABar(), 200));
     }

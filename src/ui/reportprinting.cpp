@@ -2,6 +2,7 @@
 
 #include "core/catalog/catalogue.h"
 #include "report/reportwriter.h"
+#include "ui/pages/quarn/joysticks/joystick_controls.h"
 
 #include <QComboBox>
 #include <QPrinter>
@@ -10,8 +11,10 @@ ReportControls CollectReportControls(const QObject &form, const CalImageBytes &i
 {
     ReportControls controls;
     controls.freqbarPosition = Catalogue::FrequencyBarPosition(image, product);
-    for (const QString &name : ReportModeControlNames())
-        if (auto *combo = form.findChild<QComboBox *>(name)) controls.modeTexts.insert(name, combo->currentText());
+    // Every mode list of a button shows the same byte.
+    for (const Joy::ModeDropDown &list : Joy::ModeDropDowns)
+        if (auto *combo = form.findChild<QComboBox *>(QString::fromLatin1(list.name)))
+            controls.modeTexts[size_t(list.button)] = combo->currentText();
     return controls;
 }
 

@@ -14,8 +14,8 @@ class QPrinter;
 inline constexpr const char *NoPrinterText = "No printer is installed";
 
 // The report's values as the window shows `image` on the page of `product`: the frequency bar's
-// position from the image, the button-mode texts looked up by object name below `form` (a list
-// that is not there counts as an empty text).
+// position from the image, each button's mode text from its mode lists below `form` (a button
+// without a list there has an empty text).
 ReportControls CollectReportControls(const QObject &form, const CalImageBytes &image, uint8_t product);
 
 // Prints `lines` under the report's job title; "" when it worked, else the error text. The printer

@@ -8,16 +8,16 @@
 namespace Joy {
 
 const JoystickPageInfo JoystickPages[JoystickPageCount] = {
-    {"4 Button Vexa", "FourButton", Type::FourButton, "grip_4button.jpg"},
-    {"6 Button Vexa", "SixButton", Type::SixButton, "grip_6button.jpg"},
-    {"8 Button Vexa", "EightButton", Type::EightButton, "grip_8button.jpg"},
-    {"2 Sarix", "TwoStick", Type::TwoStickPlowHoist, "grip_2stick.jpg"},
-    {"3 Sarix", "ThreeStick", Type::ThreeStickPlow, "grip_3stick.jpg"},
-    {"Slave Mode", "SlaveMode", Type::SlaveMode, "grip_slave.jpg"},
-    {"Ostrel", "Ostrel", Type::Ostrel, nullptr},
-    {"4 Sarix", "4 Sarix", Type::FourStick, "grip_4stick.jpg"},
-    {"3 Sarix (Groups of 2)", "M3G2", Type::ThreeStickGroups, "grip_3stick.jpg"},
-    {"4 Sarix (Groups of 2)", "M4G2", Type::FourStickGroups, "grip_4stick.jpg"},
+    {"4 Button Vexa", Type::FourButton},
+    {"6 Button Vexa", Type::SixButton},
+    {"8 Button Vexa", Type::EightButton},
+    {"2 Sarix", Type::TwoStickPlowHoist},
+    {"3 Sarix", Type::ThreeStickPlow},
+    {"Slave Mode", Type::SlaveMode},
+    {"Ostrel", Type::Ostrel},
+    {"4 Sarix", Type::FourStick},
+    {"3 Sarix (Groups of 2)", Type::ThreeStickGroups},
+    {"4 Sarix (Groups of 2)", Type::FourStickGroups},
 };
 
 int JoystickItemOfType(int type)
@@ -58,48 +58,11 @@ const ButtonInfo Buttons[ButtonCount] = {
      0x800080, 0x800080, "Purple Button Mode", "Purple Button"},
 };
 
-const std::vector<ModeDropDown> ModeDropDowns = {
-    {"FourButton0DropDown", NoButton},  {"FourButton1DropDown", Red},    {"FourButton2DropDown", Green},
-    {"SixButton0DropDown", NoButton},   {"SixButton1DropDown", Red},     {"SixButton2DropDown", Green},
-    {"SixButton3DropDown", Blue},       {"SixButton4DropDown", Yellow},  {"EightButton0DropDown", NoButton},
-    {"EightButton1DropDown", Red},      {"EightButton2DropDown", Green}, {"EightButton3DropDown", Blue},
-    {"EightButton4DropDown", Yellow},   {"EightButton5DropDown", Orange}, {"EightButton6DropDown", Purple},
-    {"SlaveButton1DropDown", Red},      {"SlaveButton2DropDown", Green}, {"SlaveButton3DropDown", Blue},
-    {"SlaveButton4DropDown", Yellow},
-};
-
 QStringList ModeItems()
 {
     return {"Inactive", "Hoist ", "Plow ", "Wing ", "Blade", "Custom", "Remote Button", "Slave Hydraulics", "Blade 2",
             "Panic Button"};
 }
-
-const std::vector<LabelEdit> LabelEdits = {
-    {"SixButton0LabelEdit", Off::Quarn::NoButtonLabel, NoButton, false},
-    {"EightButton0LabelEdit", Off::Quarn::NoButtonLabel, NoButton, false},
-    {"Edit10", Off::Quarn::NoButtonLabel, ButtonCount, false},
-    {"SixButton1LabelEdit", Off::Quarn::RedLabel, Red, false},
-    {"EightButton1LabelEdit", Off::Quarn::RedLabel, Red, false},
-    {"Edit8", Off::Quarn::RedLabel, ButtonCount, false},
-    {"Edit1", Off::Quarn::RedLabel, ButtonCount, true},
-    {"Edit4", Off::Quarn::RedLabel, ButtonCount, true},
-    {"SixButton2LabelEdit", Off::Quarn::GreenLabel, Green, false},
-    {"EightButton2LabelEdit", Off::Quarn::GreenLabel, Green, false},
-    {"Edit9", Off::Quarn::GreenLabel, ButtonCount, false},
-    {"Edit2", Off::Quarn::GreenLabel, ButtonCount, true},
-    {"Edit5", Off::Quarn::GreenLabel, ButtonCount, true},
-    {"SixButton3LabelEdit", Off::Quarn::BlueLabel, Blue, false},
-    {"EightButton3LabelEdit", Off::Quarn::BlueLabel, Blue, false},
-    {"Edit3", Off::Quarn::BlueLabel, ButtonCount, true},
-    {"Edit6", Off::Quarn::BlueLabel, ButtonCount, true},
-    {"SixButton4LabelEdit", Off::Quarn::YellowLabel, Yellow, false},
-    {"EightButton4LabelEdit", Off::Quarn::YellowLabel, Yellow, false},
-    {"Edit7", Off::Quarn::YellowLabel, ButtonCount, true},
-    {"EightButton5LabelEdit", Off::Quarn::OrangeLabel, Orange, false},
-    {"EightButton6LabelEdit", Off::Quarn::PurpleLabel, Purple, false},
-    {"alwayslivetext", Off::Quarn::AlwaysLiveLabel, ButtonCount, false},
-    {"alwayslivetext2", Off::Quarn::AlwaysLiveLabel, ButtonCount, false},
-};
 
 QString DefaultLabel(int code)
 {
@@ -124,7 +87,6 @@ QString CentredLabel(const QString &text)
     return label;
 }
 
-namespace {
 QString StickOptionText(int code)
 {
     switch (code) {
@@ -138,8 +100,6 @@ QString StickOptionText(int code)
     default: return QString();
     }
 }
-constexpr int BlankItem = -1;
-}  // namespace
 
 QString ButtonFunctionText(int code)
 {
@@ -151,66 +111,11 @@ QString ButtonFunctionText(int code)
     return index >= 0 && index < items.size() ? items.at(index).trimmed() : QString();
 }
 
-const OptionListInfo OptionLists[OptionListCount] = {
-    {"TwoHoistButtonDropDown", Off::RedMode, {0, 5, 7}, {}, false},
-    {"ThreeHoistButtonDropDown", Off::RedMode, {0, 5, 7}, {}, true},
-    {"ThreeWingButtonDropDown", Off::BlueMode, {0, 5, 6, 11},
-     {"Disabled (Primary only)", "Safety (Primary)", "Primary / Button Secondary", "Toggle Primary/Secondary"}, true},
-    {"plowoptions", Off::GreenMode, {0, 5, 12}, {}, true},
-    {"ComboBox1", Off::RedMode, {0, 5, 7, 6, 11, 14, 12}, {}, true},
-    {"ComboBox3", Off::GreenMode, {0, 5, 12, 6, 11, 14}, {}, true},
-    {"ComboBox2", Off::BlueMode, {0, 5, 6, 11, 14, 12}, {}, true},
-    {"ComboBox12", Off::RedMode, {0, 5, 7, 12, 14}, {}, true},
-    {"ComboBox13", Off::GreenMode, {0, 5, 7, 12, 14, 6, 11, BlankItem}, {}, true},
-    {"ComboBox14", Off::BlueMode, {0, 5, 7, 12, 14, 6, 11, BlankItem}, {}, true},
-    {"ComboBox15", Off::YellowMode, {0, 5, 7, 12, 14, 6, 11, BlankItem}, {}, true},
-};
-
-QStringList OptionItems(const OptionListInfo &list)
-{
-    if (!list.texts.isEmpty()) return list.texts;
-    QStringList items;
-    for (int code : list.codes) items << (code == BlankItem ? QString() : StickOptionText(code));
-    return items;
-}
-
-int OptionCode(const OptionListInfo &list, int item)
-{
-    if (item < 0 || item >= int(list.codes.size())) return Code::Inactive;
-    return list.codes[size_t(item)] == BlankItem ? Code::Inactive : list.codes[size_t(item)];
-}
-
-int OptionItemOfCode(const OptionListInfo &list, int code)
-{
-    for (size_t i = 0; i < list.codes.size(); ++i)
-        if (list.codes[i] == code) return int(i);
-    return 0;
-}
-
-const std::vector<StickFunctionList> StickFunctionLists = {
-    {"joystick1", Off::Quarn::StickFunction1, false},  {"joystick2a", Off::Quarn::StickFunction2, false},
-    {"joystick2b", Off::Quarn::StickFunction3, false}, {"joystick3", Off::Quarn::StickFunction4, false},
-    {"js1setting", Off::Quarn::StickFunction1, true},  {"js2setting", Off::Quarn::StickFunction4, true},
-    {"js3setting", Off::Quarn::StickFunction2, true},  {"js4setting", Off::Quarn::StickFunction3, true},
-    {"js5setting", Off::Quarn::StickFunctionSecondary, true},
-};
-
 QStringList StickFunctionItems()
 {
     return {"None", "Hoist (A 5/6)", "Plow (A 1-4)", "Wing (A 7/8 B 1/2)", "Blade (B 5-8)", "Hook (C 1-4)",
             "Slide/Tilt (B 3/4)"};
 }
-
-const std::vector<FlagBox> FlagBoxes = {
-    {"TwoButton1Checkbox", Off::GreenMode, Code::Safety, true},
-    {"TwoButton2Checkbox", Off::BlueMode, Code::Safety, true},
-    {"js1checkbox", Off::RedMode, Code::Safety, true},
-    {"js2checkbox", Off::GreenMode, Code::Safety, true},
-    {"js3checkbox", Off::BlueMode, Code::Safety, true},
-    {"js4checkbox", Off::YellowMode, Code::Safety, true},
-    {"CheckBox8", Off::Quarn::SafetyLatch, 1, false},
-    {"CheckBox10", Off::Quarn::SafetyLatch, 1, false},
-};
 
 const TwoStickLayout TwoStickLayouts[3] = {
     {"JS1 Plow / JS2 Hoist", Type::TwoStickPlowHoist, Code::Safety, Code::Inactive},

@@ -1,10 +1,10 @@
 #pragma once
-// The look-alike controls of the joystick, custom and remote/slave tabs as data: which byte each
-// control edits, which items it lists and what code each item stands for. The builders place the
-// controls, the loader and the handlers walk these tables.
-#include <QStringList>
+// The joystick settings of the Quarn 2 image as data: joystick types and their layouts, the
+// buttons and their bytes, the function codes and the items of the lists that offer them. The
+// window's joystick tabs name and place their controls over these tables on their own side.
+#include "core/image_layout.h"
 
-#include <vector>
+#include <QStringList>
 
 namespace Joy {
 
@@ -54,10 +54,8 @@ constexpr int LabelEditLength = 8;
 enum JoystickPage { FourButtonPage, SixButtonPage, EightButtonPage, TwoStickPage, ThreeStickPage, SlaveModePage,
                     OstrelPage, FourStickPage, M3G2Page, M4G2Page, JoystickPageCount };
 struct JoystickPageInfo {
-    const char *item;        // JoystickCombo item
-    const char *pageName;    // JoystickNotebook page name
-    int type;                // byte 33 the item stores
-    const char *picture;     // grip picture under :/assets/, nullptr for none
+    const char *item;  // JoystickCombo item
+    int type;          // byte 33 the item stores
 };
 extern const JoystickPageInfo JoystickPages[JoystickPageCount];
 // The JoystickCombo item of a joystick type, -1 for a type the list does not have.
@@ -82,26 +80,20 @@ struct ButtonInfo {
 extern const ButtonInfo Buttons[ButtonCount];
 inline constexpr unsigned NotApplicable = 0x808080;  // grey
 
-// Button-mode drop-downs, all sharing FourButton1DropDownChange.
-struct ModeDropDown {
-    const char *name;
-    Button button;
-};
-extern const std::vector<ModeDropDown> ModeDropDowns;
+// The items of a button's mode list.
 QStringList ModeItems();
 
 // What a button function code does, in the words of the lists that offer it ("Hoist", "Safety",
 // "Primary / Button Secondary"); empty for a code no list has.
 QString ButtonFunctionText(int code);
 
-// Label edits, all sharing SixButtonLabelEditChange.
-struct LabelEdit {
-    const char *name;
-    int field;
-    Button defaultFor;   // the button whose chosen mode sets this edit's text, ButtonCount for none
-    bool stickLabel;     // loaded whatever the joystick type (else with the button pages only)
-};
-extern const std::vector<LabelEdit> LabelEdits;
+// The labels the joystick pages show as text: on the button joysticks every button's label and
+// the always-live function's; whatever the joystick type, the four sticks' labels.
+inline constexpr int ButtonPageLabels[] = {Off::Quarn::NoButtonLabel, Off::Quarn::RedLabel,    Off::Quarn::GreenLabel,
+                                           Off::Quarn::BlueLabel,     Off::Quarn::YellowLabel, Off::Quarn::OrangeLabel,
+                                           Off::Quarn::PurpleLabel,   Off::Quarn::AlwaysLiveLabel};
+inline constexpr int StickLabels[] = {Off::Quarn::RedLabel, Off::Quarn::GreenLabel, Off::Quarn::BlueLabel,
+                                      Off::Quarn::YellowLabel};
 // The label a chosen mode gives its button (before centring).
 QString DefaultLabel(int code);
 // A label as stored: upper case, blanks added alternately at the end and the start up to eight
@@ -110,42 +102,15 @@ QString CentredLabel(const QString &text);
 // A label's bytes as its edit stores them: the centred label, then a NUL.
 QByteArray StoredLabel(const QString &text);
 
-// Stick-option drop-downs: item index -> button function code in one byte.
-enum OptionList { TwoHoistButtonDropDown, ThreeHoistButtonDropDown, ThreeWingButtonDropDown, plowoptions,
-                  ComboBox1, ComboBox3, ComboBox2, ComboBox12, ComboBox13, ComboBox14, ComboBox15, OptionListCount };
-struct OptionListInfo {
-    const char *name;
-    int byte;
-    std::vector<int> codes;  // per item; a code of -1 is a blank item that stands for 0
-    QStringList texts;       // empty: the usual text of each code
-    bool refresh;            // the handler reloads the page
-};
-extern const OptionListInfo OptionLists[OptionListCount];
-QStringList OptionItems(const OptionListInfo &list);
-int OptionCode(const OptionListInfo &list, int item);
-// The item standing for `code`, item 0 when the list has none.
-int OptionItemOfCode(const OptionListInfo &list, int code);
+// The words of a stick option's code ("None", "Safety", "Pass Button"), empty for a code that is
+// no stick option.
+QString StickOptionText(int code);
 
-// Stick-function drop-downs of the three-stick custom and four-stick layouts.
-struct StickFunctionList {
-    const char *name;
-    int byte;
-    bool refresh;
-};
-extern const std::vector<StickFunctionList> StickFunctionLists;
+// The four-stick layout's option bytes, one per stick: each is safety or nothing.
+inline constexpr int FourStickOptionBytes[] = {Off::RedMode, Off::GreenMode, Off::BlueMode, Off::YellowMode};
+
+// The functions a stick-function list offers (its byte holds the item's index).
 QStringList StickFunctionItems();
-
-// Option check boxes of the stick layouts.
-struct FlagBox {
-    const char *name;
-    int byte;
-    int onValue;  // stored when ticked; 0 when not
-    bool refresh;
-};
-extern const std::vector<FlagBox> FlagBoxes;
-// The four-stick page's safety boxes, one per stick, stand in FlagBoxes from this entry on.
-constexpr size_t FirstStickSafetyBox = 2;
-constexpr size_t StickSafetyBoxCount = 4;
 
 // The three layouts of the two-stick page (TwoStickComboBox items) and their button options.
 struct TwoStickLayout {

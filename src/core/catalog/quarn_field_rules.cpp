@@ -16,17 +16,19 @@ using namespace Off::Quarn;
 bool Trigger(const CalImageBytes &image) { return image[ModeButtonsAreTrigger] != 0; }
 constexpr int NoAlwaysLiveItem = 255;
 
-// A button's mode: the mode list's items choose its label and settle its remote pair; the stick
-// options' codes only settle the pair.
+// A button's mode, set as the page sets it: on a button joystick the mode list chooses it, and a
+// mode of the list brings its label; a stick layout's option lists and safety boxes (and a code no
+// mode list has) set the mode alone and keep the label. Either way the remote pair follows.
 void ButtonModeRule(FieldDef &def, int button)
 {
     def.edit.stores = [](const CalImageBytes &, int b) { return !Joy::ButtonFunctionText(b).isEmpty(); };
     def.edit.after = [button](CalImageBytes &image, const CalImageBytes &) {
         const int code = image[size_t(Joy::Buttons[button].modeByte)];
         const int item = ModeCodeToIndex(code);
-        if (item >= 0 && item < Joy::ModeItems().size() && ModeIndexToCode(item) == code)
+        const bool modeList = Joy::IsButtonPage(Joy::JoystickItemOfType(image[Off::JoystickType]));
+        if (modeList && item >= 0 && item < Joy::ModeItems().size() && ModeIndexToCode(item) == code)
             QuarnRules::ChooseButtonMode(image, button, code);
-        else QuarnRules::SettleRemotePair(image, button);
+        else QuarnRules::SetButtonOption(image, Joy::Buttons[button].modeByte, code);
     };
 }
 

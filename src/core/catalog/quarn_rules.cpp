@@ -52,12 +52,11 @@ void SettleRemotePair(CalImageBytes &image, int button)
 void ChooseButtonMode(CalImageBytes &image, int button, int code)
 {
     image[size_t(Buttons[button].modeByte)] = uint8_t(code);
-    // Each of the button's label edits shows the mode's label; one that shows it already stores
-    // nothing new.
+    // The button's label becomes the mode's label; a label that reads so already stores nothing
+    // new.
     const QString label = DefaultLabel(code);
-    for (const LabelEdit &edit : LabelEdits)
-        if (edit.defaultFor == button && ReadTextField(image.data(), edit.field, Off::LabelWidth - 1) != label)
-            StoreLabel(image, edit.field, label);
+    const int field = Buttons[button].labelField;
+    if (ReadTextField(image.data(), field, Off::LabelWidth - 1) != label) StoreLabel(image, field, label);
     SettleRemotePair(image, button);
 }
 

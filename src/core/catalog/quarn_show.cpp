@@ -92,21 +92,20 @@ void StoreShownText(CalImageBytes &image, int offset, int width, StoreText store
     }
 }
 
-// A label edit that shows any text stores it as a label is stored.
-void SettleLabels(CalImageBytes &image, bool stickLabels)
+// A label shown as text stores that text as a label is stored.
+template <size_t N>
+void SettleLabels(CalImageBytes &image, const int (&labels)[N])
 {
-    for (const Joy::LabelEdit &edit : Joy::LabelEdits) {
-        if (edit.stickLabel != stickLabels) continue;
-        StoreShownText(image, edit.field, Off::LabelWidth - 1,
-                       [&](const QString &text) { QuarnRules::StoreLabel(image, edit.field, text); });
-    }
+    for (int field : labels)
+        StoreShownText(image, field, Off::LabelWidth - 1,
+                       [&](const QString &text) { QuarnRules::StoreLabel(image, field, text); });
 }
 
 // The four-stick page's safety boxes: each stick's option is safety or nothing.
 void SettleFourStickSafety(CalImageBytes &image)
 {
-    for (size_t i = 0; i < Joy::StickSafetyBoxCount; ++i) {
-        uint8_t &option = image[size_t(Joy::FlagBoxes[Joy::FirstStickSafetyBox + i].byte)];
+    for (int byte : Joy::FourStickOptionBytes) {
+        uint8_t &option = image[size_t(byte)];
         if (option != Joy::Code::Safety) option = 0;
     }
 }
@@ -115,7 +114,7 @@ bool OnButtonPage(const CalImageBytes &image) { return Joy::IsButtonPage(Joy::Jo
 
 void SettleJoystickPages(CalImageBytes &image)
 {
-    if (OnButtonPage(image)) SettleLabels(image, false);
+    if (OnButtonPage(image)) SettleLabels(image, Joy::ButtonPageLabels);
     else if (image[Off::JoystickType] == Joy::Type::FourStick) SettleFourStickSafety(image);
 }
 
@@ -189,7 +188,7 @@ void ShowQuarnRules(CalImageBytes &image, uint8_t)
     SettleTimings(image);
     SettleHoistLimit(image);
     for (const QuarnOptionTables::FlagBox &box : QuarnOptionTables::FlagBoxes) SettleFlag(image[size_t(box.offset)]);
-    SettleLabels(image, true);
+    SettleLabels(image, Joy::StickLabels);
     SettleTrigger(image);
     for (int button = 0; button < Joy::ButtonCount; ++button) QuarnRules::SettleRemotePair(image, button);
 }

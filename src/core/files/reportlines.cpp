@@ -51,32 +51,32 @@ constexpr JoystickCaption QuarnCaptions[] = {
     {TripleSarix, " Triple Sarix"},
 };
 
-// A button-mode line: its label and the drop-down whose displayed text follows it.
+// A button-mode line: its label and the button whose mode list's text follows it.
 struct ModeRow {
     const char *label;
-    const char *control;
+    Joy::Button button;
 };
 constexpr ModeRow FourButtonRows[] = {
-    {"Default mode:      ", "FourButton0DropDown"},
-    {"Red button mode:   ", "FourButton1DropDown"},
-    {"Green button mode: ", "FourButton2DropDown"},
+    {"Default mode:      ", Joy::NoButton},
+    {"Red button mode:   ", Joy::Red},
+    {"Green button mode: ", Joy::Green},
 };
 constexpr ModeRow SixButtonRows[] = {
-    {"Default mode:      ", "SixButton0DropDown"}, {"Red button mode:   ", "SixButton1DropDown"},
-    {"Green button mode: ", "SixButton2DropDown"}, {"Blue button mode:  ", "SixButton3DropDown"},
-    {"Yellow button mode:", "SixButton4DropDown"},
+    {"Default mode:      ", Joy::NoButton}, {"Red button mode:   ", Joy::Red},
+    {"Green button mode: ", Joy::Green},    {"Blue button mode:  ", Joy::Blue},
+    {"Yellow button mode:", Joy::Yellow},
 };
 constexpr ModeRow EightButtonRows[] = {
-    {"Default mode:      ", "EightButton0DropDown"}, {"Red button mode:   ", "EightButton1DropDown"},
-    {"Green button mode: ", "EightButton2DropDown"}, {"Blue button mode:  ", "EightButton3DropDown"},
-    {"Yellow button mode:", "EightButton4DropDown"}, {"Orange button mode:", "EightButton5DropDown"},
-    {"Purple button mode:", "EightButton6DropDown"},
+    {"Default mode:      ", Joy::NoButton}, {"Red button mode:   ", Joy::Red},
+    {"Green button mode: ", Joy::Green},    {"Blue button mode:  ", Joy::Blue},
+    {"Yellow button mode:", Joy::Yellow},   {"Orange button mode:", Joy::Orange},
+    {"Purple button mode:", Joy::Purple},
 };
 constexpr ModeRow SlaveRows[] = {
-    {"Red mode:          ", "SlaveButton1DropDown"},
-    {"Green mode:        ", "SlaveButton2DropDown"},
-    {"Blue mode:         ", "SlaveButton3DropDown"},
-    {"Yellow mode:       ", "SlaveButton4DropDown"},
+    {"Red mode:          ", Joy::Red},
+    {"Green mode:        ", Joy::Green},
+    {"Blue mode:         ", Joy::Blue},
+    {"Yellow mode:       ", Joy::Yellow},
 };
 
 struct ButtonJoystick {
@@ -170,7 +170,7 @@ QStringList QuarnLines(const CalImageBytes &image, const ReportControls &control
         if (joystick.type != type) continue;
         for (const ModeRow &row : joystick.rows)
             lines << Latin(row.label) +
-                         controls.modeText(Latin(row.control)).rightJustified(ModeTextWidth, QLatin1Char(' '));
+                         controls.modeText(row.button).rightJustified(ModeTextWidth, QLatin1Char(' '));
     }
     AddStickLines(lines, image, type);
 
@@ -183,20 +183,12 @@ QStringList QuarnLines(const CalImageBytes &image, const ReportControls &control
 
 }  // namespace
 
-QStringList ReportModeControlNames()
-{
-    QStringList names;
-    for (const ButtonJoystick &joystick : ButtonJoysticks)
-        for (const ModeRow &row : joystick.rows) names << Latin(row.control);
-    return names;
-}
-
 ReportControls ReportControlsOfImage(const CalImageBytes &image, uint8_t product)
 {
     ReportControls controls;
     controls.freqbarPosition = Catalogue::FrequencyBarPosition(image, product);
-    for (const Joy::ModeDropDown &list : Joy::ModeDropDowns)
-        controls.modeTexts.insert(Latin(list.name), Catalogue::ButtonModeListText(image[Joy::Buttons[list.button].modeByte]));
+    for (int button = 0; button < Joy::ButtonCount; ++button)
+        controls.modeTexts[size_t(button)] = Catalogue::ButtonModeListText(image[size_t(Joy::Buttons[button].modeByte)]);
     return controls;
 }
 

@@ -3,26 +3,25 @@
 // valve PWM frequency and one line per trim pair. Joystick type 20 (Dorsell and Ostrel images)
 // gives the Dorsell layout; every other type the Quarn layout, whatever the product.
 #include "core/calimage.h"
+#include "core/catalog/joysticktables.h"
 
-#include <QHash>
 #include <QString>
 #include <QStringList>
+
+#include <array>
 
 // The print job's title (both layouts).
 inline const QString ReportJobTitle = QStringLiteral("Quarn Trim/Configuration Settings");
 
 // What the report prints as the page shows it: the position the page's frequency bar takes for the
 // image (read from the image through the catalogue, so the report prints what the controller gets)
-// and the displayed texts of the button-mode drop-downs.
+// and the text each button's mode list shows.
 struct ReportControls {
     int freqbarPosition = 0;
-    QHash<QString, QString> modeTexts;  // drop-down object name -> displayed text
+    std::array<QString, Joy::ButtonCount> modeTexts;  // by Joy::Button
 
-    QString modeText(const QString &name) const { return modeTexts.value(name); }
+    QString modeText(Joy::Button button) const { return modeTexts[size_t(button)]; }
 };
-
-// Object names of the drop-downs the report reads.
-QStringList ReportModeControlNames();
 
 QStringList ReportLines(const CalImageBytes &image, const ReportControls &controls);
 

@@ -48,7 +48,7 @@ void QuarnJoystickPart::LoadLabelEdits(bool stickLabels)
         if (LabelEdits[i].stickLabel != stickLabels) continue;
         // A label holds eight characters and its NUL; a field without the NUL is read as far as
         // the edit can show it, so that nothing beyond the eighth character survives the trimming.
-        const QString text = ReadTextField(CalImage.data(), LabelEdits[i].field, Off::LabelWidth - 1);
+        const QString text = ReadTextField(CalImage.data(), LabelEdits[i].offset, Off::LabelWidth - 1);
         // An edit that already shows this label, give or take the blanks around it, keeps its
         // text: a blank typed between two words must survive the reload the typing causes.
         if (TrimText(m_labelEdits[i]->text()) != text) m_labelEdits[i]->setText(text);

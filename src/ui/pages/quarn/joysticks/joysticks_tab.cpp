@@ -53,8 +53,8 @@ QComboBox *AddLayoutList(QWidget *page, const char *name, const Layout (&layouts
 
 // Finds the control of every table entry by name and ties its change signal to a handler that
 // receives the entry's index; returns the controls in table order.
-template <class Control, class Entry, class Signal, class Handler>
-std::vector<Control *> WireTable(QWidget *tab, QObject *context, const std::vector<Entry> &table, Signal signal,
+template <class Control, class Entry, size_t N, class Signal, class Handler>
+std::vector<Control *> WireTable(QWidget *tab, QObject *context, const std::array<Entry, N> &table, Signal signal,
                                  Handler handler)
 {
     std::vector<Control *> controls;
@@ -87,7 +87,7 @@ void QuarnJoystickPart::BuildJoysticksTab(QWidget *tab)
         BuildThreeStickPage(), BuildSlaveModePage(), new QWidget, BuildFourStickPage(),
         BuildGroupsOfTwoPage(M3G2Page), BuildGroupsOfTwoPage(M4G2Page)};
     for (int i = 0; i < JoystickPageCount; ++i) {
-        pages[i]->setObjectName(QString::fromLatin1(JoystickPages[i].pageName));
+        pages[i]->setObjectName(QString::fromLatin1(JoystickPageControl[i].name));
         AddGripPicture(pages[i], i);
         JoystickNotebook->addWidget(pages[i]);
     }
@@ -96,7 +96,7 @@ void QuarnJoystickPart::BuildJoysticksTab(QWidget *tab)
 
 void QuarnJoystickPart::AddGripPicture(QWidget *page, int pageIndex)
 {
-    const char *picture = JoystickPages[pageIndex].picture;
+    const char *picture = JoystickPageControl[pageIndex].picture;
     if (!picture) return;
     EnsureAssets();
     QLabel *grip = NewLabel(page, Numbered("GripImage%1", pageIndex).constData(), QString(), GripPlace);
@@ -268,7 +268,7 @@ QWidget *QuarnJoystickPart::BuildGroupsOfTwoPage(int pageIndex)
         AddHeading(page, nullptr, Numbered("JS%1 Button", int(i) + 1), {x, y, blockWidth, 16});
         NewDropDown(page, list.name, OptionItems(list), {x, y + 18, blockWidth, 22}, ListRows);
     }
-    const FlagBox &latch = FlagBoxes[fourSticks ? 7 : 6];
+    const FlagBox &latch = FlagBoxes[fourSticks ? FourStickLatchBox : ThreeStickLatchBox];
     NewCheckBox(page, latch.name, QString::fromLatin1(QuarnCaptions::SafetyLatch), {Left, 116, 200, 20});
     NewLabel(page, nullptr,
              QStringLiteral("Each stick works in groups of two outputs; choose the outputs of its primary and "

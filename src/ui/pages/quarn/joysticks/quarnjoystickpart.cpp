@@ -68,7 +68,7 @@ void QuarnJoystickPart::SixButtonLabelEditChange(size_t edit)
         control->setText(text.toUpper());
         control->setCursorPosition(cursor);
     }
-    StoreLabel(LabelEdits[edit].field, text);
+    StoreLabel(LabelEdits[edit].offset, text);
     Refresh();
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The Quarn page's "Joysticks", "Custom" and "Remote/Slave" tabs: joystick layouts, button modes
 // and labels, custom axes and remote/slave settings, with their loader steps and handlers.
-#include "core/catalog/joysticktables.h"
+#include "ui/pages/quarn/joysticks/joystick_controls.h"
 
 #include <QObject>
 
