@@ -110,6 +110,23 @@ bool TransferJob::NextByte(uint8_t &byte)
     return true;
 }
 
+bool TransferJob::SilentPastGap(uint32_t &gap) const
+{
+    gap = m_link.Answer(LinkTime::TransferGapMs);
+    return m_link.SinceLinkTimer() > gap;
+}
+
+bool TransferJob::StepWaiting()
+{
+    switch (m_step) {
+    case Step::Settle: StepSettle(); return true;
+    case Step::EchoHeld: StepEchoHeld(); return true;
+    case Step::AfterEnd: StepAfterEnd(); return true;
+    case Step::AfterAnnounce: StepAfterAnnounce(); return true;
+    default: return false;
+    }
+}
+
 void TransferJob::CheckAlone()
 {
     // Taken before the echo went out: a controller waiting for it cannot have sent this one.
@@ -120,13 +137,11 @@ void TransferJob::CheckAlone()
 
 void TransferJob::StepSending()
 {
-    if (m_step == Step::Settle) return StepSettle();
-    if (m_step == Step::AfterEnd) return StepAfterEnd();
-    if (m_step == Step::AfterAnnounce) return StepAfterAnnounce();
+    if (StepWaiting()) return;
     uint8_t byte = 0;
     if (!NextByte(byte)) {
-        const uint32_t gap = m_link.Answer(LinkTime::TransferGapMs);
-        if (m_link.SinceLinkTimer() <= gap) return;
+        uint32_t gap = 0;
+        if (!SilentPastGap(gap)) return;
         if (m_step == Step::AwaitProductCode) return Failed(Reason(NoAnswer, gap));
         if (m_step == Step::AwaitImageReady) return Failed(Reason(NoImageReady, gap));
         return Failed(QString::fromLatin1(NoEchoAfter).arg(gap).arg(m_index - 1));
@@ -172,14 +187,11 @@ void TransferJob::StepSending()
 
 void TransferJob::StepReceiving()
 {
-    if (m_step == Step::Settle) return StepSettle();
-    if (m_step == Step::EchoHeld) return StepEchoHeld();
-    if (m_step == Step::AfterEnd) return StepAfterEnd();
-    if (m_step == Step::AfterAnnounce) return StepAfterAnnounce();
+    if (StepWaiting()) return;
     uint8_t byte = 0;
     if (!NextByte(byte)) {
-        const uint32_t gap = m_link.Answer(LinkTime::TransferGapMs);
-        if (m_link.SinceLinkTimer() <= gap) return;
+        uint32_t gap = 0;
+        if (!SilentPastGap(gap)) return;
         if (m_step == Step::AwaitProductCode) return Failed(Reason(NoAnswer, gap));
         if (m_inDoubt) return ReadBroken();
         return Failed(QString::fromLatin1(NoByteAfter).arg(gap).arg(m_index - 1));

@@ -45,6 +45,9 @@ public:
     void Abandon() { m_readAgainPending = false; }
 
 private:
+    // The steps that wait on the line rather than on the next byte of the transfer (settling,
+    // a held echo, after the end): runs the current one; false when the step takes bytes.
+    bool StepWaiting();
     void StepSettle();
     // The controller's answer to that 0xFF: only the letter it announced itself with.
     bool TakeAnswer(uint8_t byte);
@@ -53,6 +56,8 @@ private:
     // A byte of the transfer (the one seen waiting behind the last, or the line's next), and the
     // check that nothing else waits behind it.
     bool NextByte(uint8_t &byte);
+    // Whether the line has been silent past the transfer's gap, and that gap.
+    bool SilentPastGap(uint32_t &gap) const;
     void CheckAlone();
     void StepAfterEnd();
     void StepAfterAnnounce();
