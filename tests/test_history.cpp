@@ -7,6 +7,7 @@
 #include "ui/quarnform.h"
 #include "ui/dialogs/comparedialog.h"
 #include "ui/dialogs/historydialog.h"
+#include "history/historyrecord.h"
 #include "history/historystore.h"
 #include "support/filesizelimit.h"
 #include "support/wirewindow.h"
@@ -110,6 +111,36 @@ private slots:
         const QString message = QString::fromUtf8(git.readAllStandardOutput());
         for (const QString &word : {QStringLiteral("download"), QStringLiteral("COM7"), HistoryStore::Technician(), HistoryStore::PcName()})
             QVERIFY2(message.contains(word), qPrintable(message));
+    }
+
+    // Events of one moment (two PCs' clocks agree) list in the order of their commits' ids, the
+    // same on every PC, also where the ids begin alike.
+    void eventsOfOneMomentListInTheOrderOfTheirIds()
+    {
+        const QDateTime moment(QDate(2026, 1, 5), QTime(6, 0), Qt::UTC);
+        const struct {
+            const char *id;
+            int secondsLater;
+        } events[] = {{"aaaaaaaa00000000000000000000000000000001", 0}, {"0000000000000000000000000000000000000009", -60},
+                      {"bbbbbbbb00000000000000000000000000000000", 0}, {"aaaaaaaa00000000000000000000000000000002", 0},
+                      {"1111111111111111111111111111111111111111", 60}};
+        QByteArray list;
+        for (const auto &e : events) {
+            HistoryRecord r;
+            r.entry.id = QString::fromLatin1(e.id);
+            r.entry.kind = HistoryKind::Download;
+            r.entry.time = moment.addSecs(e.secondsLater);
+            r.entry.unit = QStringLiteral("Truck 47");
+            r.event = HistoryKindWord(r.entry.kind);
+            list += HistoryRecords::ListLine(r) + '\n';
+        }
+        for (auto scope : {HistoryListing::Scope::All, HistoryListing::Scope::Unit}) {
+            const HistoryListing listing(list, scope, QStringLiteral("truck 47"));
+            QStringList ids;
+            for (qsizetype row = 0; row < listing.Size(); ++row) ids << listing.At(row).id.left(9);
+            QCOMPARE(ids, QStringList({"111111111", "bbbbbbbb0", "aaaaaaaa0", "aaaaaaaa0", "000000000"}));
+            QVERIFY(listing.At(2).id.endsWith(QLatin1Char('2')));
+        }
     }
 
     void anOldHistoryIsImportedInPlaceOldestFirstAndResumes()
