@@ -111,7 +111,7 @@ public:
     QString Remote() const;
     bool SetRemote(const QString &url, QString *error);
     // Fetches, merges and pushes; an unreachable server fails within SyncTimeoutMs.
-    // `limitMs` bounds each wait for the server where libgit2 can (1.7 and later).
+    // `limitMs` bounds each wait for the server (not over SSH with a libgit2 before 1.7).
     SyncResult Sync(QString *error = nullptr, int limitMs = SyncTimeoutMs);
     // Sync, but returns after `waitMs` whatever happened: the sync then goes on on its own and
     // ends with the program. For after a commit and at exit.

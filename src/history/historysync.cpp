@@ -1,6 +1,7 @@
 // The history and the shop's server: the remote's address, fetch, merge and push.
 #include "history/historystore.h"
 
+#include "history/boundedsocket.h"
 #include "history/historylist.h"
 #include "history/historymerge.h"
 #include "history/historyrepo.h"
@@ -256,6 +257,7 @@ SyncResult HistoryStore::Sync(QString *error, int limitMs)
     const GitRemote remote = ShopRemote(repo.get());
     if (!remote) return SetError(error, QStringLiteral("no server named (quarntrim-cli history remote URL)")), SyncResult::NoRemote;
     BoundNetworkWaits(limitMs);
+    const BoundedSocket::Scope bounded(QByteArray(git_remote_url(remote.get())), limitMs);
     for (int attempt = 0; attempt < PushAttempts; ++attempt) {
         if (!Fetch(remote.get(), error)) return SyncResult::Unreachable;
         if (!MergeFetched(repo.get(), m_folder, error)) return SyncResult::Failed;
