@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <cstdio>
 #include <chrono>
 #include <cstring>
 #include <string>
@@ -40,10 +41,15 @@ int Fail(const std::string &text)
     return -1;
 }
 
-std::string Silent(const Connection &s)
+// The limit in seconds as a person reads it: "10 s", "0.3 s".
+std::string Within()
 {
-    return "the server " + s.host + " did not answer within " + std::to_string(LimitMs.load() / 1000) + " s";
+    char text[32];
+    std::snprintf(text, sizeof text, "within %g s", LimitMs.load() / 1000.0);
+    return text;
 }
+
+std::string Silent(const Connection &s) { return "the server " + s.host + " did not answer " + Within(); }
 
 // Waits until the socket can be read or written (`events`); false when the limit passed first.
 bool Ready(int fd, short events)
@@ -80,7 +86,7 @@ int Connect(git_stream *stream)
         }
         if (error == 0) s.fd = fd;
         else {
-            reason = error == ETIMEDOUT ? "no answer within " + std::to_string(LimitMs.load() / 1000) + " s" : std::strerror(error);
+            reason = error == ETIMEDOUT ? "no answer " + Within() : std::strerror(error);
             ::close(fd);
         }
     }

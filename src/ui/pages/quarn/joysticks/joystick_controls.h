@@ -44,35 +44,34 @@ inline constexpr auto ModeDropDowns = std::to_array<ModeDropDown>({
 // Label edits, all sharing SixButtonLabelEditChange.
 struct LabelEdit {
     const char *name;
-    int offset;        // the label field it shows
-    Button defaultFor; // the button whose chosen mode sets this edit's text, ButtonCount for none
-    bool stickLabel;   // loaded whatever the joystick type (else with the button pages only)
+    int offset;       // the label field it shows
+    bool stickLabel;  // loaded whatever the joystick type (else with the button pages only)
 };
 inline constexpr auto LabelEdits = std::to_array<LabelEdit>({
-    {"SixButton0LabelEdit", Off::Quarn::NoButtonLabel, NoButton, false},
-    {"EightButton0LabelEdit", Off::Quarn::NoButtonLabel, NoButton, false},
-    {"Edit10", Off::Quarn::NoButtonLabel, ButtonCount, false},
-    {"SixButton1LabelEdit", Off::Quarn::RedLabel, Red, false},
-    {"EightButton1LabelEdit", Off::Quarn::RedLabel, Red, false},
-    {"Edit8", Off::Quarn::RedLabel, ButtonCount, false},
-    {"Edit1", Off::Quarn::RedLabel, ButtonCount, true},
-    {"Edit4", Off::Quarn::RedLabel, ButtonCount, true},
-    {"SixButton2LabelEdit", Off::Quarn::GreenLabel, Green, false},
-    {"EightButton2LabelEdit", Off::Quarn::GreenLabel, Green, false},
-    {"Edit9", Off::Quarn::GreenLabel, ButtonCount, false},
-    {"Edit2", Off::Quarn::GreenLabel, ButtonCount, true},
-    {"Edit5", Off::Quarn::GreenLabel, ButtonCount, true},
-    {"SixButton3LabelEdit", Off::Quarn::BlueLabel, Blue, false},
-    {"EightButton3LabelEdit", Off::Quarn::BlueLabel, Blue, false},
-    {"Edit3", Off::Quarn::BlueLabel, ButtonCount, true},
-    {"Edit6", Off::Quarn::BlueLabel, ButtonCount, true},
-    {"SixButton4LabelEdit", Off::Quarn::YellowLabel, Yellow, false},
-    {"EightButton4LabelEdit", Off::Quarn::YellowLabel, Yellow, false},
-    {"Edit7", Off::Quarn::YellowLabel, ButtonCount, true},
-    {"EightButton5LabelEdit", Off::Quarn::OrangeLabel, Orange, false},
-    {"EightButton6LabelEdit", Off::Quarn::PurpleLabel, Purple, false},
-    {"alwayslivetext", Off::Quarn::AlwaysLiveLabel, ButtonCount, false},
-    {"alwayslivetext2", Off::Quarn::AlwaysLiveLabel, ButtonCount, false},
+    {"SixButton0LabelEdit", Off::Quarn::NoButtonLabel, false},
+    {"EightButton0LabelEdit", Off::Quarn::NoButtonLabel, false},
+    {"Edit10", Off::Quarn::NoButtonLabel, false},
+    {"SixButton1LabelEdit", Off::Quarn::RedLabel, false},
+    {"EightButton1LabelEdit", Off::Quarn::RedLabel, false},
+    {"Edit8", Off::Quarn::RedLabel, false},
+    {"Edit1", Off::Quarn::RedLabel, true},
+    {"Edit4", Off::Quarn::RedLabel, true},
+    {"SixButton2LabelEdit", Off::Quarn::GreenLabel, false},
+    {"EightButton2LabelEdit", Off::Quarn::GreenLabel, false},
+    {"Edit9", Off::Quarn::GreenLabel, false},
+    {"Edit2", Off::Quarn::GreenLabel, true},
+    {"Edit5", Off::Quarn::GreenLabel, true},
+    {"SixButton3LabelEdit", Off::Quarn::BlueLabel, false},
+    {"EightButton3LabelEdit", Off::Quarn::BlueLabel, false},
+    {"Edit3", Off::Quarn::BlueLabel, true},
+    {"Edit6", Off::Quarn::BlueLabel, true},
+    {"SixButton4LabelEdit", Off::Quarn::YellowLabel, false},
+    {"EightButton4LabelEdit", Off::Quarn::YellowLabel, false},
+    {"Edit7", Off::Quarn::YellowLabel, true},
+    {"EightButton5LabelEdit", Off::Quarn::OrangeLabel, false},
+    {"EightButton6LabelEdit", Off::Quarn::PurpleLabel, false},
+    {"alwayslivetext", Off::Quarn::AlwaysLiveLabel, false},
+    {"alwayslivetext2", Off::Quarn::AlwaysLiveLabel, false},
 });
 
 // Whether the label edits of one kind show exactly the labels the core shows as text for it.

@@ -46,12 +46,9 @@ void QuarnJoystickPart::JoystickComboChange(int item)
 void QuarnJoystickPart::FourButton1DropDownChange(size_t dropDown, int item)
 {
     if (item < 0) return;
-    const Button button = ModeDropDowns[dropDown].button;
-    const int code = ModeIndexToCode(item);
-    StoreByte(Buttons[button].modeByte, code);
-    // Each edit shows the default label its button's mode gave it.
-    for (size_t i = 0; i < LabelEdits.size(); ++i)
-        if (LabelEdits[i].defaultFor == button) m_labelEdits[i]->setText(DefaultLabel(code));
+    // The core's rule for a mode chosen in its list gives the button the mode's label; the
+    // reload shows it in every edit of that label.
+    StoreByte(Buttons[ModeDropDowns[dropDown].button].modeByte, ModeIndexToCode(item));
     Refresh();
 }
 
